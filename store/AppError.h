@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+#include <stdexcept>
+
+// The one error type of the core. It carries a message in Turkish, ready to show
+// in the message window; `what()` gives the same text in UTF-8 for logs and tests.
+class AppError : public std::runtime_error {
+public:
+    explicit AppError(const QString& message);
+    AppError(const QString& message, const QString& detail);
+
+    const QString& message() const noexcept { return message_; }
+    // Technical detail (for example the database's own words); may be empty.
+    const QString& detail() const noexcept { return detail_; }
+
+private:
+    QString message_;
+    QString detail_;
+};

@@ -1,0 +1,105 @@
+#pragma once
+
+#include "store/TableDef.h"
+
+#include <QHash>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <optional>
+#include <vector>
+
+class StoreSession;
+class Table;
+
+using SqlRow = std::vector<QVariant>;
+
+// A named connection bound to one directory, which holds one database file with all its
+// tables. Several connections may be open at once (the global tables and the open company).
+class Connection {
+public:
+    enum class OpenMode { Existing, CreateIfMissing };
+    static inline const QString kDatabaseFile = QStringLiteral("dulvet.db");
+    static inline const QString kLockFile = QStringLiteral("dulvet.lck");
+
+    Connection(StoreSession& session, const QString& directory,
+               OpenMode mode = OpenMode::Existing, const QString& name = QString());
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    const QString& name() const { return name_; }
+    const QString& directory() const { return directory_; }
+    StoreSession& session() const { return session_; }
+
+    // --- Tables -------------------------------------------------------------------------
+    void createTable(const TableDef& def);
+    void dropTable(const QString& tableName);
+    bool tableExists(const QString& tableName);
+    QStringList tableNames();
+    // The definition of a table, looked up without regard to case; throws when it is absent.
+    const TableDef& tableDef(const QString& tableName);
+    int tableId(const QString& tableName);
+    // Protects a table with the master password; the table must be open exclusively.
+    void protectTable(const Table& table, const QString& password);
+    QString passwordHashOf(const QString& tableName);
+
+    // --- Command transactions -----------------------------------------------------------
+    // Nested begins join the outer command; only the outermost commit writes to disk.
+    void begin();
+    void commit();
+    void rollback();
+    bool inTransaction() const { return depth_ > 0; }
+    // Changes whenever rolled-back work may have left stale rows in table caches.
+    quint64 generation() const { return generation_; }
+
+    // --- Plain SQL, for the store's own classes -------------------------------------------
+    // Every value is bound; statements are prepared once and reused.
+    int exec(const QString& sql, const QVariantList& params = {});
+    qint64 insert(const QString& sql, const QVariantList& params);
+    std::vector<SqlRow> select(const QString& sql, const QVariantList& params = {});
+    QVariant scalar(const QString& sql, const QVariantList& params = {});
+    // The database of this program's private working directory, attached as "work".
+    QString workSchema();
+    QString lockFilePath() const;
+    // Turns a failed statement into an AppError with a message a user can act on.
+    [[noreturn]] void fail(const QSqlQuery& query, const QString& what) const;
+
+private:
+    friend class Table;
+    void registerTable(Table* table);
+    void unregisterTable(Table* table);
+
+    QSqlQuery& prepared(const QString& sql);
+    QSqlQuery& run(const QString& sql, const QVariantList& params);
+    void ensureMetaTables();
+    void loadDefinitions();
+
+    StoreSession& session_;
+    QString directory_;
+    QString name_;
+    QSqlDatabase db_;
+    QHash<QString, QSqlQuery> statements_;
+    QHash<QString, TableDef> definitions_; // by lower-case name
+    std::vector<Table*> openTables_;
+    int depth_ = 0;
+    bool failed_ = false;
+    quint64 generation_ = 0;
+    bool workAttached_ = false;
+    bool readOnly_ = false;
+};
+
+// A user command's writes: commits on commit(), rolls back when it goes out of scope unused.
+class CommandTransaction {
+public:
+    explicit CommandTransaction(Connection& connection);
+    ~CommandTransaction();
+    CommandTransaction(const CommandTransaction&) = delete;
+    CommandTransaction& operator=(const CommandTransaction&) = delete;
+    void commit();
+
+private:
+    Connection& connection_;
+    bool done_ = false;
+};

@@ -1,0 +1,192 @@
+#pragma once
+
+#include "store/Connection.h"
+#include "store/Expression.h"
+#include "store/TableDef.h"
+
+#include <QDate>
+#include <QString>
+#include <QTime>
+#include <QVariant>
+#include <vector>
+
+class Table;
+
+// One field of the current record (or of the edit buffer while a record is in edit).
+class FieldRef {
+public:
+    FieldRef(Table& table, int index)
+        : table_(&table)
+        , index_(index)
+    {
+    }
+    const FieldDef& def() const;
+    const QString& name() const { return def().name; }
+    QVariant value() const;
+    bool isNull() const;
+    QString asString() const;
+    int asInteger() const;
+    double asFloat() const;
+    QDate asDate() const;
+    QTime asTime() const;
+    QByteArray asBytes() const;
+    void setValue(const QVariant& value);
+    FieldRef& operator=(const QVariant& value)
+    {
+        setValue(value);
+        return *this;
+    }
+    void clear() { setValue(QVariant()); }
+
+private:
+    Table* table_;
+    int index_;
+};
+
+// A cursor over one table: an ordered, optionally filtered window onto rows that stay in the
+// database. Only a few rows around the current one are kept in memory; every move is an indexed
+// seek, so the cost does not grow with the table.
+class Table {
+public:
+    enum class State { Inactive, Browse, Edit, Insert };
+
+    Table(Connection& connection, const QString& tableName = QString());
+    virtual ~Table();
+    Table(const Table&) = delete;
+    Table& operator=(const Table&) = delete;
+
+    Connection& connection() const { return connection_; }
+    void setTableName(const QString& tableName);
+    const QString& name() const { return tableName_; }
+    // Empty for the primary index (order of Nosu).
+    void setIndexName(const QString& indexName);
+    const QString& indexName() const { return indexName_; }
+
+    virtual void open(bool exclusive = false);
+    virtual void close();
+    bool isOpen() const { return state_ != State::Inactive; }
+    bool isExclusive() const { return exclusive_; }
+    State state() const { return state_; }
+    const TableDef& def() const { return def_; }
+
+    // --- Fields ---------------------------------------------------------------------------
+    int fieldCount() const { return int(def_.fields.size()); }
+    FieldRef field(int index);
+    FieldRef fieldByName(const QString& fieldName); // throws for an unknown name
+    FieldRef operator[](const QString& fieldName) { return fieldByName(fieldName); }
+    int fieldIndex(const QString& fieldName) const { return def_.fieldIndex(fieldName); }
+    QVariant value(int index);
+    void setValue(int index, const QVariant& value);
+
+    // --- Navigation in the current order ----------------------------------------------------
+    void first();
+    void last();
+    void next();
+    void prior();
+    // Moves up to `count` records (negative: backwards); returns how many it moved.
+    int moveBy(int count);
+    bool bof() const { return bof_; }
+    bool eof() const { return eof_; }
+    bool isEmpty();
+    qint64 recNo();           // 1-based position in the current order; 0 when empty
+    void setRecNo(qint64 number);
+    qint64 recordCount();     // records that pass the filter
+    qint64 currentId();       // Nosu of the current record, 0 when empty
+    bool gotoId(qint64 id);   // positions on the record with that Nosu, if it passes the filter
+
+    // --- Search ---------------------------------------------------------------------------
+    // Exact match of the leading fields of the current index (texts without regard to case).
+    bool findKey(const QVariantList& values);
+    // The first record whose key is at or after the values (the last record when none is).
+    void findNearest(const QVariantList& values);
+    // First record in the current order whose field equals the value exactly (case-sensitive).
+    bool locate(const QString& fieldName, const QVariant& value);
+    // The value of `resultField` in the record whose `keyField` equals `keyValue` (exactly),
+    // without moving; a null QVariant when there is none.
+    QVariant lookup(const QString& keyField, const QVariant& keyValue, const QString& resultField);
+
+    // --- Filter ---------------------------------------------------------------------------
+    void setFilter(const QString& expression); // checked at once; throws when malformed
+    const QString& filter() const { return filterText_; }
+    void setFiltered(bool on);
+    bool filtered() const { return filtered_; }
+
+    // --- Change ---------------------------------------------------------------------------
+    void append();
+    void edit();
+    // Writes the buffer. Outside a command transaction the change is on disk when this returns.
+    void post();
+    void cancel();
+    void remove(); // deletes the current record
+    // Forgets cached rows so that the next read shows what other programs have posted.
+    void refresh();
+
+protected:
+    struct ResultSet {};
+    // A read-only cursor over a result set (local queries).
+    Table(Connection& connection, ResultSet);
+    // Opens the result: rows of `source`, ordered by `keyColumn`, with the fields of `def`.
+    void openResult(const TableDef& def, const QString& source, const QString& keyColumn);
+
+private:
+    friend class FieldRef;
+    struct Position; // key values of a row, for seeks
+
+    void requireOpen() const;
+    void requireBrowse(const char* what) const;
+    void checkGeneration();
+    void prepareSql();
+    QVariant convertIn(const FieldDef& field, const QVariant& value) const;
+    QVariantList keyOf(const SqlRow& row) const;
+    QString whereClause(const QString& extra) const;
+    std::vector<SqlRow> fetch(const QString& extraCondition, const QVariantList& extraParams,
+                              bool descending, int limit, qint64 offset = 0);
+    bool fetchForward(bool inclusive);
+    bool fetchBackward();
+    void setWindow(std::vector<SqlRow> rows, size_t position);
+    void setEmpty();
+    const SqlRow& currentRow();
+    void reloadCurrent();
+    void afterWrite(const SqlRow& row);
+    QVariantList filterParams() const;
+    const FieldDef& orderFieldDef(size_t position) const;
+    QVariantList seekValues(const QVariantList& values, int keys) const;
+
+    Connection& connection_;
+    QString tableName_;
+    QString indexName_;
+    TableDef def_;
+    QString source_;    // SQL name of the table
+    QString keyColumn_; // row key column (Nosu)
+    bool readOnly_ = false;
+    bool exclusive_ = false;
+    int lockId_ = -1;
+    State state_ = State::Inactive;
+
+    // Order of the current index: key expressions (the row key last) and their field positions.
+    QStringList orderExpressions_;
+    std::vector<int> orderFields_;
+    QString selectList_;
+    QString ascending_, descending_, tupleGreater_, tupleGreaterEqual_, tupleLess_, tupleEqualPrefix_;
+
+    QString filterText_;
+    bool filtered_ = false;
+    SqlFragment filterSql_;
+
+    std::vector<SqlRow> window_; // consecutive rows in order; the current one at pos_
+    size_t pos_ = 0;
+    bool windowValid_ = false;
+    bool windowHasFirst_ = false; // window_.front() is the first record
+    bool windowHasLast_ = false;  // window_.back() is the last record
+    bool hasCurrent_ = false;
+    SqlRow current_;
+    bool currentStale_ = false;
+    bool bof_ = true;
+    bool eof_ = true;
+    qint64 recNo_ = -1;
+    qint64 count_ = -1;
+    quint64 generation_ = 0;
+
+    SqlRow buffer_;
+    qint64 editVersion_ = 0;
+};
