@@ -23,8 +23,8 @@ public:
     static inline const QString kDatabaseFile = QStringLiteral("dulvet.db");
     static inline const QString kLockFile = QStringLiteral("dulvet.lck");
 
-    Connection(StoreSession& session, const QString& directory,
-               OpenMode mode = OpenMode::Existing, const QString& name = QString());
+    Connection(StoreSession& session, const QString& directory, OpenMode mode = OpenMode::Existing,
+               const QString& name = QString());
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;

@@ -8,17 +8,19 @@
 
 namespace {
 
-bool isIdentifierStart(QChar c) { return c.isLetter() || c == QLatin1Char('_'); }
-bool isIdentifierPart(QChar c) { return c.isLetterOrNumber() || c == QLatin1Char('_'); }
+bool isIdentifierStart(QChar c) {
+    return c.isLetter() || c == QLatin1Char('_');
+}
+bool isIdentifierPart(QChar c) {
+    return c.isLetterOrNumber() || c == QLatin1Char('_');
+}
 
-int expandYear(int year, int digits)
-{
+int expandYear(int year, int digits) {
     if (digits > 2) return year;
     return year < 50 ? 2000 + year : 1900 + year;
 }
 
-QString mirrored(const QString& op)
-{
+QString mirrored(const QString& op) {
     if (op == QLatin1String("<")) return QStringLiteral(">");
     if (op == QLatin1String(">")) return QStringLiteral("<");
     if (op == QLatin1String("<=")) return QStringLiteral(">=");
@@ -28,9 +30,9 @@ QString mirrored(const QString& op)
 
 } // namespace
 
-QDate parseDateLiteral(const QString& text)
-{
-    static const QRegularExpression dotted(QStringLiteral("^(\\d{1,2})\\.(\\d{1,2})\\.(\\d{2,4})$"));
+QDate parseDateLiteral(const QString& text) {
+    static const QRegularExpression dotted(
+        QStringLiteral("^(\\d{1,2})\\.(\\d{1,2})\\.(\\d{2,4})$"));
     static const QRegularExpression slashed(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{2,4})$"));
     static const QRegularExpression iso(QStringLiteral("^(\\d{4})-(\\d{1,2})-(\\d{1,2})$"));
     const QString trimmed = text.trimmed();
@@ -45,8 +47,7 @@ QDate parseDateLiteral(const QString& text)
     return QDate();
 }
 
-QTime parseTimeLiteral(const QString& text)
-{
+QTime parseTimeLiteral(const QString& text) {
     static const QRegularExpression re(
         QStringLiteral("^(\\d{1,2})[:.](\\d{1,2})(?:[:.](\\d{1,2}))?$"));
     const auto m = re.match(text.trimmed());
@@ -55,8 +56,7 @@ QTime parseTimeLiteral(const QString& text)
                  m.captured(3).isEmpty() ? 0 : m.captured(3).toInt());
 }
 
-std::vector<Token> tokenize(const QString& text)
-{
+std::vector<Token> tokenize(const QString& text) {
     static const QRegularExpression bareDate(
         QStringLiteral("\\G\\d{1,2}\\.\\d{1,2}\\.\\d{2,4}(?![\\d.])"));
     static const QRegularExpression number(QStringLiteral("\\G\\d+(\\.\\d+)?([eE][-+]?\\d+)?"));
@@ -106,7 +106,8 @@ std::vector<Token> tokenize(const QString& text)
             i += int(token.text.size());
         } else if (isIdentifierStart(c)) {
             int j = i + 1;
-            while (j < n && isIdentifierPart(text[j])) ++j;
+            while (j < n && isIdentifierPart(text[j]))
+                ++j;
             token.kind = Token::Identifier;
             token.text = text.mid(i, j - i);
             i = j;
@@ -142,45 +143,38 @@ ConditionCompiler::ConditionCompiler(const TableDef& def, const std::vector<Toke
     : def_(def)
     , tokens_(tokens)
     , pos_(start)
-    , source_(source)
-{
-}
+    , source_(source) {}
 
-SqlFragment ConditionCompiler::compileFilter(const QString& text, const TableDef& def)
-{
+SqlFragment ConditionCompiler::compileFilter(const QString& text, const TableDef& def) {
     if (text.trimmed().isEmpty()) return {};
     const std::vector<Token> tokens = tokenize(text);
     ConditionCompiler compiler(def, tokens, 0, text);
     return compiler.compile();
 }
 
-SqlFragment ConditionCompiler::compile(const QStringList& stopWords)
-{
+SqlFragment ConditionCompiler::compile(const QStringList& stopWords) {
     stopWords_ = stopWords;
     SqlFragment result = parseOr();
     const Token& next = tokens_[pos_];
-    const bool stopped =
-        next.kind == Token::Identifier && stopWords_.contains(next.text.toLower());
+    const bool stopped = next.kind == Token::Identifier && stopWords_.contains(next.text.toLower());
     if (next.kind != Token::End && !stopped)
         error(QStringLiteral("fazladan '%1'").arg(next.text), next);
     return result;
 }
 
-void ConditionCompiler::error(const QString& what, const Token& at) const
-{
+void ConditionCompiler::error(const QString& what, const Token& at) const {
     throw AppError(
         QStringLiteral("Süzme ifadesi hatalı (%1. karakter): %2").arg(at.position + 1).arg(what),
         source_);
 }
 
-bool ConditionCompiler::atWord(const char* word) const
-{
+bool ConditionCompiler::atWord(const char* word) const {
     const Token& t = tokens_[pos_];
-    return t.kind == Token::Identifier && t.text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
+    return t.kind == Token::Identifier &&
+           t.text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
 }
 
-SqlFragment ConditionCompiler::parseOr()
-{
+SqlFragment ConditionCompiler::parseOr() {
     SqlFragment left = parseAnd();
     while (atWord("or")) {
         ++pos_;
@@ -191,8 +185,7 @@ SqlFragment ConditionCompiler::parseOr()
     return left;
 }
 
-SqlFragment ConditionCompiler::parseAnd()
-{
+SqlFragment ConditionCompiler::parseAnd() {
     SqlFragment left = parseUnary();
     while (atWord("and")) {
         ++pos_;
@@ -203,8 +196,7 @@ SqlFragment ConditionCompiler::parseAnd()
     return left;
 }
 
-SqlFragment ConditionCompiler::parseUnary()
-{
+SqlFragment ConditionCompiler::parseUnary() {
     if (atWord("not")) {
         ++pos_;
         SqlFragment inner = parseUnary();
@@ -222,8 +214,7 @@ SqlFragment ConditionCompiler::parseUnary()
     return parseComparison();
 }
 
-ConditionCompiler::Operand ConditionCompiler::parseOperand()
-{
+ConditionCompiler::Operand ConditionCompiler::parseOperand() {
     Token t = tokens_[pos_];
     Operand operand;
     if (t.kind == Token::Operator && t.text == QLatin1String("-") &&
@@ -241,7 +232,9 @@ ConditionCompiler::Operand ConditionCompiler::parseOperand()
         break;
     case Token::Number:
     case Token::String:
-    case Token::BareDate: operand.literal = t; break;
+    case Token::BareDate:
+        operand.literal = t;
+        break;
     default:
         error(t.kind == Token::End ? QStringLiteral("ifade eksik")
                                    : QStringLiteral("beklenmeyen '%1'").arg(t.text),
@@ -251,8 +244,7 @@ ConditionCompiler::Operand ConditionCompiler::parseOperand()
     return operand;
 }
 
-SqlFragment ConditionCompiler::parseComparison()
-{
+SqlFragment ConditionCompiler::parseComparison() {
     const Operand left = parseOperand();
     const Token opToken = tokens_[pos_];
     static const QStringList operators = {"=", "<>", "<", "<=", ">", ">="};
@@ -273,7 +265,8 @@ SqlFragment ConditionCompiler::parseComparison()
         const FieldDef& def = def_.fields[size_t(field)];
         if (def.kind == FieldKind::Picture || def.kind == FieldKind::Memo)
             error(QStringLiteral("%1 alanı karşılaştırılamaz").arg(def.name), opToken);
-        out.sql = QStringLiteral("(%1 %2 ?)").arg(keyExpression(def), fieldLeft ? op : mirrored(op));
+        out.sql =
+            QStringLiteral("(%1 %2 ?)").arg(keyExpression(def), fieldLeft ? op : mirrored(op));
         bindLiteral(fieldLeft ? right.literal : left.literal, field, out);
     } else {
         out.sql = QStringLiteral("(? %1 ?)").arg(op);
@@ -283,17 +276,20 @@ SqlFragment ConditionCompiler::parseComparison()
     return out;
 }
 
-void ConditionCompiler::bindLiteral(const Token& literal, int againstField, SqlFragment& out)
-{
+void ConditionCompiler::bindLiteral(const Token& literal, int againstField, SqlFragment& out) {
     if (againstField < 0) {
-        if (literal.kind == Token::Number) out.params << literal.text.toDouble();
-        else out.params << literal.text;
+        if (literal.kind == Token::Number)
+            out.params << literal.text.toDouble();
+        else
+            out.params << literal.text;
         return;
     }
     const FieldDef& field = def_.fields[size_t(againstField)];
     switch (field.kind) {
     case FieldKind::Text:
-    case FieldKind::Memo: out.params << literal.text; return;
+    case FieldKind::Memo:
+        out.params << literal.text;
+        return;
     case FieldKind::AutoInc:
     case FieldKind::Integer:
     case FieldKind::Float: {
@@ -303,8 +299,10 @@ void ConditionCompiler::bindLiteral(const Token& literal, int againstField, SqlF
             error(QStringLiteral("%1 alanı sayısal; '%2' bir sayı değil")
                       .arg(field.name, literal.text),
                   literal);
-        if (value == std::floor(value) && std::fabs(value) < 9.0e15) out.params << qint64(value);
-        else out.params << value;
+        if (value == std::floor(value) && std::fabs(value) < 9.0e15)
+            out.params << qint64(value);
+        else
+            out.params << value;
         return;
     }
     case FieldKind::Date: {
@@ -321,12 +319,12 @@ void ConditionCompiler::bindLiteral(const Token& literal, int againstField, SqlF
     }
     case FieldKind::Time: {
         const QTime time = parseTimeLiteral(literal.text);
-        if (!time.isValid())
-            error(QStringLiteral("geçersiz saat '%1'").arg(literal.text), literal);
+        if (!time.isValid()) error(QStringLiteral("geçersiz saat '%1'").arg(literal.text), literal);
         out.params << time.toString(QStringLiteral("HH:mm:ss"));
         return;
     }
-    case FieldKind::Picture: break;
+    case FieldKind::Picture:
+        break;
     }
     error(QStringLiteral("%1 alanı karşılaştırılamaz").arg(field.name), literal);
 }

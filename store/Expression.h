@@ -15,8 +15,19 @@ struct SqlFragment {
 };
 
 struct Token {
-    enum Kind { Identifier, Number, String, BareDate, Operator, LeftParen, RightParen, Comma, Star,
-                QuotedName, End };
+    enum Kind {
+        Identifier,
+        Number,
+        String,
+        BareDate,
+        Operator,
+        LeftParen,
+        RightParen,
+        Comma,
+        Star,
+        QuotedName,
+        End
+    };
     Kind kind = End;
     QString text;
     int position = 0; // 0-based offset in the source text, for error messages

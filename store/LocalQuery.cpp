@@ -15,23 +15,20 @@ struct Parser {
     size_t pos = 0;
 
     const Token& peek() const { return tokens[pos]; }
-    bool atWord(const char* word) const
-    {
+    bool atWord(const char* word) const {
         return peek().kind == Token::Identifier &&
                peek().text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
     }
-    [[noreturn]] void fail(const QString& what) const
-    {
-        throw AppError(QStringLiteral("Sorgu hatalı (%1. karakter): %2").arg(peek().position + 1).arg(what),
-                       text);
+    [[noreturn]] void fail(const QString& what) const {
+        throw AppError(
+            QStringLiteral("Sorgu hatalı (%1. karakter): %2").arg(peek().position + 1).arg(what),
+            text);
     }
-    void expectWord(const char* word)
-    {
+    void expectWord(const char* word) {
         if (!atWord(word)) fail(QStringLiteral("'%1' bekleniyordu").arg(QLatin1String(word)));
         ++pos;
     }
-    void expect(Token::Kind kind, const char* what)
-    {
+    void expect(Token::Kind kind, const char* what) {
         if (peek().kind != kind) fail(QStringLiteral("'%1' bekleniyordu").arg(QLatin1String(what)));
         ++pos;
     }
@@ -47,37 +44,34 @@ struct SelectItem {
 
 LocalQuery::LocalQuery(Connection& connection, const QString& text)
     : Table(connection, ResultSet{})
-    , text_(text)
-{
+    , text_(text) {}
+
+LocalQuery::~LocalQuery() {
+    close();
 }
 
-LocalQuery::~LocalQuery() { close(); }
-
-void LocalQuery::setText(const QString& text)
-{
+void LocalQuery::setText(const QString& text) {
     close();
     text_ = text;
 }
 
-void LocalQuery::close()
-{
+void LocalQuery::close() {
     Table::close();
     dropResult();
 }
 
-void LocalQuery::dropResult()
-{
+void LocalQuery::dropResult() {
     if (resultTable_.isEmpty()) return;
     try {
-        connection().exec(QStringLiteral("DROP TABLE IF EXISTS work.%1").arg(sqlName(resultTable_)));
+        connection().exec(
+            QStringLiteral("DROP TABLE IF EXISTS work.%1").arg(sqlName(resultTable_)));
     } catch (const AppError&) {
         // The working database goes with the program's working directory anyway.
     }
     resultTable_.clear();
 }
 
-void LocalQuery::open(bool)
-{
+void LocalQuery::open(bool) {
     if (isOpen()) return;
     Connection& db = connection();
     const std::vector<Token> tokens = tokenize(text_);
@@ -105,7 +99,8 @@ void LocalQuery::open(bool)
                 if (p.peek().kind == Token::Star && item.aggregate == QLatin1String("count")) {
                     ++p.pos;
                 } else {
-                    if (p.peek().kind != Token::Identifier) p.fail(QStringLiteral("alan adı bekleniyordu"));
+                    if (p.peek().kind != Token::Identifier)
+                        p.fail(QStringLiteral("alan adı bekleniyordu"));
                     item.field = p.peek().text;
                     ++p.pos;
                 }
@@ -130,8 +125,10 @@ void LocalQuery::open(bool)
     p.expectWord("from");
     if (p.peek().kind != Token::Identifier && p.peek().kind != Token::QuotedName)
         p.fail(QStringLiteral("tablo adı bekleniyordu"));
-    const QString tableName = QFileInfo(QString(p.peek().text).replace(QLatin1Char('\\'), QLatin1Char('/')))
-                                  .completeBaseName().section(QLatin1Char(':'), -1);
+    const QString tableName =
+        QFileInfo(QString(p.peek().text).replace(QLatin1Char('\\'), QLatin1Char('/')))
+            .completeBaseName()
+            .section(QLatin1Char(':'), -1);
     ++p.pos;
     const TableDef source = db.tableDef(tableName);
 
@@ -170,7 +167,8 @@ void LocalQuery::open(bool)
     QStringList expressions;
     const auto addField = [&](FieldDef field, const QString& expression) {
         QString name = field.name;
-        for (int n = 1; result.fieldIndex(name) >= 0; ++n) name = field.name + QStringLiteral("_%1").arg(n);
+        for (int n = 1; result.fieldIndex(name) >= 0; ++n)
+            name = field.name + QStringLiteral("_%1").arg(n);
         field.name = name;
         if (field.kind == FieldKind::AutoInc) field.kind = FieldKind::Integer;
         field.required = false;
@@ -178,7 +176,8 @@ void LocalQuery::open(bool)
         expressions << expression;
     };
     if (all) {
-        for (const FieldDef& field : source.fields) addField(field, sqlName(field.name));
+        for (const FieldDef& field : source.fields)
+            addField(field, sqlName(field.name));
     } else {
         bool anyAggregate = false, anyPlain = false;
         for (const SelectItem& item : items) {
@@ -194,14 +193,20 @@ void LocalQuery::open(bool)
             }
             anyAggregate = true;
             const QString label = item.alias.isEmpty()
-                                      ? QStringLiteral("%1(%2)").arg(item.aggregate.at(0).toUpper() + item.aggregate.mid(1),
-                                                                     item.field.isEmpty() ? QStringLiteral("*") : source.fields[size_t(at)].name)
+                                      ? QStringLiteral("%1(%2)").arg(
+                                            item.aggregate.at(0).toUpper() + item.aggregate.mid(1),
+                                            item.field.isEmpty() ? QStringLiteral("*")
+                                                                 : source.fields[size_t(at)].name)
                                       : item.alias;
             FieldDef field{label, FieldKind::Float, 0, false};
-            if (item.aggregate == QLatin1String("count")) field.kind = FieldKind::Integer;
-            else if (item.aggregate != QLatin1String("sum") && item.aggregate != QLatin1String("avg"))
-                field = FieldDef{label, source.fields[size_t(at)].kind, source.fields[size_t(at)].size, false};
-            const QString argument = item.field.isEmpty() ? QStringLiteral("*") : sqlName(source.fields[size_t(at)].name);
+            if (item.aggregate == QLatin1String("count"))
+                field.kind = FieldKind::Integer;
+            else if (item.aggregate != QLatin1String("sum") &&
+                     item.aggregate != QLatin1String("avg"))
+                field = FieldDef{label, source.fields[size_t(at)].kind,
+                                 source.fields[size_t(at)].size, false};
+            const QString argument = item.field.isEmpty() ? QStringLiteral("*")
+                                                          : sqlName(source.fields[size_t(at)].name);
             addField(field, QStringLiteral("%1(%2)").arg(item.aggregate, argument));
         }
         if (anyAggregate && anyPlain)
@@ -223,8 +228,8 @@ void LocalQuery::open(bool)
     db.exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(target, columns.join(QStringLiteral(", "))));
     try {
         db.exec(QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4%5%6")
-                    .arg(target, names.join(QStringLiteral(", ")), expressions.join(QStringLiteral(", ")),
-                         sqlName(source.name),
+                    .arg(target, names.join(QStringLiteral(", ")),
+                         expressions.join(QStringLiteral(", ")), sqlName(source.name),
                          where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where.sql,
                          orderBy.isEmpty() ? QString() : QStringLiteral(" ORDER BY ") + orderBy),
                 where.params);

@@ -15,25 +15,14 @@ namespace {
 // fraction of a millisecond, large enough that walking a table is a query per 32 records.
 constexpr int kWindowRows = 32;
 
-QString placeholders(int count)
-{
+QString placeholders(int count) {
     QStringList marks;
-    for (int i = 0; i < count; ++i) marks << QStringLiteral("?");
+    for (int i = 0; i < count; ++i)
+        marks << QStringLiteral("?");
     return marks.join(QStringLiteral(", "));
 }
 
-// "(a, b) > (?, ?)"; a single key needs no row value.
-QString tupleCompare(const QStringList& expressions, const char* op)
-{
-    if (expressions.size() == 1)
-        return QStringLiteral("%1 %2 ?").arg(expressions.front(), QLatin1String(op));
-    return QStringLiteral("(%1) %2 (%3)")
-        .arg(expressions.join(QStringLiteral(", ")), QLatin1String(op),
-             placeholders(int(expressions.size())));
-}
-
-QVariant nonNullText(const QVariant& value)
-{
+QVariant nonNullText(const QVariant& value) {
     return value.isNull() ? QVariant(QString(QLatin1String(""))) : value;
 }
 
@@ -41,25 +30,46 @@ QVariant nonNullText(const QVariant& value)
 
 // --- FieldRef ----------------------------------------------------------------------------------
 
-const FieldDef& FieldRef::def() const { return table_->def_.fields[size_t(index_)]; }
-QVariant FieldRef::value() const { return table_->value(index_); }
-bool FieldRef::isNull() const { return table_->value(index_).isNull(); }
-void FieldRef::setValue(const QVariant& value) { table_->setValue(index_, value); }
-int FieldRef::asInteger() const { return int(std::llround(table_->value(index_).toDouble())); }
-double FieldRef::asFloat() const { return table_->value(index_).toDouble(); }
-QDate FieldRef::asDate() const { return table_->value(index_).toDate(); }
-QTime FieldRef::asTime() const { return table_->value(index_).toTime(); }
-QByteArray FieldRef::asBytes() const { return table_->value(index_).toByteArray(); }
+const FieldDef& FieldRef::def() const {
+    return table_->def_.fields[size_t(index_)];
+}
+QVariant FieldRef::value() const {
+    return table_->value(index_);
+}
+bool FieldRef::isNull() const {
+    return table_->value(index_).isNull();
+}
+void FieldRef::setValue(const QVariant& value) {
+    table_->setValue(index_, value);
+}
+int FieldRef::asInteger() const {
+    return int(std::llround(table_->value(index_).toDouble()));
+}
+double FieldRef::asFloat() const {
+    return table_->value(index_).toDouble();
+}
+QDate FieldRef::asDate() const {
+    return table_->value(index_).toDate();
+}
+QTime FieldRef::asTime() const {
+    return table_->value(index_).toTime();
+}
+QByteArray FieldRef::asBytes() const {
+    return table_->value(index_).toByteArray();
+}
 
-QString FieldRef::asString() const
-{
+QString FieldRef::asString() const {
     const QVariant v = table_->value(index_);
     if (v.isNull()) return QString(QLatin1String(""));
     switch (def().kind) {
-    case FieldKind::Date: return v.toDate().toString(QStringLiteral("dd.MM.yyyy"));
-    case FieldKind::Time: return v.toTime().toString(QStringLiteral("HH:mm:ss"));
-    case FieldKind::Float: return QString::number(v.toDouble(), 'g', 15);
-    default: return v.toString();
+    case FieldKind::Date:
+        return v.toDate().toString(QStringLiteral("dd.MM.yyyy"));
+    case FieldKind::Time:
+        return v.toTime().toString(QStringLiteral("HH:mm:ss"));
+    case FieldKind::Float:
+        return QString::number(v.toDouble(), 'g', 15);
+    default:
+        return v.toString();
     }
 }
 
@@ -67,26 +77,22 @@ QString FieldRef::asString() const
 
 Table::Table(Connection& connection, const QString& tableName)
     : connection_(connection)
-    , tableName_(tableName)
-{
-}
+    , tableName_(tableName) {}
 
 Table::Table(Connection& connection, ResultSet)
     : connection_(connection)
-    , readOnly_(true)
-{
+    , readOnly_(true) {}
+
+Table::~Table() {
+    close();
 }
 
-Table::~Table() { close(); }
-
-void Table::setTableName(const QString& tableName)
-{
+void Table::setTableName(const QString& tableName) {
     if (isOpen()) throw AppError(QStringLiteral("Açık bir tablonun adı değiştirilemez."));
     tableName_ = tableName;
 }
 
-void Table::open(bool exclusive)
-{
+void Table::open(bool exclusive) {
     if (isOpen()) return;
     def_ = connection_.tableDef(tableName_);
     tableName_ = def_.name;
@@ -115,8 +121,7 @@ void Table::open(bool exclusive)
     }
 }
 
-void Table::openResult(const TableDef& def, const QString& source, const QString& keyColumn)
-{
+void Table::openResult(const TableDef& def, const QString& source, const QString& keyColumn) {
     def_ = def;
     tableName_ = def.name;
     source_ = source;
@@ -135,8 +140,7 @@ void Table::openResult(const TableDef& def, const QString& source, const QString
     }
 }
 
-void Table::close()
-{
+void Table::close() {
     if (!isOpen()) return;
     if (lockId_ >= 0) TableLocks::release(connection_.lockFilePath(), lockId_, exclusive_);
     lockId_ = -1;
@@ -150,8 +154,7 @@ void Table::close()
     bof_ = eof_ = true;
 }
 
-void Table::setIndexName(const QString& indexName)
-{
+void Table::setIndexName(const QString& indexName) {
     if (isOpen() && !indexName.isEmpty() && !def_.findIndex(indexName))
         throw AppError(QStringLiteral("%1 tablosunda %2 indeksi yok.").arg(tableName_, indexName));
     indexName_ = indexName;
@@ -164,8 +167,7 @@ void Table::setIndexName(const QString& indexName)
     }
 }
 
-void Table::prepareSql()
-{
+void Table::prepareSql() {
     const int n = fieldCount();
     orderExpressions_.clear();
     orderFields_.clear();
@@ -181,35 +183,25 @@ void Table::prepareSql()
     orderFields_.push_back(n + 1);
 
     QStringList columns;
-    for (const FieldDef& field : def_.fields) columns << sqlName(field.name);
+    for (const FieldDef& field : def_.fields)
+        columns << sqlName(field.name);
     columns << (readOnly_ ? QStringLiteral("1") : QStringLiteral("\"_Surum\""));
     columns << sqlName(keyColumn_);
     selectList_ = columns.join(QStringLiteral(", "));
-    ascending_ = orderExpressions_.join(QStringLiteral(", "));
-    QStringList down;
-    for (const QString& e : orderExpressions_) down << e + QStringLiteral(" DESC");
-    descending_ = down.join(QStringLiteral(", "));
-    tupleGreater_ = tupleCompare(orderExpressions_, ">");
-    tupleGreaterEqual_ = tupleCompare(orderExpressions_, ">=");
-    tupleLess_ = tupleCompare(orderExpressions_, "<");
 }
 
-void Table::requireOpen() const
-{
-    if (!isOpen())
-        throw AppError(QStringLiteral("%1 tablosu açık değil.").arg(tableName_));
+void Table::requireOpen() const {
+    if (!isOpen()) throw AppError(QStringLiteral("%1 tablosu açık değil.").arg(tableName_));
 }
 
-void Table::requireBrowse(const char* what) const
-{
+void Table::requireBrowse(const char* what) const {
     requireOpen();
     if (state_ != State::Browse)
         throw AppError(QStringLiteral("%1 tablosunda kayıt düzeltilirken %2.")
                            .arg(tableName_, QString::fromUtf8(what)));
 }
 
-void Table::checkGeneration()
-{
+void Table::checkGeneration() {
     if (generation_ != connection_.generation()) {
         generation_ = connection_.generation();
         refresh();
@@ -218,21 +210,19 @@ void Table::checkGeneration()
 
 // --- Reading -----------------------------------------------------------------------------------
 
-QVariantList Table::filterParams() const
-{
+QVariantList Table::filterParams() const {
     return filtered_ ? filterSql_.params : QVariantList();
 }
 
-QString Table::whereClause(const QString& extra) const
-{
+QString Table::whereClause(const QString& extra) const {
     QStringList terms;
     if (filtered_ && !filterSql_.isEmpty()) terms << filterSql_.sql;
     if (!extra.isEmpty()) terms << extra;
-    return terms.isEmpty() ? QString() : QStringLiteral(" WHERE ") + terms.join(QStringLiteral(" AND "));
+    return terms.isEmpty() ? QString()
+                           : QStringLiteral(" WHERE ") + terms.join(QStringLiteral(" AND "));
 }
 
-QVariantList Table::keyOf(const SqlRow& row) const
-{
+QVariantList Table::keyOf(const SqlRow& row) const {
     QVariantList key;
     for (int at : orderFields_) {
         const QVariant& v = row[size_t(at)];
@@ -249,19 +239,59 @@ QVariantList Table::keyOf(const SqlRow& row) const
 }
 
 std::vector<SqlRow> Table::fetch(const QString& extraCondition, const QVariantList& extraParams,
-                                 bool descending, int limit, qint64 offset)
-{
+                                 bool descending, int limit, qint64 offset, int orderFrom) {
+    // Keys fixed by equality are left out of the ORDER BY: SQLite then reads the index in order
+    // instead of sorting the whole run of equal keys.
+    QStringList order =
+        orderExpressions_.mid(std::min<int>(orderFrom, int(orderExpressions_.size()) - 1));
+    if (descending)
+        for (QString& term : order)
+            term += QStringLiteral(" DESC");
     const QString sql = QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4 LIMIT ? OFFSET ?")
                             .arg(selectList_, source_, whereClause(extraCondition),
-                                 descending ? descending_ : ascending_);
+                                 order.join(QStringLiteral(", ")));
     QVariantList params = filterParams();
     params += extraParams;
     params << limit << offset;
     return connection_.select(sql, params);
 }
 
-void Table::setWindow(std::vector<SqlRow> rows, size_t position)
-{
+QString Table::levelCondition(int level, const char* op) const {
+    QStringList terms;
+    for (int i = 0; i < level; ++i)
+        terms << orderExpressions_[i] + QStringLiteral(" = ?");
+    terms << orderExpressions_[level] + QLatin1Char(' ') + QLatin1String(op) + QStringLiteral(" ?");
+    return terms.join(QStringLiteral(" AND "));
+}
+
+std::vector<SqlRow> Table::seek(const QVariantList& key, bool forward, bool inclusive, int limit) {
+    // For key (a, b, Nosu) going forward: a = ? AND b = ? AND Nosu > ?, then a = ? AND b > ?,
+    // then a > ?. Each part is a range on one index, and each comes wholly after the one
+    // before, so the parts are read in turn until the window is full.
+    std::vector<SqlRow> rows;
+    for (int level = int(key.size()) - 1; level >= 0 && int(rows.size()) < limit; --level) {
+        const bool deepest = level == int(key.size()) - 1;
+        const char* op =
+            forward ? (deepest && inclusive ? ">=" : ">") : (deepest && inclusive ? "<=" : "<");
+        std::vector<SqlRow> part = fetch(levelCondition(level, op), key.mid(0, level + 1), !forward,
+                                         limit - int(rows.size()), 0, level);
+        std::move(part.begin(), part.end(), std::back_inserter(rows));
+    }
+    return rows;
+}
+
+qint64 Table::countBefore(const QVariantList& key) {
+    qint64 before = 0;
+    for (int level = 0; level < int(key.size()); ++level)
+        before += connection_
+                      .scalar(QStringLiteral("SELECT count(*) FROM %1%2")
+                                  .arg(source_, whereClause(levelCondition(level, "<"))),
+                              filterParams() + key.mid(0, level + 1))
+                      .toLongLong();
+    return before;
+}
+
+void Table::setWindow(std::vector<SqlRow> rows, size_t position) {
     window_ = std::move(rows);
     pos_ = position;
     current_ = window_[pos_];
@@ -270,8 +300,7 @@ void Table::setWindow(std::vector<SqlRow> rows, size_t position)
     windowHasFirst_ = windowHasLast_ = false;
 }
 
-void Table::setEmpty()
-{
+void Table::setEmpty() {
     window_.clear();
     current_.clear();
     hasCurrent_ = false;
@@ -281,8 +310,7 @@ void Table::setEmpty()
     count_ = 0;
 }
 
-void Table::first()
-{
+void Table::first() {
     requireBrowse("başa gidilemez");
     checkGeneration();
     std::vector<SqlRow> rows = fetch(QString(), {}, false, kWindowRows);
@@ -299,8 +327,7 @@ void Table::first()
     eof_ = false;
 }
 
-void Table::last()
-{
+void Table::last() {
     requireBrowse("sona gidilemez");
     checkGeneration();
     std::vector<SqlRow> rows = fetch(QString(), {}, true, kWindowRows);
@@ -319,10 +346,8 @@ void Table::last()
     eof_ = true;
 }
 
-bool Table::fetchForward(bool inclusive)
-{
-    std::vector<SqlRow> rows = fetch(inclusive ? tupleGreaterEqual_ : tupleGreater_,
-                                     keyOf(current_), false, kWindowRows);
+bool Table::fetchForward(bool inclusive) {
+    std::vector<SqlRow> rows = seek(keyOf(current_), true, inclusive, kWindowRows);
     if (rows.empty()) return false;
     const bool end = rows.size() < size_t(kWindowRows);
     rows.insert(rows.begin(), current_);
@@ -331,9 +356,8 @@ bool Table::fetchForward(bool inclusive)
     return true;
 }
 
-bool Table::fetchBackward()
-{
-    std::vector<SqlRow> rows = fetch(tupleLess_, keyOf(current_), true, kWindowRows);
+bool Table::fetchBackward() {
+    std::vector<SqlRow> rows = seek(keyOf(current_), false, false, kWindowRows);
     if (rows.empty()) return false;
     const bool start = rows.size() < size_t(kWindowRows);
     std::reverse(rows.begin(), rows.end());
@@ -344,8 +368,7 @@ bool Table::fetchBackward()
     return true;
 }
 
-void Table::next()
-{
+void Table::next() {
     requireBrowse("sonraki kayda geçilemez");
     checkGeneration();
     if (currentStale_ && !hasCurrent_) reloadCurrent();
@@ -366,8 +389,7 @@ void Table::next()
     bof_ = eof_ = false;
 }
 
-void Table::prior()
-{
+void Table::prior() {
     requireBrowse("önceki kayda geçilemez");
     checkGeneration();
     if (currentStale_ && !hasCurrent_) reloadCurrent();
@@ -389,8 +411,7 @@ void Table::prior()
     bof_ = eof_ = false;
 }
 
-int Table::moveBy(int count)
-{
+int Table::moveBy(int count) {
     int moved = 0;
     while (count > 0) {
         next();
@@ -407,29 +428,24 @@ int Table::moveBy(int count)
     return moved;
 }
 
-bool Table::isEmpty()
-{
+bool Table::isEmpty() {
     requireOpen();
     checkGeneration();
     if (currentStale_) reloadCurrent();
     return !hasCurrent_;
 }
 
-qint64 Table::recNo()
-{
+qint64 Table::recNo() {
     requireOpen();
     checkGeneration();
     if (!hasCurrent_) return 0;
     if (recNo_ < 1) {
-        const QString sql = QStringLiteral("SELECT count(*) FROM %1%2")
-                                .arg(source_, whereClause(tupleLess_));
-        recNo_ = connection_.scalar(sql, filterParams() + keyOf(current_)).toLongLong() + 1;
+        recNo_ = countBefore(keyOf(current_)) + 1;
     }
     return recNo_;
 }
 
-void Table::setRecNo(qint64 number)
-{
+void Table::setRecNo(qint64 number) {
     requireBrowse("kayda gidilemez");
     checkGeneration();
     if (number <= 1) {
@@ -448,28 +464,26 @@ void Table::setRecNo(qint64 number)
     bof_ = eof_ = false;
 }
 
-qint64 Table::recordCount()
-{
+qint64 Table::recordCount() {
     requireOpen();
     checkGeneration();
     if (count_ < 0)
-        count_ = connection_
-                     .scalar(QStringLiteral("SELECT count(*) FROM %1%2").arg(source_, whereClause({})),
-                             filterParams())
-                     .toLongLong();
+        count_ =
+            connection_
+                .scalar(QStringLiteral("SELECT count(*) FROM %1%2").arg(source_, whereClause({})),
+                        filterParams())
+                .toLongLong();
     return count_;
 }
 
-qint64 Table::currentId()
-{
+qint64 Table::currentId() {
     requireOpen();
     if (state_ == State::Edit || state_ == State::Insert)
         return buffer_[size_t(fieldCount() + 1)].toLongLong();
     return hasCurrent_ ? current_[size_t(fieldCount() + 1)].toLongLong() : 0;
 }
 
-bool Table::gotoId(qint64 id)
-{
+bool Table::gotoId(qint64 id) {
     requireBrowse("kayda gidilemez");
     checkGeneration();
     std::vector<SqlRow> rows = fetch(sqlName(keyColumn_) + QStringLiteral(" = ?"), {id}, false, 1);
@@ -480,27 +494,25 @@ bool Table::gotoId(qint64 id)
     return true;
 }
 
-const SqlRow& Table::currentRow()
-{
+const SqlRow& Table::currentRow() {
     checkGeneration();
     if (currentStale_) reloadCurrent();
     return current_;
 }
 
-void Table::reloadCurrent()
-{
+void Table::reloadCurrent() {
     currentStale_ = false;
     if (!hasCurrent_) {
         first();
         return;
     }
     // The record itself if it is still there, else the one that now follows its place.
-    std::vector<SqlRow> rows = fetch(tupleGreaterEqual_, keyOf(current_), false, 1);
+    std::vector<SqlRow> rows = seek(keyOf(current_), true, true, 1);
     if (!rows.empty()) {
         setWindow(std::move(rows), 0);
         return;
     }
-    rows = fetch(tupleLess_, keyOf(current_), true, 1);
+    rows = seek(keyOf(current_), false, false, 1);
     if (rows.empty()) {
         setEmpty();
         return;
@@ -510,8 +522,7 @@ void Table::reloadCurrent()
     eof_ = true;
 }
 
-void Table::refresh()
-{
+void Table::refresh() {
     requireOpen();
     generation_ = connection_.generation();
     if (hasCurrent_) {
@@ -528,40 +539,41 @@ void Table::refresh()
 
 // --- Fields ----------------------------------------------------------------------------------
 
-FieldRef Table::field(int index)
-{
+FieldRef Table::field(int index) {
     if (index < 0 || index >= fieldCount())
-        throw AppError(QStringLiteral("%1 tablosunda %2. alan yok.").arg(tableName_).arg(index + 1));
+        throw AppError(
+            QStringLiteral("%1 tablosunda %2. alan yok.").arg(tableName_).arg(index + 1));
     return FieldRef(*this, index);
 }
 
-FieldRef Table::fieldByName(const QString& fieldName)
-{
+FieldRef Table::fieldByName(const QString& fieldName) {
     const int at = def_.fieldIndex(fieldName);
     if (at < 0)
         throw AppError(QStringLiteral("%1 tablosunda %2 alanı yok.").arg(tableName_, fieldName));
     return FieldRef(*this, at);
 }
 
-QVariant Table::value(int index)
-{
+QVariant Table::value(int index) {
     requireOpen();
     QVariant stored;
-    if (state_ == State::Edit || state_ == State::Insert) stored = buffer_[size_t(index)];
+    if (state_ == State::Edit || state_ == State::Insert)
+        stored = buffer_[size_t(index)];
     else if (hasCurrent_ || currentStale_) {
         const SqlRow& row = currentRow();
         if (hasCurrent_) stored = row[size_t(index)];
     }
     if (stored.isNull()) return QVariant();
     switch (def_.fields[size_t(index)].kind) {
-    case FieldKind::Date: return QDate::fromString(stored.toString(), Qt::ISODate);
-    case FieldKind::Time: return QTime::fromString(stored.toString(), QStringLiteral("HH:mm:ss"));
-    default: return stored;
+    case FieldKind::Date:
+        return QDate::fromString(stored.toString(), Qt::ISODate);
+    case FieldKind::Time:
+        return QTime::fromString(stored.toString(), QStringLiteral("HH:mm:ss"));
+    default:
+        return stored;
     }
 }
 
-QVariant Table::convertIn(const FieldDef& field, const QVariant& value) const
-{
+QVariant Table::convertIn(const FieldDef& field, const QVariant& value) const {
     if (value.isNull() || !value.isValid()) return QVariant();
     const auto bad = [&](const QString& why) {
         return AppError(QStringLiteral("%1 alanına yazılamadı: %2").arg(field.name, why));
@@ -587,7 +599,8 @@ QVariant Table::convertIn(const FieldDef& field, const QVariant& value) const
         if (!ok || !std::isfinite(number))
             throw bad(QStringLiteral("'%1' bir tam sayı değil").arg(value.toString()));
         const double rounded = std::round(number);
-        if (rounded < std::numeric_limits<qint32>::min() || rounded > std::numeric_limits<qint32>::max())
+        if (rounded < std::numeric_limits<qint32>::min() ||
+            rounded > std::numeric_limits<qint32>::max())
             throw bad(QStringLiteral("%1 sınırların dışında").arg(value.toString()));
         return qint64(rounded);
     }
@@ -604,26 +617,32 @@ QVariant Table::convertIn(const FieldDef& field, const QVariant& value) const
     }
     case FieldKind::Date: {
         QDate date;
-        if (value.typeId() == QMetaType::QDate) date = value.toDate();
-        else if (value.typeId() == QMetaType::QDateTime) date = value.toDateTime().date();
+        if (value.typeId() == QMetaType::QDate)
+            date = value.toDate();
+        else if (value.typeId() == QMetaType::QDateTime)
+            date = value.toDateTime().date();
         else {
             const QString text = value.toString().trimmed();
             if (text.isEmpty()) return QVariant();
             date = parseDateLiteral(text);
         }
-        if (!date.isValid()) throw bad(QStringLiteral("'%1' geçerli bir tarih değil").arg(value.toString()));
+        if (!date.isValid())
+            throw bad(QStringLiteral("'%1' geçerli bir tarih değil").arg(value.toString()));
         return date.toString(Qt::ISODate);
     }
     case FieldKind::Time: {
         QTime time;
-        if (value.typeId() == QMetaType::QTime) time = value.toTime();
-        else if (value.typeId() == QMetaType::QDateTime) time = value.toDateTime().time();
+        if (value.typeId() == QMetaType::QTime)
+            time = value.toTime();
+        else if (value.typeId() == QMetaType::QDateTime)
+            time = value.toDateTime().time();
         else {
             const QString text = value.toString().trimmed();
             if (text.isEmpty()) return QVariant();
             time = parseTimeLiteral(text);
         }
-        if (!time.isValid()) throw bad(QStringLiteral("'%1' geçerli bir saat değil").arg(value.toString()));
+        if (!time.isValid())
+            throw bad(QStringLiteral("'%1' geçerli bir saat değil").arg(value.toString()));
         return time.toString(QStringLiteral("HH:mm:ss"));
     }
     case FieldKind::Picture: {
@@ -634,14 +653,14 @@ QVariant Table::convertIn(const FieldDef& field, const QVariant& value) const
     return QVariant();
 }
 
-void Table::setValue(int index, const QVariant& value)
-{
+void Table::setValue(int index, const QVariant& value) {
     requireOpen();
     if (state_ != State::Edit && state_ != State::Insert)
-        throw AppError(QStringLiteral("%1 tablosu düzeltme kipinde değil; alana yazılamaz.")
-                           .arg(tableName_));
+        throw AppError(
+            QStringLiteral("%1 tablosu düzeltme kipinde değil; alana yazılamaz.").arg(tableName_));
     if (index < 0 || index >= fieldCount())
-        throw AppError(QStringLiteral("%1 tablosunda %2. alan yok.").arg(tableName_).arg(index + 1));
+        throw AppError(
+            QStringLiteral("%1 tablosunda %2. alan yok.").arg(tableName_).arg(index + 1));
     if (index == 0 && state_ == State::Edit)
         throw AppError(QStringLiteral("%1 alanı değiştirilemez.").arg(def_.fields.front().name));
     buffer_[size_t(index)] = convertIn(def_.fields[size_t(index)], value);
@@ -649,16 +668,14 @@ void Table::setValue(int index, const QVariant& value)
 
 // --- Search ------------------------------------------------------------------------------------
 
-const FieldDef& Table::orderFieldDef(size_t position) const
-{
+const FieldDef& Table::orderFieldDef(size_t position) const {
     static const FieldDef rowKey{QStringLiteral("Nosu"), FieldKind::AutoInc, 0, true};
     const int at = orderFields_[position];
     return at < fieldCount() ? def_.fields[size_t(at)] : rowKey;
 }
 
 // Search values in the form the key expressions compare with: blanks as '' or 0.
-QVariantList Table::seekValues(const QVariantList& values, int keys) const
-{
+QVariantList Table::seekValues(const QVariantList& values, int keys) const {
     QVariantList params;
     for (int i = 0; i < keys; ++i) {
         const FieldDef& field = orderFieldDef(size_t(i));
@@ -672,17 +689,17 @@ QVariantList Table::seekValues(const QVariantList& values, int keys) const
     return params;
 }
 
-bool Table::findKey(const QVariantList& values)
-{
+bool Table::findKey(const QVariantList& values) {
     requireBrowse("arama yapılamaz");
     checkGeneration();
     const int keys = std::min<int>(int(values.size()), int(orderExpressions_.size()));
     if (keys == 0) return false;
     QStringList terms;
-    for (int i = 0; i < keys; ++i) terms << orderExpressions_[i] + QStringLiteral(" = ?");
+    for (int i = 0; i < keys; ++i)
+        terms << orderExpressions_[i] + QStringLiteral(" = ?");
     const QVariantList params = seekValues(values, keys);
     std::vector<SqlRow> rows =
-        fetch(terms.join(QStringLiteral(" AND ")), params, false, kWindowRows);
+        fetch(terms.join(QStringLiteral(" AND ")), params, false, kWindowRows, 0, keys);
     if (rows.empty()) return false;
     setWindow(std::move(rows), 0);
     recNo_ = -1;
@@ -690,8 +707,7 @@ bool Table::findKey(const QVariantList& values)
     return true;
 }
 
-void Table::findNearest(const QVariantList& values)
-{
+void Table::findNearest(const QVariantList& values) {
     requireBrowse("arama yapılamaz");
     checkGeneration();
     const int keys = std::min<int>(int(values.size()), int(orderExpressions_.size()));
@@ -700,8 +716,7 @@ void Table::findNearest(const QVariantList& values)
         return;
     }
     const QVariantList params = seekValues(values, keys);
-    std::vector<SqlRow> rows =
-        fetch(tupleCompare(orderExpressions_.mid(0, keys), ">="), params, false, kWindowRows);
+    std::vector<SqlRow> rows = seek(params, true, true, kWindowRows);
     if (rows.empty()) {
         last();
         return;
@@ -711,8 +726,7 @@ void Table::findNearest(const QVariantList& values)
     bof_ = eof_ = false;
 }
 
-bool Table::locate(const QString& fieldName, const QVariant& value)
-{
+bool Table::locate(const QString& fieldName, const QVariant& value) {
     requireBrowse("arama yapılamaz");
     checkGeneration();
     const int at = def_.fieldIndex(fieldName);
@@ -741,8 +755,8 @@ bool Table::locate(const QString& fieldName, const QVariant& value)
     return true;
 }
 
-QVariant Table::lookup(const QString& keyField, const QVariant& keyValue, const QString& resultField)
-{
+QVariant Table::lookup(const QString& keyField, const QVariant& keyValue,
+                       const QString& resultField) {
     requireOpen();
     const int keyAt = def_.fieldIndex(keyField);
     const int resultAt = def_.fieldIndex(resultField);
@@ -750,11 +764,12 @@ QVariant Table::lookup(const QString& keyField, const QVariant& keyValue, const 
         throw AppError(QStringLiteral("%1 tablosunda %2 alanı yok.")
                            .arg(tableName_, keyAt < 0 ? keyField : resultField));
     const QVariant stored = convertIn(def_.fields[size_t(keyAt)], keyValue);
-    const QString condition = sqlName(def_.fields[size_t(keyAt)].name) +
-                              (stored.isNull() ? QStringLiteral(" IS NULL") : QStringLiteral(" = ?"));
-    const QString sql = QStringLiteral("SELECT %1 FROM %2%3 LIMIT 1")
-                            .arg(sqlName(def_.fields[size_t(resultAt)].name), source_,
-                                 whereClause(condition));
+    const QString condition =
+        sqlName(def_.fields[size_t(keyAt)].name) +
+        (stored.isNull() ? QStringLiteral(" IS NULL") : QStringLiteral(" = ?"));
+    const QString sql =
+        QStringLiteral("SELECT %1 FROM %2%3 LIMIT 1")
+            .arg(sqlName(def_.fields[size_t(resultAt)].name), source_, whereClause(condition));
     QVariantList params = filterParams();
     if (!stored.isNull()) params << stored;
     const QVariant found = connection_.scalar(sql, params);
@@ -766,8 +781,7 @@ QVariant Table::lookup(const QString& keyField, const QVariant& keyValue, const 
 
 // --- Filter ------------------------------------------------------------------------------------
 
-void Table::setFilter(const QString& expression)
-{
+void Table::setFilter(const QString& expression) {
     if (isOpen()) {
         filterSql_ = ConditionCompiler::compileFilter(expression, def_);
     } else if (!expression.trimmed().isEmpty()) {
@@ -778,8 +792,7 @@ void Table::setFilter(const QString& expression)
     if (isOpen() && filtered_) first();
 }
 
-void Table::setFiltered(bool on)
-{
+void Table::setFiltered(bool on) {
     filtered_ = on;
     if (!isOpen()) return;
     if (on) filterSql_ = ConditionCompiler::compileFilter(filterText_, def_);
@@ -789,16 +802,14 @@ void Table::setFiltered(bool on)
 
 // --- Change ------------------------------------------------------------------------------------
 
-void Table::append()
-{
+void Table::append() {
     requireBrowse("yeni kayıt eklenemez");
     if (readOnly_) throw AppError(QStringLiteral("Sorgu sonucu değiştirilemez."));
     buffer_.assign(size_t(fieldCount() + 2), QVariant());
     state_ = State::Insert;
 }
 
-void Table::edit()
-{
+void Table::edit() {
     requireOpen();
     if (state_ == State::Edit || state_ == State::Insert) return;
     if (readOnly_) throw AppError(QStringLiteral("Sorgu sonucu değiştirilemez."));
@@ -811,14 +822,12 @@ void Table::edit()
     state_ = State::Edit;
 }
 
-void Table::cancel()
-{
+void Table::cancel() {
     if (state_ == State::Edit || state_ == State::Insert) state_ = State::Browse;
     buffer_.clear();
 }
 
-void Table::post()
-{
+void Table::post() {
     requireOpen();
     if (state_ != State::Edit && state_ != State::Insert) return;
     const int n = fieldCount();
@@ -849,7 +858,8 @@ void Table::post()
         buffer_[size_t(n + 1)] = id;
     } else {
         QStringList sets;
-        for (const QString& name : names) sets << name + QStringLiteral(" = ?");
+        for (const QString& name : names)
+            sets << name + QStringLiteral(" = ?");
         const qint64 id = buffer_[size_t(n + 1)].toLongLong();
         params << id << editVersion_;
         const int affected = connection_.exec(
@@ -858,12 +868,11 @@ void Table::post()
                 .arg(source_, sets.join(QStringLiteral(", ")), sqlName(keyColumn_)),
             params);
         if (affected != 1) {
-            const bool exists =
-                connection_
-                    .scalar(QStringLiteral("SELECT count(*) FROM %1 WHERE %2 = ?")
-                                .arg(source_, sqlName(keyColumn_)),
-                            {id})
-                    .toInt() > 0;
+            const bool exists = connection_
+                                    .scalar(QStringLiteral("SELECT count(*) FROM %1 WHERE %2 = ?")
+                                                .arg(source_, sqlName(keyColumn_)),
+                                            {id})
+                                    .toInt() > 0;
             throw AppError(exists ? QStringLiteral("Kayıt siz düzeltirken başka bir kullanıcı "
                                                    "tarafından değiştirilmiş; değişikliğiniz "
                                                    "kaydedilmedi. Kaydı yeniden açıp tekrar "
@@ -877,8 +886,7 @@ void Table::post()
     afterWrite(buffer_);
 }
 
-void Table::afterWrite(const SqlRow& row)
-{
+void Table::afterWrite(const SqlRow& row) {
     state_ = State::Browse;
     SqlRow written = row;
     buffer_.clear();
@@ -888,8 +896,7 @@ void Table::afterWrite(const SqlRow& row)
     bof_ = eof_ = false;
 }
 
-void Table::remove()
-{
+void Table::remove() {
     requireBrowse("kayıt silinemez");
     if (readOnly_) throw AppError(QStringLiteral("Sorgu sonucu değiştirilemez."));
     checkGeneration();

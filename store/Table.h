@@ -17,9 +17,7 @@ class FieldRef {
 public:
     FieldRef(Table& table, int index)
         : table_(&table)
-        , index_(index)
-    {
-    }
+        , index_(index) {}
     const FieldDef& def() const;
     const QString& name() const { return def().name; }
     QVariant value() const;
@@ -31,8 +29,7 @@ public:
     QTime asTime() const;
     QByteArray asBytes() const;
     void setValue(const QVariant& value);
-    FieldRef& operator=(const QVariant& value)
-    {
+    FieldRef& operator=(const QVariant& value) {
         setValue(value);
         return *this;
     }
@@ -88,11 +85,11 @@ public:
     bool bof() const { return bof_; }
     bool eof() const { return eof_; }
     bool isEmpty();
-    qint64 recNo();           // 1-based position in the current order; 0 when empty
+    qint64 recNo(); // 1-based position in the current order; 0 when empty
     void setRecNo(qint64 number);
-    qint64 recordCount();     // records that pass the filter
-    qint64 currentId();       // Nosu of the current record, 0 when empty
-    bool gotoId(qint64 id);   // positions on the record with that Nosu, if it passes the filter
+    qint64 recordCount();   // records that pass the filter
+    qint64 currentId();     // Nosu of the current record, 0 when empty
+    bool gotoId(qint64 id); // positions on the record with that Nosu, if it passes the filter
 
     // --- Search ---------------------------------------------------------------------------
     // Exact match of the leading fields of the current index (texts without regard to case).
@@ -140,7 +137,12 @@ private:
     QVariantList keyOf(const SqlRow& row) const;
     QString whereClause(const QString& extra) const;
     std::vector<SqlRow> fetch(const QString& extraCondition, const QVariantList& extraParams,
-                              bool descending, int limit, qint64 offset = 0);
+                              bool descending, int limit, qint64 offset = 0, int orderFrom = 0);
+    // Rows after (or before) a key, or a leading part of one, in order: each level of the key
+    // is one indexed seek, so a run of equal keys is never scanned.
+    std::vector<SqlRow> seek(const QVariantList& key, bool forward, bool inclusive, int limit);
+    QString levelCondition(int level, const char* op) const;
+    qint64 countBefore(const QVariantList& key);
     bool fetchForward(bool inclusive);
     bool fetchBackward();
     void setWindow(std::vector<SqlRow> rows, size_t position);
@@ -167,7 +169,6 @@ private:
     QStringList orderExpressions_;
     std::vector<int> orderFields_;
     QString selectList_;
-    QString ascending_, descending_, tupleGreater_, tupleGreaterEqual_, tupleLess_, tupleEqualPrefix_;
 
     QString filterText_;
     bool filtered_ = false;

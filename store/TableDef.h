@@ -16,9 +16,9 @@ struct FieldDef {
 enum IndexOption { IndexPrimary = 1, IndexUnique = 2, IndexCaseInsensitive = 4 };
 
 struct IndexDef {
-    QString name;       // empty for the primary index
-    QString fields;     // field names joined by ";"
-    int options = 0;    // IndexOption flags
+    QString name;    // empty for the primary index
+    QString fields;  // field names joined by ";"
+    int options = 0; // IndexOption flags
 
     bool isPrimary() const { return options & IndexPrimary; }
     QStringList fieldList() const;

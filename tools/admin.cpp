@@ -4,8 +4,7 @@
 #include <QTextStream>
 
 // The administrator's command: installations, companies, demo books, checks.
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("dulvet-admin"));
     QTextStream err(stderr);

@@ -7,8 +7,7 @@
 #include <gtest/gtest.h>
 
 // Two programs append to one table at the same time, each record its own durable command.
-TEST(Concurrency, TwoProgramsAppendWithoutLosingOrDuplicatingRecords)
-{
+TEST(Concurrency, TwoProgramsAppendWithoutLosingOrDuplicatingRecords) {
     constexpr int kEach = 1000;
     StoreFixture fx;
     {
@@ -17,8 +16,8 @@ TEST(Concurrency, TwoProgramsAppendWithoutLosingOrDuplicatingRecords)
     }
     QProcess other;
     other.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    other.start(QStringLiteral(STORE_WRITER),
-                {fx.path(), fx.path("klt2"), "P", QString::number(kEach), QString::number(2 * kEach)});
+    other.start(QStringLiteral(STORE_WRITER), {fx.path(), fx.path("klt2"), "P",
+                                               QString::number(kEach), QString::number(2 * kEach)});
     ASSERT_TRUE(other.waitForStarted());
 
     auto db = fx.connect(Connection::OpenMode::Existing);

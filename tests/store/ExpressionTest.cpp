@@ -1,12 +1,11 @@
-#include "store/AppError.h"
 #include "store/Expression.h"
+#include "store/AppError.h"
 #include "support/TempDir.h"
 
 #include <QDate>
 #include <gtest/gtest.h>
 
-TEST(DateLiteral, AcceptsTheThreeWrittenForms)
-{
+TEST(DateLiteral, AcceptsTheThreeWrittenForms) {
     EXPECT_EQ(parseDateLiteral("31.12.2005"), QDate(2005, 12, 31));
     EXPECT_EQ(parseDateLiteral("1.2.05"), QDate(2005, 2, 1));
     EXPECT_EQ(parseDateLiteral("12/31/2005"), QDate(2005, 12, 31));
@@ -16,8 +15,7 @@ TEST(DateLiteral, AcceptsTheThreeWrittenForms)
     EXPECT_FALSE(parseDateLiteral("").isValid());
 }
 
-TEST(FilterCompiler, BindsEveryLiteral)
-{
+TEST(FilterCompiler, BindsEveryLiteral) {
     const TableDef def = sampleTableDef();
     const SqlFragment f = ConditionCompiler::compileFilter(
         "(Kodu >= 'A''B' and Tutar < 10.5) or Tarih = 01.02.2005 or not Adet <> -3", def);
@@ -30,27 +28,25 @@ TEST(FilterCompiler, BindsEveryLiteral)
     EXPECT_EQ(f.params[3].toLongLong(), -3);
 }
 
-TEST(FilterCompiler, RefusesMalformedExpressions)
-{
+TEST(FilterCompiler, RefusesMalformedExpressions) {
     const TableDef def = sampleTableDef();
     const char* bad[] = {
-        "Kodu = ",                    // missing operand
-        "Yok = 1",                    // unknown field
-        "Kodu = 'abc",                // unclosed quote
-        "(Kodu = 'a'",                // unclosed parenthesis
-        "Kodu = 'a' Unvani = 'b'",    // missing and/or
-        "Tutar = 'çok'",              // not a number
-        "Tarih > '32.13.2005'",       // not a date
-        "Kodu ; drop table Kart",     // not an operator
-        "Kodu = 'a' or",              // dangling or
-        "Not = 'x'",                  // memo cannot be compared
+        "Kodu = ",                 // missing operand
+        "Yok = 1",                 // unknown field
+        "Kodu = 'abc",             // unclosed quote
+        "(Kodu = 'a'",             // unclosed parenthesis
+        "Kodu = 'a' Unvani = 'b'", // missing and/or
+        "Tutar = 'çok'",           // not a number
+        "Tarih > '32.13.2005'",    // not a date
+        "Kodu ; drop table Kart",  // not an operator
+        "Kodu = 'a' or",           // dangling or
+        "Not = 'x'",               // memo cannot be compared
     };
     for (const char* text : bad)
         EXPECT_THROW(ConditionCompiler::compileFilter(text, def), AppError) << text;
 }
 
-TEST(FilterCompiler, MirrorsLiteralOnTheLeft)
-{
+TEST(FilterCompiler, MirrorsLiteralOnTheLeft) {
     const SqlFragment f = ConditionCompiler::compileFilter("5 < Adet", sampleTableDef());
     EXPECT_TRUE(f.sql.contains("> ?")) << f.sql.toStdString();
 }

@@ -1,5 +1,5 @@
-#include "store/AppError.h"
 #include "store/LocalQuery.h"
+#include "store/AppError.h"
 #include "support/TempDir.h"
 
 #include <QDate>
@@ -12,8 +12,7 @@ protected:
     StoreFixture fx;
     std::unique_ptr<Connection> db;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         db = fx.connect();
         db->createTable(sampleTableDef("CarHar"));
         Table t(*db, "CarHar");
@@ -38,12 +37,12 @@ protected:
 
 } // namespace
 
-TEST_F(LocalQueryTest, SumsWithDatesInAllThreeForms)
-{
+TEST_F(LocalQueryTest, SumsWithDatesInAllThreeForms) {
     for (const char* where : {"Tarih >= '02.01.2005' and Tarih <= '04.01.2005'",
                               "Tarih >= '01/02/2005' and Tarih <= '01/04/2005'",
                               "Tarih >= 02.01.2005 and Tarih <= 04.01.2005"}) {
-        LocalQuery q(*db, QStringLiteral("Select Sum(Tutar), Count(*) From \"CarHar.DB\" Where ") + where);
+        LocalQuery q(*db, QStringLiteral("Select Sum(Tutar), Count(*) From \"CarHar.DB\" Where ") +
+                              where);
         q.open();
         EXPECT_EQ(q.recordCount(), 1);
         EXPECT_DOUBLE_EQ(q.field(0).asFloat(), 90);
@@ -55,13 +54,13 @@ TEST_F(LocalQueryTest, SumsWithDatesInAllThreeForms)
     EXPECT_TRUE(empty.field(0).isNull()); // an empty sum is blank; callers count it as 0
 }
 
-TEST_F(LocalQueryTest, SelectAllWithOrderIsNavigatedLikeATable)
-{
+TEST_F(LocalQueryTest, SelectAllWithOrderIsNavigatedLikeATable) {
     LocalQuery q(*db, "Select * From \"CarHar\" Where (Kodu = 'a') Order By Tutar desc");
     q.open();
     EXPECT_EQ(q.recordCount(), 3);
     QList<double> amounts;
-    for (q.first(); !q.eof(); q.next()) amounts << q["Tutar"].asFloat();
+    for (q.first(); !q.eof(); q.next())
+        amounts << q["Tutar"].asFloat();
     EXPECT_EQ(amounts, QList<double>({50, 30, 10.5}));
     q.last();
     EXPECT_EQ(q["Tarih"].asDate(), QDate(2005, 1, 1));
@@ -78,8 +77,7 @@ TEST_F(LocalQueryTest, SelectAllWithOrderIsNavigatedLikeATable)
     EXPECT_EQ(q["Kodu"].asString(), "C");
 }
 
-TEST_F(LocalQueryTest, MalformedQueriesGiveClearErrors)
-{
+TEST_F(LocalQueryTest, MalformedQueriesGiveClearErrors) {
     const char* bad[] = {
         "Select From CarHar",
         "Select * CarHar",

@@ -1,5 +1,5 @@
-#include "store/AppError.h"
 #include "store/Table.h"
+#include "store/AppError.h"
 #include "support/TempDir.h"
 
 #include <QDate>
@@ -12,15 +12,13 @@ protected:
     StoreFixture fx;
     std::unique_ptr<Connection> db;
 
-    void SetUp() override
-    {
+    void SetUp() override {
         db = fx.connect();
         db->createTable(sampleTableDef());
     }
 
     void add(Table& t, const QString& kodu, const QString& unvani = QString(),
-             QDate tarih = QDate(2005, 1, 1), double tutar = 0)
-    {
+             QDate tarih = QDate(2005, 1, 1), double tutar = 0) {
         t.append();
         t["Kodu"] = kodu;
         t["Unvani"] = unvani;
@@ -29,25 +27,24 @@ protected:
         t.post();
     }
 
-    static QStringList walk(Table& t, const char* field = "Kodu")
-    {
+    static QStringList walk(Table& t, const char* field = "Kodu") {
         QStringList seen;
-        for (t.first(); !t.eof(); t.next()) seen << t[field].asString();
+        for (t.first(); !t.eof(); t.next())
+            seen << t[field].asString();
         return seen;
     }
 
-    static QStringList walkBack(Table& t, const char* field = "Kodu")
-    {
+    static QStringList walkBack(Table& t, const char* field = "Kodu") {
         QStringList seen;
-        for (t.last(); !t.bof(); t.prior()) seen.prepend(t[field].asString());
+        for (t.last(); !t.bof(); t.prior())
+            seen.prepend(t[field].asString());
         return seen;
     }
 };
 
 } // namespace
 
-TEST_F(TableTest, EmptyTableIsBothBofAndEof)
-{
+TEST_F(TableTest, EmptyTableIsBothBofAndEof) {
     Table t(*db, "Kart");
     t.open();
     EXPECT_TRUE(t.isEmpty());
@@ -64,13 +61,13 @@ TEST_F(TableTest, EmptyTableIsBothBofAndEof)
     EXPECT_THROW(t.remove(), AppError);
 }
 
-TEST_F(TableTest, NavigatesAcrossManyWindowsBothWays)
-{
+TEST_F(TableTest, NavigatesAcrossManyWindowsBothWays) {
     Table t(*db, "Kart");
     t.open();
     {
         CommandTransaction tx(*db);
-        for (int i = 0; i < 200; ++i) add(t, QStringLiteral("K%1").arg(i, 3, 10, QLatin1Char('0')));
+        for (int i = 0; i < 200; ++i)
+            add(t, QStringLiteral("K%1").arg(i, 3, 10, QLatin1Char('0')));
         tx.commit();
     }
     t.setIndexName("Kod_1");
@@ -102,16 +99,17 @@ TEST_F(TableTest, NavigatesAcrossManyWindowsBothWays)
     EXPECT_EQ(t["Kodu"].asString(), "K000");
 }
 
-TEST_F(TableTest, OrdersTurkishTitlesAndKeepsEntryOrderOfEqualKeys)
-{
+TEST_F(TableTest, OrdersTurkishTitlesAndKeepsEntryOrderOfEqualKeys) {
     Table t(*db, "Kart");
     t.open();
-    const QStringList titles = {"dam", "çelik", "cem", "inci", "ılgaz", "hasan", "Ilık", "İnce", "CEM"};
+    const QStringList titles = {"dam",   "çelik", "cem",  "inci", "ılgaz",
+                                "hasan", "Ilık",  "İnce", "CEM"};
     int n = 0;
-    for (const QString& title : titles) add(t, QString::number(++n), title);
+    for (const QString& title : titles)
+        add(t, QString::number(++n), title);
     t.setIndexName("Kod_3");
-    EXPECT_EQ(walk(t, "Unvani"),
-              QStringList({"cem", "CEM", "çelik", "dam", "hasan", "ılgaz", "Ilık", "İnce", "inci"}));
+    EXPECT_EQ(walk(t, "Unvani"), QStringList({"cem", "CEM", "çelik", "dam", "hasan", "ılgaz",
+                                              "Ilık", "İnce", "inci"}));
     EXPECT_EQ(walkBack(t, "Unvani"), walk(t, "Unvani"));
     // A search in capitals finds the title stored in small letters, the first of equal keys.
     ASSERT_TRUE(t.findKey({"CEM"}));
@@ -126,8 +124,7 @@ TEST_F(TableTest, OrdersTurkishTitlesAndKeepsEntryOrderOfEqualKeys)
     EXPECT_EQ(t["Unvani"].asString(), "inci");
 }
 
-TEST_F(TableTest, CompositeIndexWithBlankKeysLosesNoRecord)
-{
+TEST_F(TableTest, CompositeIndexWithBlankKeysLosesNoRecord) {
     Table t(*db, "Kart");
     t.open();
     add(t, "B", "", QDate(2005, 3, 1));
@@ -143,8 +140,54 @@ TEST_F(TableTest, CompositeIndexWithBlankKeysLosesNoRecord)
     EXPECT_EQ(t["Kodu"].asString(), "");
 }
 
-TEST_F(TableTest, LocateIsExactAndLookupDoesNotMove)
-{
+TEST_F(TableTest, LongRunsOfEqualKeysKeepEntryOrderAcrossWindows) {
+    Table t(*db, "Kart");
+    t.open();
+    struct Row {
+        QDate date;
+        QString code;
+        qint64 id;
+    };
+    std::vector<Row> rows;
+    {
+        CommandTransaction tx(*db);
+        for (int i = 0; i < 300; ++i) {
+            const QDate date(2005, 1, 1 + (i * 7) % 3);
+            const QString code = i % 5 == 0 ? QString() : (i % 2 ? "x" : "X");
+            add(t, code, QString::number(i), date);
+            rows.push_back({date, code.toLower(), t.currentId()});
+        }
+        tx.commit();
+    }
+    std::stable_sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) {
+        return std::tie(a.date, a.code) < std::tie(b.date, b.code);
+    });
+    t.setIndexName("Kod_2");
+    std::vector<qint64> forward, backward;
+    for (t.first(); !t.eof(); t.next())
+        forward.push_back(t.currentId());
+    for (t.last(); !t.bof(); t.prior())
+        backward.insert(backward.begin(), t.currentId());
+    std::vector<qint64> expected;
+    for (const Row& r : rows)
+        expected.push_back(r.id);
+    EXPECT_EQ(forward, expected);
+    EXPECT_EQ(backward, expected);
+    t.setRecNo(137);
+    EXPECT_EQ(t.currentId(), expected[136]);
+    t.refresh();
+    EXPECT_EQ(t.recNo(), 137);
+    // Find key lands on the first record of a run of equal keys.
+    const auto firstOfRun = std::find_if(rows.begin(), rows.end(), [](const Row& r) {
+        return r.date == QDate(2005, 1, 2) && r.code == "x";
+    });
+    ASSERT_TRUE(t.findKey({QDate(2005, 1, 2), "X"}));
+    EXPECT_EQ(t.currentId(), firstOfRun->id);
+    t.next();
+    EXPECT_EQ(t.currentId(), std::next(firstOfRun)->id);
+}
+
+TEST_F(TableTest, LocateIsExactAndLookupDoesNotMove) {
     Table t(*db, "Kart");
     t.open();
     add(t, "abc", "küçük");
@@ -163,8 +206,7 @@ TEST_F(TableTest, LocateIsExactAndLookupDoesNotMove)
     EXPECT_THROW(t.locate("Yok", "x"), AppError);
 }
 
-TEST_F(TableTest, FiltersWithEveryOperatorAndQuotedCodes)
-{
+TEST_F(TableTest, FiltersWithEveryOperatorAndQuotedCodes) {
     Table t(*db, "Kart");
     t.open();
     add(t, "A1", "", QDate(2005, 1, 10), 5);
@@ -188,7 +230,7 @@ TEST_F(TableTest, FiltersWithEveryOperatorAndQuotedCodes)
     EXPECT_EQ(count("Tutar >= 10"), 3);
     EXPECT_EQ(count("Kodu = 'O''NEIL'"), 1);
     EXPECT_EQ(count("Kodu = '100%'"), 1);
-    EXPECT_EQ(count("Kodu = 'a1'"), 1); // texts compare without regard to case
+    EXPECT_EQ(count("Kodu = 'a1'"), 1);                 // texts compare without regard to case
     EXPECT_EQ(count("Kodu >= 'C' and Kodu <= 'D'"), 1); // Ç lies between C and D
     EXPECT_EQ(count("(Tutar = 5 or Tutar = 20) and Kodu <> 'A1'"), 1);
     EXPECT_EQ(count("Tarih >= '01.02.2005' and Tarih < 01.04.2005"), 2);
@@ -207,13 +249,12 @@ TEST_F(TableTest, FiltersWithEveryOperatorAndQuotedCodes)
     EXPECT_EQ(t.recordCount(), 4);
 }
 
-TEST_F(TableTest, PostChecksRequiredFieldsTruncatesAndNumbers)
-{
+TEST_F(TableTest, PostChecksRequiredFieldsTruncatesAndNumbers) {
     Table t(*db, "Kart");
     t.open();
     t.append();
     t["Kodu"] = "ÇOK UZUN BİR KOD";
-    EXPECT_THROW(t.post(), AppError); // Tarih is required
+    EXPECT_THROW(t.post(), AppError);           // Tarih is required
     EXPECT_EQ(t.state(), Table::State::Insert); // the buffer survives the refusal
     t["Tarih"] = "15.06.2006";
     t["Adet"] = "12";
@@ -241,11 +282,11 @@ TEST_F(TableTest, PostChecksRequiredFieldsTruncatesAndNumbers)
     EXPECT_GT(t["Nosu"].asInteger(), firstId);
 }
 
-TEST_F(TableTest, DeletePositionsOnTheNextRecordOrThePriorAtTheEnd)
-{
+TEST_F(TableTest, DeletePositionsOnTheNextRecordOrThePriorAtTheEnd) {
     Table t(*db, "Kart");
     t.open();
-    for (const char* code : {"A", "B", "C"}) add(t, code);
+    for (const char* code : {"A", "B", "C"})
+        add(t, code);
     t.setIndexName("Kod_1");
     t.first();
     t.next();
@@ -258,8 +299,7 @@ TEST_F(TableTest, DeletePositionsOnTheNextRecordOrThePriorAtTheEnd)
     EXPECT_TRUE(t.isEmpty());
 }
 
-TEST_F(TableTest, CommandTransactionRollsBackEverything)
-{
+TEST_F(TableTest, CommandTransactionRollsBackEverything) {
     Table t(*db, "Kart");
     t.open();
     add(t, "KALICI");
@@ -294,8 +334,7 @@ TEST_F(TableTest, CommandTransactionRollsBackEverything)
     EXPECT_EQ(t.recordCount(), 2);
 }
 
-TEST_F(TableTest, RefreshShowsWhatAnotherConnectionPosted)
-{
+TEST_F(TableTest, RefreshShowsWhatAnotherConnectionPosted) {
     Table mine(*db, "Kart");
     mine.open();
     add(mine, "A");
@@ -317,8 +356,7 @@ TEST_F(TableTest, RefreshShowsWhatAnotherConnectionPosted)
     EXPECT_EQ(mine["Kodu"].asString(), "B");
 }
 
-TEST_F(TableTest, ConcurrentEditOfOneRecordIsRefused)
-{
+TEST_F(TableTest, ConcurrentEditOfOneRecordIsRefused) {
     Table mine(*db, "Kart");
     mine.open();
     add(mine, "A", "ilk");
@@ -346,8 +384,7 @@ TEST_F(TableTest, ConcurrentEditOfOneRecordIsRefused)
     EXPECT_THROW(mine.post(), AppError);
 }
 
-TEST_F(TableTest, ExclusiveOpenAndMasterPassword)
-{
+TEST_F(TableTest, ExclusiveOpenAndMasterPassword) {
     Table shared(*db, "Kart");
     shared.open();
     Table exclusive(*db, "Kart");
@@ -368,8 +405,7 @@ TEST_F(TableTest, ExclusiveOpenAndMasterPassword)
     EXPECT_THROW(db->protectTable(shared, "x"), AppError); // only when open exclusively
 }
 
-TEST_F(TableTest, IndexNamesBelongToTheirTable)
-{
+TEST_F(TableTest, IndexNamesBelongToTheirTable) {
     db->createTable(sampleTableDef("Ikinci"));
     Table t(*db, "Ikinci");
     t.setIndexName("Kod_1");

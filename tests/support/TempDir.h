@@ -15,7 +15,8 @@ struct StoreFixture {
 
     StoreFixture();
     QString path(const QString& name = QString()) const;
-    std::unique_ptr<Connection> connect(Connection::OpenMode mode = Connection::OpenMode::CreateIfMissing);
+    std::unique_ptr<Connection>
+    connect(Connection::OpenMode mode = Connection::OpenMode::CreateIfMissing);
 };
 
 // A small customer-like table: Nosu, Kodu text(10), Unvani text(30), Tarih date (required),
