@@ -4,7 +4,8 @@
 #include <QStatusBar>
 
 MainWindow::MainWindow(QWidget* parent)
-    : QMainWindow(parent) {
+    : QMainWindow(parent)
+{
     setWindowTitle(QStringLiteral("Dulvet Ön Muhasebe"));
     auto* label = new QLabel(QStringLiteral("Dulvet Ön Muhasebe"), this);
     label->setAlignment(Qt::AlignCenter);

@@ -20,7 +20,8 @@
 
 namespace {
 
-double rssMb() {
+double rssMb()
+{
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly)) return 0;
     for (const QByteArray& line : status.readAll().split('\n'))
@@ -30,7 +31,8 @@ double rssMb() {
 }
 
 // Milliseconds per call, averaged over `times` calls.
-double timeEach(int times, const std::function<void(int)>& action) {
+double timeEach(int times, const std::function<void(int)>& action)
+{
     QElapsedTimer timer;
     timer.start();
     for (int i = 0; i < times; ++i)
@@ -38,14 +40,16 @@ double timeEach(int times, const std::function<void(int)>& action) {
     return double(timer.nsecsElapsed()) / 1e6 / times;
 }
 
-double timeOnce(const std::function<void()>& action) {
+double timeOnce(const std::function<void()>& action)
+{
     QElapsedTimer timer;
     timer.start();
     action();
     return double(timer.nsecsElapsed()) / 1e6;
 }
 
-TableDef movementTable(const QString& name) {
+TableDef movementTable(const QString& name)
+{
     TableDef def;
     def.name = name;
     def.fields = {{"Nosu", FieldKind::AutoInc, 0, true},  {"Kodu", FieldKind::Text, 10, false},
@@ -60,7 +64,8 @@ TableDef movementTable(const QString& name) {
 const QStringList kNames = {"Çelik", "Şahin", "Öztürk", "Yıldız",
                             "Işık",  "İnce",  "Güneş",  "Ağaoğlu"};
 
-void fillRow(Table& t, int i) {
+void fillRow(Table& t, int i)
+{
     t.append();
     t.field(1).setValue(QStringLiteral("K%1").arg(i * 7919 % 1000003, 7, 10, QLatin1Char('0')));
     t.field(2).setValue(kNames[i % kNames.size()] + QStringLiteral(" Ticaret %1").arg(i));
@@ -70,7 +75,8 @@ void fillRow(Table& t, int i) {
     t.post();
 }
 
-void fill(Connection& db, const QString& table, int records) {
+void fill(Connection& db, const QString& table, int records)
+{
     Table t(db, table);
     t.open();
     constexpr int kBatch = 50000;
@@ -84,7 +90,8 @@ void fill(Connection& db, const QString& table, int records) {
 
 struct Raw {
     sqlite3* db = nullptr;
-    explicit Raw(const QString& file) {
+    explicit Raw(const QString& file)
+    {
         sqlite3_open(file.toUtf8().constData(), &db);
         TurkishCollation::registerOn(db);
         sqlite3_exec(
@@ -94,7 +101,8 @@ struct Raw {
     }
     ~Raw() { sqlite3_close(db); }
     void exec(const char* sql) { sqlite3_exec(db, sql, nullptr, nullptr, nullptr); }
-    void insert(sqlite3_stmt* st, int i) {
+    void insert(sqlite3_stmt* st, int i)
+    {
         const QByteArray code =
             QStringLiteral("K%1").arg(i * 7919 % 1000003, 7, 10, QLatin1Char('0')).toUtf8();
         const QByteArray title =
@@ -112,7 +120,8 @@ struct Raw {
 
 } // namespace
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     QCoreApplication app(argc, argv);
     QTemporaryDir temp(QDir::current().filePath(QStringLiteral("bench-store-XXXXXX")));
     const QString dir = argc > 1 && argv[1][0] ? QString::fromLocal8Bit(argv[1]) : temp.path();

@@ -23,7 +23,8 @@ std::atomic<int> connectionCounter{0};
 constexpr int kBusyTimeoutMs = 15000;
 constexpr int kMaxCachedStatements = 400;
 
-QString sqlIndexName(const QString& table, const QString& index) {
+QString sqlIndexName(const QString& table, const QString& index)
+{
     // Index names belong to their table; two tables may both have a "Taksit_1".
     return sqlName(table + QStringLiteral("__") + index);
 }
@@ -32,7 +33,8 @@ QString sqlIndexName(const QString& table, const QString& index) {
 
 Connection::Connection(StoreSession& session, const QString& directory, OpenMode mode,
                        const QString& name)
-    : session_(session) {
+    : session_(session)
+{
     const QFileInfo dirInfo(directory);
     if (directory.isEmpty() || !dirInfo.isDir())
         throw AppError(QStringLiteral("Veri dizini bulunamadı: %1").arg(directory));
@@ -90,7 +92,8 @@ Connection::Connection(StoreSession& session, const QString& directory, OpenMode
     }
 }
 
-Connection::~Connection() {
+Connection::~Connection()
+{
     for (Table* table : std::vector<Table*>(openTables_))
         table->close();
     if (depth_ > 0) {
@@ -106,20 +109,24 @@ Connection::~Connection() {
     QSqlDatabase::removeDatabase(name_);
 }
 
-void Connection::registerTable(Table* table) {
+void Connection::registerTable(Table* table)
+{
     openTables_.push_back(table);
 }
 
-void Connection::unregisterTable(Table* table) {
+void Connection::unregisterTable(Table* table)
+{
     openTables_.erase(std::remove(openTables_.begin(), openTables_.end(), table),
                       openTables_.end());
 }
 
-QString Connection::lockFilePath() const {
+QString Connection::lockFilePath() const
+{
     return QDir(directory_).filePath(kLockFile);
 }
 
-QString Connection::workSchema() {
+QString Connection::workSchema()
+{
     if (!workAttached_)
         throw AppError(
             QStringLiteral("Geçici çalışma dizini tanımlanmamış; sorgu çalıştırılamaz."));
@@ -128,7 +135,8 @@ QString Connection::workSchema() {
 
 // --- SQL ------------------------------------------------------------------------------------
 
-void Connection::fail(const QSqlQuery& query, const QString& what) const {
+void Connection::fail(const QSqlQuery& query, const QString& what) const
+{
     const QSqlError error = query.lastError();
     const int code = error.nativeErrorCode().toInt();
     const QString detail = error.databaseText();
@@ -160,7 +168,8 @@ void Connection::fail(const QSqlQuery& query, const QString& what) const {
     throw AppError(what, detail.isEmpty() ? error.text() : detail);
 }
 
-QSqlQuery& Connection::prepared(const QString& sql) {
+QSqlQuery& Connection::prepared(const QString& sql)
+{
     auto it = statements_.find(sql);
     if (it != statements_.end()) return *it;
     if (statements_.size() >= kMaxCachedStatements) statements_.clear();
@@ -170,7 +179,8 @@ QSqlQuery& Connection::prepared(const QString& sql) {
     return *statements_.insert(sql, std::move(query));
 }
 
-QSqlQuery& Connection::run(const QString& sql, const QVariantList& params) {
+QSqlQuery& Connection::run(const QString& sql, const QVariantList& params)
+{
     QSqlQuery& query = prepared(sql);
     for (int i = 0; i < params.size(); ++i)
         query.bindValue(i, params[i]);
@@ -181,21 +191,24 @@ QSqlQuery& Connection::run(const QString& sql, const QVariantList& params) {
     return query;
 }
 
-int Connection::exec(const QString& sql, const QVariantList& params) {
+int Connection::exec(const QString& sql, const QVariantList& params)
+{
     QSqlQuery& query = run(sql, params);
     const int affected = query.numRowsAffected();
     query.finish();
     return affected;
 }
 
-qint64 Connection::insert(const QString& sql, const QVariantList& params) {
+qint64 Connection::insert(const QString& sql, const QVariantList& params)
+{
     QSqlQuery& query = run(sql, params);
     const qint64 id = query.lastInsertId().toLongLong();
     query.finish();
     return id;
 }
 
-std::vector<SqlRow> Connection::select(const QString& sql, const QVariantList& params) {
+std::vector<SqlRow> Connection::select(const QString& sql, const QVariantList& params)
+{
     QSqlQuery& query = run(sql, params);
     std::vector<SqlRow> rows;
     const int columns = query.record().count();
@@ -212,7 +225,8 @@ std::vector<SqlRow> Connection::select(const QString& sql, const QVariantList& p
     return rows;
 }
 
-QVariant Connection::scalar(const QString& sql, const QVariantList& params) {
+QVariant Connection::scalar(const QString& sql, const QVariantList& params)
+{
     QSqlQuery& query = run(sql, params);
     QVariant value;
     if (query.next()) value = query.value(0);
@@ -224,7 +238,8 @@ QVariant Connection::scalar(const QString& sql, const QVariantList& params) {
 
 // --- Transactions ----------------------------------------------------------------------------
 
-void Connection::begin() {
+void Connection::begin()
+{
     if (depth_ == 0) {
         // IMMEDIATE takes the write lock now: two programs that both read and then write would
         // otherwise deadlock on the upgrade.
@@ -234,7 +249,8 @@ void Connection::begin() {
     ++depth_;
 }
 
-void Connection::commit() {
+void Connection::commit()
+{
     if (depth_ == 0) return;
     if (depth_ > 1) {
         --depth_;
@@ -253,7 +269,8 @@ void Connection::commit() {
     depth_ = 0;
 }
 
-void Connection::rollback() {
+void Connection::rollback()
+{
     if (depth_ == 0) return;
     ++generation_;
     if (depth_ > 1) {
@@ -269,40 +286,47 @@ void Connection::rollback() {
 }
 
 CommandTransaction::CommandTransaction(Connection& connection)
-    : connection_(connection) {
+    : connection_(connection)
+{
     connection_.begin();
 }
 
-CommandTransaction::~CommandTransaction() {
+CommandTransaction::~CommandTransaction()
+{
     if (!done_) connection_.rollback();
 }
 
-void CommandTransaction::commit() {
+void CommandTransaction::commit()
+{
     done_ = true;
     connection_.commit();
 }
 
 // --- Table definitions ------------------------------------------------------------------------
 
-void Connection::ensureMetaTables() {
+void Connection::ensureMetaTables()
+{
     exec(QStringLiteral("CREATE TABLE IF NOT EXISTS dulvet_tables ("
                         "id INTEGER PRIMARY KEY, name TEXT NOT NULL, lname TEXT NOT NULL UNIQUE, "
                         "definition TEXT NOT NULL, password TEXT)"));
 }
 
-void Connection::loadDefinitions() {
+void Connection::loadDefinitions()
+{
     definitions_.clear();
     for (const SqlRow& row : select(QStringLiteral("SELECT lname, definition FROM dulvet_tables")))
         definitions_.insert(row[0].toString(), TableDef::fromJson(row[1].toByteArray()));
 }
 
-bool Connection::tableExists(const QString& tableName) {
+bool Connection::tableExists(const QString& tableName)
+{
     if (definitions_.contains(tableName.toLower())) return true;
     loadDefinitions(); // another program may have created it meanwhile
     return definitions_.contains(tableName.toLower());
 }
 
-QStringList Connection::tableNames() {
+QStringList Connection::tableNames()
+{
     loadDefinitions();
     QStringList names;
     for (const SqlRow& row : select(QStringLiteral("SELECT name FROM dulvet_tables ORDER BY id")))
@@ -310,20 +334,23 @@ QStringList Connection::tableNames() {
     return names;
 }
 
-const TableDef& Connection::tableDef(const QString& tableName) {
+const TableDef& Connection::tableDef(const QString& tableName)
+{
     if (!tableExists(tableName))
         throw AppError(
             QStringLiteral("%1 tablosu %2 dizininde bulunamadı.").arg(tableName, directory_));
     return definitions_[tableName.toLower()];
 }
 
-int Connection::tableId(const QString& tableName) {
+int Connection::tableId(const QString& tableName)
+{
     return scalar(QStringLiteral("SELECT id FROM dulvet_tables WHERE lname = ?"),
                   {tableName.toLower()})
         .toInt();
 }
 
-void Connection::createTable(const TableDef& def) {
+void Connection::createTable(const TableDef& def)
+{
     def.validate();
     if (tableExists(def.name))
         throw AppError(QStringLiteral("%1 tablosu zaten var.").arg(def.name));
@@ -354,7 +381,8 @@ void Connection::createTable(const TableDef& def) {
     definitions_.insert(def.name.toLower(), def);
 }
 
-void Connection::dropTable(const QString& tableName) {
+void Connection::dropTable(const QString& tableName)
+{
     const TableDef def = tableDef(tableName);
     for (Table* table : openTables_)
         if (table->isOpen() && table->name().compare(def.name, Qt::CaseInsensitive) == 0)
@@ -374,7 +402,8 @@ void Connection::dropTable(const QString& tableName) {
     definitions_.remove(def.name.toLower());
 }
 
-void Connection::protectTable(const Table& table, const QString& password) {
+void Connection::protectTable(const Table& table, const QString& password)
+{
     if (!table.isOpen() || !table.isExclusive())
         throw AppError(QStringLiteral("Tabloya parola koymak için tablo tek kullanıcılı "
                                       "açılmalı: %1")
@@ -386,7 +415,8 @@ void Connection::protectTable(const Table& table, const QString& password) {
           table.name().toLower()});
 }
 
-QString Connection::passwordHashOf(const QString& tableName) {
+QString Connection::passwordHashOf(const QString& tableName)
+{
     return scalar(QStringLiteral("SELECT password FROM dulvet_tables WHERE lname = ?"),
                   {tableName.toLower()})
         .toString();

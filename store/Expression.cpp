@@ -8,19 +8,23 @@
 
 namespace {
 
-bool isIdentifierStart(QChar c) {
+bool isIdentifierStart(QChar c)
+{
     return c.isLetter() || c == QLatin1Char('_');
 }
-bool isIdentifierPart(QChar c) {
+bool isIdentifierPart(QChar c)
+{
     return c.isLetterOrNumber() || c == QLatin1Char('_');
 }
 
-int expandYear(int year, int digits) {
+int expandYear(int year, int digits)
+{
     if (digits > 2) return year;
     return year < 50 ? 2000 + year : 1900 + year;
 }
 
-QString mirrored(const QString& op) {
+QString mirrored(const QString& op)
+{
     if (op == QLatin1String("<")) return QStringLiteral(">");
     if (op == QLatin1String(">")) return QStringLiteral("<");
     if (op == QLatin1String("<=")) return QStringLiteral(">=");
@@ -30,7 +34,8 @@ QString mirrored(const QString& op) {
 
 } // namespace
 
-QDate parseDateLiteral(const QString& text) {
+QDate parseDateLiteral(const QString& text)
+{
     static const QRegularExpression dotted(
         QStringLiteral("^(\\d{1,2})\\.(\\d{1,2})\\.(\\d{2,4})$"));
     static const QRegularExpression slashed(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{2,4})$"));
@@ -47,7 +52,8 @@ QDate parseDateLiteral(const QString& text) {
     return QDate();
 }
 
-QTime parseTimeLiteral(const QString& text) {
+QTime parseTimeLiteral(const QString& text)
+{
     static const QRegularExpression re(
         QStringLiteral("^(\\d{1,2})[:.](\\d{1,2})(?:[:.](\\d{1,2}))?$"));
     const auto m = re.match(text.trimmed());
@@ -56,7 +62,8 @@ QTime parseTimeLiteral(const QString& text) {
                  m.captured(3).isEmpty() ? 0 : m.captured(3).toInt());
 }
 
-std::vector<Token> tokenize(const QString& text) {
+std::vector<Token> tokenize(const QString& text)
+{
     static const QRegularExpression bareDate(
         QStringLiteral("\\G\\d{1,2}\\.\\d{1,2}\\.\\d{2,4}(?![\\d.])"));
     static const QRegularExpression number(QStringLiteral("\\G\\d+(\\.\\d+)?([eE][-+]?\\d+)?"));
@@ -143,16 +150,20 @@ ConditionCompiler::ConditionCompiler(const TableDef& def, const std::vector<Toke
     : def_(def)
     , tokens_(tokens)
     , pos_(start)
-    , source_(source) {}
+    , source_(source)
+{
+}
 
-SqlFragment ConditionCompiler::compileFilter(const QString& text, const TableDef& def) {
+SqlFragment ConditionCompiler::compileFilter(const QString& text, const TableDef& def)
+{
     if (text.trimmed().isEmpty()) return {};
     const std::vector<Token> tokens = tokenize(text);
     ConditionCompiler compiler(def, tokens, 0, text);
     return compiler.compile();
 }
 
-SqlFragment ConditionCompiler::compile(const QStringList& stopWords) {
+SqlFragment ConditionCompiler::compile(const QStringList& stopWords)
+{
     stopWords_ = stopWords;
     SqlFragment result = parseOr();
     const Token& next = tokens_[pos_];
@@ -162,19 +173,22 @@ SqlFragment ConditionCompiler::compile(const QStringList& stopWords) {
     return result;
 }
 
-void ConditionCompiler::error(const QString& what, const Token& at) const {
+void ConditionCompiler::error(const QString& what, const Token& at) const
+{
     throw AppError(
         QStringLiteral("Süzme ifadesi hatalı (%1. karakter): %2").arg(at.position + 1).arg(what),
         source_);
 }
 
-bool ConditionCompiler::atWord(const char* word) const {
+bool ConditionCompiler::atWord(const char* word) const
+{
     const Token& t = tokens_[pos_];
     return t.kind == Token::Identifier &&
            t.text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
 }
 
-SqlFragment ConditionCompiler::parseOr() {
+SqlFragment ConditionCompiler::parseOr()
+{
     SqlFragment left = parseAnd();
     while (atWord("or")) {
         ++pos_;
@@ -185,7 +199,8 @@ SqlFragment ConditionCompiler::parseOr() {
     return left;
 }
 
-SqlFragment ConditionCompiler::parseAnd() {
+SqlFragment ConditionCompiler::parseAnd()
+{
     SqlFragment left = parseUnary();
     while (atWord("and")) {
         ++pos_;
@@ -196,7 +211,8 @@ SqlFragment ConditionCompiler::parseAnd() {
     return left;
 }
 
-SqlFragment ConditionCompiler::parseUnary() {
+SqlFragment ConditionCompiler::parseUnary()
+{
     if (atWord("not")) {
         ++pos_;
         SqlFragment inner = parseUnary();
@@ -214,7 +230,8 @@ SqlFragment ConditionCompiler::parseUnary() {
     return parseComparison();
 }
 
-ConditionCompiler::Operand ConditionCompiler::parseOperand() {
+ConditionCompiler::Operand ConditionCompiler::parseOperand()
+{
     Token t = tokens_[pos_];
     Operand operand;
     if (t.kind == Token::Operator && t.text == QLatin1String("-") &&
@@ -244,7 +261,8 @@ ConditionCompiler::Operand ConditionCompiler::parseOperand() {
     return operand;
 }
 
-SqlFragment ConditionCompiler::parseComparison() {
+SqlFragment ConditionCompiler::parseComparison()
+{
     const Operand left = parseOperand();
     const Token opToken = tokens_[pos_];
     static const QStringList operators = {"=", "<>", "<", "<=", ">", ">="};
@@ -276,7 +294,8 @@ SqlFragment ConditionCompiler::parseComparison() {
     return out;
 }
 
-void ConditionCompiler::bindLiteral(const Token& literal, int againstField, SqlFragment& out) {
+void ConditionCompiler::bindLiteral(const Token& literal, int againstField, SqlFragment& out)
+{
     if (againstField < 0) {
         if (literal.kind == Token::Number)
             out.params << literal.text.toDouble();

@@ -15,20 +15,24 @@ struct Parser {
     size_t pos = 0;
 
     const Token& peek() const { return tokens[pos]; }
-    bool atWord(const char* word) const {
+    bool atWord(const char* word) const
+    {
         return peek().kind == Token::Identifier &&
                peek().text.compare(QLatin1String(word), Qt::CaseInsensitive) == 0;
     }
-    [[noreturn]] void fail(const QString& what) const {
+    [[noreturn]] void fail(const QString& what) const
+    {
         throw AppError(
             QStringLiteral("Sorgu hatalı (%1. karakter): %2").arg(peek().position + 1).arg(what),
             text);
     }
-    void expectWord(const char* word) {
+    void expectWord(const char* word)
+    {
         if (!atWord(word)) fail(QStringLiteral("'%1' bekleniyordu").arg(QLatin1String(word)));
         ++pos;
     }
-    void expect(Token::Kind kind, const char* what) {
+    void expect(Token::Kind kind, const char* what)
+    {
         if (peek().kind != kind) fail(QStringLiteral("'%1' bekleniyordu").arg(QLatin1String(what)));
         ++pos;
     }
@@ -44,23 +48,29 @@ struct SelectItem {
 
 LocalQuery::LocalQuery(Connection& connection, const QString& text)
     : Table(connection, ResultSet{})
-    , text_(text) {}
+    , text_(text)
+{
+}
 
-LocalQuery::~LocalQuery() {
+LocalQuery::~LocalQuery()
+{
     close();
 }
 
-void LocalQuery::setText(const QString& text) {
+void LocalQuery::setText(const QString& text)
+{
     close();
     text_ = text;
 }
 
-void LocalQuery::close() {
+void LocalQuery::close()
+{
     Table::close();
     dropResult();
 }
 
-void LocalQuery::dropResult() {
+void LocalQuery::dropResult()
+{
     if (resultTable_.isEmpty()) return;
     try {
         connection().exec(
@@ -71,7 +81,8 @@ void LocalQuery::dropResult() {
     resultTable_.clear();
 }
 
-void LocalQuery::open(bool) {
+void LocalQuery::open(bool)
+{
     if (isOpen()) return;
     Connection& db = connection();
     const std::vector<Token> tokens = tokenize(text_);

@@ -14,7 +14,8 @@ namespace {
 
 const QString kWorkPrefix = QStringLiteral("dulvet-");
 
-QString defaultPrivateRoot() {
+QString defaultPrivateRoot()
+{
     QString base = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
     if (base.isEmpty()) base = QDir::tempPath();
     return QDir(base).filePath(QStringLiteral("dulvet-klt"));
@@ -22,7 +23,8 @@ QString defaultPrivateRoot() {
 
 } // namespace
 
-StoreSession::StoreSession(const QString& privateRoot) {
+StoreSession::StoreSession(const QString& privateRoot)
+{
     const QString root = privateRoot.isEmpty() ? defaultPrivateRoot() : privateRoot;
     if (!QDir().mkpath(root))
         throw AppError(QStringLiteral("Geçici çalışma dizini oluşturulamadı: %1").arg(root));
@@ -39,12 +41,14 @@ StoreSession::StoreSession(const QString& privateRoot) {
     privateDirectory_ = directory;
 }
 
-StoreSession::~StoreSession() {
+StoreSession::~StoreSession()
+{
     if (!privateDirectory_.isEmpty()) QDir(privateDirectory_).removeRecursively();
     if (privateLock_) privateLock_->unlock();
 }
 
-void StoreSession::cleanStaleWorkingDirectories(const QString& root) {
+void StoreSession::cleanStaleWorkingDirectories(const QString& root)
+{
     QDir dir(root);
     const QStringList entries =
         dir.entryList({kWorkPrefix + QLatin1Char('*')}, QDir::Dirs | QDir::NoDotAndDotDot);
@@ -60,29 +64,34 @@ void StoreSession::cleanStaleWorkingDirectories(const QString& root) {
     }
 }
 
-QString StoreSession::hashPassword(const QString& password, const QString& salt) {
+QString StoreSession::hashPassword(const QString& password, const QString& salt)
+{
     return QString::fromLatin1(
         QCryptographicHash::hash((salt + QLatin1Char(':') + password).toUtf8(),
                                  QCryptographicHash::Sha256)
             .toHex());
 }
 
-void StoreSession::addPassword(const QString& password) {
+void StoreSession::addPassword(const QString& password)
+{
     if (!passwords_.contains(password)) passwords_.append(password);
 }
 
-void StoreSession::removePasswords() {
+void StoreSession::removePasswords()
+{
     passwords_.clear();
 }
 
-bool StoreSession::hasPassword(const QString& saltedHash) const {
+bool StoreSession::hasPassword(const QString& saltedHash) const
+{
     const QString salt = saltedHash.section(QLatin1Char('$'), 0, 0);
     for (const QString& password : passwords_)
         if (salt + QLatin1Char('$') + hashPassword(password, salt) == saltedHash) return true;
     return false;
 }
 
-void StoreSession::setControlDirectory(const QString& directory) {
+void StoreSession::setControlDirectory(const QString& directory)
+{
     if (!directory.isEmpty() && !QFileInfo(directory).isDir())
         throw AppError(QStringLiteral("Veri dizini bulunamadı: %1").arg(directory));
     controlDirectory_ = directory;

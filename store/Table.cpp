@@ -15,14 +15,16 @@ namespace {
 // fraction of a millisecond, large enough that walking a table is a query per 32 records.
 constexpr int kWindowRows = 32;
 
-QString placeholders(int count) {
+QString placeholders(int count)
+{
     QStringList marks;
     for (int i = 0; i < count; ++i)
         marks << QStringLiteral("?");
     return marks.join(QStringLiteral(", "));
 }
 
-QVariant nonNullText(const QVariant& value) {
+QVariant nonNullText(const QVariant& value)
+{
     return value.isNull() ? QVariant(QString(QLatin1String(""))) : value;
 }
 
@@ -30,35 +32,45 @@ QVariant nonNullText(const QVariant& value) {
 
 // --- FieldRef ----------------------------------------------------------------------------------
 
-const FieldDef& FieldRef::def() const {
+const FieldDef& FieldRef::def() const
+{
     return table_->def_.fields[size_t(index_)];
 }
-QVariant FieldRef::value() const {
+QVariant FieldRef::value() const
+{
     return table_->value(index_);
 }
-bool FieldRef::isNull() const {
+bool FieldRef::isNull() const
+{
     return table_->value(index_).isNull();
 }
-void FieldRef::setValue(const QVariant& value) {
+void FieldRef::setValue(const QVariant& value)
+{
     table_->setValue(index_, value);
 }
-int FieldRef::asInteger() const {
+int FieldRef::asInteger() const
+{
     return int(std::llround(table_->value(index_).toDouble()));
 }
-double FieldRef::asFloat() const {
+double FieldRef::asFloat() const
+{
     return table_->value(index_).toDouble();
 }
-QDate FieldRef::asDate() const {
+QDate FieldRef::asDate() const
+{
     return table_->value(index_).toDate();
 }
-QTime FieldRef::asTime() const {
+QTime FieldRef::asTime() const
+{
     return table_->value(index_).toTime();
 }
-QByteArray FieldRef::asBytes() const {
+QByteArray FieldRef::asBytes() const
+{
     return table_->value(index_).toByteArray();
 }
 
-QString FieldRef::asString() const {
+QString FieldRef::asString() const
+{
     const QVariant v = table_->value(index_);
     if (v.isNull()) return QString(QLatin1String(""));
     switch (def().kind) {
@@ -77,22 +89,29 @@ QString FieldRef::asString() const {
 
 Table::Table(Connection& connection, const QString& tableName)
     : connection_(connection)
-    , tableName_(tableName) {}
+    , tableName_(tableName)
+{
+}
 
 Table::Table(Connection& connection, ResultSet)
     : connection_(connection)
-    , readOnly_(true) {}
+    , readOnly_(true)
+{
+}
 
-Table::~Table() {
+Table::~Table()
+{
     close();
 }
 
-void Table::setTableName(const QString& tableName) {
+void Table::setTableName(const QString& tableName)
+{
     if (isOpen()) throw AppError(QStringLiteral("Açık bir tablonun adı değiştirilemez."));
     tableName_ = tableName;
 }
 
-void Table::open(bool exclusive) {
+void Table::open(bool exclusive)
+{
     if (isOpen()) return;
     def_ = connection_.tableDef(tableName_);
     tableName_ = def_.name;
@@ -121,7 +140,8 @@ void Table::open(bool exclusive) {
     }
 }
 
-void Table::openResult(const TableDef& def, const QString& source, const QString& keyColumn) {
+void Table::openResult(const TableDef& def, const QString& source, const QString& keyColumn)
+{
     def_ = def;
     tableName_ = def.name;
     source_ = source;
@@ -140,7 +160,8 @@ void Table::openResult(const TableDef& def, const QString& source, const QString
     }
 }
 
-void Table::close() {
+void Table::close()
+{
     if (!isOpen()) return;
     if (lockId_ >= 0) TableLocks::release(connection_.lockFilePath(), lockId_, exclusive_);
     lockId_ = -1;
@@ -154,7 +175,8 @@ void Table::close() {
     bof_ = eof_ = true;
 }
 
-void Table::setIndexName(const QString& indexName) {
+void Table::setIndexName(const QString& indexName)
+{
     if (isOpen() && !indexName.isEmpty() && !def_.findIndex(indexName))
         throw AppError(QStringLiteral("%1 tablosunda %2 indeksi yok.").arg(tableName_, indexName));
     indexName_ = indexName;
@@ -167,7 +189,8 @@ void Table::setIndexName(const QString& indexName) {
     }
 }
 
-void Table::prepareSql() {
+void Table::prepareSql()
+{
     const int n = fieldCount();
     orderExpressions_.clear();
     orderFields_.clear();
@@ -190,18 +213,21 @@ void Table::prepareSql() {
     selectList_ = columns.join(QStringLiteral(", "));
 }
 
-void Table::requireOpen() const {
+void Table::requireOpen() const
+{
     if (!isOpen()) throw AppError(QStringLiteral("%1 tablosu açık değil.").arg(tableName_));
 }
 
-void Table::requireBrowse(const char* what) const {
+void Table::requireBrowse(const char* what) const
+{
     requireOpen();
     if (state_ != State::Browse)
         throw AppError(QStringLiteral("%1 tablosunda kayıt düzeltilirken %2.")
                            .arg(tableName_, QString::fromUtf8(what)));
 }
 
-void Table::checkGeneration() {
+void Table::checkGeneration()
+{
     if (generation_ != connection_.generation()) {
         generation_ = connection_.generation();
         refresh();
@@ -210,11 +236,13 @@ void Table::checkGeneration() {
 
 // --- Reading -----------------------------------------------------------------------------------
 
-QVariantList Table::filterParams() const {
+QVariantList Table::filterParams() const
+{
     return filtered_ ? filterSql_.params : QVariantList();
 }
 
-QString Table::whereClause(const QString& extra) const {
+QString Table::whereClause(const QString& extra) const
+{
     QStringList terms;
     if (filtered_ && !filterSql_.isEmpty()) terms << filterSql_.sql;
     if (!extra.isEmpty()) terms << extra;
@@ -222,7 +250,8 @@ QString Table::whereClause(const QString& extra) const {
                            : QStringLiteral(" WHERE ") + terms.join(QStringLiteral(" AND "));
 }
 
-QVariantList Table::keyOf(const SqlRow& row) const {
+QVariantList Table::keyOf(const SqlRow& row) const
+{
     QVariantList key;
     for (int at : orderFields_) {
         const QVariant& v = row[size_t(at)];
@@ -239,7 +268,8 @@ QVariantList Table::keyOf(const SqlRow& row) const {
 }
 
 std::vector<SqlRow> Table::fetch(const QString& extraCondition, const QVariantList& extraParams,
-                                 bool descending, int limit, qint64 offset, int orderFrom) {
+                                 bool descending, int limit, qint64 offset, int orderFrom)
+{
     // Keys fixed by equality are left out of the ORDER BY: SQLite then reads the index in order
     // instead of sorting the whole run of equal keys.
     QStringList order =
@@ -256,7 +286,8 @@ std::vector<SqlRow> Table::fetch(const QString& extraCondition, const QVariantLi
     return connection_.select(sql, params);
 }
 
-QString Table::levelCondition(int level, const char* op) const {
+QString Table::levelCondition(int level, const char* op) const
+{
     QStringList terms;
     for (int i = 0; i < level; ++i)
         terms << orderExpressions_[i] + QStringLiteral(" = ?");
@@ -264,7 +295,8 @@ QString Table::levelCondition(int level, const char* op) const {
     return terms.join(QStringLiteral(" AND "));
 }
 
-std::vector<SqlRow> Table::seek(const QVariantList& key, bool forward, bool inclusive, int limit) {
+std::vector<SqlRow> Table::seek(const QVariantList& key, bool forward, bool inclusive, int limit)
+{
     // For key (a, b, Nosu) going forward: a = ? AND b = ? AND Nosu > ?, then a = ? AND b > ?,
     // then a > ?. Each part is a range on one index, and each comes wholly after the one
     // before, so the parts are read in turn until the window is full.
@@ -280,7 +312,8 @@ std::vector<SqlRow> Table::seek(const QVariantList& key, bool forward, bool incl
     return rows;
 }
 
-qint64 Table::countBefore(const QVariantList& key) {
+qint64 Table::countBefore(const QVariantList& key)
+{
     qint64 before = 0;
     for (int level = 0; level < int(key.size()); ++level)
         before += connection_
@@ -291,7 +324,8 @@ qint64 Table::countBefore(const QVariantList& key) {
     return before;
 }
 
-void Table::setWindow(std::vector<SqlRow> rows, size_t position) {
+void Table::setWindow(std::vector<SqlRow> rows, size_t position)
+{
     window_ = std::move(rows);
     pos_ = position;
     current_ = window_[pos_];
@@ -300,7 +334,8 @@ void Table::setWindow(std::vector<SqlRow> rows, size_t position) {
     windowHasFirst_ = windowHasLast_ = false;
 }
 
-void Table::setEmpty() {
+void Table::setEmpty()
+{
     window_.clear();
     current_.clear();
     hasCurrent_ = false;
@@ -310,7 +345,8 @@ void Table::setEmpty() {
     count_ = 0;
 }
 
-void Table::first() {
+void Table::first()
+{
     requireBrowse("başa gidilemez");
     checkGeneration();
     std::vector<SqlRow> rows = fetch(QString(), {}, false, kWindowRows);
@@ -327,7 +363,8 @@ void Table::first() {
     eof_ = false;
 }
 
-void Table::last() {
+void Table::last()
+{
     requireBrowse("sona gidilemez");
     checkGeneration();
     std::vector<SqlRow> rows = fetch(QString(), {}, true, kWindowRows);
@@ -346,7 +383,8 @@ void Table::last() {
     eof_ = true;
 }
 
-bool Table::fetchForward(bool inclusive) {
+bool Table::fetchForward(bool inclusive)
+{
     std::vector<SqlRow> rows = seek(keyOf(current_), true, inclusive, kWindowRows);
     if (rows.empty()) return false;
     const bool end = rows.size() < size_t(kWindowRows);
@@ -356,7 +394,8 @@ bool Table::fetchForward(bool inclusive) {
     return true;
 }
 
-bool Table::fetchBackward() {
+bool Table::fetchBackward()
+{
     std::vector<SqlRow> rows = seek(keyOf(current_), false, false, kWindowRows);
     if (rows.empty()) return false;
     const bool start = rows.size() < size_t(kWindowRows);
@@ -368,7 +407,8 @@ bool Table::fetchBackward() {
     return true;
 }
 
-void Table::next() {
+void Table::next()
+{
     requireBrowse("sonraki kayda geçilemez");
     checkGeneration();
     if (currentStale_ && !hasCurrent_) reloadCurrent();
@@ -389,7 +429,8 @@ void Table::next() {
     bof_ = eof_ = false;
 }
 
-void Table::prior() {
+void Table::prior()
+{
     requireBrowse("önceki kayda geçilemez");
     checkGeneration();
     if (currentStale_ && !hasCurrent_) reloadCurrent();
@@ -411,7 +452,8 @@ void Table::prior() {
     bof_ = eof_ = false;
 }
 
-int Table::moveBy(int count) {
+int Table::moveBy(int count)
+{
     int moved = 0;
     while (count > 0) {
         next();
@@ -428,14 +470,16 @@ int Table::moveBy(int count) {
     return moved;
 }
 
-bool Table::isEmpty() {
+bool Table::isEmpty()
+{
     requireOpen();
     checkGeneration();
     if (currentStale_) reloadCurrent();
     return !hasCurrent_;
 }
 
-qint64 Table::recNo() {
+qint64 Table::recNo()
+{
     requireOpen();
     checkGeneration();
     if (!hasCurrent_) return 0;
@@ -445,7 +489,8 @@ qint64 Table::recNo() {
     return recNo_;
 }
 
-void Table::setRecNo(qint64 number) {
+void Table::setRecNo(qint64 number)
+{
     requireBrowse("kayda gidilemez");
     checkGeneration();
     if (number <= 1) {
@@ -464,7 +509,8 @@ void Table::setRecNo(qint64 number) {
     bof_ = eof_ = false;
 }
 
-qint64 Table::recordCount() {
+qint64 Table::recordCount()
+{
     requireOpen();
     checkGeneration();
     if (count_ < 0)
@@ -476,14 +522,16 @@ qint64 Table::recordCount() {
     return count_;
 }
 
-qint64 Table::currentId() {
+qint64 Table::currentId()
+{
     requireOpen();
     if (state_ == State::Edit || state_ == State::Insert)
         return buffer_[size_t(fieldCount() + 1)].toLongLong();
     return hasCurrent_ ? current_[size_t(fieldCount() + 1)].toLongLong() : 0;
 }
 
-bool Table::gotoId(qint64 id) {
+bool Table::gotoId(qint64 id)
+{
     requireBrowse("kayda gidilemez");
     checkGeneration();
     std::vector<SqlRow> rows = fetch(sqlName(keyColumn_) + QStringLiteral(" = ?"), {id}, false, 1);
@@ -494,13 +542,15 @@ bool Table::gotoId(qint64 id) {
     return true;
 }
 
-const SqlRow& Table::currentRow() {
+const SqlRow& Table::currentRow()
+{
     checkGeneration();
     if (currentStale_) reloadCurrent();
     return current_;
 }
 
-void Table::reloadCurrent() {
+void Table::reloadCurrent()
+{
     currentStale_ = false;
     if (!hasCurrent_) {
         first();
@@ -522,7 +572,8 @@ void Table::reloadCurrent() {
     eof_ = true;
 }
 
-void Table::refresh() {
+void Table::refresh()
+{
     requireOpen();
     generation_ = connection_.generation();
     if (hasCurrent_) {
@@ -539,21 +590,24 @@ void Table::refresh() {
 
 // --- Fields ----------------------------------------------------------------------------------
 
-FieldRef Table::field(int index) {
+FieldRef Table::field(int index)
+{
     if (index < 0 || index >= fieldCount())
         throw AppError(
             QStringLiteral("%1 tablosunda %2. alan yok.").arg(tableName_).arg(index + 1));
     return FieldRef(*this, index);
 }
 
-FieldRef Table::fieldByName(const QString& fieldName) {
+FieldRef Table::fieldByName(const QString& fieldName)
+{
     const int at = def_.fieldIndex(fieldName);
     if (at < 0)
         throw AppError(QStringLiteral("%1 tablosunda %2 alanı yok.").arg(tableName_, fieldName));
     return FieldRef(*this, at);
 }
 
-QVariant Table::value(int index) {
+QVariant Table::value(int index)
+{
     requireOpen();
     QVariant stored;
     if (state_ == State::Edit || state_ == State::Insert)
@@ -573,7 +627,8 @@ QVariant Table::value(int index) {
     }
 }
 
-QVariant Table::convertIn(const FieldDef& field, const QVariant& value) const {
+QVariant Table::convertIn(const FieldDef& field, const QVariant& value) const
+{
     if (value.isNull() || !value.isValid()) return QVariant();
     const auto bad = [&](const QString& why) {
         return AppError(QStringLiteral("%1 alanına yazılamadı: %2").arg(field.name, why));
@@ -653,7 +708,8 @@ QVariant Table::convertIn(const FieldDef& field, const QVariant& value) const {
     return QVariant();
 }
 
-void Table::setValue(int index, const QVariant& value) {
+void Table::setValue(int index, const QVariant& value)
+{
     requireOpen();
     if (state_ != State::Edit && state_ != State::Insert)
         throw AppError(
@@ -668,14 +724,16 @@ void Table::setValue(int index, const QVariant& value) {
 
 // --- Search ------------------------------------------------------------------------------------
 
-const FieldDef& Table::orderFieldDef(size_t position) const {
+const FieldDef& Table::orderFieldDef(size_t position) const
+{
     static const FieldDef rowKey{QStringLiteral("Nosu"), FieldKind::AutoInc, 0, true};
     const int at = orderFields_[position];
     return at < fieldCount() ? def_.fields[size_t(at)] : rowKey;
 }
 
 // Search values in the form the key expressions compare with: blanks as '' or 0.
-QVariantList Table::seekValues(const QVariantList& values, int keys) const {
+QVariantList Table::seekValues(const QVariantList& values, int keys) const
+{
     QVariantList params;
     for (int i = 0; i < keys; ++i) {
         const FieldDef& field = orderFieldDef(size_t(i));
@@ -689,7 +747,8 @@ QVariantList Table::seekValues(const QVariantList& values, int keys) const {
     return params;
 }
 
-bool Table::findKey(const QVariantList& values) {
+bool Table::findKey(const QVariantList& values)
+{
     requireBrowse("arama yapılamaz");
     checkGeneration();
     const int keys = std::min<int>(int(values.size()), int(orderExpressions_.size()));
@@ -707,7 +766,8 @@ bool Table::findKey(const QVariantList& values) {
     return true;
 }
 
-void Table::findNearest(const QVariantList& values) {
+void Table::findNearest(const QVariantList& values)
+{
     requireBrowse("arama yapılamaz");
     checkGeneration();
     const int keys = std::min<int>(int(values.size()), int(orderExpressions_.size()));
@@ -726,7 +786,18 @@ void Table::findNearest(const QVariantList& values) {
     bof_ = eof_ = false;
 }
 
-bool Table::locate(const QString& fieldName, const QVariant& value) {
+bool Table::locate(const QString& fieldName, const QVariant& value)
+{
+    return locateImpl(fieldName, value, false);
+}
+
+bool Table::locateLast(const QString& fieldName, const QVariant& value)
+{
+    return locateImpl(fieldName, value, true);
+}
+
+bool Table::locateImpl(const QString& fieldName, const QVariant& value, bool fromEnd)
+{
     requireBrowse("arama yapılamaz");
     checkGeneration();
     const int at = def_.fieldIndex(fieldName);
@@ -747,7 +818,7 @@ bool Table::locate(const QString& fieldName, const QVariant& value) {
             params << stored;
         }
     }
-    std::vector<SqlRow> rows = fetch(condition, params, false, 1);
+    std::vector<SqlRow> rows = fetch(condition, params, fromEnd, 1);
     if (rows.empty()) return false;
     setWindow(std::move(rows), 0);
     recNo_ = -1;
@@ -756,7 +827,8 @@ bool Table::locate(const QString& fieldName, const QVariant& value) {
 }
 
 QVariant Table::lookup(const QString& keyField, const QVariant& keyValue,
-                       const QString& resultField) {
+                       const QString& resultField)
+{
     requireOpen();
     const int keyAt = def_.fieldIndex(keyField);
     const int resultAt = def_.fieldIndex(resultField);
@@ -781,7 +853,8 @@ QVariant Table::lookup(const QString& keyField, const QVariant& keyValue,
 
 // --- Filter ------------------------------------------------------------------------------------
 
-void Table::setFilter(const QString& expression) {
+void Table::setFilter(const QString& expression)
+{
     if (isOpen()) {
         filterSql_ = ConditionCompiler::compileFilter(expression, def_);
     } else if (!expression.trimmed().isEmpty()) {
@@ -792,7 +865,8 @@ void Table::setFilter(const QString& expression) {
     if (isOpen() && filtered_) first();
 }
 
-void Table::setFiltered(bool on) {
+void Table::setFiltered(bool on)
+{
     filtered_ = on;
     if (!isOpen()) return;
     if (on) filterSql_ = ConditionCompiler::compileFilter(filterText_, def_);
@@ -802,14 +876,16 @@ void Table::setFiltered(bool on) {
 
 // --- Change ------------------------------------------------------------------------------------
 
-void Table::append() {
+void Table::append()
+{
     requireBrowse("yeni kayıt eklenemez");
     if (readOnly_) throw AppError(QStringLiteral("Sorgu sonucu değiştirilemez."));
     buffer_.assign(size_t(fieldCount() + 2), QVariant());
     state_ = State::Insert;
 }
 
-void Table::edit() {
+void Table::edit()
+{
     requireOpen();
     if (state_ == State::Edit || state_ == State::Insert) return;
     if (readOnly_) throw AppError(QStringLiteral("Sorgu sonucu değiştirilemez."));
@@ -822,12 +898,14 @@ void Table::edit() {
     state_ = State::Edit;
 }
 
-void Table::cancel() {
+void Table::cancel()
+{
     if (state_ == State::Edit || state_ == State::Insert) state_ = State::Browse;
     buffer_.clear();
 }
 
-void Table::post() {
+void Table::post()
+{
     requireOpen();
     if (state_ != State::Edit && state_ != State::Insert) return;
     const int n = fieldCount();
@@ -886,7 +964,8 @@ void Table::post() {
     afterWrite(buffer_);
 }
 
-void Table::afterWrite(const SqlRow& row) {
+void Table::afterWrite(const SqlRow& row)
+{
     state_ = State::Browse;
     SqlRow written = row;
     buffer_.clear();
@@ -896,7 +975,8 @@ void Table::afterWrite(const SqlRow& row) {
     bof_ = eof_ = false;
 }
 
-void Table::remove() {
+void Table::remove()
+{
     requireBrowse("kayıt silinemez");
     if (readOnly_) throw AppError(QStringLiteral("Sorgu sonucu değiştirilemez."));
     checkGeneration();

@@ -17,7 +17,9 @@ class FieldRef {
 public:
     FieldRef(Table& table, int index)
         : table_(&table)
-        , index_(index) {}
+        , index_(index)
+    {
+    }
     const FieldDef& def() const;
     const QString& name() const { return def().name; }
     QVariant value() const;
@@ -29,7 +31,8 @@ public:
     QTime asTime() const;
     QByteArray asBytes() const;
     void setValue(const QVariant& value);
-    FieldRef& operator=(const QVariant& value) {
+    FieldRef& operator=(const QVariant& value)
+    {
         setValue(value);
         return *this;
     }
@@ -98,6 +101,8 @@ public:
     void findNearest(const QVariantList& values);
     // First record in the current order whose field equals the value exactly (case-sensitive).
     bool locate(const QString& fieldName, const QVariant& value);
+    // The same from the end: the last such record in the current order.
+    bool locateLast(const QString& fieldName, const QVariant& value);
     // The value of `resultField` in the record whose `keyField` equals `keyValue` (exactly),
     // without moving; a null QVariant when there is none.
     QVariant lookup(const QString& keyField, const QVariant& keyValue, const QString& resultField);
@@ -153,6 +158,7 @@ private:
     QVariantList filterParams() const;
     const FieldDef& orderFieldDef(size_t position) const;
     QVariantList seekValues(const QVariantList& values, int keys) const;
+    bool locateImpl(const QString& fieldName, const QVariant& value, bool fromEnd);
 
     Connection& connection_;
     QString tableName_;

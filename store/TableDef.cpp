@@ -13,48 +13,56 @@ namespace {
 const char* const kKindNames[] = {"autoinc", "integer", "float", "text",
                                   "date",    "time",    "memo",  "picture"};
 
-FieldKind kindFromName(const QString& name) {
+FieldKind kindFromName(const QString& name)
+{
     for (int i = 0; i < int(std::size(kKindNames)); ++i)
         if (name == QLatin1String(kKindNames[i])) return FieldKind(i);
     throw AppError(QStringLiteral("Tablo tanımında bilinmeyen alan türü: %1").arg(name));
 }
 
-bool validName(const QString& name) {
+bool validName(const QString& name)
+{
     static const QRegularExpression re(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]{0,63}$"));
     return re.match(name).hasMatch();
 }
 
 } // namespace
 
-const char* fieldKindName(FieldKind kind) {
+const char* fieldKindName(FieldKind kind)
+{
     return kKindNames[int(kind)];
 }
 
-bool isTextLike(FieldKind kind) {
+bool isTextLike(FieldKind kind)
+{
     return kind == FieldKind::Text || kind == FieldKind::Memo || kind == FieldKind::Date ||
            kind == FieldKind::Time;
 }
 
-QString sqlName(const QString& identifier) {
+QString sqlName(const QString& identifier)
+{
     QString quoted = identifier;
     quoted.replace(QLatin1Char('"'), QLatin1String("\"\""));
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
-QStringList IndexDef::fieldList() const {
+QStringList IndexDef::fieldList() const
+{
     QStringList list;
     for (const QString& part : fields.split(QLatin1Char(';'), Qt::SkipEmptyParts))
         list << part.trimmed();
     return list;
 }
 
-int TableDef::fieldIndex(const QString& fieldName) const {
+int TableDef::fieldIndex(const QString& fieldName) const
+{
     for (size_t i = 0; i < fields.size(); ++i)
         if (fields[i].name.compare(fieldName, Qt::CaseInsensitive) == 0) return int(i);
     return -1;
 }
 
-const IndexDef* TableDef::findIndex(const QString& indexName) const {
+const IndexDef* TableDef::findIndex(const QString& indexName) const
+{
     for (const IndexDef& index : indexes) {
         if (indexName.isEmpty() ? index.isPrimary()
                                 : index.name.compare(indexName, Qt::CaseInsensitive) == 0)
@@ -63,7 +71,8 @@ const IndexDef* TableDef::findIndex(const QString& indexName) const {
     return nullptr;
 }
 
-void TableDef::validate() const {
+void TableDef::validate() const
+{
     if (!validName(name)) throw AppError(QStringLiteral("Geçersiz tablo adı: \"%1\"").arg(name));
     if (fields.empty() || fields.front().kind != FieldKind::AutoInc)
         throw AppError(
@@ -114,7 +123,8 @@ void TableDef::validate() const {
     }
 }
 
-QByteArray TableDef::toJson() const {
+QByteArray TableDef::toJson() const
+{
     QJsonArray fieldArray;
     for (const FieldDef& field : fields) {
         QJsonObject object{{"name", field.name},
@@ -132,7 +142,8 @@ QByteArray TableDef::toJson() const {
         .toJson(QJsonDocument::Compact);
 }
 
-TableDef TableDef::fromJson(const QByteArray& json) {
+TableDef TableDef::fromJson(const QByteArray& json)
+{
     QJsonParseError error;
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError || !document.isObject())
@@ -156,7 +167,8 @@ TableDef TableDef::fromJson(const QByteArray& json) {
     return def;
 }
 
-QString keyExpression(const FieldDef& field, bool caseInsensitive) {
+QString keyExpression(const FieldDef& field, bool caseInsensitive)
+{
     const QString name = sqlName(field.name);
     switch (field.kind) {
     case FieldKind::AutoInc:
@@ -176,7 +188,8 @@ QString keyExpression(const FieldDef& field, bool caseInsensitive) {
         .arg(name, QLatin1String(caseInsensitive ? "TRK_CI" : "TRK_CS"));
 }
 
-QString sqlColumnType(FieldKind kind) {
+QString sqlColumnType(FieldKind kind)
+{
     switch (kind) {
     case FieldKind::AutoInc:
         return QStringLiteral("INTEGER PRIMARY KEY AUTOINCREMENT");

@@ -24,12 +24,14 @@ struct LockFile {
 // fcntl locks belong to the process and vanish when any descriptor of the file closes, so
 // the process keeps exactly one descriptor per lock file and counts its own holders here.
 QMutex mutex;
-QHash<QString, LockFile>& files() {
+QHash<QString, LockFile>& files()
+{
     static QHash<QString, LockFile> map;
     return map;
 }
 
-bool setLock(int fd, int tableId, short type) {
+bool setLock(int fd, int tableId, short type)
+{
     struct flock request {};
     request.l_type = type;
     request.l_whence = SEEK_SET;
@@ -43,7 +45,8 @@ bool setLock(int fd, int tableId, short type) {
 
 } // namespace
 
-void acquire(const QString& lockFilePath, int tableId, bool exclusive, const QString& tableName) {
+void acquire(const QString& lockFilePath, int tableId, bool exclusive, const QString& tableName)
+{
     QMutexLocker locker(&mutex);
     LockFile& file = files()[lockFilePath];
     if (file.fd < 0) {
@@ -80,7 +83,8 @@ void acquire(const QString& lockFilePath, int tableId, bool exclusive, const QSt
         ++holding.shared;
 }
 
-void release(const QString& lockFilePath, int tableId, bool exclusive) {
+void release(const QString& lockFilePath, int tableId, bool exclusive)
+{
     QMutexLocker locker(&mutex);
     auto fileIt = files().find(lockFilePath);
     if (fileIt == files().end()) return;

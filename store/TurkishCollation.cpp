@@ -49,11 +49,13 @@ enum Rank : unsigned {
     rZ
 };
 
-constexpr unsigned letter(Rank rank) {
+constexpr unsigned letter(Rank rank)
+{
     return kLetterBase + unsigned(rank);
 }
 
-constexpr std::array<unsigned, 128> makeAsciiWeights() {
+constexpr std::array<unsigned, 128> makeAsciiWeights()
+{
     std::array<unsigned, 128> table{};
     for (unsigned c = 0; c < 128; ++c)
         table[c] = c;
@@ -69,7 +71,8 @@ constexpr std::array<unsigned, 128> makeAsciiWeights() {
 
 constexpr std::array<unsigned, 128> kAscii = makeAsciiWeights();
 
-unsigned weightOf(char32_t cp) {
+unsigned weightOf(char32_t cp)
+{
     if (cp < 128) return kAscii[cp];
     switch (cp) {
     case U'Ç':
@@ -114,7 +117,8 @@ unsigned weightOf(char32_t cp) {
 }
 
 // Decodes one UTF-8 sequence; malformed bytes are taken one by one as their own values.
-char32_t nextCodePoint(const unsigned char*& p, const unsigned char* end) {
+char32_t nextCodePoint(const unsigned char*& p, const unsigned char* end)
+{
     const unsigned char c = *p++;
     if (c < 0x80) return c;
     int extra = c >= 0xF0 ? 3 : c >= 0xE0 ? 2 : c >= 0xC0 ? 1 : 0;
@@ -128,7 +132,8 @@ char32_t nextCodePoint(const unsigned char*& p, const unsigned char* end) {
     return cp;
 }
 
-int compareWeights(const char* a, int lengthA, const char* b, int lengthB) {
+int compareWeights(const char* a, int lengthA, const char* b, int lengthB)
+{
     auto pa = reinterpret_cast<const unsigned char*>(a);
     auto pb = reinterpret_cast<const unsigned char*>(b);
     const auto ea = pa + lengthA;
@@ -150,29 +155,34 @@ int compareWeights(const char* a, int lengthA, const char* b, int lengthB) {
     return 0;
 }
 
-int foldedCallback(void*, int lengthA, const void* a, int lengthB, const void* b) {
+int foldedCallback(void*, int lengthA, const void* a, int lengthB, const void* b)
+{
     return compareFolded(static_cast<const char*>(a), lengthA, static_cast<const char*>(b),
                          lengthB);
 }
 
-int casedCallback(void*, int lengthA, const void* a, int lengthB, const void* b) {
+int casedCallback(void*, int lengthA, const void* a, int lengthB, const void* b)
+{
     return compareCased(static_cast<const char*>(a), lengthA, static_cast<const char*>(b), lengthB);
 }
 
 } // namespace
 
-int compareFolded(const char* a, int lengthA, const char* b, int lengthB) {
+int compareFolded(const char* a, int lengthA, const char* b, int lengthB)
+{
     return compareWeights(a, lengthA, b, lengthB);
 }
 
-int compareCased(const char* a, int lengthA, const char* b, int lengthB) {
+int compareCased(const char* a, int lengthA, const char* b, int lengthB)
+{
     if (const int byWeight = compareWeights(a, lengthA, b, lengthB)) return byWeight;
     const int common = std::min(lengthA, lengthB);
     if (const int bytes = std::memcmp(a, b, size_t(common))) return bytes < 0 ? -1 : 1;
     return lengthA == lengthB ? 0 : (lengthA < lengthB ? -1 : 1);
 }
 
-int compare(const QString& a, const QString& b, bool caseInsensitive) {
+int compare(const QString& a, const QString& b, bool caseInsensitive)
+{
     const QByteArray ua = a.toUtf8();
     const QByteArray ub = b.toUtf8();
     return caseInsensitive
@@ -180,7 +190,8 @@ int compare(const QString& a, const QString& b, bool caseInsensitive) {
                : compareCased(ua.constData(), int(ua.size()), ub.constData(), int(ub.size()));
 }
 
-void registerOn(sqlite3* handle) {
+void registerOn(sqlite3* handle)
+{
     if (sqlite3_create_collation(handle, kFolded, SQLITE_UTF8, nullptr, foldedCallback) !=
             SQLITE_OK ||
         sqlite3_create_collation(handle, kCased, SQLITE_UTF8, nullptr, casedCallback) != SQLITE_OK)

@@ -1,13 +1,155 @@
+// dulvet-admin: installations, companies, demo books and checks, for administrators and for
+// our own tests and benchmarks.
+#include "DemoBooks.h"
 #include "store/AppError.h"
+#include "store/CompanyData.h"
+#include "store/CompanySchema.h"
+#include "store/DatabaseCheck.h"
+#include "store/GlobalData.h"
+#include "store/Installation.h"
+#include "store/InstallSettings.h"
+#include "store/StoreSession.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QTextStream>
 
-// The administrator's command: installations, companies, demo books, checks.
-int main(int argc, char* argv[]) {
+namespace {
+
+QTextStream out(stdout);
+QTextStream err(stderr);
+
+int usage()
+{
+    err << "Kullanım:\n"
+           "  dulvet-admin init DIZIN [--data VERI_DIZINI]\n"
+           "  dulvet-admin company DIZIN KOD UNVAN\n"
+           "  dulvet-admin demo DIZIN KOD --size small|large\n"
+           "  dulvet-admin check DIZIN [KOD]\n"
+           "DIZIN, Users.ini dosyasının bulunduğu program dizinidir.\n";
+    return 2;
+}
+
+struct Setup {
+    InstallSettings install;
+    StoreSession session;
+    explicit Setup(const QString& programDir)
+        : install(programDir)
+        , session(install.privateRoot())
+    {
+        if (!QFileInfo::exists(install.usersIniPath()))
+            throw AppError(QStringLiteral("%1 bir kurulum dizini değil (Users.ini yok); önce 'init' çalıştırın.")
+                               .arg(programDir));
+        session.addPassword(masterPassword());
+    }
+};
+
+qint64 directorySize(const QString& path)
+{
+    qint64 total = 0;
+    for (const QFileInfo& info : QDir(path).entryInfoList(QDir::Files | QDir::Hidden)) total += info.size();
+    return total;
+}
+
+int init(const QStringList& args)
+{
+    if (args.size() != 1 && !(args.size() == 3 && args[1] == QLatin1String("--data"))) return usage();
+    const QString programDir = QDir(args[0]).absolutePath();
+    const QString dataDir = args.size() == 3 ? QDir(args[2]).absolutePath() : QDir(programDir).filePath(QStringLiteral("veri"));
+    QDir().mkpath(programDir);
+    InstallSettings install(programDir);
+    StoreSession session(install.privateRoot());
+    session.addPassword(masterPassword());
+    initInstallation(session, programDir, dataDir);
+    out << "Kurulum hazır: " << programDir << " (veri dizini " << InstallSettings(programDir).dataDirectory() << ")\n";
+    return 0;
+}
+
+int company(const QStringList& args)
+{
+    if (args.size() != 3) return usage();
+    Setup setup(args[0]);
+    GlobalData global(setup.session, setup.install.dataDirectory());
+    createCompany(setup.session, global, setup.install, NewCompany{args[1].toUpper(), args[2]});
+    out << "Şirket açıldı: " << args[1].toUpper() << "\n";
+    return 0;
+}
+
+int demo(const QStringList& args)
+{
+    if (args.size() != 4 || args[2] != QLatin1String("--size") ||
+        (args[3] != QLatin1String("small") && args[3] != QLatin1String("large")))
+        return usage();
+    Setup setup(args[0]);
+    const QString code = args[1].toUpper();
+    {
+        GlobalData global(setup.session, setup.install.dataDirectory());
+        if (!global.CompanyCodeExists(code))
+            createCompany(setup.session, global, setup.install,
+                          NewCompany{code, QStringLiteral("Örnek Ticaret Ltd. Şti.")});
+    }
+    QElapsedTimer timer;
+    timer.start();
+    CompanyData data(setup.session, setup.install, code);
+    if (!data.table(QStringLiteral("Cari")).isEmpty())
+        throw AppError(QStringLiteral("%1 şirketinde kayıt var; örnek kayıtlar yalnız boş şirkete yazılır.").arg(code));
+    fillDemoBooks(data, args[3] == QLatin1String("large") ? DemoSize::large() : DemoSize::small(),
+                  [](const QString& line) {
+                      out << line << "\n";
+                      out.flush();
+                  });
+    out << QStringLiteral("Örnek kayıtlar yazıldı: %1 s, veritabanı %2 MB\n")
+               .arg(timer.elapsed() / 1000.0, 0, 'f', 1)
+               .arg(directorySize(data.directory()) / 1048576.0, 0, 'f', 1);
+    return 0;
+}
+
+int check(const QStringList& args)
+{
+    if (args.size() != 1 && args.size() != 2) return usage();
+    Setup setup(args[0]);
+    QStringList problems;
+    const auto run = [&](const QString& label, const QString& dir, const std::vector<TableDef>& defs) {
+        const QStringList found = checkDirectory(setup.session, dir, defs);
+        out << label << ": " << (found.isEmpty() ? QStringLiteral("sorun yok") : QStringLiteral("%1 sorun").arg(found.size())) << "\n";
+        for (const QString& problem : found) out << "  - " << problem << "\n";
+        problems += found;
+    };
+    run(QStringLiteral("Genel tablolar"), setup.install.dataDirectory(), globalTableDefs());
+    QStringList codes;
+    if (args.size() == 2) {
+        codes << args[1].toUpper();
+    } else if (problems.isEmpty()) {
+        GlobalData global(setup.session, setup.install.dataDirectory());
+        Table& sirket = global.sirket();
+        for (sirket.first(); !sirket.eof(); sirket.next()) codes << sirket["SKodu"].asString();
+    }
+    for (const QString& code : codes)
+        run(QStringLiteral("Şirket %1").arg(code), setup.install.companyDirectory(code), companyTableDefs());
+    return problems.isEmpty() ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("dulvet-admin"));
-    QTextStream err(stderr);
-    err << "Kullanım: dulvet-admin KOMUT ...\n";
-    return 2;
+    QStringList args = QCoreApplication::arguments().mid(1);
+    if (args.isEmpty()) return usage();
+    const QString command = args.takeFirst();
+    try {
+        if (command == QLatin1String("init")) return init(args);
+        if (command == QLatin1String("company")) return company(args);
+        if (command == QLatin1String("demo")) return demo(args);
+        if (command == QLatin1String("check")) return check(args);
+        return usage();
+    } catch (const AppError& e) {
+        err << "Hata: " << e.message();
+        if (!e.detail().isEmpty()) err << " (" << e.detail() << ")";
+        err << "\n";
+        return 1;
+    }
 }

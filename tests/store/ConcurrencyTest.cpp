@@ -7,7 +7,8 @@
 #include <gtest/gtest.h>
 
 // Two programs append to one table at the same time, each record its own durable command.
-TEST(Concurrency, TwoProgramsAppendWithoutLosingOrDuplicatingRecords) {
+TEST(Concurrency, TwoProgramsAppendWithoutLosingOrDuplicatingRecords)
+{
     constexpr int kEach = 1000;
     StoreFixture fx;
     {

@@ -11,7 +11,8 @@
 
 namespace {
 
-QString messageOf(const std::function<void()>& action) {
+QString messageOf(const std::function<void()>& action)
+{
     try {
         action();
     } catch (const AppError& e) {
@@ -22,7 +23,8 @@ QString messageOf(const std::function<void()>& action) {
 
 } // namespace
 
-TEST(Connection, MissingDirectoryOrDatabaseIsNamedAndNothingIsCreated) {
+TEST(Connection, MissingDirectoryOrDatabaseIsNamedAndNothingIsCreated)
+{
     StoreFixture fx;
     const QString missing = fx.path("yok");
     EXPECT_TRUE(messageOf([&] { Connection c(*fx.session, missing); }).contains(missing));
@@ -34,7 +36,8 @@ TEST(Connection, MissingDirectoryOrDatabaseIsNamedAndNothingIsCreated) {
     EXPECT_TRUE(QDir(empty).isEmpty());
 }
 
-TEST(Connection, FileThatIsNotADatabaseIsRefusedAndLeftAlone) {
+TEST(Connection, FileThatIsNotADatabaseIsRefusedAndLeftAlone)
+{
     StoreFixture fx;
     const QString file = fx.path(Connection::kDatabaseFile);
     QFile f(file);
@@ -55,7 +58,8 @@ TEST(Connection, FileThatIsNotADatabaseIsRefusedAndLeftAlone) {
     EXPECT_NO_THROW(t.open());
 }
 
-TEST(Connection, MissingTableAndTwoConnectionsAtOnce) {
+TEST(Connection, MissingTableAndTwoConnectionsAtOnce)
+{
     StoreFixture fx;
     auto first = fx.connect();
     first->createTable(sampleTableDef());
@@ -74,7 +78,8 @@ TEST(Connection, MissingTableAndTwoConnectionsAtOnce) {
     EXPECT_EQ(first->tableNames(), QStringList({"Kart"}));
 }
 
-TEST(Connection, ReadOnlyDirectoryGivesAClearErrorAndKeepsTheData) {
+TEST(Connection, ReadOnlyDirectoryGivesAClearErrorAndKeepsTheData)
+{
     if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
     StoreFixture fx;
     {
@@ -93,7 +98,8 @@ TEST(Connection, ReadOnlyDirectoryGivesAClearErrorAndKeepsTheData) {
     QFile::setPermissions(fx.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 }
 
-TEST(StoreSession, PrivateDirectoriesOfLiveProgramsSurviveCleaning) {
+TEST(StoreSession, PrivateDirectoriesOfLiveProgramsSurviveCleaning)
+{
     QTemporaryDir root;
     auto alive = std::make_unique<StoreSession>(root.path());
     const QString aliveDir = alive->privateDirectory();
@@ -113,7 +119,8 @@ TEST(StoreSession, PrivateDirectoriesOfLiveProgramsSurviveCleaning) {
     EXPECT_FALSE(QFileInfo::exists(aliveDir));
 }
 
-TEST(StoreSession, QueryResultsLiveInThePrivateDirectory) {
+TEST(StoreSession, QueryResultsLiveInThePrivateDirectory)
+{
     StoreFixture fx;
     auto db = fx.connect();
     db->createTable(sampleTableDef());

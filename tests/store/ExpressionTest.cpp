@@ -5,7 +5,8 @@
 #include <QDate>
 #include <gtest/gtest.h>
 
-TEST(DateLiteral, AcceptsTheThreeWrittenForms) {
+TEST(DateLiteral, AcceptsTheThreeWrittenForms)
+{
     EXPECT_EQ(parseDateLiteral("31.12.2005"), QDate(2005, 12, 31));
     EXPECT_EQ(parseDateLiteral("1.2.05"), QDate(2005, 2, 1));
     EXPECT_EQ(parseDateLiteral("12/31/2005"), QDate(2005, 12, 31));
@@ -15,7 +16,8 @@ TEST(DateLiteral, AcceptsTheThreeWrittenForms) {
     EXPECT_FALSE(parseDateLiteral("").isValid());
 }
 
-TEST(FilterCompiler, BindsEveryLiteral) {
+TEST(FilterCompiler, BindsEveryLiteral)
+{
     const TableDef def = sampleTableDef();
     const SqlFragment f = ConditionCompiler::compileFilter(
         "(Kodu >= 'A''B' and Tutar < 10.5) or Tarih = 01.02.2005 or not Adet <> -3", def);
@@ -28,7 +30,8 @@ TEST(FilterCompiler, BindsEveryLiteral) {
     EXPECT_EQ(f.params[3].toLongLong(), -3);
 }
 
-TEST(FilterCompiler, RefusesMalformedExpressions) {
+TEST(FilterCompiler, RefusesMalformedExpressions)
+{
     const TableDef def = sampleTableDef();
     const char* bad[] = {
         "Kodu = ",                 // missing operand
@@ -46,7 +49,8 @@ TEST(FilterCompiler, RefusesMalformedExpressions) {
         EXPECT_THROW(ConditionCompiler::compileFilter(text, def), AppError) << text;
 }
 
-TEST(FilterCompiler, MirrorsLiteralOnTheLeft) {
+TEST(FilterCompiler, MirrorsLiteralOnTheLeft)
+{
     const SqlFragment f = ConditionCompiler::compileFilter("5 < Adet", sampleTableDef());
     EXPECT_TRUE(f.sql.contains("> ?")) << f.sql.toStdString();
 }

@@ -12,7 +12,8 @@ protected:
     StoreFixture fx;
     std::unique_ptr<Connection> db;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         db = fx.connect();
         db->createTable(sampleTableDef("CarHar"));
         Table t(*db, "CarHar");
@@ -37,7 +38,8 @@ protected:
 
 } // namespace
 
-TEST_F(LocalQueryTest, SumsWithDatesInAllThreeForms) {
+TEST_F(LocalQueryTest, SumsWithDatesInAllThreeForms)
+{
     for (const char* where : {"Tarih >= '02.01.2005' and Tarih <= '04.01.2005'",
                               "Tarih >= '01/02/2005' and Tarih <= '01/04/2005'",
                               "Tarih >= 02.01.2005 and Tarih <= 04.01.2005"}) {
@@ -54,7 +56,8 @@ TEST_F(LocalQueryTest, SumsWithDatesInAllThreeForms) {
     EXPECT_TRUE(empty.field(0).isNull()); // an empty sum is blank; callers count it as 0
 }
 
-TEST_F(LocalQueryTest, SelectAllWithOrderIsNavigatedLikeATable) {
+TEST_F(LocalQueryTest, SelectAllWithOrderIsNavigatedLikeATable)
+{
     LocalQuery q(*db, "Select * From \"CarHar\" Where (Kodu = 'a') Order By Tutar desc");
     q.open();
     EXPECT_EQ(q.recordCount(), 3);
@@ -77,7 +80,8 @@ TEST_F(LocalQueryTest, SelectAllWithOrderIsNavigatedLikeATable) {
     EXPECT_EQ(q["Kodu"].asString(), "C");
 }
 
-TEST_F(LocalQueryTest, MalformedQueriesGiveClearErrors) {
+TEST_F(LocalQueryTest, MalformedQueriesGiveClearErrors)
+{
     const char* bad[] = {
         "Select From CarHar",
         "Select * CarHar",

@@ -10,7 +10,8 @@
 #include <QThread>
 #include <cstdio>
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     QCoreApplication app(argc, argv);
     if (argc != 6) {
         std::fprintf(stderr, "usage: store_writer DIR PRIVATE TAG COUNT EXPECTED_TOTAL\n");

@@ -12,13 +12,15 @@ protected:
     StoreFixture fx;
     std::unique_ptr<Connection> db;
 
-    void SetUp() override {
+    void SetUp() override
+    {
         db = fx.connect();
         db->createTable(sampleTableDef());
     }
 
     void add(Table& t, const QString& kodu, const QString& unvani = QString(),
-             QDate tarih = QDate(2005, 1, 1), double tutar = 0) {
+             QDate tarih = QDate(2005, 1, 1), double tutar = 0)
+    {
         t.append();
         t["Kodu"] = kodu;
         t["Unvani"] = unvani;
@@ -27,14 +29,16 @@ protected:
         t.post();
     }
 
-    static QStringList walk(Table& t, const char* field = "Kodu") {
+    static QStringList walk(Table& t, const char* field = "Kodu")
+    {
         QStringList seen;
         for (t.first(); !t.eof(); t.next())
             seen << t[field].asString();
         return seen;
     }
 
-    static QStringList walkBack(Table& t, const char* field = "Kodu") {
+    static QStringList walkBack(Table& t, const char* field = "Kodu")
+    {
         QStringList seen;
         for (t.last(); !t.bof(); t.prior())
             seen.prepend(t[field].asString());
@@ -44,7 +48,8 @@ protected:
 
 } // namespace
 
-TEST_F(TableTest, EmptyTableIsBothBofAndEof) {
+TEST_F(TableTest, EmptyTableIsBothBofAndEof)
+{
     Table t(*db, "Kart");
     t.open();
     EXPECT_TRUE(t.isEmpty());
@@ -61,7 +66,8 @@ TEST_F(TableTest, EmptyTableIsBothBofAndEof) {
     EXPECT_THROW(t.remove(), AppError);
 }
 
-TEST_F(TableTest, NavigatesAcrossManyWindowsBothWays) {
+TEST_F(TableTest, NavigatesAcrossManyWindowsBothWays)
+{
     Table t(*db, "Kart");
     t.open();
     {
@@ -99,7 +105,8 @@ TEST_F(TableTest, NavigatesAcrossManyWindowsBothWays) {
     EXPECT_EQ(t["Kodu"].asString(), "K000");
 }
 
-TEST_F(TableTest, OrdersTurkishTitlesAndKeepsEntryOrderOfEqualKeys) {
+TEST_F(TableTest, OrdersTurkishTitlesAndKeepsEntryOrderOfEqualKeys)
+{
     Table t(*db, "Kart");
     t.open();
     const QStringList titles = {"dam",   "çelik", "cem",  "inci", "ılgaz",
@@ -124,7 +131,8 @@ TEST_F(TableTest, OrdersTurkishTitlesAndKeepsEntryOrderOfEqualKeys) {
     EXPECT_EQ(t["Unvani"].asString(), "inci");
 }
 
-TEST_F(TableTest, CompositeIndexWithBlankKeysLosesNoRecord) {
+TEST_F(TableTest, CompositeIndexWithBlankKeysLosesNoRecord)
+{
     Table t(*db, "Kart");
     t.open();
     add(t, "B", "", QDate(2005, 3, 1));
@@ -140,7 +148,8 @@ TEST_F(TableTest, CompositeIndexWithBlankKeysLosesNoRecord) {
     EXPECT_EQ(t["Kodu"].asString(), "");
 }
 
-TEST_F(TableTest, LongRunsOfEqualKeysKeepEntryOrderAcrossWindows) {
+TEST_F(TableTest, LongRunsOfEqualKeysKeepEntryOrderAcrossWindows)
+{
     Table t(*db, "Kart");
     t.open();
     struct Row {
@@ -187,7 +196,8 @@ TEST_F(TableTest, LongRunsOfEqualKeysKeepEntryOrderAcrossWindows) {
     EXPECT_EQ(t.currentId(), std::next(firstOfRun)->id);
 }
 
-TEST_F(TableTest, LocateIsExactAndLookupDoesNotMove) {
+TEST_F(TableTest, LocateIsExactAndLookupDoesNotMove)
+{
     Table t(*db, "Kart");
     t.open();
     add(t, "abc", "küçük");
@@ -206,7 +216,8 @@ TEST_F(TableTest, LocateIsExactAndLookupDoesNotMove) {
     EXPECT_THROW(t.locate("Yok", "x"), AppError);
 }
 
-TEST_F(TableTest, FiltersWithEveryOperatorAndQuotedCodes) {
+TEST_F(TableTest, FiltersWithEveryOperatorAndQuotedCodes)
+{
     Table t(*db, "Kart");
     t.open();
     add(t, "A1", "", QDate(2005, 1, 10), 5);
@@ -249,7 +260,8 @@ TEST_F(TableTest, FiltersWithEveryOperatorAndQuotedCodes) {
     EXPECT_EQ(t.recordCount(), 4);
 }
 
-TEST_F(TableTest, PostChecksRequiredFieldsTruncatesAndNumbers) {
+TEST_F(TableTest, PostChecksRequiredFieldsTruncatesAndNumbers)
+{
     Table t(*db, "Kart");
     t.open();
     t.append();
@@ -282,7 +294,8 @@ TEST_F(TableTest, PostChecksRequiredFieldsTruncatesAndNumbers) {
     EXPECT_GT(t["Nosu"].asInteger(), firstId);
 }
 
-TEST_F(TableTest, DeletePositionsOnTheNextRecordOrThePriorAtTheEnd) {
+TEST_F(TableTest, DeletePositionsOnTheNextRecordOrThePriorAtTheEnd)
+{
     Table t(*db, "Kart");
     t.open();
     for (const char* code : {"A", "B", "C"})
@@ -299,7 +312,8 @@ TEST_F(TableTest, DeletePositionsOnTheNextRecordOrThePriorAtTheEnd) {
     EXPECT_TRUE(t.isEmpty());
 }
 
-TEST_F(TableTest, CommandTransactionRollsBackEverything) {
+TEST_F(TableTest, CommandTransactionRollsBackEverything)
+{
     Table t(*db, "Kart");
     t.open();
     add(t, "KALICI");
@@ -334,7 +348,8 @@ TEST_F(TableTest, CommandTransactionRollsBackEverything) {
     EXPECT_EQ(t.recordCount(), 2);
 }
 
-TEST_F(TableTest, RefreshShowsWhatAnotherConnectionPosted) {
+TEST_F(TableTest, RefreshShowsWhatAnotherConnectionPosted)
+{
     Table mine(*db, "Kart");
     mine.open();
     add(mine, "A");
@@ -356,7 +371,8 @@ TEST_F(TableTest, RefreshShowsWhatAnotherConnectionPosted) {
     EXPECT_EQ(mine["Kodu"].asString(), "B");
 }
 
-TEST_F(TableTest, ConcurrentEditOfOneRecordIsRefused) {
+TEST_F(TableTest, ConcurrentEditOfOneRecordIsRefused)
+{
     Table mine(*db, "Kart");
     mine.open();
     add(mine, "A", "ilk");
@@ -384,7 +400,8 @@ TEST_F(TableTest, ConcurrentEditOfOneRecordIsRefused) {
     EXPECT_THROW(mine.post(), AppError);
 }
 
-TEST_F(TableTest, ExclusiveOpenAndMasterPassword) {
+TEST_F(TableTest, ExclusiveOpenAndMasterPassword)
+{
     Table shared(*db, "Kart");
     shared.open();
     Table exclusive(*db, "Kart");
@@ -405,7 +422,8 @@ TEST_F(TableTest, ExclusiveOpenAndMasterPassword) {
     EXPECT_THROW(db->protectTable(shared, "x"), AppError); // only when open exclusively
 }
 
-TEST_F(TableTest, IndexNamesBelongToTheirTable) {
+TEST_F(TableTest, IndexNamesBelongToTheirTable)
+{
     db->createTable(sampleTableDef("Ikinci"));
     Table t(*db, "Ikinci");
     t.setIndexName("Kod_1");

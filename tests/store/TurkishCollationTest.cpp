@@ -8,7 +8,8 @@
 
 namespace {
 
-QStringList sorted(QStringList list, bool caseInsensitive = true) {
+QStringList sorted(QStringList list, bool caseInsensitive = true)
+{
     std::stable_sort(list.begin(), list.end(), [&](const QString& a, const QString& b) {
         return TurkishCollation::compare(a, b, caseInsensitive) < 0;
     });
@@ -17,7 +18,8 @@ QStringList sorted(QStringList list, bool caseInsensitive = true) {
 
 } // namespace
 
-TEST(TurkishCollation, FollowsTheTurkishAlphabet) {
+TEST(TurkishCollation, FollowsTheTurkishAlphabet)
+{
     EXPECT_EQ(sorted({"dam", "çelik", "cem"}), QStringList({"cem", "çelik", "dam"}));
     EXPECT_EQ(sorted({"inci", "ılgaz", "hasan"}), QStringList({"hasan", "ılgaz", "inci"}));
     EXPECT_EQ(
@@ -29,7 +31,8 @@ TEST(TurkishCollation, FollowsTheTurkishAlphabet) {
               QStringList({"-", "1", "b", "p", "q", "r", "v", "w", "x", "y", "z"}));
 }
 
-TEST(TurkishCollation, FoldsCaseTheTurkishWay) {
+TEST(TurkishCollation, FoldsCaseTheTurkishWay)
+{
     EXPECT_EQ(TurkishCollation::compare("İSTANBUL", "istanbul"), 0);
     EXPECT_EQ(TurkishCollation::compare("ISPARTA", "ısparta"), 0);
     EXPECT_EQ(TurkishCollation::compare("IŞIK", "ışık"), 0);
@@ -41,14 +44,16 @@ TEST(TurkishCollation, FoldsCaseTheTurkishWay) {
     EXPECT_LT(TurkishCollation::compare("ABC", "abcd"), 0);
 }
 
-TEST(TurkishCollation, CasedOrderKeepsLettersTogetherButTellsCaseApart) {
+TEST(TurkishCollation, CasedOrderKeepsLettersTogetherButTellsCaseApart)
+{
     EXPECT_NE(TurkishCollation::compare("Ali", "ali", false), 0);
     EXPECT_LT(TurkishCollation::compare("ali", "Bora", false), 0);
     EXPECT_GT(TurkishCollation::compare("Zeki", "çınar", true), 0);
     EXPECT_GT(TurkishCollation::compare("Zeki", "çınar", false), 0);
 }
 
-TEST(TurkishCollation, MalformedBytesDoNotCrash) {
+TEST(TurkishCollation, MalformedBytesDoNotCrash)
+{
     const char bad[] = {char(0xC3), 'a', char(0xFF), char(0xE2), char(0x82)};
     EXPECT_NE(TurkishCollation::compareFolded(bad, sizeof bad, "a", 1), 0);
     EXPECT_EQ(TurkishCollation::compareFolded(bad, sizeof bad, bad, sizeof bad), 0);

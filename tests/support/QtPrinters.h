@@ -5,9 +5,11 @@
 #include <ostream>
 
 // Readable failure messages for Qt strings.
-inline void PrintTo(const QString& text, std::ostream* os) {
+inline void PrintTo(const QString& text, std::ostream* os)
+{
     *os << '"' << text.toStdString() << '"';
 }
-inline void PrintTo(const QStringList& list, std::ostream* os) {
+inline void PrintTo(const QStringList& list, std::ostream* os)
+{
     *os << '[' << list.join(QStringLiteral(", ")).toStdString() << ']';
 }

@@ -2,19 +2,23 @@
 
 #include <QDir>
 
-StoreFixture::StoreFixture() {
+StoreFixture::StoreFixture()
+{
     session = std::make_unique<StoreSession>(dir.filePath(QStringLiteral("klt")));
 }
 
-QString StoreFixture::path(const QString& name) const {
+QString StoreFixture::path(const QString& name) const
+{
     return name.isEmpty() ? dir.path() : dir.filePath(name);
 }
 
-std::unique_ptr<Connection> StoreFixture::connect(Connection::OpenMode mode) {
+std::unique_ptr<Connection> StoreFixture::connect(Connection::OpenMode mode)
+{
     return std::make_unique<Connection>(*session, dir.path(), mode);
 }
 
-TableDef sampleTableDef(const QString& name) {
+TableDef sampleTableDef(const QString& name)
+{
     TableDef def;
     def.name = name;
     def.fields = {

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "store/TableDef.h"
+
+#include <vector>
+
+// The 29 tables of every company directory, in the order they are created.
+const std::vector<TableDef>& companyTableDefs();
+// The installation-wide tables of the data directory: Sirket and FatPlan.
+const std::vector<TableDef>& globalTableDefs();
+const TableDef* findTableDef(const std::vector<TableDef>& defs, const QString& name);

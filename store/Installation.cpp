@@ -1,0 +1,72 @@
+#include "store/Installation.h"
+
+#include "store/AppError.h"
+#include "store/CompanySchema.h"
+#include "store/Connection.h"
+#include "store/GlobalData.h"
+#include "store/InstallSettings.h"
+#include "store/StoreSession.h"
+
+#include <QDate>
+#include <QDir>
+#include <QRegularExpression>
+
+void initInstallation(StoreSession& session, const QString& programDir, const QString& dataDir)
+{
+    for (const QString& dir : {programDir, dataDir})
+        if (!QDir().mkpath(dir))
+            throw AppError(QStringLiteral("Dizin oluşturulamadı: %1").arg(dir));
+    InstallSettings install(programDir);
+    if (install.ana().isEmpty()) {
+        QString ana = QDir(dataDir).absolutePath();
+        if (!ana.endsWith(QLatin1Char('/'))) ana += QLatin1Char('/');
+        install.setAna(ana);
+    }
+    GlobalData::createGlobalTables(session, install.dataDirectory());
+}
+
+void createCompanyTables(StoreSession& session, const QString& directory)
+{
+    Connection db(session, directory, Connection::OpenMode::CreateIfMissing);
+    for (const TableDef& def : companyTableDefs())
+        if (!db.tableExists(def.name)) createProtectedTable(db, def);
+}
+
+void createCompany(StoreSession& session, GlobalData& global, const InstallSettings& install,
+                   const NewCompany& company)
+{
+    const QString code = company.code.trimmed();
+    if (code.isEmpty()) throw AppError(QStringLiteral("Sirket kodu boş girilemez !!"));
+    static const QRegularExpression usable(QStringLiteral("^[A-Za-z0-9ÇĞİÖŞÜçğıöşü_-]{1,8}$"));
+    if (!usable.match(code).hasMatch())
+        throw AppError(QStringLiteral("Şirket kodu en çok 8 harf ve rakamdan oluşmalı."));
+    if (global.CompanyCodeExists(code))
+        throw AppError(QStringLiteral("Bu şirket kodu zaten kayıtlı."),
+                       QStringLiteral("Şirket kodunu değiştiriniz !!"));
+    const QString directory = install.companyDirectory(code);
+    if (QFileInfo::exists(directory) || !QDir().mkdir(directory))
+        throw AppError(QStringLiteral("Şirket kodunda önceden kayıt edilmiş dizin var"),
+                       QStringLiteral("Şirket kodunu değiştiriniz !!"));
+    createCompanyTables(session, directory);
+
+    const QString flag = company.allModules ? QStringLiteral("E") : QStringLiteral("H");
+    Table& sirket = global.sirket();
+    CommandTransaction transaction(global.connection());
+    sirket.append();
+    sirket["SKodu"] = code;
+    sirket["Aciklama"] = company.title;
+    sirket["Kutuk"] = directory;
+    for (const char* module :
+         {"STOK", "CARI", "FATURA", "CEKSENET", "SIPARIS", "URETIM", "KATALOG", "KASA", "NAKLIYE"})
+        sirket[QLatin1String(module)] = flag;
+    sirket["Liste"] = QStringLiteral("E");
+    sirket["Yil"] = QDate::currentDate().year();
+    try {
+        sirket.post();
+        company.settings.write(directory);
+        transaction.commit();
+    } catch (...) {
+        sirket.cancel();
+        throw;
+    }
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "store/CompanySettings.h"
+
+#include <QString>
+
+class GlobalData;
+class InstallSettings;
+class StoreSession;
+
+// A company as the company window creates it: all modules on, amounts with kuruş, VAT from the
+// subtotal, prices with two decimals, "TL" and "KR", unless the caller says otherwise.
+struct NewCompany {
+    QString code;
+    QString title;
+    CompanySettings settings{1, 1, 0, QStringLiteral("TL"), QStringLiteral("KR")};
+    bool allModules = true;
+};
+
+// A fresh installation: the program directory with a Users.ini whose ANA points at the data
+// directory, and the data directory with the global tables. Existing files are kept.
+void initInstallation(StoreSession& session, const QString& programDir, const QString& dataDir);
+
+// The company tables in a new directory, each protected by the master password.
+void createCompanyTables(StoreSession& session, const QString& directory);
+
+// Creates the company directory, its tables, its Sirket record and its Ayar.ini. Refuses an
+// empty or unusable code and a code whose directory or Sirket record exists already.
+void createCompany(StoreSession& session, GlobalData& global, const InstallSettings& install,
+                   const NewCompany& company);

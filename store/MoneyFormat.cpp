@@ -1,0 +1,56 @@
+#include "store/MoneyFormat.h"
+
+#include <cfenv>
+#include <cmath>
+
+double roundMoney(double amount, bool kurus)
+{
+    // nearbyint rounds in the current mode, which is to nearest, ties to even.
+    if (std::fegetround() != FE_TONEAREST) std::fesetround(FE_TONEAREST);
+    if (!kurus) return std::nearbyint(amount);
+    return std::nearbyint(amount * 100.0) / 100.0;
+}
+
+QString stripThousands(const QString& text)
+{
+    QString result = text;
+    result.remove(QLatin1Char(','));
+    return result;
+}
+
+QString formatNumber(double value, const QString& mask)
+{
+    if (!std::isfinite(value)) return QStringLiteral("0");
+    const int dot = mask.indexOf(QLatin1Char('.'));
+    const QString whole = dot < 0 ? mask : mask.left(dot);
+    const QString fraction = dot < 0 ? QString() : mask.mid(dot + 1);
+    const bool grouping = whole.contains(QLatin1Char(','));
+    const int required = int(fraction.count(QLatin1Char('0')));
+    const int decimals = required + int(fraction.count(QLatin1Char('#')));
+    const int minimumWhole = std::max<int>(1, int(whole.count(QLatin1Char('0'))));
+
+    const double scale = std::pow(10.0, decimals);
+    const double scaled = std::round(std::fabs(value) * scale);
+    QString digits;
+    if (scaled < 9.0e15) {
+        digits = QString::number(qint64(scaled));
+    } else {
+        digits = QString::number(std::fabs(value), 'f', decimals);
+        digits.remove(QLatin1Char('.'));
+    }
+    while (digits.size() <= decimals)
+        digits.prepend(QLatin1Char('0'));
+    QString integer = digits.left(digits.size() - decimals);
+    QString decimalsText = digits.right(decimals);
+    while (decimalsText.size() > required && decimalsText.endsWith(QLatin1Char('0')))
+        decimalsText.chop(1);
+    while (integer.size() < minimumWhole)
+        integer.prepend(QLatin1Char('0'));
+    if (grouping)
+        for (int i = int(integer.size()) - 3; i > 0; i -= 3)
+            integer.insert(i, QLatin1Char(','));
+    QString result = integer;
+    if (!decimalsText.isEmpty()) result += QLatin1Char('.') + decimalsText;
+    const bool zero = scaled == 0;
+    return (value < 0 && !zero) ? QLatin1Char('-') + result : result;
+}
