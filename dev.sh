@@ -37,7 +37,13 @@ case "${1:-}" in
 run)
     install_missing
     build
-    exec ./build/dulvet "${@:2}"
+    home="${DULVET_HOME:-${XDG_CONFIG_HOME:-$HOME/.config}/dulvet}"
+    if [ ! -f "$home/Users.ini" ]; then
+        # First start: an installation with a small demo company to look around in.
+        ./build/tools/dulvet-admin init "$home"
+        ./build/tools/dulvet-admin demo "$home" ORNEK --size small
+    fi
+    exec ./build/dulvet --dir "$home" "${@:2}"
     ;;
 test)
     install_missing

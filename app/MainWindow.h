@@ -2,10 +2,10 @@
 
 #include <QMainWindow>
 
-// The main window. For now it only shows the program's name; the command tree comes with the
-// application shell.
+// The main window. For now it shows the installation and its companies; the command tree comes
+// with the application shell.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(QWidget* parent = nullptr);
+    explicit MainWindow(const QString& programDir, QWidget* parent = nullptr);
 };

@@ -19,7 +19,8 @@ QStringList checkDirectory(StoreSession& session, const QString& directory,
     try {
         for (const SqlRow& row : db->select(QStringLiteral("PRAGMA integrity_check")))
             if (row[0].toString() != QLatin1String("ok"))
-                problems << QStringLiteral("Veritabanı bütünlük denetimi: %1").arg(row[0].toString());
+                problems
+                    << QStringLiteral("Veritabanı bütünlük denetimi: %1").arg(row[0].toString());
     } catch (const AppError& e) {
         problems << e.message();
     }
@@ -30,24 +31,28 @@ QStringList checkDirectory(StoreSession& session, const QString& directory,
         }
         const TableDef& have = db->tableDef(want.name);
         QSet<QString> columns;
-        for (const SqlRow& row : db->select(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {have.name}))
+        for (const SqlRow& row :
+             db->select(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {have.name}))
             columns.insert(row[0].toString().toLower());
         for (const FieldDef& field : want.fields) {
             const int at = have.fieldIndex(field.name);
             if (at < 0 || !columns.contains(field.name.toLower())) {
-                problems << QStringLiteral("%1 tablosunda %2 alanı yok.").arg(want.name, field.name);
+                problems
+                    << QStringLiteral("%1 tablosunda %2 alanı yok.").arg(want.name, field.name);
                 continue;
             }
             const FieldDef& got = have.fields[size_t(at)];
             if (got.kind != field.kind || got.size != field.size || got.required != field.required)
-                problems << QStringLiteral("%1.%2 alanının türü, uzunluğu ya da zorunluluğu farklı.")
+                problems << QStringLiteral(
+                                "%1.%2 alanının türü, uzunluğu ya da zorunluluğu farklı.")
                                 .arg(want.name, field.name);
         }
         for (const IndexDef& index : want.indexes) {
             const IndexDef* got = have.findIndex(index.name);
             if (!got || got->fieldList() != index.fieldList())
                 problems << QStringLiteral("%1 tablosunda %2 indeksi yok ya da farklı.")
-                                .arg(want.name, index.isPrimary() ? QStringLiteral("birincil") : index.name);
+                                .arg(want.name,
+                                     index.isPrimary() ? QStringLiteral("birincil") : index.name);
         }
         try {
             Table table(*db, want.name);

@@ -8,7 +8,11 @@ double roundMoney(double amount, bool kurus)
     // nearbyint rounds in the current mode, which is to nearest, ties to even.
     if (std::fegetround() != FE_TONEAREST) std::fesetround(FE_TONEAREST);
     if (!kurus) return std::nearbyint(amount);
-    return std::nearbyint(amount * 100.0) / 100.0;
+    // The product of a double and 100 needs 60 bits: exact in long double, so the rounding sees
+    // the stored value itself (2.675 is stored as 2.67499999…, which a double product would
+    // round up to an exact half).
+    const long double cents = std::nearbyintl(static_cast<long double>(amount) * 100.0L);
+    return static_cast<double>(cents) / 100.0;
 }
 
 QString stripThousands(const QString& text)

@@ -1,13 +1,13 @@
 // dulvet-admin: installations, companies, demo books and checks, for administrators and for
 // our own tests and benchmarks.
-#include "DemoBooks.h"
 #include "store/AppError.h"
 #include "store/CompanyData.h"
 #include "store/CompanySchema.h"
 #include "store/DatabaseCheck.h"
+#include "store/DemoBooks.h"
 #include "store/GlobalData.h"
-#include "store/Installation.h"
 #include "store/InstallSettings.h"
+#include "store/Installation.h"
 #include "store/StoreSession.h"
 
 #include <QCoreApplication>
@@ -40,8 +40,10 @@ struct Setup {
         , session(install.privateRoot())
     {
         if (!QFileInfo::exists(install.usersIniPath()))
-            throw AppError(QStringLiteral("%1 bir kurulum dizini değil (Users.ini yok); önce 'init' çalıştırın.")
-                               .arg(programDir));
+            throw AppError(
+                QStringLiteral(
+                    "%1 bir kurulum dizini değil (Users.ini yok); önce 'init' çalıştırın.")
+                    .arg(programDir));
         session.addPassword(masterPassword());
     }
 };
@@ -49,21 +51,25 @@ struct Setup {
 qint64 directorySize(const QString& path)
 {
     qint64 total = 0;
-    for (const QFileInfo& info : QDir(path).entryInfoList(QDir::Files | QDir::Hidden)) total += info.size();
+    for (const QFileInfo& info : QDir(path).entryInfoList(QDir::Files | QDir::Hidden))
+        total += info.size();
     return total;
 }
 
 int init(const QStringList& args)
 {
-    if (args.size() != 1 && !(args.size() == 3 && args[1] == QLatin1String("--data"))) return usage();
+    if (args.size() != 1 && !(args.size() == 3 && args[1] == QLatin1String("--data")))
+        return usage();
     const QString programDir = QDir(args[0]).absolutePath();
-    const QString dataDir = args.size() == 3 ? QDir(args[2]).absolutePath() : QDir(programDir).filePath(QStringLiteral("veri"));
+    const QString dataDir = args.size() == 3 ? QDir(args[2]).absolutePath()
+                                             : QDir(programDir).filePath(QStringLiteral("veri"));
     QDir().mkpath(programDir);
     InstallSettings install(programDir);
     StoreSession session(install.privateRoot());
     session.addPassword(masterPassword());
     initInstallation(session, programDir, dataDir);
-    out << "Kurulum hazır: " << programDir << " (veri dizini " << InstallSettings(programDir).dataDirectory() << ")\n";
+    out << "Kurulum hazır: " << programDir << " (veri dizini "
+        << InstallSettings(programDir).dataDirectory() << ")\n";
     return 0;
 }
 
@@ -94,7 +100,9 @@ int demo(const QStringList& args)
     timer.start();
     CompanyData data(setup.session, setup.install, code);
     if (!data.table(QStringLiteral("Cari")).isEmpty())
-        throw AppError(QStringLiteral("%1 şirketinde kayıt var; örnek kayıtlar yalnız boş şirkete yazılır.").arg(code));
+        throw AppError(
+            QStringLiteral("%1 şirketinde kayıt var; örnek kayıtlar yalnız boş şirkete yazılır.")
+                .arg(code));
     fillDemoBooks(data, args[3] == QLatin1String("large") ? DemoSize::large() : DemoSize::small(),
                   [](const QString& line) {
                       out << line << "\n";
@@ -111,10 +119,15 @@ int check(const QStringList& args)
     if (args.size() != 1 && args.size() != 2) return usage();
     Setup setup(args[0]);
     QStringList problems;
-    const auto run = [&](const QString& label, const QString& dir, const std::vector<TableDef>& defs) {
+    const auto run = [&](const QString& label, const QString& dir,
+                         const std::vector<TableDef>& defs) {
         const QStringList found = checkDirectory(setup.session, dir, defs);
-        out << label << ": " << (found.isEmpty() ? QStringLiteral("sorun yok") : QStringLiteral("%1 sorun").arg(found.size())) << "\n";
-        for (const QString& problem : found) out << "  - " << problem << "\n";
+        out << label << ": "
+            << (found.isEmpty() ? QStringLiteral("sorun yok")
+                                : QStringLiteral("%1 sorun").arg(found.size()))
+            << "\n";
+        for (const QString& problem : found)
+            out << "  - " << problem << "\n";
         problems += found;
     };
     run(QStringLiteral("Genel tablolar"), setup.install.dataDirectory(), globalTableDefs());
@@ -124,10 +137,12 @@ int check(const QStringList& args)
     } else if (problems.isEmpty()) {
         GlobalData global(setup.session, setup.install.dataDirectory());
         Table& sirket = global.sirket();
-        for (sirket.first(); !sirket.eof(); sirket.next()) codes << sirket["SKodu"].asString();
+        for (sirket.first(); !sirket.eof(); sirket.next())
+            codes << sirket["SKodu"].asString();
     }
     for (const QString& code : codes)
-        run(QStringLiteral("Şirket %1").arg(code), setup.install.companyDirectory(code), companyTableDefs());
+        run(QStringLiteral("Şirket %1").arg(code), setup.install.companyDirectory(code),
+            companyTableDefs());
     return problems.isEmpty() ? 0 : 1;
 }
 

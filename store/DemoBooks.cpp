@@ -1,4 +1,4 @@
-#include "DemoBooks.h"
+#include "store/DemoBooks.h"
 
 #include "store/CompanyData.h"
 
@@ -9,23 +9,29 @@
 
 namespace {
 
-const QStringList kFirstNames = {"Ahmet", "Mehmet", "Ayşe", "Fatma", "Mustafa", "Zeynep", "Emine",
-                                 "Hüseyin", "Çağla", "Şükrü", "İsmail", "Gülşen", "Ömer", "Özlem",
-                                 "Ilgın", "Barış", "Tuğba", "Yusuf", "Hatice", "Kemal"};
-const QStringList kSurnames = {"Yılmaz", "Kaya", "Demir", "Şahin", "Çelik", "Yıldız", "Yıldırım",
-                               "Öztürk", "Aydın", "Özdemir", "Arslan", "Doğan", "Kılıç", "Aslan",
-                               "Çetin", "Kara", "Koç", "Kurt", "Özkan", "Şimşek", "Işık", "İnce"};
+const QStringList kFirstNames = {"Ahmet",  "Mehmet", "Ayşe",    "Fatma",  "Mustafa",
+                                 "Zeynep", "Emine",  "Hüseyin", "Çağla",  "Şükrü",
+                                 "İsmail", "Gülşen", "Ömer",    "Özlem",  "Ilgın",
+                                 "Barış",  "Tuğba",  "Yusuf",   "Hatice", "Kemal"};
+const QStringList kSurnames = {"Yılmaz",   "Kaya",   "Demir", "Şahin",   "Çelik",  "Yıldız",
+                               "Yıldırım", "Öztürk", "Aydın", "Özdemir", "Arslan", "Doğan",
+                               "Kılıç",    "Aslan",  "Çetin", "Kara",    "Koç",    "Kurt",
+                               "Özkan",    "Şimşek", "Işık",  "İnce"};
 const QStringList kTrades = {"Ticaret Ltd. Şti.", "Gıda San. Tic. A.Ş.", "Yapı Market",
-                             "Hırdavat", "Tekstil Ltd. Şti.", "Elektrik", "Mobilya", "Kırtasiye",
-                             "Otomotiv", "Tarım Ürünleri"};
-const QStringList kCities = {"İstanbul", "Ankara", "İzmir", "Bursa", "Eskişehir", "Çanakkale",
-                             "Muğla", "Şanlıurfa", "Diyarbakır", "Trabzon", "Isparta", "Ağrı"};
-const QStringList kBanks = {"Ziraat Bankası", "Halk Bankası", "Vakıflar Bankası", "İş Bankası",
-                            "Yapı Kredi", "Garanti Bankası"};
-const QStringList kProducts = {"Çelik vida", "Somun", "Pul", "Kablo", "Priz", "Şalter", "Boya",
-                               "Fırça", "Zımpara", "Çivi", "Menteşe", "Kilit", "Ampul", "Duy",
-                               "Silikon", "Bant", "Eldiven", "Matkap ucu", "Şerit metre", "Su terazisi"};
-const QStringList kSizes = {"M4", "M6", "M8", "M10", "2,5 mm", "4 mm", "1 lt", "2,5 lt", "10 cm", "Büyük", "Küçük"};
+                             "Hırdavat",          "Tekstil Ltd. Şti.",   "Elektrik",
+                             "Mobilya",           "Kırtasiye",           "Otomotiv",
+                             "Tarım Ürünleri"};
+const QStringList kCities = {"İstanbul",   "Ankara",    "İzmir",   "Bursa",
+                             "Eskişehir",  "Çanakkale", "Muğla",   "Şanlıurfa",
+                             "Diyarbakır", "Trabzon",   "Isparta", "Ağrı"};
+const QStringList kBanks = {"Ziraat Bankası", "Halk Bankası", "Vakıflar Bankası",
+                            "İş Bankası",     "Yapı Kredi",   "Garanti Bankası"};
+const QStringList kProducts = {"Çelik vida", "Somun",   "Pul",        "Kablo",       "Priz",
+                               "Şalter",     "Boya",    "Fırça",      "Zımpara",     "Çivi",
+                               "Menteşe",    "Kilit",   "Ampul",      "Duy",         "Silikon",
+                               "Bant",       "Eldiven", "Matkap ucu", "Şerit metre", "Su terazisi"};
+const QStringList kSizes = {"M4",   "M6",     "M8",    "M10",   "2,5 mm", "4 mm",
+                            "1 lt", "2,5 lt", "10 cm", "Büyük", "Küçük"};
 const QStringList kUnits = {"Adet", "Kg", "Mt", "Lt", "Paket"};
 
 class Demo {
@@ -37,7 +43,10 @@ public:
     {
     }
 
-    const QString& pick(const QStringList& list) { return list[int(rng_.bounded(int(list.size())))]; }
+    const QString& pick(const QStringList& list)
+    {
+        return list[int(rng_.bounded(int(list.size())))];
+    }
     int between(int low, int high) { return low + int(rng_.bounded(high - low + 1)); }
     QDate dateInYear() { return QDate(QDate::currentDate().year(), 1, 1).addDays(between(0, 364)); }
 
@@ -48,9 +57,11 @@ public:
         for (int done = 0; done < count;) {
             CommandTransaction transaction(company_.connection());
             const int end = std::min(count, done + kBatch);
-            for (; done < end; ++done) write(done);
+            for (; done < end; ++done)
+                write(done);
             transaction.commit();
-            if (count > kBatch) progress_(QStringLiteral("%1: %2 / %3").arg(what).arg(done).arg(count));
+            if (count > kBatch)
+                progress_(QStringLiteral("%1: %2 / %3").arg(what).arg(done).arg(count));
         }
     }
 
@@ -61,18 +72,28 @@ public:
         batches(QStringLiteral("Cari kartlar"), total, [&](int i) {
             const int kind = i < size.customers ? 0 : i < size.customers + size.suppliers ? 1 : 3;
             const QString person = pick(kFirstNames) + QLatin1Char(' ') + pick(kSurnames);
-            const QString title = kind == 3 ? pick(kBanks) + QStringLiteral(" ") + pick(kCities) + QStringLiteral(" Şubesi")
+            const QString title = kind == 3 ? pick(kBanks) + QStringLiteral(" ") + pick(kCities) +
+                                                  QStringLiteral(" Şubesi")
                                             : pick(kSurnames) + QLatin1Char(' ') + pick(kTrades);
             const QString city = pick(kCities);
             cari.append();
-            cari["CariNo"] = QStringLiteral("%1%2").arg(kind == 0 ? "M" : kind == 1 ? "S" : "B").arg(i + 1, 6, 10, QLatin1Char('0'));
+            cari["CariNo"] = QStringLiteral("%1%2")
+                                 .arg(kind == 0   ? "M"
+                                      : kind == 1 ? "S"
+                                                  : "B")
+                                 .arg(i + 1, 6, 10, QLatin1Char('0'));
             cari["Unvani"] = title;
             cari["Yetkili"] = person;
-            cari["IsAdres1"] = QStringLiteral("%1 Cad. No: %2").arg(pick(kSurnames)).arg(between(1, 200));
+            cari["IsAdres1"] =
+                QStringLiteral("%1 Cad. No: %2").arg(pick(kSurnames)).arg(between(1, 200));
             cari["IsAdres2"] = QStringLiteral("%1 / %2").arg(pick(kCities), city);
-            cari["IsTel"] = QStringLiteral("0%1 %2 %3").arg(between(212, 488)).arg(between(200, 999)).arg(between(1000, 9999));
+            cari["IsTel"] = QStringLiteral("0%1 %2 %3")
+                                .arg(between(212, 488))
+                                .arg(between(200, 999))
+                                .arg(between(1000, 9999));
             cari["Vd"] = city;
-            cari["VdNo"] = QString::number(between(1000000, 9999999)) + QString::number(between(100, 999));
+            cari["VdNo"] =
+                QString::number(between(1000000, 9999999)) + QString::number(between(100, 999));
             cari["Il"] = city;
             cari["CariDurum"] = kind;
             cari["Iskonto"] = kind == 0 ? between(0, 3) * 5 : 0;
@@ -95,9 +116,11 @@ public:
             stok["Fiyat2"] = company_.RoundMoney(price * 1.1);
             stok["Fiyat3"] = company_.RoundMoney(price * 1.2);
             stok["Kritik"] = between(0, 20);
-            stok["Barkod_1"] = QStringLiteral("869%1").arg(qint64(between(100000000, 999999999)) * 10 + i % 10);
+            stok["Barkod_1"] =
+                QStringLiteral("869%1").arg(qint64(between(100000000, 999999999)) * 10 + i % 10);
             stok.post();
-            stockIds_.push_back({stok.currentId(), stok["Kodu"].asString(), stok["Cinsi"].asString()});
+            stockIds_.push_back(
+                {stok.currentId(), stok["Kodu"].asString(), stok["Cinsi"].asString()});
         });
     }
 
@@ -154,7 +177,8 @@ public:
             kasa.append();
             kasa["Tarih"] = dateInYear();
             kasa["BelgeNo"] = QStringLiteral("K%1").arg(i + 1);
-            kasa["Aciklama"] = in ? QStringLiteral("Peşin satış") : QStringLiteral("Kırtasiye gideri");
+            kasa["Aciklama"] =
+                in ? QStringLiteral("Peşin satış") : QStringLiteral("Kırtasiye gideri");
             kasa["Giren"] = in ? amount : 0.0;
             kasa["Cikan"] = in ? 0.0 : amount;
             kasa["Kaynak"] = QStringLiteral("KA");
@@ -177,8 +201,14 @@ private:
 
 } // namespace
 
-DemoSize DemoSize::small() { return {12, 6, 2, 30, 120, 60, 20}; }
-DemoSize DemoSize::large() { return {45000, 4000, 1000, 20000, 1000000, 300000, 10000}; }
+DemoSize DemoSize::small()
+{
+    return {12, 6, 2, 30, 120, 60, 20};
+}
+DemoSize DemoSize::large()
+{
+    return {45000, 4000, 1000, 20000, 1000000, 300000, 10000};
+}
 
 void fillDemoBooks(CompanyData& company, const DemoSize& size,
                    const std::function<void(const QString&)>& progress)
