@@ -189,23 +189,23 @@ bool ConditionCompiler::atWord(const char* word) const
 
 SqlFragment ConditionCompiler::parseOr()
 {
-    SqlFragment left = parseAnd();
-    while (atWord("or")) {
-        ++pos_;
-        SqlFragment right = parseAnd();
-        left.sql = QStringLiteral("(%1 OR %2)").arg(left.sql, right.sql);
-        left.params += right.params;
-    }
-    return left;
+    return parseJoined("or", &ConditionCompiler::parseAnd);
 }
 
 SqlFragment ConditionCompiler::parseAnd()
 {
-    SqlFragment left = parseUnary();
-    while (atWord("and")) {
+    return parseJoined("and", &ConditionCompiler::parseUnary);
+}
+
+SqlFragment ConditionCompiler::parseJoined(const char* word,
+                                           SqlFragment (ConditionCompiler::*operand)())
+{
+    SqlFragment left = (this->*operand)();
+    const QString sqlWord = QString::fromLatin1(word).toUpper();
+    while (atWord(word)) {
         ++pos_;
-        SqlFragment right = parseUnary();
-        left.sql = QStringLiteral("(%1 AND %2)").arg(left.sql, right.sql);
+        SqlFragment right = (this->*operand)();
+        left.sql = QStringLiteral("(%1 %2 %3)").arg(left.sql, sqlWord, right.sql);
         left.params += right.params;
     }
     return left;

@@ -56,6 +56,7 @@ private:
     };
     SqlFragment parseOr();
     SqlFragment parseAnd();
+    SqlFragment parseJoined(const char* word, SqlFragment (ConditionCompiler::*operand)());
     SqlFragment parseUnary();
     SqlFragment parseComparison();
     Operand parseOperand();

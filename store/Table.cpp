@@ -633,69 +633,48 @@ QVariant Table::convertIn(const FieldDef& field, const QVariant& value) const
     const auto bad = [&](const QString& why) {
         return AppError(QStringLiteral("%1 alanına yazılamadı: %2").arg(field.name, why));
     };
+    const bool isText = value.typeId() == QMetaType::QString;
+    const QString text = isText ? value.toString().trimmed() : QString();
+    // Numbers and dates typed as blank text are blank.
+    if (isText && text.isEmpty() && field.kind != FieldKind::Text && field.kind != FieldKind::Memo)
+        return QVariant();
     switch (field.kind) {
     case FieldKind::Text:
     case FieldKind::Memo: {
-        QString text = value.typeId() == QMetaType::QDate
-                           ? value.toDate().toString(QStringLiteral("dd.MM.yyyy"))
-                           : value.toString();
-        if (text.isEmpty()) return QVariant();
-        if (field.kind == FieldKind::Text && text.size() > field.size) text.truncate(field.size);
-        return text;
+        QString stored = value.typeId() == QMetaType::QDate
+                             ? value.toDate().toString(QStringLiteral("dd.MM.yyyy"))
+                             : value.toString();
+        if (stored.isEmpty()) return QVariant();
+        if (field.kind == FieldKind::Text && stored.size() > field.size)
+            stored.truncate(field.size);
+        return stored;
     }
     case FieldKind::AutoInc:
-    case FieldKind::Integer: {
+    case FieldKind::Integer:
+    case FieldKind::Float: {
         bool ok = false;
-        if (value.typeId() == QMetaType::QString && value.toString().trimmed().isEmpty())
-            return QVariant();
-        const double number = value.typeId() == QMetaType::QString
-                                  ? value.toString().trimmed().toDouble(&ok)
-                                  : value.toDouble(&ok);
+        const double number = isText ? text.toDouble(&ok) : value.toDouble(&ok);
         if (!ok || !std::isfinite(number))
-            throw bad(QStringLiteral("'%1' bir tam sayı değil").arg(value.toString()));
+            throw bad(QStringLiteral("'%1' bir sayı değil").arg(value.toString()));
+        if (field.kind == FieldKind::Float) return number;
         const double rounded = std::round(number);
         if (rounded < std::numeric_limits<qint32>::min() ||
             rounded > std::numeric_limits<qint32>::max())
             throw bad(QStringLiteral("%1 sınırların dışında").arg(value.toString()));
         return qint64(rounded);
     }
-    case FieldKind::Float: {
-        bool ok = false;
-        if (value.typeId() == QMetaType::QString && value.toString().trimmed().isEmpty())
-            return QVariant();
-        const double number = value.typeId() == QMetaType::QString
-                                  ? value.toString().trimmed().toDouble(&ok)
-                                  : value.toDouble(&ok);
-        if (!ok || !std::isfinite(number))
-            throw bad(QStringLiteral("'%1' bir sayı değil").arg(value.toString()));
-        return number;
-    }
     case FieldKind::Date: {
-        QDate date;
-        if (value.typeId() == QMetaType::QDate)
-            date = value.toDate();
-        else if (value.typeId() == QMetaType::QDateTime)
-            date = value.toDateTime().date();
-        else {
-            const QString text = value.toString().trimmed();
-            if (text.isEmpty()) return QVariant();
-            date = parseDateLiteral(text);
-        }
+        const QDate date = value.typeId() == QMetaType::QDate       ? value.toDate()
+                           : value.typeId() == QMetaType::QDateTime ? value.toDateTime().date()
+                                                                    : parseDateLiteral(text);
         if (!date.isValid())
             throw bad(QStringLiteral("'%1' geçerli bir tarih değil").arg(value.toString()));
         return date.toString(Qt::ISODate);
     }
     case FieldKind::Time: {
-        QTime time;
-        if (value.typeId() == QMetaType::QTime)
-            time = value.toTime();
-        else if (value.typeId() == QMetaType::QDateTime)
-            time = value.toDateTime().time();
-        else {
-            const QString text = value.toString().trimmed();
-            if (text.isEmpty()) return QVariant();
-            time = parseTimeLiteral(text);
-        }
+        const QTime time = value.typeId() == QMetaType::QTime       ? value.toTime()
+                           : value.typeId() == QMetaType::QDateTime ? value.toDateTime().time()
+                                                                    : parseTimeLiteral(text);
         if (!time.isValid())
             throw bad(QStringLiteral("'%1' geçerli bir saat değil").arg(value.toString()));
         return time.toString(QStringLiteral("HH:mm:ss"));
