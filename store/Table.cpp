@@ -349,6 +349,11 @@ void Table::first()
 {
     requireBrowse("başa gidilemez");
     checkGeneration();
+    loadFirst();
+}
+
+void Table::loadFirst()
+{
     std::vector<SqlRow> rows = fetch(QString(), {}, false, kWindowRows);
     if (rows.empty()) {
         setEmpty();
@@ -553,7 +558,7 @@ void Table::reloadCurrent()
 {
     currentStale_ = false;
     if (!hasCurrent_) {
-        first();
+        loadFirst(); // also while a record is in edit: the buffer is not touched
         return;
     }
     // The record itself if it is still there, else the one that now follows its place.
@@ -616,8 +621,13 @@ QVariant Table::value(int index)
         const SqlRow& row = currentRow();
         if (hasCurrent_) stored = row[size_t(index)];
     }
+    return convertOut(index, stored);
+}
+
+QVariant Table::convertOut(int field, const QVariant& stored) const
+{
     if (stored.isNull()) return QVariant();
-    switch (def_.fields[size_t(index)].kind) {
+    switch (def_.fields[size_t(field)].kind) {
     case FieldKind::Date:
         return QDate::fromString(stored.toString(), Qt::ISODate);
     case FieldKind::Time:
@@ -625,6 +635,37 @@ QVariant Table::value(int index)
     default:
         return stored;
     }
+}
+
+QVariant Table::rowValue(const SqlRow& row, int field) const
+{
+    return convertOut(field, row[size_t(field)]);
+}
+
+std::vector<SqlRow> Table::rowsFrom(qint64 offset, int count, bool fromEnd)
+{
+    requireOpen();
+    return fetch(QString(), {}, fromEnd, count, offset);
+}
+
+std::vector<SqlRow> Table::rowsAfter(const SqlRow& row, int count)
+{
+    requireOpen();
+    return seek(keyOf(row), true, false, count);
+}
+
+std::vector<SqlRow> Table::rowsBefore(const SqlRow& row, int count)
+{
+    requireOpen();
+    return seek(keyOf(row), false, false, count);
+}
+
+void Table::gotoRow(const SqlRow& row, qint64 number)
+{
+    requireBrowse("kayda gidilemez");
+    setWindow({row}, 0);
+    recNo_ = number > 0 ? number : -1;
+    bof_ = eof_ = false;
 }
 
 QVariant Table::convertIn(const FieldDef& field, const QVariant& value) const

@@ -94,6 +94,17 @@ public:
     qint64 currentId();     // Nosu of the current record, 0 when empty
     bool gotoId(qint64 id); // positions on the record with that Nosu, if it passes the filter
 
+    // --- Rows for grids, read without moving the cursor -----------------------------------
+    // `count` rows starting `offset` rows from the first record (or, fromEnd, from the last,
+    // nearest the end first); the rows after or before a row read earlier (nearest first).
+    std::vector<SqlRow> rowsFrom(qint64 offset, int count, bool fromEnd);
+    std::vector<SqlRow> rowsAfter(const SqlRow& row, int count);
+    std::vector<SqlRow> rowsBefore(const SqlRow& row, int count);
+    QVariant rowValue(const SqlRow& row, int field) const;
+    qint64 rowId(const SqlRow& row) const { return row[size_t(fieldCount() + 1)].toLongLong(); }
+    // Makes a row read above the current record; its position is given when known (else 0).
+    void gotoRow(const SqlRow& row, qint64 number = 0);
+
     // --- Search ---------------------------------------------------------------------------
     // Exact match of the leading fields of the current index (texts without regard to case).
     bool findKey(const QVariantList& values);
@@ -154,6 +165,8 @@ private:
     void setEmpty();
     const SqlRow& currentRow();
     void reloadCurrent();
+    void loadFirst();
+    QVariant convertOut(int field, const QVariant& stored) const;
     void afterWrite(const SqlRow& row);
     QVariantList filterParams() const;
     const FieldDef& orderFieldDef(size_t position) const;

@@ -1,0 +1,194 @@
+#include "app/EntryWindow.h"
+
+#include "app/TextRules.h"
+#include "store/AppError.h"
+#include "store/Table.h"
+#include "widgets/NumberEdits.h"
+
+#include <QDate>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// Tidies a date field when the focus leaves it.
+class DateEdit : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void focusOutEvent(QFocusEvent* event) override
+    {
+        if (!text().trimmed().isEmpty()) setText(NormalizeDateText(text()));
+        QLineEdit::focusOutEvent(event);
+    }
+};
+
+// Codes are typed in capitals, Turkish ones included.
+class CodeEdit : public TZREdit {
+public:
+    using TZREdit::TZREdit;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        TZREdit::keyPressEvent(event);
+        const int at = cursorPosition();
+        setText(QLocale(QLocale::Turkish).toUpper(text()));
+        setCursorPosition(at);
+    }
+};
+
+} // namespace
+
+EntryWindow::EntryWindow(Shell& shell, const QString& title, std::vector<FieldSpec> fields,
+                         Table* table, QWidget* parent, bool companyCaption)
+    : FormBase(shell, title, parent, companyCaption)
+    , specs_(std::move(fields))
+    , table_(table)
+{
+    grid_ = new QGridLayout;
+    content()->addLayout(grid_);
+    content()->addStretch();
+    for (size_t i = 0; i < specs_.size(); ++i) {
+        const FieldSpec& spec = specs_[i];
+        auto* label = new QLabel(spec.label, this);
+        QWidget* editor = makeEditor(spec);
+        label->setBuddy(editor);
+        grid_->addWidget(label, int(i), 0, Qt::AlignRight | Qt::AlignVCenter);
+        grid_->addWidget(editor, int(i), 1);
+        editors_.push_back(editor);
+        addField(editor, spec.hint);
+    }
+    grid_->setColumnStretch(1, 1);
+    addCommand(QStringLiteral("Kaydet"), QStringLiteral("Kaydet [F2]"), Qt::Key_F2, QString(),
+               [this] {
+                   save();
+                   closeWindow(QDialog::Accepted);
+               });
+    addCommand(QStringLiteral("Vazgec"), QStringLiteral("Vazgeç [Esc]"), Qt::Key_Escape, QString(),
+               [this] {
+                   if (table_) table_->cancel();
+                   closeWindow(QDialog::Rejected);
+               });
+    if (table_) load();
+    if (!editors_.empty()) editors_.front()->setFocus();
+}
+
+void EntryWindow::setSaveHints(const QString& saveHint, const QString& cancelHint)
+{
+    commandButton(QStringLiteral("Kaydet"))->setToolTip(saveHint);
+    commandButton(QStringLiteral("Vazgec"))->setToolTip(cancelHint);
+}
+
+QWidget* EntryWindow::makeEditor(const FieldSpec& spec)
+{
+    switch (spec.kind) {
+    case EditorKind::Code: {
+        auto* edit = new CodeEdit(this);
+        edit->setUzunluk(spec.size > 0 ? spec.size : 10);
+        return edit;
+    }
+    case EditorKind::Money: {
+        auto* edit = new TZemrakSEdit(this);
+        edit->setDecimals(spec.size);
+        return edit;
+    }
+    case EditorKind::Number:
+    case EditorKind::Integer: {
+        auto* edit = new TZemrakEdit(this);
+        edit->setEditStyle(spec.kind == EditorKind::Integer ? TZemrakEdit::esInteger
+                                                            : TZemrakEdit::esFloat);
+        return edit;
+    }
+    case EditorKind::Date: {
+        auto* edit = new DateEdit(this);
+        edit->setMaxLength(10);
+        edit->setMaximumWidth(110);
+        return edit;
+    }
+    case EditorKind::Memo: {
+        auto* edit = new QPlainTextEdit(this);
+        edit->setTabChangesFocus(true);
+        return edit;
+    }
+    case EditorKind::Text:
+        break;
+    }
+    auto* edit = new QLineEdit(this);
+    if (spec.size > 0) edit->setMaxLength(spec.size);
+    return edit;
+}
+
+QWidget* EntryWindow::editor(const QString& field) const
+{
+    for (size_t i = 0; i < specs_.size(); ++i)
+        if (specs_[i].field.compare(field, Qt::CaseInsensitive) == 0) return editors_[i];
+    return nullptr;
+}
+
+QString EntryWindow::text(int index) const
+{
+    QWidget* w = editors_[size_t(index)];
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) return memo->toPlainText();
+    return static_cast<QLineEdit*>(w)->text();
+}
+
+void EntryWindow::setText(int index, const QString& text)
+{
+    QWidget* w = editors_[size_t(index)];
+    if (auto* memo = qobject_cast<QPlainTextEdit*>(w))
+        memo->setPlainText(text);
+    else if (auto* money = qobject_cast<TZemrakSEdit*>(w))
+        money->setAsFloat(text.toDouble());
+    else
+        static_cast<QLineEdit*>(w)->setText(text);
+}
+
+QVariant EntryWindow::value(int index) const
+{
+    QWidget* w = editors_[size_t(index)];
+    if (auto* money = qobject_cast<TZemrakSEdit*>(w)) return money->asFloat();
+    if (auto* number = qobject_cast<TZemrakEdit*>(w))
+        return specs_[size_t(index)].kind == EditorKind::Integer ? QVariant(number->asInteger())
+                                                                 : QVariant(number->asFloat());
+    if (specs_[size_t(index)].kind == EditorKind::Date) {
+        const QString normal = NormalizeDateText(text(index));
+        if (normal.isEmpty() && !text(index).trimmed().isEmpty())
+            throw AppError(QStringLiteral("Tarih hatalı: %1").arg(text(index)),
+                           specs_[size_t(index)].label.trimmed());
+        return normal.isEmpty() ? QVariant()
+                                : QVariant(QDate::fromString(normal, QStringLiteral("dd.MM.yyyy")));
+    }
+    return text(index);
+}
+
+void EntryWindow::load()
+{
+    for (size_t i = 0; i < specs_.size(); ++i) {
+        if (specs_[i].field.isEmpty()) continue;
+        const FieldRef field = table_->fieldByName(specs_[i].field);
+        QWidget* w = editors_[i];
+        if (auto* money = qobject_cast<TZemrakSEdit*>(w))
+            money->setAsFloat(field.asFloat());
+        else if (auto* number = qobject_cast<TZemrakEdit*>(w))
+            number->setAsFloat(field.asFloat());
+        else
+            setText(int(i), field.asString());
+    }
+}
+
+void EntryWindow::save()
+{
+    if (!table_) return;
+    CommandTransaction transaction(table_->connection());
+    if (table_->state() == Table::State::Browse) table_->edit();
+    for (size_t i = 0; i < specs_.size(); ++i)
+        if (!specs_[i].field.isEmpty())
+            table_->fieldByName(specs_[i].field).setValue(value(int(i)));
+    table_->post();
+    transaction.commit();
+}

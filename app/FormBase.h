@@ -1,0 +1,94 @@
+#pragma once
+
+#include "app/Shell.h"
+
+#include <QDialog>
+#include <QHash>
+#include <functional>
+#include <vector>
+
+class QBoxLayout;
+class QHBoxLayout;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QVBoxLayout;
+
+// The base of every window: modal, with the caption "[-code-title-]  Title", a row of command
+// buttons, two status panels (company and field hint), Enter/Down/Up moving through the declared
+// fields, and one command handler (MenuIslem) that buttons, function keys (FormKeyDown) and
+// pop-up entries all lead to. run() prepares the window (the hidden shortcuts) and shows it.
+class FormBase : public QDialog {
+    Q_OBJECT
+public:
+    FormBase(Shell& shell, const QString& title, QWidget* parent = nullptr,
+             bool companyCaption = true);
+    ~FormBase() override;
+
+    Shell& shell() const { return shell_; }
+    // PrepareForm: the hidden shortcuts answer from now on. run() prepares and shows modally.
+    void prepare();
+    int run();
+    // Runs a command by its name ("Yeni", "Kaydet", ...) if it exists and is enabled.
+    void MenuIslem(const QString& command);
+    QPushButton* commandButton(const QString& command) const;
+    bool commandEnabled(const QString& command) const;
+    QString statusText(int panel) const;
+    void closeWindow(int result);
+
+protected:
+    // A command: a button (unless `button` is false), its key, its hint and what it does.
+    void addCommand(const QString& id, const QString& caption, int key, const QString& hint,
+                    std::function<void()> action, bool button = true);
+    void addPopupEntry(QMenu* menu, const QString& text, const QString& command);
+    void setCommandEnabled(const QString& id, bool on);
+    // Called after every command, to refresh what may be used now.
+    virtual void updateCommands() {}
+    // Maps a function key (or Esc) to its command; true when the key was used.
+    virtual bool FormKeyDown(QKeyEvent* event);
+    // Enter in the last field; by default nothing happens.
+    virtual void lastFieldEnter() {}
+
+    void addField(QWidget* editor, const QString& hint);
+    const std::vector<QWidget*>& fields() const { return fieldOrder_; }
+    void EnterKontrol(QWidget* from, int step);
+    void YardimEt(const QString& hint);
+    void YardimSil();
+    void setStatusText(int panel, const QString& text);
+    QVBoxLayout* content() const { return content_; }
+    QHBoxLayout* toolbar() const { return toolbar_; }
+
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct Command {
+        QString caption;
+        int key = 0;
+        QString hint;
+        std::function<void()> action;
+        QPushButton* button = nullptr;
+        QList<QAction*> popups;
+        bool enabled = true;
+    };
+    bool hiddenShortcut(QKeyEvent* event);
+    void runMacro(QChar letter);
+    void startCalculator();
+    void onFocusChanged(QWidget* old, QWidget* now);
+
+    Shell& shell_;
+    QHash<QString, Command> commands_;
+    std::vector<QWidget*> fieldOrder_;
+    QHash<QWidget*, QString> hints_;
+    QVBoxLayout* content_;
+    QHBoxLayout* toolbar_;
+    QLabel* panels_[2];
+    bool prepared_ = false;
+    bool closing_ = false;
+    bool filtering_ = false;
+};
+
+// The letters that carry a macro: the Turkish alphabet's without Q, W and X.
+inline constexpr const char* kMacroLetters = "ABCDEFGHIJKLMNOPRSTUVYZ";

@@ -1,0 +1,81 @@
+#include "app/GridWindow.h"
+
+#include "store/Table.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QTableView>
+#include <QVBoxLayout>
+
+GridWindow::GridWindow(Shell& shell, const QString& title, Table& table,
+                       std::vector<GridColumn> columns, QWidget* parent, bool companyCaption)
+    : FormBase(shell, title, parent, companyCaption)
+    , table_(table)
+{
+    model_ = new TableModel(table, std::move(columns), this);
+    grid_ = new QTableView(this);
+    grid_->setModel(model_);
+    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setAlternatingRowColors(true);
+    grid_->verticalHeader()->setVisible(false);
+    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
+    grid_->horizontalHeader()->setHighlightSections(false);
+    for (size_t i = 0; i < model_->columns().size(); ++i)
+        grid_->setColumnWidth(int(i), model_->columns()[i].width);
+    grid_->horizontalHeader()->setStretchLastSection(true);
+    grid_->setContextMenuPolicy(Qt::CustomContextMenu);
+    popup_ = new QMenu(this);
+    connect(grid_, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { popup_->exec(grid_->viewport()->mapToGlobal(at)); });
+    connect(grid_, &QAbstractItemView::doubleClicked, this, [this] { gridActivated(); });
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& now) {
+                if (!syncing_ && now.isValid()) model_->moveTableTo(now.row());
+            });
+    grid_->installEventFilter(this);
+    content()->addWidget(grid_);
+    resize(760, 480);
+}
+
+bool GridWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == grid_ && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            key->modifiers() == Qt::NoModifier) {
+            gridActivated();
+            return true;
+        }
+    }
+    return FormBase::eventFilter(watched, event);
+}
+
+void GridWindow::selectTableRow()
+{
+    syncing_ = true;
+    const int row = model_->tableRow();
+    if (row >= 0) {
+        const QModelIndex index = model_->index(row, 0);
+        grid_->setCurrentIndex(index);
+        grid_->scrollTo(index);
+    }
+    syncing_ = false;
+}
+
+void GridWindow::reload()
+{
+    syncing_ = true;
+    model_->reload();
+    syncing_ = false;
+    selectTableRow();
+}
+
+void GridWindow::goLast()
+{
+    table_.last();
+    selectTableRow();
+}

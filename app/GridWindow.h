@@ -1,0 +1,40 @@
+#pragma once
+
+#include "app/FormBase.h"
+#include "app/TableModel.h"
+
+class QMenu;
+class QTableView;
+class Table;
+
+// A window around a grid bound to a table: the lazy model, the grid's current row following the
+// table's cursor and back, and a pop-up menu for the window's entries.
+class GridWindow : public FormBase {
+    Q_OBJECT
+public:
+    GridWindow(Shell& shell, const QString& title, Table& table, std::vector<GridColumn> columns,
+               QWidget* parent = nullptr, bool companyCaption = true);
+
+    QTableView* grid() const { return grid_; }
+    TableModel* model() const { return model_; }
+    Table& table() const { return table_; }
+    // Re-reads the table and puts the grid on the table's current record.
+    void reload();
+    // Puts the grid (and the table) on the last record, as list windows open.
+    void goLast();
+
+protected:
+    QMenu* popup() const { return popup_; }
+    // Enter or a double-click on the grid.
+    virtual void gridActivated() {}
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void selectTableRow();
+
+    Table& table_;
+    TableModel* model_;
+    QTableView* grid_;
+    QMenu* popup_;
+    bool syncing_ = false;
+};

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+class CompanyData;
+class InstallSettings;
+class QWidget;
+
+// Answers the message window's questions. The program shows the real window; tests give
+// scripted answers.
+class MessageHandler {
+public:
+    virtual ~MessageHandler() = default;
+    // 1 for yes ("Evet [F2]"), 0 for no ("Hayır [Esc]").
+    virtual int confirmBox(QWidget* parent, const QString& line1, const QString& line2,
+                           const QString& title) = 0;
+    // 1 when "Tamam [F2]" was chosen, 0 when closed with Esc.
+    virtual int noticeBox(QWidget* parent, const QString& line1, const QString& line2,
+                          const QString& title) = 0;
+};
+
+// What the main window offers every window: settings, the message window, the open company and
+// the program-wide commands behind the hidden shortcuts. Windows get it when they are made.
+struct Shell {
+    Shell(InstallSettings& settings, MessageHandler& handler)
+        : install(settings)
+        , messages(handler)
+    {
+    }
+
+    InstallSettings& install;
+    MessageHandler& messages;
+    bool companyIsOpen = false;
+    QString activeCompanyCode;
+    QString activeCompanyTitle;
+    CompanyData* company = nullptr;
+
+    // Program-wide commands; each may be left empty until its window exists.
+    std::function<void(QWidget*)> quickCustomerList; // Alt+F9
+    std::function<void(QWidget*)> quickStockList;    // Alt+F10
+    std::function<void(QWidget*)> helpWindow;        // F1
+    std::function<void(QWidget*)> browserHelp;       // Alt+F1
+    std::function<void(QWidget*)> notesPage;         // Alt+F8
+    std::function<void(QWidget*)> minimizeProgram;   // F12
+};
+
+int ConfirmBox(Shell& shell, const QString& line1, const QString& line2, const QString& title,
+               QWidget* parent = nullptr);
+int NoticeBox(Shell& shell, const QString& line1, const QString& line2, const QString& title,
+              QWidget* parent = nullptr);

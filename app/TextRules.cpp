@@ -1,0 +1,44 @@
+#include "app/TextRules.h"
+
+#include <QStringList>
+
+namespace {
+
+int windowYear(int twoDigits, int currentYear)
+{
+    const int pivot = currentYear - 50;
+    int year = pivot - pivot % 100 + twoDigits;
+    if (year < pivot) year += 100;
+    return year;
+}
+
+} // namespace
+
+QString NormalizeDateText(const QString& text, const QDate& today)
+{
+    QString t = text.trimmed();
+    if (t == QLatin1String("*")) return today.toString(QStringLiteral("dd.MM.yyyy"));
+    for (QChar& c : t)
+        if (c == QLatin1Char(' ') || c == QLatin1Char('/') || c == QLatin1Char(','))
+            c = QLatin1Char('.');
+    if (!t.contains(QLatin1Char('.')) && (t.size() == 8 || t.size() == 6))
+        t = t.left(2) + QLatin1Char('.') + t.mid(2, 2) + QLatin1Char('.') + t.mid(4);
+    const QStringList parts = t.split(QLatin1Char('.'));
+    if (parts.size() != 3) return QString();
+    bool okDay = false, okMonth = false, okYear = false;
+    const int day = parts[0].toInt(&okDay);
+    const int month = parts[1].toInt(&okMonth);
+    int year = parts[2].toInt(&okYear);
+    if (!okDay || !okMonth || !okYear || parts[2].size() > 4 || parts[2].isEmpty())
+        return QString();
+    if (parts[2].size() <= 2) year = windowYear(year, today.year());
+    const QDate date(year, month, day);
+    return date.isValid() ? date.toString(QStringLiteral("dd.MM.yyyy")) : QString();
+}
+
+int SafeStrToInt(const QString& text)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok ? value : 0;
+}

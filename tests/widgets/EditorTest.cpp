@@ -1,0 +1,125 @@
+#include "support/QtPrinters.h"
+#include "widgets/NumberEdits.h"
+#include "widgets/ProDbGrid.h"
+
+#include <QStandardItemModel>
+#include <QTest>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A window with the editor under test and a second field to move the focus to.
+struct Host {
+    QWidget window;
+    QLineEdit other;
+    explicit Host(QWidget* editor)
+    {
+        auto* layout = new QVBoxLayout(&window);
+        layout->addWidget(editor);
+        layout->addWidget(&other);
+        window.show();
+        editor->setFocus();
+        QApplication::processEvents();
+    }
+};
+
+} // namespace
+
+TEST(TZemrakSEdit, KeySequencesOfTheKeypad)
+{
+    auto* edit = new TZemrakSEdit;
+    edit->setDecimals(2);
+    Host host(edit);
+    EXPECT_EQ(edit->text(), "0.00");
+    QTest::keyClicks(edit, "1234");
+    EXPECT_EQ(edit->text(), "1,234.00");
+    QTest::keyClicks(edit, ",5");
+    EXPECT_EQ(edit->text(), "1,234.50");
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit->text(), "1,234.00");
+    QTest::keyClicks(edit, ",5");
+    QTest::keyClick(edit, Qt::Key_Space);
+    EXPECT_EQ(edit->text(), "1,234,500.00");
+    QTest::keyClick(edit, Qt::Key_Minus);
+    EXPECT_EQ(edit->text(), "1,234,500.00");
+    EXPECT_DOUBLE_EQ(edit->asFloat(), 1234500);
+    EXPECT_EQ(edit->cursorPosition(), int(edit->text().size()) - 1); // same distance from the end
+}
+
+TEST(TZemrakEdit, WrittenWithThousandsOnLeaving)
+{
+    auto* edit = new TZemrakEdit;
+    Host host(edit);
+    const auto leaveWith = [&](const QString& text) {
+        edit->setFocus();
+        edit->setText(text);
+        host.other.setFocus();
+        QApplication::processEvents();
+        return edit->text();
+    };
+    EXPECT_EQ(leaveWith("-1234.5"), "-1,234.5");
+    EXPECT_EQ(leaveWith(""), "0");
+    EXPECT_EQ(leaveWith("12."), "12");
+    edit->setFocus();
+    QApplication::processEvents();
+    edit->setText("");
+    QTest::keyClicks(edit, "1a2.3.4-");
+    EXPECT_EQ(edit->text(), "12.34"); // letters, a second "." and "-" are refused
+    edit->setEditStyle(TZemrakEdit::esInteger);
+    edit->setText("");
+    QTest::keyClicks(edit, "5.6");
+    EXPECT_EQ(edit->text(), "56");
+}
+
+TEST(TZREdit, RefusesCharactersBeyondItsLength)
+{
+    auto* edit = new TZREdit;
+    edit->setUzunluk(8);
+    Host host(edit);
+    QTest::keyClicks(edit, "ABCDEFGHIJ");
+    EXPECT_EQ(edit->text(), "ABCDEFGH");
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit->text(), "ABCDEFG");
+}
+
+TEST(TProDbGrid, EnterOnTheLastCellAppendsARow)
+{
+    QStandardItemModel model(2, 3);
+    auto* grid = new TProDbGrid;
+    grid->setModel(&model);
+    Host host(grid);
+    grid->setCurrentIndex(model.index(0, 0));
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(grid->currentIndex(), model.index(0, 1));
+    QTest::keyClick(grid, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(grid->currentIndex(), model.index(0, 2));
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(grid->currentIndex(), model.index(1, 0));
+    grid->setCurrentIndex(model.index(1, 2));
+    QTest::keyClick(grid, Qt::Key_Return);
+    EXPECT_EQ(model.rowCount(), 3);
+    EXPECT_EQ(grid->currentIndex(), model.index(2, 0));
+
+    QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(model.rowCount(), 3); // Ctrl+Delete only when allowed
+    grid->KayitSilinsinMi = true;
+    QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(model.rowCount(), 2);
+}
+
+TEST(NumberCellDelegate, MinusTurnsTheSignAndEBecomesAnExponent)
+{
+    NumberCellDelegate delegate;
+    QWidget parent;
+    std::unique_ptr<QWidget> editor(
+        delegate.createEditor(&parent, QStyleOptionViewItem(), QModelIndex()));
+    auto* line = static_cast<QLineEdit*>(editor.get());
+    parent.show();
+    line->setFocus();
+    QTest::keyClicks(line, "12.5");
+    QTest::keyClick(line, Qt::Key_Minus);
+    EXPECT_EQ(line->text(), "-12.5");
+    QTest::keyClicks(line, "-e3x.");
+    EXPECT_EQ(line->text(), "12.5E3");
+}
