@@ -5,16 +5,24 @@
 #include "store/InstallSettings.h"
 #include "store/StoreSession.h"
 
+#include "app/Makro.h"
+
+#include <QKeyEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QStatusBar>
+#include <QVBoxLayout>
 
 MainWindow::MainWindow(const QString& programDir, QWidget* parent)
     : QMainWindow(parent)
+    , install_(programDir)
+    , shell_(install_, messages_)
 {
+    shell_.minimizeProgram = [this](QWidget*) { showMinimized(); };
     setWindowTitle(QStringLiteral("Dulvet Ön Muhasebe"));
     QString text = QStringLiteral("<h2>Dulvet Ön Muhasebe</h2>");
     try {
-        const InstallSettings install(programDir);
+        const InstallSettings& install = install_;
         StoreSession session(install.privateRoot());
         session.addPassword(masterPassword());
         GlobalData global(session, install.dataDirectory());
@@ -30,9 +38,31 @@ MainWindow::MainWindow(const QString& programDir, QWidget* parent)
     } catch (const AppError& e) {
         text += QStringLiteral("<p>%1</p>").arg(e.message().toHtmlEscaped());
     }
-    auto* label = new QLabel(text, this);
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    auto* macros = new QPushButton(QStringLiteral("Makro tanımları [F6]"), central);
+    macros->setFocusPolicy(Qt::NoFocus);
+    connect(macros, &QPushButton::clicked, this, &MainWindow::openMacros);
+    layout->addWidget(macros, 0, Qt::AlignLeft);
+    auto* label = new QLabel(text, central);
     label->setAlignment(Qt::AlignCenter);
-    setCentralWidget(label);
+    layout->addWidget(label, 1);
+    setCentralWidget(central);
     statusBar()->showMessage(QStringLiteral("Hazır"));
     resize(1024, 700);
+}
+
+void MainWindow::openMacros()
+{
+    TfrmMakro window(shell_, this);
+    window.run();
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_F6 && event->modifiers() == Qt::NoModifier) {
+        openMacros();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
