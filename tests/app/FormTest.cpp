@@ -234,3 +234,32 @@ TEST_F(FormTest, PickListTakesTheHighlightedRecord)
     table->gotoId(pick.chosenId());
     EXPECT_EQ(table->fieldByName("Kodu").asString(), "P1");
 }
+
+TEST_F(FormTest, HiddenShortcutsAnswerOnlyOncePrepared)
+{
+    int customers = 0, stocks = 0, help = 0, minimized = 0;
+    shell.quickCustomerList = [&](QWidget*) { ++customers; };
+    shell.quickStockList = [&](QWidget*) { ++stocks; };
+    shell.helpWindow = [&](QWidget*) { ++help; };
+    shell.minimizeProgram = [&](QWidget*) { ++minimized; };
+    auto window = list();
+    key(window.get(), Qt::Key_F9, Qt::AltModifier);
+    key(window.get(), Qt::Key_F10, Qt::AltModifier);
+    key(window.get(), Qt::Key_F1);
+    key(window.get(), Qt::Key_F12);
+    EXPECT_EQ(customers, 1);
+    EXPECT_EQ(stocks, 1);
+    EXPECT_EQ(help, 1);
+    EXPECT_EQ(minimized, 1);
+    shell.companyIsOpen = false; // the quick lists need an open company
+    key(window.get(), Qt::Key_F9, Qt::AltModifier);
+    key(window.get(), Qt::Key_F10, Qt::AltModifier);
+    EXPECT_EQ(customers, 1);
+    EXPECT_EQ(stocks, 1);
+
+    CountingList unprepared(shell, "Kartlar", *table, {{"Kodu", "Kodu", 80}});
+    unprepared.show();
+    QApplication::processEvents();
+    key(&unprepared, Qt::Key_F1);
+    EXPECT_EQ(help, 1);
+}
