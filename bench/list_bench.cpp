@@ -26,7 +26,8 @@ double rssMb()
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly)) return 0;
     for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').front().toDouble() / 1024.0;
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').front().toDouble() / 1024.0;
     return 0;
 }
 
@@ -34,10 +35,13 @@ TableDef movements(const QString& name)
 {
     TableDef def;
     def.name = name;
-    def.fields = {{"Nosu", FieldKind::AutoInc, 0, true}, {"Kodu", FieldKind::Text, 10, false},
-                  {"Unvani", FieldKind::Text, 40, false}, {"Tarih", FieldKind::Date, 0, true},
+    def.fields = {{"Nosu", FieldKind::AutoInc, 0, true},
+                  {"Kodu", FieldKind::Text, 10, false},
+                  {"Unvani", FieldKind::Text, 40, false},
+                  {"Tarih", FieldKind::Date, 0, true},
                   {"Tutar", FieldKind::Float, 0, false}};
-    def.indexes = {{QString(), "Nosu", IndexPrimary | IndexUnique}, {name + "_1", "Tarih", IndexCaseInsensitive}};
+    def.indexes = {{QString(), "Nosu", IndexPrimary | IndexUnique},
+                   {name + "_1", "Tarih", IndexCaseInsensitive}};
     return def;
 }
 
@@ -45,7 +49,9 @@ class Window : public ListWindow {
 public:
     Window(Shell& shell, Table& table)
         : ListWindow(shell, QStringLiteral("Hareketler"), table,
-                     {{"Tarih", "Tarih", 90}, {"Kodu", "Kodu", 90}, {"Ünvanı", "Unvani", 260},
+                     {{"Tarih", "Tarih", 90},
+                      {"Kodu", "Kodu", 90},
+                      {"Ünvanı", "Unvani", 260},
                       {"Tutar", "Tutar", 110, "#,##0.00"}})
     {
     }
@@ -70,7 +76,8 @@ double openAndPaint(Shell& shell, Table& table, std::unique_ptr<Window>& window)
 
 int main(int argc, char* argv[])
 {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     QTemporaryDir temp(QDir::current().filePath(QStringLiteral("bench-list-XXXXXX")));
     const QString dir = argc > 1 && argv[1][0] ? QString::fromLocal8Bit(argv[1]) : temp.path();
@@ -115,7 +122,8 @@ int main(int argc, char* argv[])
         Table big(db, "Liste");
         big.open();
         const double bigMs = openAndPaint(shell, big, window);
-        std::printf("list window, command to first paint: empty %.1f ms, %d records %.1f ms (budget 100 ms)\n",
+        std::printf("list window, command to first paint: empty %.1f ms, %d records %.1f ms "
+                    "(budget 100 ms)\n",
                     emptyMs, records, bigMs);
 
         // Page down 100 screens from the first record.
@@ -144,7 +152,8 @@ int main(int argc, char* argv[])
         timer.restart();
         window->grid()->viewport()->repaint();
         std::printf("jump to the middle and paint: %.1f ms\n", timer.nsecsElapsed() / 1e6);
-        std::printf("memory: empty table %.1f MB, %d records %.1f MB (growth %.1f MB, budget 20 MB); %zu rows cached\n",
+        std::printf("memory: empty table %.1f MB, %d records %.1f MB (growth %.1f MB, budget 20 "
+                    "MB); %zu rows cached\n",
                     rssEmpty, records, rssMb(), rssMb() - rssEmpty, window->model()->cachedRows());
     } catch (const AppError& e) {
         std::fprintf(stderr, "%s\n", e.what());

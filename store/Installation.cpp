@@ -32,19 +32,28 @@ void createCompanyTables(StoreSession& session, const QString& directory)
         if (!db.tableExists(def.name)) createProtectedTable(db, def);
 }
 
+void checkNewCompanyCode(GlobalData& global, const InstallSettings& install, const QString& code)
+{
+    if (code.isEmpty()) throw AppError(QStringLiteral("Sirket kodu boş girilemez !!"));
+    static const QRegularExpression usable(QStringLiteral("^[A-Za-z0-9ÇĞİÖŞÜçğıöşü_-]{1,8}$"));
+    if (!usable.match(code).hasMatch())
+        throw AppError(QStringLiteral("Şirket kodu en çok 8 harf ve rakamdan oluşmalı."),
+                       QStringLiteral("Şirket kodunu değiştiriniz !!"));
+    if (global.CompanyCodeExists(code))
+        throw AppError(QStringLiteral("Bu şirket kodu zaten kayıtlı."),
+                       QStringLiteral("Şirket kodunu değiştiriniz !!"));
+    if (QFileInfo::exists(install.companyDirectory(code)))
+        throw AppError(QStringLiteral("Şirket kodunda önceden kayıt edilmiş dizin var"),
+                       QStringLiteral("Şirket kodunu değiştiriniz !!"));
+}
+
 void createCompany(StoreSession& session, GlobalData& global, const InstallSettings& install,
                    const NewCompany& company)
 {
     const QString code = company.code.trimmed();
-    if (code.isEmpty()) throw AppError(QStringLiteral("Sirket kodu boş girilemez !!"));
-    static const QRegularExpression usable(QStringLiteral("^[A-Za-z0-9ÇĞİÖŞÜçğıöşü_-]{1,8}$"));
-    if (!usable.match(code).hasMatch())
-        throw AppError(QStringLiteral("Şirket kodu en çok 8 harf ve rakamdan oluşmalı."));
-    if (global.CompanyCodeExists(code))
-        throw AppError(QStringLiteral("Bu şirket kodu zaten kayıtlı."),
-                       QStringLiteral("Şirket kodunu değiştiriniz !!"));
+    checkNewCompanyCode(global, install, code);
     const QString directory = install.companyDirectory(code);
-    if (QFileInfo::exists(directory) || !QDir().mkdir(directory))
+    if (!QDir().mkdir(directory))
         throw AppError(QStringLiteral("Şirket kodunda önceden kayıt edilmiş dizin var"),
                        QStringLiteral("Şirket kodunu değiştiriniz !!"));
     createCompanyTables(session, directory);

@@ -24,6 +24,10 @@ void initInstallation(StoreSession& session, const QString& programDir, const QS
 // The company tables in a new directory, each protected by the master password.
 void createCompanyTables(StoreSession& session, const QString& directory);
 
+// Refuses a code that cannot be a new company: empty, not 1 to 8 letters, digits, "_" or "-"
+// (it becomes a directory name), already in Sirket, or with a directory already there.
+void checkNewCompanyCode(GlobalData& global, const InstallSettings& install, const QString& code);
+
 // Creates the company directory, its tables, its Sirket record and its Ayar.ini. Refuses an
 // empty or unusable code and a code whose directory or Sirket record exists already.
 void createCompany(StoreSession& session, GlobalData& global, const InstallSettings& install,

@@ -1,6 +1,8 @@
 // dulvet-admin: installations, companies, demo books and checks, for administrators and for
 // our own tests and benchmarks.
+#include "app/AccessConfig.h"
 #include "store/AppError.h"
+#include "store/Backup.h"
 #include "store/CompanyData.h"
 #include "store/CompanySchema.h"
 #include "store/DatabaseCheck.h"
@@ -28,6 +30,12 @@ int usage()
            "  dulvet-admin company DIZIN KOD UNVAN\n"
            "  dulvet-admin demo DIZIN KOD --size small|large\n"
            "  dulvet-admin check DIZIN [KOD]\n"
+           "  dulvet-admin access DIZIN off\n"
+           "  dulvet-admin access DIZIN on GENEL_SIFRE [--user N SIFRE HAKLAR]...\n"
+           "      HAKLAR: virgülle ayrılmış hak numaraları (1-30), örneğin 2,3,5,28\n"
+           "  dulvet-admin backup DIZIN [KOD] [--to YEDEK_DIZINI]\n"
+           "  dulvet-admin restore DIZIN YEDEK_DOSYASI ESKI_KOD YENI_KOD\n"
+           "  dulvet-admin backups DIZIN [YEDEK_DIZINI]\n"
            "DIZIN, Users.ini dosyasının bulunduğu program dizinidir.\n";
     return 2;
 }
@@ -146,6 +154,83 @@ int check(const QStringList& args)
     return problems.isEmpty() ? 0 : 1;
 }
 
+int access(const QStringList& args)
+{
+    if (args.size() < 2) return usage();
+    const QString path = QDir(args[0]).filePath(QStringLiteral("Cnf.HDB"));
+    AccessConfig config;
+    if (args[1] == QLatin1String("off")) {
+        if (args.size() != 2) return usage();
+        config.protection = false;
+    } else if (args[1] == QLatin1String("on") && args.size() >= 3) {
+        config.protection = true;
+        config.generalPassword = args[2];
+        for (int i = 3; i < args.size(); i += 4) {
+            if (args[i] != QLatin1String("--user") || i + 3 >= args.size()) return usage();
+            const int user = args[i + 1].toInt();
+            if (user < 1 || user > 4) return usage();
+            config.userPasswords[size_t(user - 1)] = args[i + 2];
+            for (const QString& flag : args[i + 3].split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+                const int n = flag.trimmed().toInt();
+                if (n < 1 || n > 30) return usage();
+                config.userRights[size_t(user - 1)].set(size_t(n));
+            }
+        }
+    } else {
+        return usage();
+    }
+    for (const QString& password :
+         QStringList{config.generalPassword} +
+             QStringList(config.userPasswords.begin(), config.userPasswords.end()))
+        if (password.size() > 10)
+            throw AppError(QStringLiteral("Şifreler en çok 10 karakter olabilir."));
+    config.write(path);
+    out << "Erişim dosyası yazıldı: " << path << "\n";
+    return 0;
+}
+
+int backup(const QStringList& args)
+{
+    QStringList rest = args;
+    QString target;
+    if (const int at = int(rest.indexOf(QStringLiteral("--to"))); at >= 0) {
+        if (at + 1 >= rest.size()) return usage();
+        target = rest[at + 1];
+        rest.remove(at, 2);
+    }
+    if (rest.size() != 1 && rest.size() != 2) return usage();
+    Setup setup(rest[0]);
+    GlobalData global(setup.session, setup.install.dataDirectory());
+    const QString path = backupCompanies(
+        setup.session, global, setup.install, rest.size() == 2 ? rest[1].toUpper() : QString(),
+        target.isEmpty() ? defaultBackupDirectory(setup.install) : target);
+    out << "Yedek alındı: " << path << "\n";
+    return 0;
+}
+
+int restore(const QStringList& args)
+{
+    if (args.size() != 4) return usage();
+    Setup setup(args[0]);
+    GlobalData global(setup.session, setup.install.dataDirectory());
+    restoreCompany(setup.session, global, setup.install, args[1], args[2].toUpper(),
+                   args[3].toUpper());
+    out << "Yedek " << args[3].toUpper() << " koduyla yüklendi.\n";
+    return 0;
+}
+
+int backups(const QStringList& args)
+{
+    if (args.size() != 1 && args.size() != 2) return usage();
+    const InstallSettings install(args[0]);
+    for (const BackupInfo& info :
+         listBackups(args.size() == 2 ? args[1] : defaultBackupDirectory(install)))
+        out << info.created.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss")) << "  " << info.path
+            << "  " << (info.whole ? QStringLiteral("tümü: ") : QString())
+            << info.companies.join(QStringLiteral(", ")) << "\n";
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -160,6 +245,10 @@ int main(int argc, char* argv[])
         if (command == QLatin1String("company")) return company(args);
         if (command == QLatin1String("demo")) return demo(args);
         if (command == QLatin1String("check")) return check(args);
+        if (command == QLatin1String("access")) return access(args);
+        if (command == QLatin1String("backup")) return backup(args);
+        if (command == QLatin1String("restore")) return restore(args);
+        if (command == QLatin1String("backups")) return backups(args);
         return usage();
     } catch (const AppError& e) {
         err << "Hata: " << e.message();
