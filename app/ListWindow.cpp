@@ -5,33 +5,27 @@
 #include <QPushButton>
 
 ListWindow::ListWindow(Shell& shell, const QString& title, Table& table,
-                       std::vector<GridColumn> columns, QWidget* parent)
-    : GridWindow(shell, title, table, std::move(columns), parent)
+                       std::vector<GridColumn> columns, QWidget* parent, const ListTexts& texts,
+                       bool companyCaption)
+    : GridWindow(shell, title, table, std::move(columns), parent, companyCaption)
     , deleteTexts_{QStringLiteral("Kaydı silmek istediğinize"), QStringLiteral("emin misiniz ?"),
                    QStringLiteral("Kayıt bilgilerini tamamıyla kaybedeceksiniz"),
                    QStringLiteral("emin misiniz ? "), title}
 {
-    addCommand(QStringLiteral("Yeni"), QStringLiteral("Yeni kayıt [F2]"), Qt::Key_F2, QString(),
-               [this] {
-                   newRecord();
-                   reload();
-               });
-    addCommand(QStringLiteral("Duzeltme"), QStringLiteral("Düzeltme [F3]"), Qt::Key_F3, QString(),
-               [this] {
-                   editRecord();
-                   reload();
-               });
-    addCommand(QStringLiteral("Iptal"), QStringLiteral("İptal [F4]"), Qt::Key_F4, QString(),
+    addCommand(QStringLiteral("Yeni"), texts.newCaption, Qt::Key_F2, texts.newHint, [this] {
+        newRecord();
+        reload();
+    });
+    addCommand(QStringLiteral("Duzeltme"), texts.editCaption, Qt::Key_F3, texts.editHint, [this] {
+        editRecord();
+        reload();
+    });
+    addCommand(QStringLiteral("Iptal"), texts.deleteCaption, Qt::Key_F4, texts.deleteHint,
                [this] { askAndDelete(); });
-    addCommand(QStringLiteral("Cikis"), QStringLiteral("Çıkış [Esc]"), Qt::Key_Escape, QString(),
+    addCommand(QStringLiteral("Cikis"), texts.exitCaption, Qt::Key_Escape, texts.exitHint,
                [this] { closeWindow(QDialog::Accepted); });
-    addPopupEntry(popup(), QStringLiteral("Düzeltme"), QStringLiteral("Duzeltme"));
-    addPopupEntry(popup(), QStringLiteral("İptal"), QStringLiteral("Iptal"));
-}
-
-void ListWindow::setNewHint(const QString& hint)
-{
-    if (QPushButton* button = commandButton(QStringLiteral("Yeni"))) button->setToolTip(hint);
+    addPopupEntry(popup(), texts.editPopup, QStringLiteral("Duzeltme"));
+    addPopupEntry(popup(), texts.deletePopup, QStringLiteral("Iptal"));
 }
 
 void ListWindow::updateCommands()

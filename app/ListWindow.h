@@ -2,6 +2,15 @@
 
 #include "app/GridWindow.h"
 
+// Captions, hints and pop-up texts of the standard commands; windows may word them their way.
+struct ListTexts {
+    QString newCaption = QStringLiteral("Yeni kayıt [F2]"), newHint;
+    QString editCaption = QStringLiteral("Düzeltme [F3]"), editHint;
+    QString deleteCaption = QStringLiteral("İptal [F4]"), deleteHint;
+    QString exitCaption = QStringLiteral("Çıkış [Esc]"), exitHint;
+    QString editPopup = QStringLiteral("Düzeltme"), deletePopup = QStringLiteral("İptal");
+};
+
 // A list of records: "Yeni kayıt [F2]", "Düzeltme [F3]" (also Enter, double-click and the pop-up
 // entry "Düzeltme"), "İptal [F4]" (pop-up "İptal"), which deletes only after two yes answers,
 // and "Çıkış [Esc]". F3 and F4 are off while the list is empty. A window adds its own optional
@@ -14,7 +23,8 @@ public:
     };
 
     ListWindow(Shell& shell, const QString& title, Table& table, std::vector<GridColumn> columns,
-               QWidget* parent = nullptr);
+               QWidget* parent = nullptr, const ListTexts& texts = ListTexts(),
+               bool companyCaption = true);
 
 protected:
     virtual void newRecord() {}
@@ -23,7 +33,6 @@ protected:
     // them here too.
     virtual void deleteRecord();
     void setDeleteTexts(const DeleteTexts& texts) { deleteTexts_ = texts; }
-    void setNewHint(const QString& hint);
     void updateCommands() override;
     void gridActivated() override;
 

@@ -4,7 +4,9 @@
 #include <functional>
 
 class CompanyData;
+class GlobalData;
 class InstallSettings;
+class StoreSession;
 class QWidget;
 
 // Answers the message window's questions. The program shows the real window; tests give
@@ -35,6 +37,9 @@ struct Shell {
     QString activeCompanyCode;
     QString activeCompanyTitle;
     CompanyData* company = nullptr;
+    GlobalData* global = nullptr;
+    StoreSession* session = nullptr;
+    int workingYear = 0;
 
     // Program-wide commands; each may be left empty until its window exists.
     std::function<void(QWidget*)> quickCustomerList; // Alt+F9

@@ -11,6 +11,13 @@
 #include <QDir>
 #include <QRegularExpression>
 
+const QStringList& companyModuleFlags()
+{
+    static const QStringList flags = {"FATURA",  "CARI",    "CEKSENET", "STOK",   "KASA",
+                                      "NAKLIYE", "SIPARIS", "URETIM",   "KATALOG"};
+    return flags;
+}
+
 void initInstallation(StoreSession& session, const QString& programDir, const QString& dataDir)
 {
     for (const QString& dir : {programDir, dataDir})
@@ -58,21 +65,54 @@ void createCompany(StoreSession& session, GlobalData& global, const InstallSetti
                        QStringLiteral("Şirket kodunu değiştiriniz !!"));
     createCompanyTables(session, directory);
 
-    const QString flag = company.allModules ? QStringLiteral("E") : QStringLiteral("H");
     Table& sirket = global.sirket();
     CommandTransaction transaction(global.connection());
     sirket.append();
     sirket["SKodu"] = code;
     sirket["Aciklama"] = company.title;
     sirket["Kutuk"] = directory;
-    for (const char* module :
-         {"STOK", "CARI", "FATURA", "CEKSENET", "SIPARIS", "URETIM", "KATALOG", "KASA", "NAKLIYE"})
-        sirket[QLatin1String(module)] = flag;
+    for (const QString& module : companyModuleFlags())
+        sirket[module] =
+            company.modulesOff.contains(module) ? QStringLiteral("H") : QStringLiteral("E");
     sirket["Liste"] = QStringLiteral("E");
     sirket["Yil"] = QDate::currentDate().year();
     try {
         sirket.post();
         company.settings.write(directory);
+        transaction.commit();
+    } catch (...) {
+        sirket.cancel();
+        throw;
+    }
+}
+
+namespace {
+
+// The company's Sirket record by its code, exactly.
+bool findCompanyRecord(Table& sirket, const QString& code)
+{
+    if (sirket.filtered()) sirket.setFiltered(false);
+    return sirket.locateLast(QStringLiteral("SKodu"), code);
+}
+
+} // namespace
+
+void updateCompany(GlobalData& global, const InstallSettings& install, const NewCompany& company)
+{
+    Table& sirket = global.sirket();
+    sirket.refresh();
+    if (!findCompanyRecord(sirket, company.code))
+        throw AppError(QStringLiteral("Şirket kodu bulunamadı: %1").arg(company.code));
+    CommandTransaction transaction(global.connection());
+    sirket.edit();
+    sirket["Aciklama"] = company.title;
+    for (const QString& module : companyModuleFlags())
+        sirket[module] =
+            company.modulesOff.contains(module) ? QStringLiteral("H") : QStringLiteral("E");
+    sirket["Liste"] = QStringLiteral("E");
+    try {
+        sirket.post();
+        company.settings.write(install.companyDirectory(company.code));
         transaction.commit();
     } catch (...) {
         sirket.cancel();

@@ -3,6 +3,7 @@
 #include "store/CompanySettings.h"
 
 #include <QString>
+#include <QStringList>
 
 class GlobalData;
 class InstallSettings;
@@ -14,8 +15,13 @@ struct NewCompany {
     QString code;
     QString title;
     CompanySettings settings{1, 1, 0, QStringLiteral("TL"), QStringLiteral("KR")};
-    bool allModules = true;
+    // Module flags left off ("H"): among STOK, CARI, FATURA, CEKSENET, SIPARIS, URETIM,
+    // KATALOG, KASA, NAKLIYE. TAKSITLI is left empty.
+    QStringList modulesOff;
 };
+
+// The module flags a company window shows as boxes, in the order of its boxes.
+const QStringList& companyModuleFlags();
 
 // A fresh installation: the program directory with a Users.ini whose ANA points at the data
 // directory, and the data directory with the global tables. Existing files are kept.
@@ -32,3 +38,7 @@ void checkNewCompanyCode(GlobalData& global, const InstallSettings& install, con
 // empty or unusable code and a code whose directory or Sirket record exists already.
 void createCompany(StoreSession& session, GlobalData& global, const InstallSettings& install,
                    const NewCompany& company);
+
+// Writes a company's title, module flags and settings (the company window's edit). The record
+// and Ayar.ini are written together; a refused write changes neither.
+void updateCompany(GlobalData& global, const InstallSettings& install, const NewCompany& company);
