@@ -239,7 +239,7 @@ bool FormBase::eventFilter(QObject* watched, QEvent* event)
     const bool down = key->key() == Qt::Key_Down;
     const bool up = key->key() == Qt::Key_Up;
     if ((enter || down || up) && key->modifiers() == Qt::NoModifier) {
-        QWidget* focus = QApplication::focusWidget();
+        QWidget* focus = widget; // the widget the key went to
         const bool multiLine =
             qobject_cast<QPlainTextEdit*>(focus) || qobject_cast<QTextEdit*>(focus);
         if (focus && !multiLine &&

@@ -2,6 +2,7 @@
 #include "app/Sifre.h"
 #include "app/SirketBilgi.h"
 #include "app/SirketListe.h"
+#include "app/SirketSec.h"
 #include "store/GlobalData.h"
 #include "store/Installation.h"
 #include "store/StoreSession.h"
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
@@ -234,4 +236,33 @@ TEST_F(ShellTest, CompanyListRefusesToRemoveTheOpenCompany)
     EXPECT_TRUE(
         QFileInfo::exists(main->shell().install.companyDirectory("STK"))); // the directory stays
     EXPECT_TRUE(main->shell().companyIsOpen);
+}
+
+TEST_F(ShellTest, CompanySelectionTakesCapitalsAndThePickList)
+{
+    TfrmSirketSec window(main->shell());
+    window.prepare();
+    window.show();
+    QApplication::processEvents();
+    QTest::keyClicks(window.codeEdit(), "yok");
+    QTest::keyClick(window.codeEdit(), Qt::Key_Return);
+    EXPECT_TRUE(window.isVisible());
+    ASSERT_EQ(messages.asked.size(), 1);
+    EXPECT_EQ(messages.asked.front(), "Şirket kodu bulunamadı / tekrar deneyiniz !!");
+    EXPECT_FALSE(main->shell().companyIsOpen);
+
+    // F6: the pick list; Esc there takes the highlighted code too.
+    QTimer::singleShot(0, [] {
+        if (QWidget* pick = QApplication::activeModalWidget()) QTest::keyClick(pick, Qt::Key_Escape);
+    });
+    window.codeEdit()->clear();
+    QTest::keyClick(window.codeEdit(), Qt::Key_F6);
+    EXPECT_FALSE(window.codeEdit()->text().isEmpty());
+    window.codeEdit()->clear();
+    QTest::keyClicks(window.codeEdit(), "stk");
+    EXPECT_EQ(window.codeEdit()->text(), "STK");
+    QTest::keyClick(window.codeEdit(), Qt::Key_Return);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(main->shell().companyIsOpen);
+    EXPECT_EQ(main->shell().activeCompanyCode, "STK");
 }
