@@ -5,6 +5,7 @@
 #include "store/GlobalData.h"
 #include "store/InstallSettings.h"
 #include "store/Installation.h"
+#include "widgets/Capitals.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -23,11 +24,7 @@ QLineEdit* capitalsEdit(QWidget* parent, int length)
 {
     auto* edit = new QLineEdit(parent);
     edit->setMaxLength(length);
-    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
-        const int at = edit->cursorPosition();
-        edit->setText(QLocale(QLocale::Turkish).toUpper(text));
-        edit->setCursorPosition(at);
-    });
+    typeInCapitals(edit);
     return edit;
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/PickList.h"
 #include "store/GlobalData.h"
+#include "widgets/Capitals.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -38,11 +39,7 @@ TfrmSirketSec::TfrmSirketSec(Shell& shell, QWidget* parent)
     row->addWidget(new QLabel(QStringLiteral("Çalışılacak şirket kodu : "), this));
     code_ = new QLineEdit(shell.activeCompanyCode, this);
     code_->setMaxLength(8);
-    connect(code_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        const int at = code_->cursorPosition();
-        code_->setText(QLocale(QLocale::Turkish).toUpper(text));
-        code_->setCursorPosition(at);
-    });
+    typeInCapitals(code_);
     row->addWidget(code_);
     content()->addLayout(row);
     addField(code_, QStringLiteral("Çalışılacak şirketin kodunu giriniz"));

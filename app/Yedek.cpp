@@ -4,6 +4,7 @@
 #include "store/Backup.h"
 #include "store/GlobalData.h"
 #include "store/InstallSettings.h"
+#include "widgets/Capitals.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -56,9 +57,7 @@ TfrmYedek::TfrmYedek(Shell& shell, QWidget* parent)
     fromCompany_ = new QComboBox(this);
     newCode_ = new QLineEdit(this);
     newCode_->setMaxLength(8);
-    connect(newCode_, &QLineEdit::textEdited, this, [this](const QString& text) {
-        newCode_->setText(QLocale(QLocale::Turkish).toUpper(text));
-    });
+    typeInCapitals(newCode_);
     restoreForm->addRow(QStringLiteral("Yüklenecek şirket : "), fromCompany_);
     restoreForm->addRow(QStringLiteral("Yeni şirket kodu : "), newCode_);
     content()->addLayout(restoreForm);

@@ -2,6 +2,7 @@
 // down a hundred screens, and memory against the same window on an empty table.
 //
 //   QT_QPA_PLATFORM=offscreen bench_list [DIRECTORY] [RECORDS]
+#include "BenchUtil.h"
 #include "app/ListWindow.h"
 #include "app/MessageWindow.h"
 #include "store/AppError.h"
@@ -20,16 +21,6 @@
 #include <cstdio>
 
 namespace {
-
-double rssMb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').front().toDouble() / 1024.0;
-    return 0;
-}
 
 TableDef movements(const QString& name)
 {

@@ -2,6 +2,7 @@
 // durable appends against raw SQLite on the same disk, and memory at 10 k and 1 M records.
 //
 //   bench_store [DIRECTORY] [RECORDS]     (defaults: a temporary directory here, 1000000)
+#include "BenchUtil.h"
 #include "store/AppError.h"
 #include "store/StoreSession.h"
 #include "store/Table.h"
@@ -19,16 +20,6 @@
 #include <sqlite3.h>
 
 namespace {
-
-double rssMb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return 0;
-    for (const QByteArray& line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').front().toDouble() / 1024.0;
-    return 0;
-}
 
 // Milliseconds per call, averaged over `times` calls.
 double timeEach(int times, const std::function<void(int)>& action)

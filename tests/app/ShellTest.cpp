@@ -7,6 +7,7 @@
 #include "store/Installation.h"
 #include "store/StoreSession.h"
 #include "store/Table.h"
+#include "support/Installation.h"
 #include "support/ScriptedMessages.h"
 #include "support/TypeText.h"
 
@@ -32,24 +33,17 @@ void key(QWidget* window, int k, Qt::KeyboardModifiers m = Qt::NoModifier)
 // An installation with two companies: ABC (all modules) and STK (stock only).
 class ShellTest : public ::testing::Test {
 protected:
-    QTemporaryDir dir;
+    TestInstallation installation;
+    QTemporaryDir& dir = installation.dir;
     ScriptedMessages messages;
     std::unique_ptr<MainWindow> main;
 
     void SetUp() override
     {
-        {
-            InstallSettings install(dir.path());
-            StoreSession session(dir.filePath("klt"));
-            session.addPassword(masterPassword());
-            initInstallation(session, dir.path(), dir.filePath("veri"));
-            install.reload();
-            GlobalData global(session, install.dataDirectory());
-            createCompany(session, global, install, NewCompany{"ABC", "Deneme Ltd."});
-            NewCompany stock{"STK", "Stokçu"};
-            stock.modulesOff = {"FATURA", "CARI", "CEKSENET", "KASA", "NAKLIYE", "SIPARIS"};
-            createCompany(session, global, install, stock);
-        }
+        installation.createCompany(NewCompany{"ABC", "Deneme Ltd."});
+        NewCompany stock{"STK", "Stokçu"};
+        stock.modulesOff = {"FATURA", "CARI", "CEKSENET", "KASA", "NAKLIYE", "SIPARIS"};
+        installation.createCompany(stock);
         main = std::make_unique<MainWindow>(dir.path(), &messages, false);
         main->show();
         ASSERT_TRUE(main->openGlobalData());
@@ -253,7 +247,8 @@ TEST_F(ShellTest, CompanySelectionTakesCapitalsAndThePickList)
 
     // F6: the pick list; Esc there takes the highlighted code too.
     QTimer::singleShot(0, [] {
-        if (QWidget* pick = QApplication::activeModalWidget()) QTest::keyClick(pick, Qt::Key_Escape);
+        if (QWidget* pick = QApplication::activeModalWidget())
+            QTest::keyClick(pick, Qt::Key_Escape);
     });
     window.codeEdit()->clear();
     QTest::keyClick(window.codeEdit(), Qt::Key_F6);

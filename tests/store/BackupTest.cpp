@@ -7,6 +7,7 @@
 #include "store/InstallSettings.h"
 #include "store/Installation.h"
 #include "store/StoreSession.h"
+#include "support/Installation.h"
 #include "support/QtPrinters.h"
 
 #include <QDir>
@@ -24,14 +25,11 @@ std::vector<SqlRow> allRows(Connection& db, const QString& table)
 
 TEST(Backup, RestoredCompanyEqualsTheOriginalTableByTable)
 {
-    QTemporaryDir dir;
-    InstallSettings install(dir.path());
-    StoreSession session(dir.filePath("klt"));
-    session.addPassword(masterPassword());
-    initInstallation(session, dir.path(), dir.filePath("veri"));
-    install.reload();
-    GlobalData global(session, install.dataDirectory());
-    createCompany(session, global, install, NewCompany{"ABC", "Deneme Ltd."});
+    TestInstallation t;
+    InstallSettings& install = t.install;
+    StoreSession& session = t.session;
+    GlobalData& global = *t.global;
+    t.createCompany(NewCompany{"ABC", "Deneme Ltd."});
     {
         CompanyData company(session, install, "ABC");
         fillDemoBooks(company, DemoSize::small(), [](const QString&) {});

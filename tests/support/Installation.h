@@ -1,0 +1,29 @@
+#pragma once
+
+#include "store/GlobalData.h"
+#include "store/InstallSettings.h"
+#include "store/Installation.h"
+#include "store/StoreSession.h"
+
+#include <QTemporaryDir>
+
+// A fresh installation in a temporary directory, made as dulvet-admin init makes one, with a
+// session that knows the master password and the global tables open.
+struct TestInstallation {
+    QTemporaryDir dir;
+    InstallSettings install{dir.path()};
+    StoreSession session{dir.filePath(QStringLiteral("klt"))};
+    std::unique_ptr<GlobalData> global;
+
+    TestInstallation()
+    {
+        session.addPassword(masterPassword());
+        initInstallation(session, dir.path(), dir.filePath(QStringLiteral("veri")));
+        install.reload();
+        global = std::make_unique<GlobalData>(session, install.dataDirectory());
+    }
+    void createCompany(const NewCompany& company)
+    {
+        ::createCompany(session, *global, install, company);
+    }
+};
