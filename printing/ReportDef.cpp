@@ -1,0 +1,269 @@
+#include "printing/ReportDef.h"
+
+#include "store/AppError.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSet>
+
+namespace {
+
+const QStringList kElementClasses = {"TZRQRLabel", "TZRQRDBText", "TZRQRExpr",  "TZRQRSysData",
+                                     "TZRQRMemo",  "TZRQRShape",  "TZRQRImage", "TZRQRDBImage"};
+const QStringList kBandClasses = {
+    "TitleBand",       "PageHeaderBand",  "ColumnHeaderBand", "DetailBand",     "SubDetailBand",
+    "GroupHeaderBand", "GroupFooterBand", "SummaryBand",      "PageFooterBand", "ChildBand"};
+const QStringList kPapers = {"A4", "Letter", "Custom"};
+const QStringList kSysData = {"date", "time", "datetime", "page"};
+const QStringList kShapes = {"rectangle", "circle", "hline", "vline", "leftright", "topbottom"};
+
+[[noreturn]] void fail(const QString& what)
+{
+    throw AppError(QStringLiteral("Rapor tanımı okunamadı: %1").arg(what));
+}
+
+// Refuses keys a definition does not know, so that a misspelt property is never ignored.
+void checkKeys(const QJsonObject& object, const QSet<QString>& known, const QString& where)
+{
+    for (auto it = object.begin(); it != object.end(); ++it)
+        if (!known.contains(it.key()))
+            fail(QStringLiteral("%1 içinde bilinmeyen alan \"%2\"").arg(where, it.key()));
+}
+
+int indexIn(const QStringList& list, const QString& value, const QString& what)
+{
+    const int at = int(list.indexOf(value));
+    if (at < 0) fail(QStringLiteral("bilinmeyen %1 \"%2\"").arg(what, value));
+    return at;
+}
+
+QJsonArray rectToJson(const QRectF& r)
+{
+    return {r.x(), r.y(), r.width(), r.height()};
+}
+QRectF rectFromJson(const QJsonValue& v)
+{
+    const QJsonArray a = v.toArray();
+    if (a.size() != 4) fail(QStringLiteral("konum dört sayı olmalı"));
+    return QRectF(a[0].toDouble(), a[1].toDouble(), a[2].toDouble(), a[3].toDouble());
+}
+
+QJsonObject fontToJson(const QFont& f)
+{
+    return {{"family", f.family()},
+            {"size", f.pointSizeF()},
+            {"bold", f.bold()},
+            {"italic", f.italic()},
+            {"underline", f.underline()}};
+}
+QFont fontFromJson(const QJsonObject& o)
+{
+    checkKeys(o, {"family", "size", "bold", "italic", "underline"}, QStringLiteral("yazı tipi"));
+    QFont f(o.value("family").toString(QStringLiteral("DejaVu Sans")));
+    f.setPointSizeF(o.value("size").toDouble(9));
+    f.setBold(o.value("bold").toBool());
+    f.setItalic(o.value("italic").toBool());
+    f.setUnderline(o.value("underline").toBool());
+    return f;
+}
+
+QJsonObject elementToJson(const ElementDef& e)
+{
+    QJsonObject o{{"name", e.name},
+                  {"class", e.className.isEmpty() ? elementClassName(e.kind) : e.className},
+                  {"rect", rectToJson(e.rect)},
+                  {"font", fontToJson(e.font)},
+                  {"color", e.color.name()},
+                  {"background", e.background.name()},
+                  {"alignment", e.alignment},
+                  {"transparent", e.transparent},
+                  {"wordWrap", e.wordWrap},
+                  {"autoSize", e.autoSize},
+                  {"autoStretch", e.autoStretch},
+                  {"enabled", e.enabled},
+                  {"angle", e.angle}};
+    if (!e.text.isEmpty()) o.insert("text", e.text);
+    if (!e.field.isEmpty()) o.insert("field", e.field);
+    if (!e.expression.isEmpty()) o.insert("expression", e.expression);
+    if (!e.mask.isEmpty()) o.insert("mask", e.mask);
+    if (e.resetAfterPrint) o.insert("resetAfterPrint", true);
+    if (e.kind == ElementKind::SysData) o.insert("sysData", kSysData[int(e.sysData)]);
+    if (e.kind == ElementKind::Shape) o.insert("shape", kShapes[int(e.shape)]);
+    if (!e.picture.isEmpty()) o.insert("picture", QString::fromLatin1(e.picture.toBase64()));
+    const Frame& f = e.frame;
+    if (f.left || f.right || f.top || f.bottom)
+        o.insert("frame", QJsonObject{{"left", f.left},
+                                      {"right", f.right},
+                                      {"top", f.top},
+                                      {"bottom", f.bottom},
+                                      {"width", f.width},
+                                      {"color", f.color.name()}});
+    return o;
+}
+
+ElementDef elementFromJson(const QJsonObject& o)
+{
+    checkKeys(
+        o, {"name",      "class",       "rect",     "font",       "color",       "background",
+            "alignment", "transparent", "wordWrap", "autoSize",   "autoStretch", "enabled",
+            "angle",     "text",        "field",    "expression", "mask",        "resetAfterPrint",
+            "sysData",   "shape",       "picture",  "frame"},
+        QStringLiteral("öğe"));
+    ElementDef e;
+    e.name = o.value("name").toString();
+    e.className = o.value("class").toString();
+    e.kind = ElementKind(indexIn(kElementClasses, e.className, QStringLiteral("öğe sınıfı")));
+    e.rect = rectFromJson(o.value("rect"));
+    if (o.contains("font")) e.font = fontFromJson(o.value("font").toObject());
+    e.color = QColor(o.value("color").toString(QStringLiteral("#000000")));
+    e.background = QColor(o.value("background").toString(QStringLiteral("#ffffff")));
+    e.alignment = o.value("alignment").toInt();
+    e.transparent = o.value("transparent").toBool(true);
+    e.wordWrap = o.value("wordWrap").toBool();
+    e.autoSize = o.value("autoSize").toBool();
+    e.autoStretch = o.value("autoStretch").toBool();
+    e.enabled = o.value("enabled").toBool(true);
+    e.angle = o.value("angle").toDouble();
+    e.text = o.value("text").toString();
+    e.field = o.value("field").toString();
+    e.expression = o.value("expression").toString();
+    e.mask = o.value("mask").toString();
+    e.resetAfterPrint = o.value("resetAfterPrint").toBool();
+    if (o.contains("sysData"))
+        e.sysData = SysDataKind(
+            indexIn(kSysData, o.value("sysData").toString(), QStringLiteral("sistem bilgisi")));
+    if (o.contains("shape"))
+        e.shape = ShapeKind(indexIn(kShapes, o.value("shape").toString(), QStringLiteral("şekil")));
+    if (o.contains("picture"))
+        e.picture = QByteArray::fromBase64(o.value("picture").toString().toLatin1());
+    if (o.contains("frame")) {
+        const QJsonObject f = o.value("frame").toObject();
+        checkKeys(f, {"left", "right", "top", "bottom", "width", "color"},
+                  QStringLiteral("çerçeve"));
+        e.frame = Frame{f.value("left").toBool(),
+                        f.value("right").toBool(),
+                        f.value("top").toBool(),
+                        f.value("bottom").toBool(),
+                        f.value("width").toDouble(0.2),
+                        QColor(f.value("color").toString(QStringLiteral("#000000")))};
+    }
+    return e;
+}
+
+} // namespace
+
+QString elementClassName(ElementKind kind)
+{
+    return kElementClasses[int(kind)];
+}
+QString bandClassName(BandKind kind)
+{
+    return kBandClasses[int(kind)];
+}
+
+QSizeF PageSettings::size() const
+{
+    QSizeF s = paper == Paper::A4       ? QSizeF(210, 297)
+               : paper == Paper::Letter ? QSizeF(215.9, 279.4)
+                                        : QSizeF(widthMm, heightMm);
+    return landscape ? s.transposed() : s;
+}
+
+const BandDef* ReportDef::band(BandKind kind) const
+{
+    for (const BandDef& b : bands)
+        if (b.kind == kind && b.enabled) return &b;
+    return nullptr;
+}
+
+QByteArray ReportDef::toJson() const
+{
+    QJsonArray bandArray;
+    for (const BandDef& b : bands) {
+        QJsonArray elements;
+        for (const ElementDef& e : b.elements)
+            elements.append(elementToJson(e));
+        QJsonObject o{{"name", b.name},
+                      {"class", b.className.isEmpty() ? bandClassName(b.kind) : b.className},
+                      {"height", b.height},
+                      {"enabled", b.enabled},
+                      {"elements", elements}};
+        if (!b.groupExpression.isEmpty()) o.insert("groupExpression", b.groupExpression);
+        if (!b.parent.isEmpty()) o.insert("parent", b.parent);
+        bandArray.append(o);
+    }
+    const QJsonObject pageObject{{"paper", kPapers[int(page.paper)]},
+                                 {"width", page.widthMm},
+                                 {"height", page.heightMm},
+                                 {"landscape", page.landscape},
+                                 {"left", page.left},
+                                 {"right", page.right},
+                                 {"top", page.top},
+                                 {"bottom", page.bottom},
+                                 {"columns", page.columns},
+                                 {"headerOnFirstPage", page.headerOnFirstPage},
+                                 {"footerOnLastPage", page.footerOnLastPage}};
+    return QJsonDocument(QJsonObject{{"format", "dulvet-rapor"},
+                                     {"version", 1},
+                                     {"name", name},
+                                     {"class", className},
+                                     {"page", pageObject},
+                                     {"bands", bandArray}})
+        .toJson(QJsonDocument::Indented);
+}
+
+ReportDef ReportDef::fromJson(const QByteArray& json)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject()) fail(error.errorString());
+    const QJsonObject root = document.object();
+    checkKeys(root, {"format", "version", "name", "class", "page", "bands"},
+              QStringLiteral("rapor"));
+    if (root.value("format").toString() != QLatin1String("dulvet-rapor"))
+        fail(QStringLiteral("bir rapor tanımı değil"));
+    if (root.value("version").toInt() != 1)
+        fail(QStringLiteral("bilinmeyen sürüm %1").arg(root.value("version").toInt()));
+    ReportDef def;
+    def.name = root.value("name").toString();
+    def.className = root.value("class").toString();
+    const QJsonObject p = root.value("page").toObject();
+    checkKeys(p,
+              {"paper", "width", "height", "landscape", "left", "right", "top", "bottom", "columns",
+               "headerOnFirstPage", "footerOnLastPage"},
+              QStringLiteral("sayfa"));
+    def.page.paper = PageSettings::Paper(
+        indexIn(kPapers, p.value("paper").toString(QStringLiteral("A4")), QStringLiteral("kağıt")));
+    def.page.widthMm = p.value("width").toDouble(210);
+    def.page.heightMm = p.value("height").toDouble(297);
+    def.page.landscape = p.value("landscape").toBool();
+    def.page.left = p.value("left").toDouble(10);
+    def.page.right = p.value("right").toDouble(10);
+    def.page.top = p.value("top").toDouble(10);
+    def.page.bottom = p.value("bottom").toDouble(10);
+    def.page.columns = std::max(1, p.value("columns").toInt(1));
+    def.page.headerOnFirstPage = p.value("headerOnFirstPage").toBool(true);
+    def.page.footerOnLastPage = p.value("footerOnLastPage").toBool(true);
+    if (def.page.size().width() <= def.page.left + def.page.right ||
+        def.page.size().height() <= def.page.top + def.page.bottom)
+        fail(QStringLiteral("kenar boşlukları sayfadan büyük"));
+    for (const QJsonValue& value : root.value("bands").toArray()) {
+        const QJsonObject o = value.toObject();
+        checkKeys(o,
+                  {"name", "class", "height", "enabled", "elements", "groupExpression", "parent"},
+                  QStringLiteral("bant"));
+        BandDef b;
+        b.name = o.value("name").toString();
+        b.className = o.value("class").toString();
+        b.kind = BandKind(indexIn(kBandClasses, b.className, QStringLiteral("bant sınıfı")));
+        b.height = o.value("height").toDouble(6);
+        b.enabled = o.value("enabled").toBool(true);
+        b.groupExpression = o.value("groupExpression").toString();
+        b.parent = o.value("parent").toString();
+        for (const QJsonValue& e : o.value("elements").toArray())
+            b.elements.push_back(elementFromJson(e.toObject()));
+        def.bands.push_back(std::move(b));
+    }
+    return def;
+}

@@ -1,0 +1,403 @@
+#include "printing/ReportRenderer.h"
+
+#include "printing/ReportExpression.h"
+#include "store/AppError.h"
+#include "store/MoneyFormat.h"
+#include "store/Table.h"
+
+#include <QBuffer>
+#include <QDate>
+#include <QFontMetricsF>
+#include <QImage>
+#include <cmath>
+
+namespace {
+
+constexpr double kMeasureDpi = 300;
+constexpr double kMmPerInch = 25.4;
+
+// A device for measuring text without a display.
+const QImage& measureDevice()
+{
+    static const QImage image = [] {
+        QImage i(1, 1, QImage::Format_RGB32);
+        i.setDotsPerMeterX(int(std::lround(kMeasureDpi / 0.0254)));
+        i.setDotsPerMeterY(int(std::lround(kMeasureDpi / 0.0254)));
+        return i;
+    }();
+    return image;
+}
+
+double textHeightMm(const QFont& font, const QString& text, double widthMm, bool wrap)
+{
+    QImage& device = const_cast<QImage&>(measureDevice());
+    const QFontMetricsF metrics(font, &device);
+    const double perMm = kMeasureDpi / kMmPerInch;
+    const QRectF box =
+        metrics.boundingRect(QRectF(0, 0, widthMm * perMm, 1e6),
+                             Qt::AlignLeft | Qt::AlignTop | (wrap ? Qt::TextWordWrap : 0), text);
+    return box.height() / perMm;
+}
+
+QString formatValue(const QVariant& v, const QString& mask)
+{
+    if (v.isNull()) return QString();
+    switch (v.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+        return mask.isEmpty() ? formatNumber(v.toDouble(), QStringLiteral("0.##########"))
+                              : formatNumber(v.toDouble(), mask);
+    case QMetaType::QDate:
+        return v.toDate().toString(QStringLiteral("dd.MM.yyyy"));
+    default:
+        return v.toString();
+    }
+}
+
+} // namespace
+
+struct ReportRenderer::Impl {
+    const ReportDef def; // a copy: callers may pass a temporary
+    Table* master;
+    Table* sub = nullptr;
+    std::function<void()> prepareSub;
+
+    // Compiled expressions, by band and element position.
+    std::vector<std::vector<ReportExpression>> expressions;
+    std::vector<ReportExpression> groupKeys;
+    PageSet set;
+    double y = 0;
+    double bottomLimit = 0;
+    int pageNumber = 0;
+    bool cancelled = false;
+    ReportRenderer* owner = nullptr;
+
+    Impl(const ReportDef& d, Table* m)
+        : def(d)
+        , master(m)
+    {
+        for (const BandDef& band : def.bands) {
+            std::vector<ReportExpression> list;
+            for (const ElementDef& e : band.elements)
+                list.push_back(e.kind == ElementKind::Expr ? ReportExpression::parse(e.expression)
+                                                           : ReportExpression());
+            expressions.push_back(std::move(list));
+            groupKeys.push_back(band.kind == BandKind::GroupHeader
+                                    ? ReportExpression::parse(band.groupExpression)
+                                    : ReportExpression());
+        }
+    }
+
+    QVariant field(const QString& name) const
+    {
+        QString table, fieldName = name;
+        if (name.contains(QLatin1Char('.'))) {
+            table = name.section(QLatin1Char('.'), 0, 0);
+            fieldName = name.section(QLatin1Char('.'), 1);
+        }
+        Table* source = master;
+        if (sub && !table.isEmpty() && table.compare(sub->name(), Qt::CaseInsensitive) == 0)
+            source = sub;
+        if (!source || !source->isOpen()) return QVariant();
+        const int at = source->fieldIndex(fieldName);
+        if (at < 0) throw AppError(QStringLiteral("Raporda bilinmeyen alan: %1").arg(name));
+        return source->value(at);
+    }
+
+    ReportExpression::Resolver resolver() const
+    {
+        return [this](const QString& name) { return field(name); };
+    }
+
+    QString elementText(size_t band, size_t index, const BandPrint& print) const
+    {
+        const ElementDef& e = def.bands[band].elements[index];
+        if (const auto it = print.texts.find(e.name); it != print.texts.end()) return *it;
+        switch (e.kind) {
+        case ElementKind::Label:
+        case ElementKind::Memo:
+            return e.text;
+        case ElementKind::DBText:
+            return formatValue(field(e.field), e.mask);
+        case ElementKind::Expr:
+            return formatValue(expressions[band][index].evaluate(resolver()), e.mask);
+        case ElementKind::SysData: {
+            const QDateTime now = QDateTime::currentDateTime();
+            switch (e.sysData) {
+            case SysDataKind::Date:
+                return e.text + now.date().toString(QStringLiteral("dd.MM.yyyy"));
+            case SysDataKind::Time:
+                return e.text + now.time().toString(QStringLiteral("HH:mm"));
+            case SysDataKind::DateTime:
+                return e.text + now.toString(QStringLiteral("dd.MM.yyyy HH:mm"));
+            case SysDataKind::PageNumber:
+                return e.text + QString::number(pageNumber);
+            }
+            break;
+        }
+        default:
+            break;
+        }
+        return QString();
+    }
+
+    const BandDef* find(BandKind kind) const { return def.band(kind); }
+    size_t indexOf(const BandDef* band) const { return size_t(band - def.bands.data()); }
+
+    // Prints one band (and its child bands) at the current position; returns false when the
+    // band did not fit and nothing was placed.
+    bool place(const BandDef& band, bool mayBreak)
+    {
+        const size_t bi = indexOf(&band);
+        BandPrint event{band, {}, {}, true};
+        if (owner->beforePrint) owner->beforePrint(event);
+        if (!event.print) return true;
+        // Texts and the band's height, stretched by elements that grow with their text.
+        std::vector<QString> texts(band.elements.size());
+        std::vector<double> heights(band.elements.size());
+        double height = band.height;
+        for (size_t i = 0; i < band.elements.size(); ++i) {
+            const ElementDef& e = band.elements[i];
+            const bool on = event.enabled.value(e.name, e.enabled);
+            if (!on) continue;
+            texts[i] = elementText(bi, i, event);
+            heights[i] = e.rect.height();
+            if (e.autoStretch && !texts[i].isEmpty()) {
+                heights[i] = std::max(heights[i],
+                                      textHeightMm(e.font, texts[i], e.rect.width(), e.wordWrap));
+                height = std::max(height, e.rect.y() + heights[i]);
+            }
+        }
+        if (mayBreak && y + height > bottomLimit + 1e-9) {
+            if (pageNumber > 0 && y > contentTop()) return false;
+        }
+        Page& page = set.pages.back();
+        const double left = def.page.left;
+        for (size_t i = 0; i < band.elements.size(); ++i) {
+            const ElementDef& e = band.elements[i];
+            if (!event.enabled.value(e.name, e.enabled)) continue;
+            const QRectF r(left + e.rect.x(), y + e.rect.y(), e.rect.width(), heights[i]);
+            DrawOp op;
+            op.rect = r;
+            op.band = band.name;
+            op.color = e.color;
+            switch (e.kind) {
+            case ElementKind::Shape:
+                op.penWidth = e.frame.width;
+                if (!e.transparent) op.fill = e.background;
+                switch (e.shape) {
+                case ShapeKind::Rectangle:
+                    op.type = DrawOp::Type::Rect;
+                    break;
+                case ShapeKind::Circle:
+                    op.type = DrawOp::Type::Ellipse;
+                    break;
+                case ShapeKind::HorizontalLine:
+                    op.type = DrawOp::Type::Line;
+                    op.rect = QRectF(r.left(), r.center().y(), r.width(), 0);
+                    break;
+                case ShapeKind::VerticalLine:
+                    op.type = DrawOp::Type::Line;
+                    op.rect = QRectF(r.center().x(), r.top(), 0, r.height());
+                    break;
+                case ShapeKind::LeftRightLines:
+                case ShapeKind::TopBottomLines: {
+                    const bool sides = e.shape == ShapeKind::LeftRightLines;
+                    op.type = DrawOp::Type::Line;
+                    op.rect = sides ? QRectF(r.left(), r.top(), 0, r.height())
+                                    : QRectF(r.left(), r.top(), r.width(), 0);
+                    page.ops.push_back(op);
+                    op.rect = sides ? QRectF(r.right(), r.top(), 0, r.height())
+                                    : QRectF(r.left(), r.bottom(), r.width(), 0);
+                    break;
+                }
+                }
+                page.ops.push_back(op);
+                continue;
+            case ElementKind::Image:
+            case ElementKind::DBImage: {
+                const QByteArray bytes =
+                    e.kind == ElementKind::Image ? e.picture : field(e.field).toByteArray();
+                QImage image;
+                if (!bytes.isEmpty() && image.loadFromData(bytes)) {
+                    op.type = DrawOp::Type::Picture;
+                    op.picture = int(set.pictures.size());
+                    set.pictures.push_back(image);
+                    page.ops.push_back(op);
+                }
+                break;
+            }
+            default:
+                op.type = DrawOp::Type::Text;
+                op.text = texts[i];
+                op.font = e.font;
+                op.alignment = e.alignment;
+                op.wordWrap = e.wordWrap;
+                op.angle = e.angle;
+                if (!e.transparent) op.fill = e.background;
+                if (!op.text.isEmpty() || op.fill.isValid()) page.ops.push_back(op);
+                break;
+            }
+            frame(page, e, r, band.name);
+        }
+        y += height;
+        if (owner->afterPrint) owner->afterPrint(band);
+        for (size_t i = 0; i < band.elements.size(); ++i)
+            if (band.elements[i].resetAfterPrint) expressions[bi][i].resetSums();
+        for (const BandDef& child : def.bands)
+            if (child.kind == BandKind::Child && child.enabled && child.parent == band.name)
+                print(child);
+        return true;
+    }
+
+    void frame(Page& page, const ElementDef& e, const QRectF& r, const QString& band)
+    {
+        const Frame& f = e.frame;
+        const auto line = [&](QPointF a, QPointF b) {
+            DrawOp op;
+            op.type = DrawOp::Type::Line;
+            op.rect = QRectF(a, b);
+            op.color = f.color;
+            op.penWidth = f.width;
+            op.band = band;
+            page.ops.push_back(op);
+        };
+        if (f.left) line(r.topLeft(), r.bottomLeft());
+        if (f.right) line(r.topRight(), r.bottomRight());
+        if (f.top) line(r.topLeft(), r.topRight());
+        if (f.bottom) line(r.bottomLeft(), r.bottomRight());
+    }
+
+    double contentTop() const { return def.page.top; }
+
+    double footerHeight() const
+    {
+        const BandDef* footer = find(BandKind::PageFooter);
+        return footer ? footer->height : 0;
+    }
+
+    void startPage()
+    {
+        ++pageNumber;
+        set.pages.push_back(Page{def.page.size(), {}});
+        y = contentTop();
+        bottomLimit = def.page.size().height() - def.page.bottom - footerHeight();
+        if (pageNumber == 1) {
+            if (const BandDef* title = find(BandKind::Title)) place(*title, false);
+        }
+        if (pageNumber > 1 || def.page.headerOnFirstPage)
+            if (const BandDef* header = find(BandKind::PageHeader)) place(*header, false);
+        if (const BandDef* columns = find(BandKind::ColumnHeader)) place(*columns, false);
+    }
+
+    void finishPage(bool last)
+    {
+        if (!last || def.page.footerOnLastPage) {
+            if (const BandDef* footer = find(BandKind::PageFooter)) {
+                y = def.page.size().height() - def.page.bottom - footer->height;
+                place(*footer, false);
+            }
+        }
+        if (owner->progress && !owner->progress(int(set.pages.size()))) cancelled = true;
+    }
+
+    // Places a band, starting a new page when it does not fit. A detail band's record is
+    // already in the sums; it leaves them while the page it does not fit on is closed, so that
+    // the page footer there shows only what that page printed.
+    void print(const BandDef& band, bool counted = false)
+    {
+        if (cancelled) return;
+        if (!place(band, true)) {
+            if (counted) accumulate(-1);
+            finishPage(false);
+            if (counted) accumulate(1);
+            if (cancelled) return;
+            startPage();
+            place(band, false);
+        }
+    }
+
+    void accumulate(double sign = 1)
+    {
+        const auto fields = resolver();
+        for (auto& band : expressions)
+            for (ReportExpression& e : band)
+                if (e.hasSums()) e.accumulate(fields, sign);
+    }
+
+    PageSet run()
+    {
+        if (owner->beforeReport) owner->beforeReport();
+        for (auto& band : expressions)
+            for (ReportExpression& e : band)
+                e.resetSums();
+        std::vector<const BandDef*> headers, footers;
+        for (const BandDef& b : def.bands) {
+            if (!b.enabled) continue;
+            if (b.kind == BandKind::GroupHeader) headers.push_back(&b);
+            if (b.kind == BandKind::GroupFooter) footers.push_back(&b);
+        }
+        std::vector<QVariant> groupValues(headers.size());
+        const BandDef* detail = find(BandKind::Detail);
+        const BandDef* subDetail = find(BandKind::SubDetail);
+        startPage();
+        bool first = true;
+        if (master) {
+            for (master->first(); !master->eof() && !cancelled; master->next()) {
+                // Group breaks: the outermost changed group closes every inner one.
+                int changed = -1;
+                for (size_t g = 0; g < headers.size(); ++g) {
+                    const QVariant value = groupKeys[indexOf(headers[g])].evaluate(resolver());
+                    if (first || value != groupValues[g]) {
+                        changed = int(g);
+                        break;
+                    }
+                }
+                if (changed >= 0) {
+                    if (!first)
+                        for (int g = int(footers.size()) - 1; g >= changed; --g)
+                            print(*footers[size_t(g)]);
+                    for (size_t g = size_t(changed); g < headers.size(); ++g) {
+                        groupValues[g] = groupKeys[indexOf(headers[g])].evaluate(resolver());
+                        print(*headers[g]);
+                    }
+                }
+                first = false;
+                accumulate();
+                if (detail) print(*detail, true);
+                if (subDetail && sub) {
+                    if (prepareSub) prepareSub();
+                    for (sub->first(); !sub->eof() && !cancelled; sub->next())
+                        print(*subDetail);
+                }
+            }
+        }
+        if (!first)
+            for (int g = int(footers.size()) - 1; g >= 0; --g)
+                print(*footers[size_t(g)]);
+        if (const BandDef* summary = find(BandKind::Summary)) print(*summary);
+        if (!cancelled) finishPage(true);
+        set.finished = !cancelled;
+        return std::move(set);
+    }
+};
+
+ReportRenderer::ReportRenderer(const ReportDef& def, Table* master)
+    : d(std::make_unique<Impl>(def, master))
+{
+    d->owner = this;
+}
+
+ReportRenderer::~ReportRenderer() = default;
+
+void ReportRenderer::setSubDetail(Table* table, std::function<void()> prepare)
+{
+    d->sub = table;
+    d->prepareSub = std::move(prepare);
+}
+
+PageSet ReportRenderer::render()
+{
+    return d->run();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "printing/PageSet.h"
+#include "printing/ReportDef.h"
+
+#include <QHash>
+#include <functional>
+
+class Table;
+
+// What a before-print handler may change for the band about to print.
+struct BandPrint {
+    const BandDef& band;
+    QHash<QString, QString> texts; // element name → text to print instead
+    QHash<QString, bool> enabled;  // element name → printed or not
+    bool print = true;
+
+    void setText(const QString& element, const QString& text) { texts.insert(element, text); }
+    void setEnabled(const QString& element, bool on) { enabled.insert(element, on); }
+    void suppress() { print = false; }
+};
+
+// Lays a report definition out over its master table: walks the table in its current order and
+// filter, measures each band, places it when it fits and otherwise starts a new page (the page
+// footer's height kept free), and fires the events. Never processes UI events; a progress
+// handler may cancel between pages.
+class ReportRenderer {
+public:
+    ReportRenderer(const ReportDef& def, Table* master);
+    ~ReportRenderer();
+
+    // The sub-detail band runs over `table` once per master record, after `prepare` has set it
+    // to that record's rows.
+    void setSubDetail(Table* table, std::function<void()> prepare);
+
+    std::function<void()> beforeReport;
+    std::function<void(BandPrint&)> beforePrint;
+    std::function<void(const BandDef&)> afterPrint;
+    // Called after each finished page with the page count; false cancels.
+    std::function<bool(int pages)> progress;
+
+    PageSet render();
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> d;
+};

@@ -1,0 +1,159 @@
+#include "ReportSupport.h"
+#include "printing/ReportExpression.h"
+#include "store/AppError.h"
+#include "support/QtPrinters.h"
+
+namespace {
+
+// 100 × 60 mm pages with 5 mm margins: 50 mm for bands.
+ReportDef listReport()
+{
+    ReportDef def;
+    def.name = QStringLiteral("rprListe");
+    def.className = QStringLiteral("TQuickRep");
+    def.page.paper = PageSettings::Paper::Custom;
+    def.page.widthMm = 100;
+    def.page.heightMm = 60;
+    def.page.left = def.page.right = def.page.top = def.page.bottom = 5;
+    def.bands = {
+        band(BandKind::Title, "Baslik", 8,
+             {element(ElementKind::Label, "lblBaslik", {0, 0, 90, 6}, "KART LİSTESİ")}),
+        band(BandKind::PageHeader, "SayfaBasi", 5, {[] {
+                 ElementDef e =
+                     element(ElementKind::SysData, "sysSayfa", {60, 0, 30, 5}, "Sayfa : ");
+                 e.sysData = SysDataKind::PageNumber;
+                 return e;
+             }()}),
+        band(BandKind::Detail, "Detay", 5,
+             {element(ElementKind::DBText, "txtKodu", {0, 0, 20, 5}, "Kodu"),
+              [] {
+                  ElementDef e = element(ElementKind::DBText, "txtTutar", {20, 0, 30, 5}, "Tutar");
+                  e.mask = "#,##0.00";
+                  e.alignment = Qt::AlignRight;
+                  return e;
+              }()}),
+        band(BandKind::PageFooter, "SayfaSonu", 5, {[] {
+                 ElementDef e = element(ElementKind::Expr, "exNakli", {20, 0, 30, 5}, "SUM(Tutar)");
+                 e.mask = "#,##0.00";
+                 e.alignment = Qt::AlignRight;
+                 return e;
+             }()}),
+        band(BandKind::Summary, "Toplam", 6,
+             {element(ElementKind::Label, "lblToplam", {0, 0, 20, 5}, "TOPLAM"),
+              [] {
+                  ElementDef e =
+                      element(ElementKind::Expr, "exToplam", {20, 0, 30, 5}, "SUM(Tutar) * 1");
+                  e.mask = "#,##0.00";
+                  e.alignment = Qt::AlignRight;
+                  return e;
+              }()}),
+    };
+    return def;
+}
+
+} // namespace
+
+TEST(Report, TitleFirstPageFootersOnEveryPageAndRunningSums)
+{
+    ReportData data;
+    ReportRenderer renderer(listReport(), data.table.get());
+    const PageSet set = renderer.render();
+    EXPECT_TRUE(set.finished);
+    ASSERT_GT(set.pageCount(), 2);
+    expectReference(set.dump(), "list.txt");
+    // The title only on page 1; a page footer on every page, the last included.
+    const QString dump = set.dump();
+    EXPECT_EQ(dump.count("KART LİSTESİ"), 1);
+    EXPECT_EQ(dump.count("SayfaSonu text"), set.pageCount());
+    EXPECT_TRUE(dump.contains("\"2,205.00\"")); // 10.5 × (1 + … + 20)
+}
+
+TEST(Report, GroupBreaksWithGroupSumsAndASuppressedBand)
+{
+    ReportData data;
+    ReportDef def = listReport();
+    def.page.heightMm = 200;
+    def.bands.push_back(band(BandKind::GroupHeader, "GrupBasi", 5,
+                             {element(ElementKind::DBText, "txtTarih", {0, 0, 30, 5}, "Tarih")}));
+    def.bands.back().groupExpression = "Tarih";
+    ElementDef groupSum = element(ElementKind::Expr, "exGrup", {20, 0, 30, 5}, "SUM(Tutar)");
+    groupSum.mask = "#,##0.00";
+    groupSum.resetAfterPrint = true;
+    def.bands.push_back(band(BandKind::GroupFooter, "GrupSonu", 5, {groupSum}));
+    ReportRenderer renderer(def, data.table.get());
+    int details = 0;
+    renderer.beforePrint = [&](BandPrint& print) {
+        if (print.band.name == "Detay" && ++details % 5 == 3)
+            print.suppress(); // every fifth, third
+        if (print.band.name == "Toplam") print.setText("lblToplam", "GENEL TOPLAM");
+    };
+    const PageSet set = renderer.render();
+    expectReference(set.dump(), "groups.txt");
+    const QString dump = set.dump();
+    EXPECT_EQ(dump.count("GrupBasi text"), 4);
+    EXPECT_EQ(dump.count("GrupSonu text"), 4);
+    EXPECT_TRUE(
+        dump.contains("\"157.50\"")); // 10.5 × (1+…+5): the sum still counts suppressed lines
+    EXPECT_TRUE(dump.contains("\"420.00\"")); // 10.5 × (6+…+10), started again after the footer
+    EXPECT_FALSE(dump.contains("\"K03\""));
+    EXPECT_TRUE(dump.contains("GENEL TOPLAM"));
+}
+
+TEST(Report, AStretchedElementPushesTheNextBandToANewPage)
+{
+    ReportData data(3);
+    ReportDef def = listReport();
+    ElementDef memo = element(ElementKind::DBText, "txtUnvan", {50, 0, 15, 5}, "Unvani");
+    memo.wordWrap = true;
+    memo.autoStretch = true;
+    def.bands[2].elements.push_back(memo);
+    ReportRenderer renderer(def, data.table.get());
+    renderer.beforePrint = [](BandPrint& print) {
+        if (print.band.name == "Detay")
+            print.setText("txtUnvan",
+                          "uzun bir ünvan satırı ki sığmaz ve aşağıya doğru uzar gider durmadan");
+    };
+    const PageSet set = renderer.render();
+    expectReference(set.dump(), "stretch.txt");
+    EXPECT_GE(set.pageCount(), 2);
+}
+
+TEST(ReportDef, SavesAndLoadsEveryPropertyAndRefusesUnknownNames)
+{
+    ReportDef def = listReport();
+    def.bands[2].elements[1].frame = Frame{true, false, true, false, 0.5, Qt::red};
+    def.bands[2].elements[1].font.setBold(true);
+    const QByteArray json = def.toJson();
+    const ReportDef back = ReportDef::fromJson(json);
+    EXPECT_EQ(back.toJson(), json);
+    EXPECT_EQ(back.bands[2].elements[1].mask, "#,##0.00");
+    EXPECT_TRUE(back.bands[2].elements[1].frame.top);
+
+    QByteArray unknownClass = json;
+    unknownClass.replace("TZRQRDBText", "TZRQRYok");
+    EXPECT_THROW(ReportDef::fromJson(unknownClass), AppError);
+    QByteArray unknownField = json;
+    unknownField.replace("\"wordWrap\"", "\"wordWrapx\"");
+    EXPECT_THROW(ReportDef::fromJson(unknownField), AppError);
+    EXPECT_THROW(ReportDef::fromJson("{nope"), AppError);
+    EXPECT_THROW(ReportDef::fromJson("{\"format\":\"dulvet-rapor\",\"version\":9}"), AppError);
+}
+
+TEST(ReportExpression, ArithmeticTextsAndErrors)
+{
+    const auto fields = [](const QString& name) -> QVariant {
+        return name == "A" ? QVariant(6.0) : QVariant(QStringLiteral("x"));
+    };
+    EXPECT_DOUBLE_EQ(
+        ReportExpression::parse("A * 2 + 3 / (1 + 2) - -1").evaluate(fields).toDouble(), 14);
+    EXPECT_EQ(ReportExpression::parse("'Sayın ' + B").evaluate(fields).toString(), "Sayın x");
+    EXPECT_DOUBLE_EQ(ReportExpression::parse("A / 0").evaluate(fields).toDouble(), 0);
+    ReportExpression sum = ReportExpression::parse("SUM(A) + 1");
+    sum.accumulate(fields);
+    sum.accumulate(fields);
+    EXPECT_DOUBLE_EQ(sum.evaluate(fields).toDouble(), 13);
+    sum.resetSums();
+    EXPECT_DOUBLE_EQ(sum.evaluate(fields).toDouble(), 1);
+    for (const char* bad : {"A +", "(A", "'x", "A $ B", "SUM(A"})
+        EXPECT_THROW(ReportExpression::parse(bad), AppError) << bad;
+}
