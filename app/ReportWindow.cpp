@@ -1,5 +1,9 @@
 #include "app/ReportWindow.h"
 
+#include "printing/OnIzle.h"
+#include "printing/PagePrinter.h"
+#include "printing/ReportRenderer.h"
+
 ReportWindow::ReportWindow(Shell& shell, const QString& title, QWidget* parent)
     : FormBase(shell, title, parent)
 {
@@ -11,4 +15,20 @@ ReportWindow::ReportWindow(Shell& shell, const QString& title, QWidget* parent)
                [this] { printerSetup(); });
     addCommand(QStringLiteral("Cikis"), QStringLiteral("Çıkış [Esc]"), Qt::Key_Escape, QString(),
                [this] { closeWindow(QDialog::Accepted); });
+}
+
+void ReportWindow::printerSetup()
+{
+    ::printerSetup(shell().install, this);
+}
+
+void ReportWindow::showPreview(ReportRenderer& renderer)
+{
+    TfrmOnIzle preview(shell(), renderer, this);
+    preview.exec();
+}
+
+void ReportWindow::printPages(const PageSet& pages)
+{
+    ::printPages(pages, shell().install, this);
 }

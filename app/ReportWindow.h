@@ -2,6 +2,9 @@
 
 #include "app/FormBase.h"
 
+class PageSet;
+class ReportRenderer;
+
 // A report's choices: "Ön izleme [F2]", "Yazdırma [F3]", "Ayar [F4]" (printer set-up) and
 // "Çıkış [Esc]". A report window puts its choices in content() and overrides the three actions.
 class ReportWindow : public FormBase {
@@ -12,5 +15,11 @@ public:
 protected:
     virtual void preview() {}
     virtual void print() {}
-    virtual void printerSetup() {}
+    // The shared printer set-up of every report window.
+    virtual void printerSetup();
+
+    // Shows the report in the preview while it is made.
+    void showPreview(ReportRenderer& renderer);
+    // Prints finished pages through the system's print dialog.
+    void printPages(const PageSet& pages);
 };

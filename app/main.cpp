@@ -1,6 +1,8 @@
 #include "app/InstanceLock.h"
 #include "app/MainWindow.h"
 #include "app/MessageWindow.h"
+#include "printing/OnIzle.h"
+#include "store/AppError.h"
 #include "store/InstallSettings.h"
 
 #include <QApplication>
@@ -14,11 +16,27 @@ int main(int argc, char* argv[])
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("dir"), QStringLiteral("Program dizini (Users.ini)."),
                       QStringLiteral("dizin")});
+    parser.addOption({QStringLiteral("rapor"),
+                      QStringLiteral("Saklanmış bir rapor dosyasını (.qrp) ön izlemede açar."),
+                      QStringLiteral("dosya")});
     parser.addHelpOption();
     parser.process(app);
 
     const QString programDir = programDirectory(parser.value(QStringLiteral("dir")));
-    const InstallSettings install(programDir);
+    InstallSettings install(programDir);
+    if (parser.isSet(QStringLiteral("rapor"))) {
+        // A saved report: the preview alone, without a company.
+        DialogMessages messages;
+        Shell shell(install, messages);
+        try {
+            TfrmOnIzle preview(shell, PageSet::load(parser.value(QStringLiteral("rapor"))));
+            preview.showFullScreen();
+            return preview.exec();
+        } catch (const AppError& e) {
+            messages.noticeBox(nullptr, e.message(), e.detail(), QStringLiteral("DULVET 3"));
+            return 1;
+        }
+    }
     InstanceLock lock(install.mem());
     if (!lock.acquired()) {
         DialogMessages messages;

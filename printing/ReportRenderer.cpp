@@ -10,6 +10,7 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <cmath>
+#include <limits>
 
 namespace {
 
@@ -299,6 +300,7 @@ struct ReportRenderer::Impl {
                 place(*footer, false);
             }
         }
+        set.pages.back().ops.shrink_to_fit();
         if (owner->progress && !owner->progress(int(set.pages.size()))) cancelled = true;
     }
 
@@ -326,60 +328,91 @@ struct ReportRenderer::Impl {
                 if (e.hasSums()) e.accumulate(fields, sign);
     }
 
-    PageSet run()
+    // Progress through the report, so that it can be made in steps.
+    enum class Phase { Records, Finish, Done } phase = Phase::Done;
+    std::vector<const BandDef*> headers, footers;
+    std::vector<QVariant> groupValues;
+    const BandDef* detail = nullptr;
+    const BandDef* subDetail = nullptr;
+    bool first = true;
+
+    void start()
     {
         if (owner->beforeReport) owner->beforeReport();
         for (auto& band : expressions)
             for (ReportExpression& e : band)
                 e.resetSums();
-        std::vector<const BandDef*> headers, footers;
+        headers.clear();
+        footers.clear();
         for (const BandDef& b : def.bands) {
             if (!b.enabled) continue;
             if (b.kind == BandKind::GroupHeader) headers.push_back(&b);
             if (b.kind == BandKind::GroupFooter) footers.push_back(&b);
         }
-        std::vector<QVariant> groupValues(headers.size());
-        const BandDef* detail = find(BandKind::Detail);
-        const BandDef* subDetail = find(BandKind::SubDetail);
+        groupValues.assign(headers.size(), QVariant());
+        detail = find(BandKind::Detail);
+        subDetail = find(BandKind::SubDetail);
+        set = PageSet();
+        pageNumber = 0;
+        cancelled = false;
+        first = true;
         startPage();
-        bool first = true;
-        if (master) {
-            for (master->first(); !master->eof() && !cancelled; master->next()) {
-                // Group breaks: the outermost changed group closes every inner one.
-                int changed = -1;
-                for (size_t g = 0; g < headers.size(); ++g) {
-                    const QVariant value = groupKeys[indexOf(headers[g])].evaluate(resolver());
-                    if (first || value != groupValues[g]) {
-                        changed = int(g);
-                        break;
-                    }
-                }
-                if (changed >= 0) {
-                    if (!first)
-                        for (int g = int(footers.size()) - 1; g >= changed; --g)
-                            print(*footers[size_t(g)]);
-                    for (size_t g = size_t(changed); g < headers.size(); ++g) {
-                        groupValues[g] = groupKeys[indexOf(headers[g])].evaluate(resolver());
-                        print(*headers[g]);
-                    }
-                }
-                first = false;
-                accumulate();
-                if (detail) print(*detail, true);
-                if (subDetail && sub) {
-                    if (prepareSub) prepareSub();
-                    for (sub->first(); !sub->eof() && !cancelled; sub->next())
-                        print(*subDetail);
-                }
+        if (master) master->first();
+        phase = Phase::Records;
+    }
+
+    void record()
+    {
+        // Group breaks: the outermost changed group closes every inner one.
+        int changed = -1;
+        for (size_t g = 0; g < headers.size(); ++g) {
+            const QVariant value = groupKeys[indexOf(headers[g])].evaluate(resolver());
+            if (first || value != groupValues[g]) {
+                changed = int(g);
+                break;
             }
         }
-        if (!first)
-            for (int g = int(footers.size()) - 1; g >= 0; --g)
-                print(*footers[size_t(g)]);
-        if (const BandDef* summary = find(BandKind::Summary)) print(*summary);
-        if (!cancelled) finishPage(true);
+        if (changed >= 0) {
+            if (!first)
+                for (int g = int(footers.size()) - 1; g >= changed; --g)
+                    print(*footers[size_t(g)]);
+            for (size_t g = size_t(changed); g < headers.size(); ++g) {
+                groupValues[g] = groupKeys[indexOf(headers[g])].evaluate(resolver());
+                print(*headers[g]);
+            }
+        }
+        first = false;
+        accumulate();
+        if (detail) print(*detail, true);
+        if (subDetail && sub) {
+            if (prepareSub) prepareSub();
+            for (sub->first(); !sub->eof() && !cancelled; sub->next())
+                print(*subDetail);
+        }
+    }
+
+    bool step(int maxPages)
+    {
+        const size_t until = set.pages.size() + size_t(std::max(1, maxPages));
+        while (phase == Phase::Records && !cancelled) {
+            if (!master || master->eof()) {
+                phase = Phase::Finish;
+                break;
+            }
+            record();
+            master->next();
+            if (set.pages.size() >= until) return false;
+        }
+        if (phase == Phase::Finish && !cancelled) {
+            if (!first)
+                for (int g = int(footers.size()) - 1; g >= 0; --g)
+                    print(*footers[size_t(g)]);
+            if (const BandDef* summary = find(BandKind::Summary)) print(*summary);
+            if (!cancelled) finishPage(true);
+        }
+        phase = Phase::Done;
         set.finished = !cancelled;
-        return std::move(set);
+        return true;
     }
 };
 
@@ -399,5 +432,35 @@ void ReportRenderer::setSubDetail(Table* table, std::function<void()> prepare)
 
 PageSet ReportRenderer::render()
 {
-    return d->run();
+    start();
+    while (!step(std::numeric_limits<int>::max())) {
+    }
+    return takePages();
+}
+
+void ReportRenderer::start()
+{
+    d->start();
+}
+bool ReportRenderer::step(int pages)
+{
+    return d->step(pages);
+}
+void ReportRenderer::cancel()
+{
+    d->cancelled = true;
+    d->phase = Impl::Phase::Done;
+    d->set.finished = false;
+}
+bool ReportRenderer::done() const
+{
+    return d->phase == Impl::Phase::Done;
+}
+const PageSet& ReportRenderer::pages() const
+{
+    return d->set;
+}
+PageSet ReportRenderer::takePages()
+{
+    return std::move(d->set);
 }

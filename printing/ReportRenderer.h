@@ -39,7 +39,17 @@ public:
     // Called after each finished page with the page count; false cancels.
     std::function<bool(int pages)> progress;
 
+    // Renders the whole report.
     PageSet render();
+
+    // The same in steps, for a preview that shows the first pages while the rest are made:
+    // start(), then step() until it returns true; pages() grows meanwhile.
+    void start();
+    bool step(int pages);
+    void cancel();
+    bool done() const;
+    const PageSet& pages() const;
+    PageSet takePages();
 
 private:
     struct Impl;

@@ -1,0 +1,59 @@
+#include "printing/Exports.h"
+
+#include "store/AppError.h"
+
+#include <QFile>
+
+ExportFormat exportFormatFromName(const QString& name)
+{
+    const QString n = name.toLower();
+    if (n == QLatin1String("xls")) return ExportFormat::Spreadsheet;
+    if (n == QLatin1String("txt")) return ExportFormat::Text;
+    if (n == QLatin1String("jpg")) return ExportFormat::Jpeg;
+    if (n == QLatin1String("qrp")) return ExportFormat::ReportFile;
+    if (n == QLatin1String("pdf")) return ExportFormat::Pdf;
+    throw AppError(
+        QStringLiteral("Bilinmeyen çıktı biçimi: %1 (pdf, xls, txt, jpg ya da qrp olmalı)")
+            .arg(name));
+}
+
+namespace {
+
+void writeText(const QString& path, const QByteArray& bytes, const QString& what)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
+        throw AppError(QStringLiteral("%1 yazılamadı: %2").arg(what, path), file.errorString());
+}
+
+} // namespace
+
+QStringList exportPages(const PageSet& pages, ExportFormat format, const QString& path)
+{
+    switch (format) {
+    case ExportFormat::Spreadsheet: {
+        const QString work = path + QLatin1Char('t');
+        writeText(work, pages.delimitedText(QLatin1Char('^')).toUtf8(),
+                  QStringLiteral("Excel dosyası"));
+        QFile in(work);
+        in.open(QIODevice::ReadOnly);
+        const QString delimited = QString::fromUtf8(in.readAll());
+        in.close();
+        QFile::remove(work);
+        writeSpreadsheet(delimited, path);
+        return {path};
+    }
+    case ExportFormat::Text:
+        writeText(path, pages.plainText().toUtf8(), QStringLiteral("Text dosyası"));
+        return {path};
+    case ExportFormat::Jpeg:
+        return pages.writeJpegs(path);
+    case ExportFormat::ReportFile:
+        pages.save(path);
+        return {path};
+    case ExportFormat::Pdf:
+        pages.writePdf(path);
+        return {path};
+    }
+    return {};
+}
