@@ -70,6 +70,8 @@ struct ReportRenderer::Impl {
     PageSet set;
     double y = 0;
     double bottomLimit = 0;
+    int column = 0;       // the column the flowing bands are in
+    double columnTop = 0; // where columns start on this page, below the headers
     int pageNumber = 0;
     bool cancelled = false;
     ReportRenderer* owner = nullptr;
@@ -174,7 +176,7 @@ struct ReportRenderer::Impl {
             if (pageNumber > 0 && y > contentTop()) return false;
         }
         Page& page = set.pages.back();
-        const double left = def.page.left;
+        const double left = def.page.left + (flows(band) ? column * columnWidth() : 0);
         for (size_t i = 0; i < band.elements.size(); ++i) {
             const ElementDef& e = band.elements[i];
             if (!event.enabled.value(e.name, e.enabled)) continue;
@@ -272,6 +274,27 @@ struct ReportRenderer::Impl {
 
     double contentTop() const { return def.page.top; }
 
+    double columnWidth() const
+    {
+        return (def.page.size().width() - def.page.left - def.page.right) /
+               std::max(1, def.page.columns);
+    }
+
+    // Bands that run down the columns; titles, page headers and footers span the page.
+    static bool flows(const BandDef& band)
+    {
+        switch (band.kind) {
+        case BandKind::Detail:
+        case BandKind::SubDetail:
+        case BandKind::GroupHeader:
+        case BandKind::GroupFooter:
+        case BandKind::Child:
+            return true;
+        default:
+            return false;
+        }
+    }
+
     double footerHeight() const
     {
         const BandDef* footer = find(BandKind::PageFooter);
@@ -290,6 +313,8 @@ struct ReportRenderer::Impl {
         if (pageNumber > 1 || def.page.headerOnFirstPage)
             if (const BandDef* header = find(BandKind::PageHeader)) place(*header, false);
         if (const BandDef* columns = find(BandKind::ColumnHeader)) place(*columns, false);
+        column = 0;
+        columnTop = y;
     }
 
     void finishPage(bool last)
@@ -311,6 +336,12 @@ struct ReportRenderer::Impl {
     {
         if (cancelled) return;
         if (!place(band, true)) {
+            if (flows(band) && column + 1 < def.page.columns) {
+                ++column; // the next column of the same page
+                y = columnTop;
+                place(band, false);
+                return;
+            }
             if (counted) accumulate(-1);
             finishPage(false);
             if (counted) accumulate(1);

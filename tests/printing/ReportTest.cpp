@@ -157,3 +157,33 @@ TEST(ReportExpression, ArithmeticTextsAndErrors)
     for (const char* bad : {"A +", "(A", "'x", "A $ B", "SUM(A"})
         EXPECT_THROW(ReportExpression::parse(bad), AppError) << bad;
 }
+
+TEST(Report, HeaderAndFooterOptionsOnTheFirstAndLastPage)
+{
+    ReportData data;
+    ReportDef def = listReport();
+    def.page.headerOnFirstPage = false;
+    def.page.footerOnLastPage = false;
+    ReportRenderer renderer(def, data.table.get());
+    const PageSet set = renderer.render();
+    const QString dump = set.dump();
+    ASSERT_GT(set.pageCount(), 2);
+    EXPECT_EQ(dump.count("SayfaBasi text"), set.pageCount() - 1); // not on page 1
+    EXPECT_EQ(dump.count("SayfaSonu text"), set.pageCount() - 1); // not on the last page
+    EXPECT_FALSE(dump.section("page 1\n", 1).section("page 2", 0, 0).contains("Sayfa :"));
+}
+
+TEST(Report, DetailBandsRunDownTheColumns)
+{
+    ReportData data(20);
+    ReportDef def = listReport();
+    def.page.columns = 2; // 45 mm each
+    ReportRenderer renderer(def, data.table.get());
+    const PageSet set = renderer.render();
+    expectReference(set.dump(), "columns.txt");
+    // Page 1: K01–K06 in the first column, K07–K12 in the second, at the same heights.
+    const QString page1 = set.dump().section("page 2", 0, 0);
+    EXPECT_TRUE(page1.contains("Detay text 5.0,18.0 20.0x5.0 \"K01\""));
+    EXPECT_TRUE(page1.contains("Detay text 50.0,18.0 20.0x5.0 \"K07\""));
+    EXPECT_FALSE(page1.contains("\"K13\""));
+}
