@@ -9,8 +9,11 @@
 
 namespace {
 
-const QStringList kElementClasses = {"TZRQRLabel", "TZRQRDBText", "TZRQRExpr",  "TZRQRSysData",
-                                     "TZRQRMemo",  "TZRQRShape",  "TZRQRImage", "TZRQRDBImage"};
+const QStringList kElementClasses = {
+    "TZRQRLabel", "TZRQRDBText", "TZRQRExpr",    "TZRQRSysData",         "TZRQRMemo",
+    "TZRQRShape", "TZRQRImage",  "TZRQRDBImage", "TZemrakDoubleToQYazi", "TZRQRAsBarcode"};
+// Designer variants load as the element they draw.
+const QStringList kVariantClasses = {"TZRZemrakDoubleToQYazi"};
 const QStringList kBandClasses = {
     "TitleBand",       "PageHeaderBand",  "ColumnHeaderBand", "DetailBand",     "SubDetailBand",
     "GroupHeaderBand", "GroupFooterBand", "SummaryBand",      "PageFooterBand", "ChildBand"};
@@ -91,6 +94,12 @@ QJsonObject elementToJson(const ElementDef& e)
     if (e.kind == ElementKind::SysData) o.insert("sysData", kSysData[int(e.sysData)]);
     if (e.kind == ElementKind::Shape) o.insert("shape", kShapes[int(e.shape)]);
     if (!e.picture.isEmpty()) o.insert("picture", QString::fromLatin1(e.picture.toBase64()));
+    if (e.kind == ElementKind::Barcode)
+        o.insert("barcode", QJsonObject{{"type", e.barcodeType},
+                                        {"module", e.barcodeModule},
+                                        {"height", e.barcodeHeight},
+                                        {"ratio", e.barcodeRatio},
+                                        {"checksum", e.barcodeChecksum}});
     const Frame& f = e.frame;
     if (f.left || f.right || f.top || f.bottom)
         o.insert("frame", QJsonObject{{"left", f.left},
@@ -108,12 +117,14 @@ ElementDef elementFromJson(const QJsonObject& o)
         o, {"name",      "class",       "rect",     "font",       "color",       "background",
             "alignment", "transparent", "wordWrap", "autoSize",   "autoStretch", "enabled",
             "angle",     "text",        "field",    "expression", "mask",        "resetAfterPrint",
-            "sysData",   "shape",       "picture",  "frame"},
+            "sysData",   "shape",       "picture",  "frame",      "barcode"},
         QStringLiteral("öğe"));
     ElementDef e;
     e.name = o.value("name").toString();
     e.className = o.value("class").toString();
-    e.kind = ElementKind(indexIn(kElementClasses, e.className, QStringLiteral("öğe sınıfı")));
+    e.kind = kVariantClasses.contains(e.className)
+                 ? ElementKind::AmountInWords
+                 : ElementKind(indexIn(kElementClasses, e.className, QStringLiteral("öğe sınıfı")));
     e.rect = rectFromJson(o.value("rect"));
     if (o.contains("font")) e.font = fontFromJson(o.value("font").toObject());
     e.color = QColor(o.value("color").toString(QStringLiteral("#000000")));
@@ -137,6 +148,17 @@ ElementDef elementFromJson(const QJsonObject& o)
         e.shape = ShapeKind(indexIn(kShapes, o.value("shape").toString(), QStringLiteral("şekil")));
     if (o.contains("picture"))
         e.picture = QByteArray::fromBase64(o.value("picture").toString().toLatin1());
+    if (o.contains("barcode")) {
+        const QJsonObject b = o.value("barcode").toObject();
+        checkKeys(b, {"type", "module", "height", "ratio", "checksum"}, QStringLiteral("barkod"));
+        e.barcodeType = b.value("type").toInt(14);
+        if (e.barcodeType < 0 || e.barcodeType > 22)
+            fail(QStringLiteral("bilinmeyen barkod türü %1").arg(e.barcodeType));
+        e.barcodeModule = b.value("module").toInt(1);
+        e.barcodeHeight = b.value("height").toInt(50);
+        e.barcodeRatio = b.value("ratio").toDouble(2.0);
+        e.barcodeChecksum = b.value("checksum").toBool();
+    }
     if (o.contains("frame")) {
         const QJsonObject f = o.value("frame").toObject();
         checkKeys(f, {"left", "right", "top", "bottom", "width", "color"},

@@ -24,14 +24,16 @@ enum class BandKind {
 };
 
 enum class ElementKind {
-    Label,   // fixed text
-    DBText,  // a field of a table, with a number mask
-    Expr,    // an expression: fields, + - * /, SUM(...), with a number mask
-    SysData, // date, time, date and time, page number, with a leading text
-    Memo,    // several lines of fixed text
-    Shape,   // rectangle, circle or lines
-    Image,   // a picture
-    DBImage, // a picture field
+    Label,         // fixed text
+    DBText,        // a field of a table, with a number mask
+    Expr,          // an expression: fields, + - * /, SUM(...), with a number mask
+    SysData,       // date, time, date and time, page number, with a leading text
+    Memo,          // several lines of fixed text
+    Shape,         // rectangle, circle or lines
+    Image,         // a picture
+    DBImage,       // a picture field
+    AmountInWords, // a number (its field, expression or caption) written in words
+    Barcode,       // a barcode of its field or text
 };
 
 enum class SysDataKind { Date, Time, DateTime, PageNumber };
@@ -74,6 +76,13 @@ struct ElementDef {
     bool autoStretch = false;
     bool enabled = true;
     double angle = 0; // degrees, counter-clockwise
+    // Barcodes: symbology (TZemrakBarkod::Tip), narrowest element and bar height in pixels of
+    // 0.254 mm (100 per inch), wide-to-narrow ratio, check character.
+    int barcodeType = 14;
+    int barcodeModule = 1;
+    int barcodeHeight = 50;
+    double barcodeRatio = 2.0;
+    bool barcodeChecksum = false;
 };
 
 struct BandDef {

@@ -4,6 +4,8 @@
 #include "store/AppError.h"
 #include "store/MoneyFormat.h"
 #include "store/Table.h"
+#include "widgets/AmountInWords.h"
+#include "widgets/Barkod.h"
 
 #include <QBuffer>
 #include <QDate>
@@ -83,8 +85,9 @@ struct ReportRenderer::Impl {
         for (const BandDef& band : def.bands) {
             std::vector<ReportExpression> list;
             for (const ElementDef& e : band.elements)
-                list.push_back(e.kind == ElementKind::Expr ? ReportExpression::parse(e.expression)
-                                                           : ReportExpression());
+                list.push_back(e.kind == ElementKind::Expr || e.kind == ElementKind::AmountInWords
+                                   ? ReportExpression::parse(e.expression)
+                                   : ReportExpression());
             expressions.push_back(std::move(list));
             groupKeys.push_back(band.kind == BandKind::GroupHeader
                                     ? ReportExpression::parse(band.groupExpression)
@@ -121,6 +124,15 @@ struct ReportRenderer::Impl {
         case ElementKind::Label:
         case ElementKind::Memo:
             return e.text;
+        case ElementKind::AmountInWords:
+            // The element writes its number in words: from its field or expression when it
+            // has one, else from its caption.
+            if (!e.field.isEmpty()) return YaziFloat(field(e.field).toDouble());
+            if (!e.expression.isEmpty())
+                return YaziFloat(expressions[band][index].evaluate(resolver()).toDouble());
+            return CevirCaption(e.text);
+        case ElementKind::Barcode:
+            return e.field.isEmpty() ? e.text : field(e.field).toString();
         case ElementKind::DBText:
             return formatValue(field(e.field), e.mask);
         case ElementKind::Expr:
@@ -229,6 +241,27 @@ struct ReportRenderer::Impl {
                     set.pictures.push_back(image);
                     page.ops.push_back(op);
                 }
+                break;
+            }
+            case ElementKind::Barcode: {
+                // Drawn at 100 pixels per inch; the page scales it without smoothing.
+                TZemrakBarkod code;
+                code.tip = TZemrakBarkod::Tip(e.barcodeType);
+                code.Metin = texts[i];
+                code.setModul(e.barcodeModule);
+                code.Oran = e.barcodeRatio;
+                code.Yukseklik = e.barcodeHeight;
+                code.IslemKontrolu = e.barcodeChecksum;
+                code.RenkBar = e.color;
+                if (texts[i].isEmpty()) break;
+                const QImage symbol = code.image(); // throws AppError for a code it cannot draw
+                op.type = DrawOp::Type::Picture;
+                op.rect =
+                    QRectF(r.topLeft(), QSizeF(symbol.width() * 0.254, symbol.height() * 0.254));
+                op.angle = e.angle;
+                op.picture = int(set.pictures.size());
+                set.pictures.push_back(symbol);
+                page.ops.push_back(op);
                 break;
             }
             default:

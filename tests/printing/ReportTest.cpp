@@ -187,3 +187,39 @@ TEST(Report, DetailBandsRunDownTheColumns)
     EXPECT_TRUE(page1.contains("Detay text 50.0,18.0 20.0x5.0 \"K07\""));
     EXPECT_FALSE(page1.contains("\"K13\""));
 }
+
+TEST(Report, AmountInWordsAndBarcodeElements)
+{
+    ReportData data;
+    ReportDef def = listReport();
+    ElementDef words = element(ElementKind::AmountInWords, "yazi", {0, 6, 90, 5}, QString());
+    words.className = "TZRZemrakDoubleToQYazi"; // the designer variant loads as the element
+    words.expression = "SUM(Tutar)";
+    ElementDef code = element(ElementKind::Barcode, "barkod", {0, 12, 40, 15}, "8690101110016");
+    code.barcodeHeight = 40;
+    BandDef& summary = def.bands.back();
+    summary.height = 30;
+    summary.elements.push_back(words);
+    summary.elements.push_back(code);
+    const ReportDef loaded = ReportDef::fromJson(def.toJson());
+    EXPECT_EQ(loaded.bands.back().elements[2].kind, ElementKind::AmountInWords);
+    EXPECT_EQ(loaded.bands.back().elements[3].barcodeHeight, 40);
+
+    ReportRenderer renderer(loaded, data.table.get());
+    const PageSet set = renderer.render();
+    const QString dump = set.dump();
+    EXPECT_TRUE(dump.contains("\"Yalnız İKİBİNİKİYÜZBEŞ TL dir.\"")) << dump.toStdString();
+    EXPECT_TRUE(dump.contains("Toplam picture")); // the barcode, 95 modules at 0.254 mm
+    EXPECT_TRUE(dump.contains("24.1x10.2"));
+    const QImage page = set.pageImage(set.pageCount() - 1, 100);
+    EXPECT_FALSE(page.isNull());
+
+    summary.elements.back().text = "86901A"; // not numeric: the report stops with the message
+    ReportRenderer failing(def, data.table.get());
+    try {
+        failing.render();
+        FAIL() << "a bad barcode printed";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.message(), "Barcode must be numeric");
+    }
+}

@@ -45,12 +45,19 @@ TEST(Admin, InitCompanyDemoAndCheck)
 
     for (const char* format : {"pdf", "xls", "txt", "qrp"}) {
         const QString out = dir.filePath(QStringLiteral("liste.") + format);
-        const Result report = admin({"report", home, "-", "9001", "--format", format, "--out", out});
+        const Result report =
+            admin({"report", home, "-", "9001", "--format", format, "--out", out});
         EXPECT_EQ(report.code, 0) << report.output.toStdString();
         EXPECT_GT(QFileInfo(out).size(), 0) << format;
     }
-    EXPECT_EQ(admin({"report", home, "-", "1234", "--format", "pdf", "--out", dir.filePath("x.pdf")}).code, 1);
-    EXPECT_EQ(admin({"report", home, "-", "9001", "--format", "doc", "--out", dir.filePath("x.doc")}).code, 1);
+    EXPECT_EQ(
+        admin({"report", home, "-", "1234", "--format", "pdf", "--out", dir.filePath("x.pdf")})
+            .code,
+        1);
+    EXPECT_EQ(
+        admin({"report", home, "-", "9001", "--format", "doc", "--out", dir.filePath("x.doc")})
+            .code,
+        1);
 
     const Result check = admin({"check", home});
     EXPECT_EQ(check.code, 0) << check.output.toStdString();

@@ -1,6 +1,7 @@
 #include "support/QtPrinters.h"
 #include "widgets/NumberEdits.h"
 #include "widgets/ProDbGrid.h"
+#include "widgets/ZRBarkod.h"
 
 #include <QStandardItemModel>
 #include <QTest>
@@ -122,4 +123,20 @@ TEST(NumberCellDelegate, MinusTurnsTheSignAndEBecomesAnExponent)
     EXPECT_EQ(line->text(), "-12.5");
     QTest::keyClicks(line, "-e3x.");
     EXPECT_EQ(line->text(), "12.5E3");
+}
+
+TEST(TZRBarkod, ShowsTheSymbolOrItsError)
+{
+    TZRBarkod picture;
+    picture.resize(200, 50);
+    EXPECT_EQ(picture.Bar_Metin(), "PRO");
+    EXPECT_EQ(picture.Bar_Tip(), TZemrakBarkod::bcCode39);
+    EXPECT_FALSE(picture.symbol().isNull());
+    picture.setBar_Tip(TZemrakBarkod::bcCodeEAN13);
+    picture.setBar_Metin("8690101110016");
+    EXPECT_EQ(picture.symbol().width(), 95);
+    EXPECT_EQ(picture.symbol().height(), 50);
+    picture.setBar_Metin("86901A");
+    EXPECT_TRUE(picture.symbol().isNull());
+    EXPECT_EQ(picture.text(), "Barcode must be numeric");
 }
