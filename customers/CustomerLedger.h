@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <array>
+#include <vector>
+
+class CompanyData;
+
+// Source codes of customer movements: which program wrote a movement.
+namespace Kaynak {
+inline const QString CA = QStringLiteral("CA"); // movement window, vouchers, period transfer
+inline const QString FA = QStringLiteral("FA"); // invoices
+inline const QString TA = QStringLiteral("TA"); // collection slips
+inline const QString TE = QStringLiteral("TE"); // payment slips
+inline const QString TK = QStringLiteral("TK"); // instalment payments
+inline const QString CE = QStringLiteral("CE"); // customer checks
+inline const QString SE = QStringLiteral("SE"); // customer notes
+inline const QString MF = QStringLiteral("MF"); // customer check vouchers
+inline const QString MS = QStringLiteral("MS"); // customer note vouchers
+inline const QString FC = QStringLiteral("FC"); // firm checks
+inline const QString FS = QStringLiteral("FS"); // firm notes
+inline const QString BN = QStringLiteral("BN"); // bank card movements of checks and notes
+} // namespace Kaynak
+
+// One customer movement as a writer gives it. One side is filled, the other is 0.
+struct CustomerMovement {
+    QDate tarih;
+    QDate vadesi; // empty: the movement date
+    QString belgeNo;
+    QString aciklama;
+    QString aciklama1;
+    double borc = 0;
+    double alacak = 0;
+    double birimF = 0;
+    double adet = 0;
+    QString kaynak = Kaynak::CA;
+    qint64 customerId = 0; // Cari.Nosu
+    qint64 fRef = 0;
+    qint64 kRef = 0;
+};
+
+struct CardTotals {
+    double borc = 0;
+    double alacak = 0;
+    double bakiye() const { return borc - alacak; }
+};
+
+// The card summary of the entry window: FATURA, NAKİT, ÇEK / SENET, TOPLAM and DEKONT.
+struct CardSummary {
+    enum Column { Fatura, Nakit, CekSenet, Toplam, Dekont };
+    std::array<CardTotals, 5> columns;
+};
+
+// The rules every writer of customer movements follows. A writer keeps the Nosu it gets back
+// and later rewrites or removes the movement through it; amounts go through RoundMoney, the
+// customer's code and title are copied into the movement.
+class CustomerLedger {
+public:
+    explicit CustomerLedger(CompanyData& company);
+
+    // Writes a new movement; returns its Nosu. Throws AppError for a customer that does not exist.
+    qint64 post(const CustomerMovement& movement);
+    // Rewrites the movement of a link in place; a link to a record that no longer exists gets a
+    // new movement. Returns the (possibly new) Nosu.
+    qint64 rewrite(qint64 id, const CustomerMovement& movement);
+    // Deletes the movement of a link; a link to a record that no longer exists is skipped.
+    void remove(qint64 id);
+
+    // Sums of the customer's movements, in fixed point with four decimals, written into the
+    // card's BorcT, AlacakT and BakiyeT as one command.
+    CardTotals recomputeCardTotals(qint64 customerId);
+    // The risk and credit warnings for a card's totals: pairs of message lines, possibly none.
+    QList<QStringList> limitWarnings(qint64 customerId, const CardTotals& totals);
+
+    CardSummary summary(qint64 customerId);
+    // Debit and credit sums of a customer's movements between two dates (an invalid date: open).
+    CardTotals balance(qint64 customerId, const QDate& from = QDate(), const QDate& to = QDate());
+
+private:
+    void fill(const CustomerMovement& movement);
+    std::vector<QVariant> card(qint64 customerId, const QString& fields);
+
+    CompanyData& company_;
+};

@@ -1,0 +1,130 @@
+#include "customers/CustomerLedger.h"
+#include "store/AppError.h"
+#include "store/CompanyData.h"
+#include "support/Installation.h"
+#include "support/QtPrinters.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class LedgerTest : public ::testing::Test {
+protected:
+    TestInstallation t;
+    std::unique_ptr<CompanyData> company;
+    std::unique_ptr<CustomerLedger> ledger;
+
+    void SetUp() override
+    {
+        t.createCompany(NewCompany{"ABC", "Deneme Ltd."}); // kuruş on
+        company = std::make_unique<CompanyData>(t.session, t.install, "ABC");
+        ledger = std::make_unique<CustomerLedger>(*company);
+    }
+
+    qint64 card(const QString& code, const QString& title, double risk = 0, double credit = 0)
+    {
+        Table& cari = company->table("Cari");
+        cari.append();
+        cari["CariNo"] = code;
+        cari["Unvani"] = title;
+        cari["RiskLimiti"] = risk;
+        cari["KrediLimiti"] = credit;
+        cari.post();
+        return cari.currentId();
+    }
+
+    qint64 move(qint64 customer, double borc, double alacak, const QString& kaynak = Kaynak::CA)
+    {
+        CustomerMovement m;
+        m.tarih = QDate(2026, 1, 15);
+        m.customerId = customer;
+        m.borc = borc;
+        m.alacak = alacak;
+        m.kaynak = kaynak;
+        return ledger->post(m);
+    }
+};
+
+} // namespace
+
+TEST_F(LedgerTest, MovementsCopyTheCardAndRoundTheirAmounts)
+{
+    const qint64 id = card("120.01", "Yılmaz Ticaret");
+    const qint64 m = move(id, 3 * 12.345, 0);
+    Table& har = company->table("CarHar");
+    ASSERT_TRUE(CompanyData::SeekBackById(har, m));
+    EXPECT_DOUBLE_EQ(har["Borc"].asFloat(), 37.04);
+    EXPECT_EQ(har["CariNo"].asString(), "120.01");
+    EXPECT_EQ(har["Unvani"].asString(), "Yılmaz Ticaret");
+    EXPECT_EQ(har["Vadesi"].asDate(), QDate(2026, 1, 15)); // the due date defaults to the date
+    EXPECT_EQ(har["Kaynak"].asString(), "CA");
+
+    CustomerMovement changed;
+    changed.tarih = QDate(2026, 2, 1);
+    changed.customerId = id;
+    changed.alacak = 10;
+    EXPECT_EQ(ledger->rewrite(m, changed), m);
+    ASSERT_TRUE(CompanyData::SeekBackById(har, m));
+    EXPECT_DOUBLE_EQ(har["Borc"].asFloat(), 0);
+    EXPECT_DOUBLE_EQ(har["Alacak"].asFloat(), 10);
+    ledger->remove(m);
+    ledger->remove(m); // a link to a record that no longer exists is skipped
+    EXPECT_GT(ledger->rewrite(m, changed), m); // and gets a new record when rewritten
+
+    CustomerMovement orphan;
+    orphan.tarih = QDate(2026, 1, 1);
+    orphan.customerId = 9999;
+    EXPECT_THROW(ledger->post(orphan), AppError);
+}
+
+TEST_F(LedgerTest, CardTotalsAndTheirWarnings)
+{
+    const qint64 risky = card("R1", "Riskli A.Ş.", 500, 0);
+    move(risky, 1000, 0);
+    const CardTotals totals = ledger->recomputeCardTotals(risky);
+    EXPECT_DOUBLE_EQ(totals.bakiye(), 1000);
+    Table& cari = company->table("Cari");
+    ASSERT_TRUE(CompanyData::SeekBackById(cari, risky));
+    EXPECT_DOUBLE_EQ(cari["BakiyeT"].asFloat(), 1000);
+    auto warnings = ledger->limitWarnings(risky, totals);
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_EQ(warnings[0],
+              QStringList({"Riskli A.Ş. risk limiti 500.00 TL", "bakiye 1,000.00 TL"}));
+
+    const qint64 owed = card("K1", "Kredili Ltd.", 0, 1500);
+    move(owed, 0, 2000);
+    warnings = ledger->limitWarnings(owed, ledger->recomputeCardTotals(owed));
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_EQ(warnings[0], QStringList({"Kredili Ltd. kredimizin limiti 1,500.00 TL",
+                                        "bakiyemiz -2,000.00 TL"}));
+
+    const qint64 free = card("S1", "Limitsiz", 0, 0); // 0 limits never warn
+    move(free, 5000, 0);
+    EXPECT_TRUE(ledger->limitWarnings(free, ledger->recomputeCardTotals(free)).isEmpty());
+}
+
+TEST_F(LedgerTest, SummaryGroupsBySource)
+{
+    const qint64 id = card("F1", "Faturalı");
+    move(id, 100, 0, Kaynak::FA);
+    move(id, 0, 40, Kaynak::TA);
+    move(id, 0, 25, Kaynak::CE);
+    move(id, 7, 0, Kaynak::CA);
+    const CardSummary s = ledger->summary(id);
+    EXPECT_DOUBLE_EQ(s.columns[CardSummary::Fatura].bakiye(), 100);
+    EXPECT_DOUBLE_EQ(s.columns[CardSummary::Nakit].bakiye(), -40);
+    EXPECT_DOUBLE_EQ(s.columns[CardSummary::CekSenet].bakiye(), -25);
+    EXPECT_DOUBLE_EQ(s.columns[CardSummary::Toplam].bakiye(), 42);
+    EXPECT_DOUBLE_EQ(s.columns[CardSummary::Dekont].bakiye(), 7);
+    const CardSummary none = ledger->summary(card("B0", "Boş"));
+    for (const CardTotals& c : none.columns)
+        EXPECT_EQ(c.borc + c.alacak, 0);
+    // Fixed point: three thirds of a thousand balance to exactly zero.
+    const qint64 thirds = card("T3", "Üçte bir");
+    move(thirds, 333.33, 0);
+    move(thirds, 333.33, 0);
+    move(thirds, 333.34, 0);
+    move(thirds, 0, 1000);
+    EXPECT_EQ(ledger->balance(thirds).bakiye(), 0);
+    EXPECT_DOUBLE_EQ(ledger->balance(thirds, QDate(2026, 1, 16)).bakiye(), 0);
+}
