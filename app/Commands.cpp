@@ -1,5 +1,8 @@
 #include "app/Commands.h"
 
+#include "customers/CarHar.h"
+#include "customers/CarKart.h"
+
 #include <QHash>
 #include <functional>
 
@@ -10,7 +13,14 @@ using Opener = std::function<void(Shell&, QWidget*)>;
 // One line per command code as its window arrives.
 const QHash<int, Opener>& openers()
 {
-    static const QHash<int, Opener> map;
+    static const QHash<int, Opener> map = {
+        {2101,
+         [](Shell& shell, QWidget* parent) {
+             TfrmCarKart window(shell, parent);
+             window.run();
+         }},
+        {2201, [](Shell& shell, QWidget* parent) { TfrmCarHar::open(shell, parent); }},
+    };
     return map;
 }
 

@@ -66,6 +66,7 @@ EntryWindow::EntryWindow(Shell& shell, const QString& title, std::vector<FieldSp
     grid_->setColumnStretch(1, 1);
     addCommand(QStringLiteral("Kaydet"), QStringLiteral("Kaydet [F2]"), Qt::Key_F2, QString(),
                [this] {
+                   if (!validate()) return;
                    save();
                    closeWindow(QDialog::Accepted);
                });

@@ -43,8 +43,11 @@ public:
 protected:
     // Fills the editors from the table's record (or buffer); windows of their own override it.
     virtual void load();
-    // Checks and writes; throws AppError to refuse. By default: editors into the table's
-    // buffer, then post, all in one command.
+    // Checks before saving; a window that refuses tells the user itself and returns false,
+    // and the window stays open with what was typed.
+    virtual bool validate() { return true; }
+    // Writes; throws AppError to refuse. By default: editors into the table's buffer, then
+    // post, all in one command.
     virtual void save();
     void setSaveHints(const QString& saveHint, const QString& cancelHint);
     Table* table() const { return table_; }

@@ -32,10 +32,7 @@ GridWindow::GridWindow(Shell& shell, const QString& title, Table& table,
     connect(grid_, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { popup_->exec(grid_->viewport()->mapToGlobal(at)); });
     connect(grid_, &QAbstractItemView::doubleClicked, this, [this] { gridActivated(); });
-    connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this](const QModelIndex& now) {
-                if (!syncing_ && now.isValid()) model_->moveTableTo(now.row());
-            });
+    connectSelection();
     grid_->installEventFilter(this);
     content()->addWidget(grid_);
     resize(760, 480);
@@ -77,5 +74,29 @@ void GridWindow::reload()
 void GridWindow::goLast()
 {
     table_.last();
+    selectTableRow();
+}
+
+void GridWindow::connectSelection()
+{
+    connect(grid_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& now) {
+                if (!syncing_ && now.isValid()) model_->moveTableTo(now.row());
+            });
+}
+
+void GridWindow::setColumns(std::vector<GridColumn> columns)
+{
+    auto* model = new TableModel(table_, std::move(columns), this);
+    syncing_ = true;
+    QItemSelectionModel* oldSelection = grid_->selectionModel();
+    grid_->setModel(model);
+    delete oldSelection;
+    delete model_;
+    model_ = model;
+    for (size_t i = 0; i < model_->columns().size(); ++i)
+        grid_->setColumnWidth(int(i), model_->columns()[i].width);
+    connectSelection();
+    syncing_ = false;
     selectTableRow();
 }

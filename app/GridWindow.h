@@ -22,6 +22,8 @@ public:
     void reload();
     // Puts the grid (and the table) on the last record, as list windows open.
     void goLast();
+    // Shows other columns (another order of the same table, for example).
+    void setColumns(std::vector<GridColumn> columns);
 
 protected:
     QMenu* popup() const { return popup_; }
@@ -29,8 +31,10 @@ protected:
     virtual void gridActivated() {}
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
     void selectTableRow();
+
+private:
+    void connectSelection();
 
     Table& table_;
     TableModel* model_;

@@ -42,6 +42,7 @@ void ListWindow::gridActivated()
 
 void ListWindow::askAndDelete()
 {
+    if (!canDelete()) return;
     const DeleteTexts& t = deleteTexts_;
     if (ConfirmBox(shell(), t.first1, t.first2, t.title, this) != 1) return;
     if (ConfirmBox(shell(), t.second1, t.second2, t.title, this) != 1) return;

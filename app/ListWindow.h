@@ -32,6 +32,8 @@ protected:
     // Deletes the current record as one command; a window that owns other records deletes
     // them here too.
     virtual void deleteRecord();
+    // Asked before the two confirmations; a window that refuses tells the user and returns false.
+    virtual bool canDelete() { return true; }
     void setDeleteTexts(const DeleteTexts& texts) { deleteTexts_ = texts; }
     void updateCommands() override;
     void gridActivated() override;

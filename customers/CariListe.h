@@ -1,0 +1,32 @@
+#pragma once
+
+#include "app/PickList.h"
+
+class QButtonGroup;
+
+// "Cari kart listesi": every card, or the bank cards only, ordered by code, title or contact
+// (" Cari kart listesi "), starting on the current card. "Seç [F2]" or Enter takes a card and
+// keeps the order in CARIL; Esc takes none.
+class TfrmCariListe : public PickList {
+    Q_OBJECT
+public:
+    struct Choice {
+        QString code;
+        QString title;
+        qint64 id = 0;
+        double gzam = 0;
+    };
+
+    TfrmCariListe(Shell& shell, Table& cari, bool banksOnly, QWidget* parent = nullptr);
+    void setOrder(int order); // 0 code, 1 title, 2 contact
+    int order() const { return order_; }
+
+    // Shows the list; the shared Cari table stands on the chosen card afterwards. The bank-only
+    // list leaves the table filtered to banks.
+    static Choice pick(Shell& shell, Table& cari, bool banksOnly = false,
+                       QWidget* parent = nullptr);
+
+private:
+    QButtonGroup* orders_;
+    int order_ = 1;
+};

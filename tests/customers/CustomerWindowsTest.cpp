@@ -1,0 +1,173 @@
+#include "customers/CarHar.h"
+#include "customers/CarHarG.h"
+#include "customers/CarKart.h"
+#include "customers/CarKartG.h"
+#include "customers/CustomerLedger.h"
+#include "store/CompanyData.h"
+#include "store/Table.h"
+#include "support/Installation.h"
+#include "support/QtPrinters.h"
+#include "support/ScriptedMessages.h"
+#include "support/TypeText.h"
+#include "widgets/NumberEdits.h"
+
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+class CustomerWindows : public ::testing::Test {
+protected:
+    TestInstallation t;
+    std::unique_ptr<CompanyData> company;
+    ScriptedMessages messages;
+    std::unique_ptr<Shell> shell;
+
+    void SetUp() override
+    {
+        NewCompany abc{"ABC", "Deneme Ltd."};
+        abc.settings.fiyat = 1; // prices with four decimals
+        t.createCompany(abc);
+        company = std::make_unique<CompanyData>(t.session, t.install, "ABC");
+        shell = std::make_unique<Shell>(t.install, messages);
+        shell->company = company.get();
+        shell->companyIsOpen = true;
+        shell->activeCompanyCode = "ABC";
+        shell->activeCompanyTitle = "Deneme Ltd.";
+    }
+
+    qint64 card(const QString& code, double risk = 0)
+    {
+        Table& cari = company->table("Cari");
+        cari.append();
+        cari["CariNo"] = code;
+        cari["Unvani"] = "Ünvan " + code;
+        cari["RiskLimiti"] = risk;
+        cari.post();
+        return cari.currentId();
+    }
+
+    static void key(QWidget* window, int k, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus && focus->window() == window ? focus : window, Qt::Key(k), m);
+    }
+};
+
+} // namespace
+
+TEST_F(CustomerWindows, CardCodesStayUnique)
+{
+    card("120.01");
+    Table& cari = company->table("Cari");
+    TfrmCarKartG fresh(*shell, cari, TfrmCarKartG::Mode::New);
+    fresh.prepare();
+    fresh.show();
+    QApplication::processEvents();
+    QTest::keyClicks(fresh.editor(0), "120.01");
+    EXPECT_EQ(fresh.text(0), "120.01");
+    EXPECT_TRUE(company->CustomerCodeExists("120.01"));
+    key(&fresh, Qt::Key_F2);
+    EXPECT_TRUE(fresh.isVisible()); // refused, typed values kept
+    ASSERT_EQ(messages.asked.size(), 1);
+    EXPECT_EQ(messages.asked.front(),
+              "Cari kart nosu başka bir karta verilmiş / lütfen değiştiriniz !");
+    static_cast<QLineEdit*>(fresh.editor(0))->setText("120.02");
+    typeText(fresh.editor(1), "Çınar Gıda");
+    fresh.setKind(3);
+    key(&fresh, Qt::Key_F2);
+    EXPECT_FALSE(fresh.isVisible());
+    EXPECT_EQ(cari["CariNo"].asString(), "120.02");
+    EXPECT_EQ(cari["CariDurum"].asInteger(), 3);
+
+    // Editing keeps the (locked) code, which CustomerCodeExists would find.
+    TfrmCarKartG edit(*shell, cari, TfrmCarKartG::Mode::Edit);
+    edit.prepare();
+    edit.show();
+    QApplication::processEvents();
+    EXPECT_FALSE(edit.editor(0)->isEnabled());
+    EXPECT_EQ(edit.windowTitle(), "[-ABC-Deneme Ltd.-]  Eski Cari Kart [120.02-Çınar Gıda]");
+    EXPECT_EQ(edit.summaryText(2, 3), "0.00"); // no movements: zero everywhere
+    static_cast<QLineEdit*>(edit.editor(2))->setText("Ali Veli");
+    key(&edit, Qt::Key_F2);
+    EXPECT_FALSE(edit.isVisible());
+    EXPECT_EQ(cari["Yetkili"].asString(), "Ali Veli");
+    EXPECT_EQ(messages.asked.size(), 1);
+}
+
+TEST_F(CustomerWindows, CardWithMovementsIsNotDeleted)
+{
+    const qint64 id = card("C1");
+    CustomerLedger(*company).post(
+        CustomerMovement{QDate(2026, 1, 1), {}, {}, {}, {}, 10, 0, 0, 0, Kaynak::FA, id});
+    TfrmCarKart list(*shell);
+    list.prepare();
+    list.show();
+    QApplication::processEvents();
+    messages.answers = {1, 1};
+    key(&list, Qt::Key_F4);
+    EXPECT_EQ(messages.asked.last(), "Cari kart üzerinde hareket var / iptal edilemez !");
+    EXPECT_EQ(company->table("Cari").recordCount(), 1);
+}
+
+TEST_F(CustomerWindows, MovementEntryRules)
+{
+    const qint64 id = card("M1");
+    TfrmCarHarG window(*shell, id, 0);
+    window.prepare();
+    window.show();
+    QApplication::processEvents();
+    EXPECT_EQ(window.windowTitle(), "[-ABC-Deneme Ltd.-]  Yeni Cari hareket");
+    static_cast<QLineEdit*>(window.editor(TfrmCarHarG::Tipi))->setText("X");
+    window.editor(TfrmCarHarG::Tipi)->setFocus();
+    window.editor(TfrmCarHarG::BirimF)->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(window.text(TfrmCarHarG::Tipi), "B"); // anything but "A" is a debit
+    window.editor(TfrmCarHarG::BirimF)->setFocus();
+    QTest::keyClicks(window.editor(TfrmCarHarG::BirimF), "12,345");
+    static_cast<TZemrakEdit*>(window.editor(TfrmCarHarG::Adet))->setAsFloat(3);
+    EXPECT_DOUBLE_EQ(window.value(TfrmCarHarG::Borc).toDouble(), 37.04);
+    EXPECT_DOUBLE_EQ(window.value(TfrmCarHarG::Alacak).toDouble(), 0);
+    window.editor(TfrmCarHarG::Alacak)->setFocus();
+    key(&window, Qt::Key_Up);
+    EXPECT_EQ(QApplication::focusWidget(), window.editor(TfrmCarHarG::Adet));
+    window.editor(TfrmCarHarG::Alacak)->setFocus();
+    key(&window, Qt::Key_Return); // Enter in "Alacak" saves
+    EXPECT_FALSE(window.isVisible());
+    Table& har = company->table("CarHar");
+    ASSERT_TRUE(CompanyData::SeekBackById(har, window.savedId()));
+    EXPECT_DOUBLE_EQ(har["Borc"].asFloat(), 37.04);
+    EXPECT_EQ(har["Kaynak"].asString(), "CA");
+    EXPECT_EQ(har["CariNo"].asString(), "M1");
+}
+
+TEST_F(CustomerWindows, MovementWindowEditsHandEntriesOnlyAndWarnsOncePerCommand)
+{
+    const qint64 id = card("W1", 500);
+    CustomerLedger ledger(*company);
+    ledger.post(
+        CustomerMovement{QDate(2026, 1, 1), {}, "F1", {}, {}, 1000, 0, 0, 0, Kaynak::FA, id});
+    Table& cari = company->table("Cari");
+    ASSERT_TRUE(CompanyData::SeekBackById(cari, id));
+    TfrmCarHar window(*shell);
+    window.prepare(); // the first showing warns once
+    window.show();
+    QApplication::processEvents();
+    ASSERT_EQ(messages.asked.size(), 1);
+    EXPECT_EQ(messages.asked.front(), "Ünvan W1 risk limiti 500.00 TL / bakiye 1,000.00 TL");
+    EXPECT_EQ(window.totalText(2), "1,000.00");
+    window.activateWindow(); // activations do not repeat it
+    QApplication::processEvents();
+    EXPECT_EQ(messages.asked.size(), 1);
+
+    messages.answers = {1, 1};
+    key(&window, Qt::Key_F3);
+    EXPECT_EQ(messages.asked[1], "Kaynak program cari hareket değil / DÜZELTME işlemi yapılamaz !");
+    key(&window, Qt::Key_F4);
+    EXPECT_EQ(messages.asked[3], "Kaynak program cari hareket değil / İPTAL işlemi yapılamaz");
+    EXPECT_EQ(company->table("CarHar").recordCount(), 1);
+    // Each command ended with one warning (the customer is still over the limit).
+    EXPECT_EQ(messages.asked.size(), 5);
+}
