@@ -162,11 +162,18 @@ struct ReportRenderer::Impl {
 
     // Prints one band (and its child bands) at the current position; returns false when the
     // band did not fit and nothing was placed.
+    // Places a band once; before-print runs here for bands that never move to another page.
     bool place(const BandDef& band, bool mayBreak)
     {
-        const size_t bi = indexOf(&band);
         BandPrint event{band, {}, {}, true};
         if (owner->beforePrint) owner->beforePrint(event);
+        return placePrepared(band, event, mayBreak);
+    }
+
+    // Places a band whose before-print has run; false when it did not fit and nothing was placed.
+    bool placePrepared(const BandDef& band, const BandPrint& event, bool mayBreak)
+    {
+        const size_t bi = indexOf(&band);
         if (!event.print) return true;
         // Texts and the band's height, stretched by elements that grow with their text.
         std::vector<QString> texts(band.elements.size());
@@ -368,11 +375,14 @@ struct ReportRenderer::Impl {
     void print(const BandDef& band, bool counted = false)
     {
         if (cancelled) return;
-        if (!place(band, true)) {
+        // Before-print runs once, however many places the band is tried in.
+        BandPrint event{band, {}, {}, true};
+        if (owner->beforePrint) owner->beforePrint(event);
+        if (!placePrepared(band, event, true)) {
             if (flows(band) && column + 1 < def.page.columns) {
                 ++column; // the next column of the same page
                 y = columnTop;
-                place(band, false);
+                placePrepared(band, event, false);
                 return;
             }
             if (counted) accumulate(-1);
@@ -380,7 +390,7 @@ struct ReportRenderer::Impl {
             if (counted) accumulate(1);
             if (cancelled) return;
             startPage();
-            place(band, false);
+            placePrepared(band, event, false);
         }
     }
 

@@ -1,7 +1,10 @@
 #include "printing/Reports.h"
 
+#include "customers/CustomerReports.h"
 #include "printing/ReportRenderer.h"
 #include "store/AppError.h"
+#include "store/CompanyData.h"
+#include "store/Expression.h"
 #include "store/GlobalData.h"
 
 namespace {
@@ -78,7 +81,7 @@ ReportDef companyListDefinition()
     return def;
 }
 
-PageSet companyList(GlobalData& global, CompanyData*)
+PageSet companyList(GlobalData& global, CompanyData*, const ReportOptions&)
 {
     Table sirket(global.connection(), QStringLiteral("Sirket"));
     sirket.setIndexName(QStringLiteral("Sirket_1"));
@@ -89,20 +92,82 @@ PageSet companyList(GlobalData& global, CompanyData*)
     return renderer.render();
 }
 
+// The choices a report window starts with: the working year's dates unless told otherwise.
+QDate optionDate(const ReportOptions& options, const QString& name, const QDate& fallback)
+{
+    if (!options.contains(name)) return fallback;
+    const QDate date = parseDateLiteral(options.value(name));
+    if (!date.isValid())
+        throw AppError(QStringLiteral("Tarih hatalı: %1").arg(options.value(name)));
+    return date;
+}
+
+qint64 optionCustomer(CompanyData& company, const ReportOptions& options)
+{
+    const QString code = options.value(QStringLiteral("customer"));
+    const std::vector<SqlRow> rows = company.connection().select(
+        QStringLiteral("SELECT \"Nosu\" FROM \"Cari\" WHERE \"CariNo\" = ?"), {code});
+    if (code.isEmpty() || rows.empty())
+        throw AppError(QStringLiteral("Cari kart bulunamadı: %1").arg(code));
+    return rows.front()[0].toLongLong();
+}
+
+PageSet customerCards(GlobalData&, CompanyData* company, const ReportOptions&)
+{
+    return CustomerReports::cardList(*company, CustomerReports::CardChoice{});
+}
+
+PageSet customerBalances(GlobalData&, CompanyData* company, const ReportOptions& options)
+{
+    CustomerReports::BalanceChoice choice;
+    choice.dateFrom = options.value(QStringLiteral("from"));
+    choice.dateTo = options.value(QStringLiteral("to"));
+    return CustomerReports::balanceStatus(*company, choice);
+}
+
+PageSet customerMovements(GlobalData&, CompanyData* company, const ReportOptions& options)
+{
+    const int year = QDate::currentDate().year();
+    CustomerReports::MovementChoice choice;
+    choice.from = optionDate(options, QStringLiteral("from"), QDate(year, 1, 1));
+    choice.to = optionDate(options, QStringLiteral("to"), QDate(year, 12, 31));
+    if (options.contains(QStringLiteral("customer")))
+        choice.customerId = optionCustomer(*company, options);
+    return CustomerReports::movementList(*company, choice);
+}
+
+PageSet customerStatement(GlobalData&, CompanyData* company, const ReportOptions& options)
+{
+    const int year = QDate::currentDate().year();
+    CustomerReports::StatementChoice choice;
+    choice.customerId = optionCustomer(*company, options);
+    choice.from = optionDate(options, QStringLiteral("from"), QDate(year, 1, 1));
+    choice.to = optionDate(options, QStringLiteral("to"), QDate(year, 12, 31));
+    return CustomerReports::statement(*company, choice);
+}
+
 } // namespace
 
 const std::map<int, RegisteredReport>& registeredReports()
 {
     static const std::map<int, RegisteredReport> reports = {
-        {kCompanyListReport, {QStringLiteral("Şirket listesi"), companyList}},
+        {kCompanyListReport, {QStringLiteral("Şirket listesi"), false, companyList}},
+        {2301, {QStringLiteral("Cari kart listesi"), true, customerCards}},
+        {2302, {QStringLiteral("Cari durum listesi"), true, customerBalances}},
+        {2303, {QStringLiteral("Cari işlemler listesi"), true, customerMovements}},
+        {2304, {QStringLiteral("Cari kart ekstresi"), true, customerStatement}},
     };
     return reports;
 }
 
-PageSet runRegisteredReport(int code, GlobalData& global, CompanyData* company)
+PageSet runRegisteredReport(int code, GlobalData& global, CompanyData* company,
+                            const ReportOptions& options)
 {
     const auto it = registeredReports().find(code);
     if (it == registeredReports().end())
         throw AppError(QStringLiteral("%1 kodlu bir rapor yok.").arg(code));
-    return it->second.run(global, company);
+    if (it->second.needsCompany && !company)
+        throw AppError(
+            QStringLiteral("%1 raporu için bir şirket seçilmeli.").arg(it->second.title));
+    return it->second.run(global, company, options);
 }

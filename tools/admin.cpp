@@ -39,7 +39,9 @@ int usage()
            "  dulvet-admin restore DIZIN YEDEK_DOSYASI ESKI_KOD YENI_KOD\n"
            "  dulvet-admin backups DIZIN [YEDEK_DIZINI]\n"
            "  dulvet-admin report DIZIN SIRKET KOD --format pdf|xls|txt|jpg|qrp --out DOSYA\n"
-           "      SIRKET '-' olabilir (şirket gerekmeyen raporlar); KOD 9001: şirket listesi\n"
+           "      [--customer CARI_KODU] [--from GG.AA.YYYY] [--to GG.AA.YYYY]\n"
+           "      SIRKET '-' olabilir (şirket gerekmeyen raporlar); KOD 9001: şirket listesi,\n"
+           "      2301-2304: cari kart listesi, durum listesi, işlemler listesi, ekstre\n"
            "DIZIN, Users.ini dosyasının bulunduğu program dizinidir.\n";
     return 2;
 }
@@ -235,8 +237,21 @@ int backups(const QStringList& args)
     return 0;
 }
 
-int report(const QStringList& args)
+int report(const QStringList& all)
 {
+    // --customer, --from and --to may come anywhere after the code.
+    QStringList args;
+    ReportOptions options;
+    for (int i = 0; i < all.size(); ++i) {
+        const QString& a = all[i];
+        if ((a == QLatin1String("--customer") || a == QLatin1String("--from") ||
+             a == QLatin1String("--to")) &&
+            i + 1 < all.size()) {
+            options.insert(a.mid(2), all[++i]);
+            continue;
+        }
+        args << a;
+    }
     if (args.size() != 7 || args[3] != QLatin1String("--format") ||
         args[5] != QLatin1String("--out"))
         return usage();
@@ -249,7 +264,7 @@ int report(const QStringList& args)
     std::unique_ptr<CompanyData> company;
     if (args[1] != QLatin1String("-"))
         company = std::make_unique<CompanyData>(setup.session, setup.install, args[1].toUpper());
-    const PageSet pages = runRegisteredReport(code, global, company.get());
+    const PageSet pages = runRegisteredReport(code, global, company.get(), options);
     const QStringList files = exportPages(pages, format, args[6]);
     out << QStringLiteral("%1 sayfa yazıldı: %2\n")
                .arg(pages.pageCount())

@@ -1,0 +1,181 @@
+#include "customers/CustomerReports.h"
+#include "customers/CustomerLedger.h"
+#include "store/CompanyData.h"
+#include "store/Table.h"
+#include "support/Installation.h"
+#include "support/QtPrinters.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace CustomerReports;
+
+namespace {
+
+class CustomerReportsTest : public ::testing::Test {
+protected:
+    TestInstallation t;
+    std::unique_ptr<CompanyData> company;
+    std::unique_ptr<CustomerLedger> ledger;
+
+    void SetUp() override
+    {
+        t.createCompany(NewCompany{"ABC", "Deneme Ltd."});
+        company = std::make_unique<CompanyData>(t.session, t.install, "ABC");
+        ledger = std::make_unique<CustomerLedger>(*company);
+    }
+
+    qint64 card(const QString& code, const QString& title, int kind = 0)
+    {
+        Table& cari = company->table("Cari");
+        cari.append();
+        cari["CariNo"] = code;
+        cari["Unvani"] = title;
+        cari["CariDurum"] = kind;
+        cari.post();
+        return cari.currentId();
+    }
+
+    void move(qint64 customer, QDate date, double borc, double alacak,
+              const QString& kaynak = Kaynak::CA)
+    {
+        CustomerMovement m;
+        m.tarih = date;
+        m.customerId = customer;
+        m.borc = borc;
+        m.alacak = alacak;
+        m.kaynak = kaynak;
+        m.aciklama = QStringLiteral("Hareket %1").arg(date.toString("dd.MM"));
+        ledger->post(m);
+    }
+
+    // Page sets without today's date, which changes every day.
+    static QString dump(const PageSet& set)
+    {
+        return set.dump().replace(QDate::currentDate().toString("dd.MM.yyyy"), "<bugün>");
+    }
+
+    static void expectReference(const QString& text, const QString& name)
+    {
+        const QString path = QStringLiteral(CUSTOMER_DATA) + QLatin1Char('/') + name;
+        if (qEnvironmentVariableIsSet("DULVET_UPDATE_REFERENCES")) {
+            QFile out(path);
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+            out.write(text.toUtf8());
+            return;
+        }
+        QFile in(path);
+        ASSERT_TRUE(in.open(QIODevice::ReadOnly)) << path.toStdString();
+        EXPECT_EQ(text, QString::fromUtf8(in.readAll())) << name.toStdString();
+    }
+};
+
+} // namespace
+
+TEST_F(CustomerReportsTest, CardListByKindAndQuotedCodes)
+{
+    card("120.01", "Yılmaz Ticaret");
+    card("B2", "Ziraat Bankası", 3);
+    card("B1", "Halk Bankası", 3);
+    card("O'NEIL", "O'Neil Ltd.");
+    CardChoice banks;
+    banks.kind = 3;
+    banks.order = 1; // by title
+    const QString text = dump(cardList(*company, banks));
+    EXPECT_LT(text.indexOf("Halk Bankası"), text.indexOf("Ziraat Bankası"));
+    EXPECT_FALSE(text.contains("Yılmaz"));
+    EXPECT_TRUE(text.contains("Listelenen 2 adet"));
+    CardChoice quote;
+    quote.codeFrom = quote.codeTo = "O'NEIL"; // a quote is a quote, not the end of a text
+    EXPECT_EQ(cardFilter(quote), "CariNo >= 'O''NEIL' and CariNo <= 'O''NEIL'");
+    const QString one = dump(cardList(*company, quote));
+    EXPECT_TRUE(one.contains("O'Neil Ltd."));
+    EXPECT_TRUE(one.contains("Listelenen 1 adet"));
+}
+
+TEST_F(CustomerReportsTest, BalanceStatusBoundsAndModes)
+{
+    const qint64 a = card("A", "Alacaklı"), b = card("B", "Borçlu"), c = card("C", "Eski"),
+                 d = card("D", "Hareketsiz"), e = card("E", "Üçte bir");
+    move(a, QDate(2026, 3, 1), 0, 250);
+    move(b, QDate(2026, 3, 1), 500, 0);
+    move(c, QDate(2025, 6, 1), 300, 0); // outside the date range
+    move(e, QDate(2026, 3, 1), 333.33, 0);
+    move(e, QDate(2026, 3, 2), 333.33, 0);
+    move(e, QDate(2026, 3, 3), 333.34, 0);
+    move(e, QDate(2026, 3, 4), 0, 1000);
+    Q_UNUSED(d);
+    BalanceChoice choice;
+    choice.dateFrom = "01.01.2026";
+    choice.dateTo = "31.12.2026";
+    const QString balanced = dump(balanceStatus(*company, choice));
+    expectReference(balanced, "balances.txt");
+    EXPECT_TRUE(balanced.contains("\"Alacaklı\""));
+    EXPECT_TRUE(balanced.contains("\"Borçlu\""));
+    EXPECT_FALSE(balanced.contains("\"Eski\""));       // balance 0 in the range
+    EXPECT_FALSE(balanced.contains("\"Hareketsiz\"")); // no movement at all
+    EXPECT_FALSE(balanced.contains("\"Üçte bir\""));   // zero after rounding
+    EXPECT_TRUE(balanced.contains("\"-250.00\""));     // the credit-balance total, negative
+    EXPECT_TRUE(balanced.contains("Listelenen 2 adet"));
+
+    choice.lowest = 100; // leaves out every negative balance
+    const QString bounded = dump(balanceStatus(*company, choice));
+    EXPECT_FALSE(bounded.contains("\"Alacaklı\""));
+    EXPECT_TRUE(bounded.contains("\"Borçlu\""));
+
+    choice.lowest = 0;
+    choice.balancedOnly = false; // "T&ümü": every card, with zeros
+    const QString all = dump(balanceStatus(*company, choice));
+    EXPECT_TRUE(all.contains("\"Eski\""));
+    EXPECT_TRUE(all.contains("\"Hareketsiz\""));
+    EXPECT_TRUE(all.contains("Listelenen 5 adet"));
+}
+
+TEST_F(CustomerReportsTest, MovementListLeavesZeroAmountsBlank)
+{
+    const qint64 a = card("A", "Alıcı");
+    move(a, QDate(2026, 2, 1), 100, 0);
+    move(a, QDate(2026, 2, 2), 0, 40, Kaynak::TA);
+    MovementChoice choice{QDate(2026, 1, 1), QDate(2026, 12, 31)};
+    const QString text = dump(movementList(*company, choice));
+    expectReference(text, "movements.txt");
+    EXPECT_FALSE(text.contains("\"0.00\""));
+    EXPECT_TRUE(text.contains("Listelenen 2 adet"));
+    choice.kinds = Kinds::Nakit;
+    EXPECT_TRUE(dump(movementList(*company, choice)).contains("Listelenen 1 adet"));
+    // A movement whose card is gone prints blanks for the card instead of another card's data.
+    company->connection().exec("DELETE FROM \"Cari\" WHERE \"Nosu\" = ?", {a});
+    choice.kinds = Kinds::Tumu;
+    const QString orphan = dump(movementList(*company, choice));
+    EXPECT_FALSE(orphan.contains("Alıcı"));
+}
+
+TEST_F(CustomerReportsTest, StatementCarriesForward)
+{
+    const qint64 a = card("120.01", "Yılmaz Ticaret");
+    move(a, QDate(2025, 12, 1), 1000, 0);
+    move(a, QDate(2025, 12, 5), 0, 200);
+    for (int day = 1; day <= 60; ++day)
+        move(a, QDate(2026, 1, 1).addDays(day), day % 3 ? 10.5 * day : 0, day % 3 ? 0 : 50);
+    StatementChoice choice{a, QDate(2026, 1, 1), QDate(2026, 12, 31)};
+    const PageSet pages = statement(*company, choice);
+    EXPECT_GT(pages.pageCount(), 1);
+    const QString text = dump(pages);
+    expectReference(text, "statement.txt");
+    // Page 1's column header shows the carried-forward sums; the first line adds its own amount.
+    EXPECT_TRUE(text.contains("Kolonlar text 122.0,42.0 26.0x5.0 \"1,000.00\""));
+    EXPECT_TRUE(text.contains("Detay text 174.0,48.0 26.0x5.0 \"810.50\"")); // 1000 − 200 + 10.50
+    EXPECT_TRUE(text.contains("Sayfa Toplamı"));
+    EXPECT_TRUE(text.contains("Listelenen 60 adet"));
+
+    StatementChoice later{a, QDate(2027, 1, 1), QDate(2027, 12, 31)}; // after every movement
+    const QString empty = dump(statement(*company, later));
+    EXPECT_TRUE(empty.contains("Listelenen 0 adet"));
+    EXPECT_FALSE(empty.contains("Detay text"));
+    EXPECT_TRUE(empty.contains("lBorc") || empty.contains("\"0.00\""));
+
+    StatementChoice debitsOnly = choice;
+    debitsOnly.amounts = Amounts::Borc; // credits left out of every sum
+    const QString debits = dump(statement(*company, debitsOnly));
+    EXPECT_TRUE(debits.contains("Kolonlar text 148.0,42.0 26.0x5.0 \"0.00\""));
+}
