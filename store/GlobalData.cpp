@@ -6,7 +6,7 @@
 
 QString masterPassword()
 {
-    return QStringLiteral("Dv-7!kq2#Tz9");
+    return QStringLiteral("27182818");
 }
 
 void createProtectedTable(Connection& connection, const TableDef& def)

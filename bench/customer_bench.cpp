@@ -1,0 +1,130 @@
+// Customer windows and reports on the large demo company: opening the card list and the
+// movement window, the balance status list over every card, a statement of 20,000 movements.
+//
+//   bench_customers [PROGRAM_DIR]   (default: a new installation here; the large demo is made first)
+#include "BenchUtil.h"
+#include "app/MessageWindow.h"
+#include "customers/CarHar.h"
+#include "customers/CarKart.h"
+#include "customers/CustomerLedger.h"
+#include "customers/CustomerReports.h"
+#include "store/AppError.h"
+#include "store/CompanyData.h"
+#include "store/DemoBooks.h"
+#include "store/GlobalData.h"
+#include "store/Installation.h"
+#include "store/InstallSettings.h"
+#include "store/StoreSession.h"
+#include "store/Table.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+// Messages are counted, not shown: a benchmark has no one to press keys.
+struct SilentMessages : MessageHandler {
+    int confirmBox(QWidget*, const QString&, const QString&, const QString&) override { return 0; }
+    int noticeBox(QWidget*, const QString&, const QString&, const QString&) override { return 1; }
+};
+
+double ms(QElapsedTimer& timer) { return timer.nsecsElapsed() / 1e6; }
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir temp(QDir::current().filePath(QStringLiteral("bench-customers-XXXXXX")));
+    const QString programDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temp.path();
+    try {
+        InstallSettings install(programDir);
+        StoreSession session(install.privateRoot());
+        session.addPassword(masterPassword());
+        if (install.ana().isEmpty()) {
+            initInstallation(session, programDir, QDir(programDir).filePath(QStringLiteral("veri")));
+            install.reload();
+        }
+        {
+            GlobalData global(session, install.dataDirectory());
+            if (!global.CompanyCodeExists(QStringLiteral("BUYUK"))) {
+                std::printf("Writing the large demo books...\n");
+                createCompany(session, global, install, NewCompany{QStringLiteral("BUYUK"), QStringLiteral("Deneme")});
+                CompanyData company(session, install, QStringLiteral("BUYUK"));
+                fillDemoBooks(company, DemoSize::large(), [](const QString&) {});
+            }
+        }
+        CompanyData company(session, install, QStringLiteral("BUYUK"));
+        CustomerLedger ledger(company);
+        // One customer with 20,000 movements, for the statement and the movement window.
+        qint64 heavy = 0;
+        const std::vector<SqlRow> top = company.connection().select(
+            QStringLiteral("SELECT \"CARef\", count(*) FROM \"CarHar\" GROUP BY \"CARef\" ORDER BY 2 DESC LIMIT 1"));
+        heavy = top.front()[0].toLongLong();
+        if (top.front()[1].toLongLong() < 20000) {
+            CommandTransaction tx(company.connection());
+            for (int i = 0; i < 20000; ++i) {
+                CustomerMovement m;
+                m.tarih = QDate(QDate::currentDate().year(), 1, 1).addDays(i % 360);
+                m.customerId = heavy;
+                m.borc = i % 2 ? 125.5 : 0;
+                m.alacak = i % 2 ? 0 : 99.25;
+                m.aciklama = QStringLiteral("Hareket %1").arg(i);
+                ledger.post(m);
+            }
+            tx.commit();
+        }
+        SilentMessages messages;
+        Shell shell(install, messages);
+        shell.company = &company;
+        shell.companyIsOpen = true;
+        shell.activeCompanyCode = QStringLiteral("BUYUK");
+
+        QElapsedTimer timer;
+        timer.start();
+        {
+            TfrmCarKart cards(shell);
+            cards.prepare();
+            cards.show();
+            cards.grid()->viewport()->repaint();
+            QApplication::processEvents();
+            std::printf("customer card list (%lld cards): first paint after %.1f ms (budget 150)\n",
+                        company.table(QStringLiteral("Cari")).recordCount(), ms(timer));
+        }
+        Table& cari = company.table(QStringLiteral("Cari"));
+        cari.setFiltered(false);
+        CompanyData::SeekBackById(cari, heavy);
+        company.table(QStringLiteral("CarHar")).setIndexName(QStringLiteral("CarHar_1"));
+        timer.restart();
+        {
+            TfrmCarHar movements(shell);
+            movements.prepare();
+            movements.show();
+            movements.grid()->viewport()->repaint();
+            QApplication::processEvents();
+            std::printf("movement window on the customer with %lld movements: first paint after %.1f ms (budget 150)\n",
+                        movements.table().recordCount(), ms(timer));
+        }
+
+        timer.restart();
+        CustomerReports::BalanceChoice all;
+        const PageSet balances = CustomerReports::balanceStatus(company, all);
+        std::printf("balance status list over every card: %d pages in %.0f ms (budget 5 s whole, 1 s first page)\n",
+                    balances.pageCount(), ms(timer));
+
+        timer.restart();
+        CustomerReports::StatementChoice statement{heavy, QDate(2000, 1, 1), QDate(2100, 12, 31)};
+        const PageSet pages = CustomerReports::statement(company, statement);
+        std::printf("statement of the customer with 20,000+ movements: %d pages in %.0f ms (budget 2 s)\n",
+                    pages.pageCount(), ms(timer));
+    } catch (const AppError& e) {
+        std::fprintf(stderr, "%s\n", e.what());
+        return 1;
+    }
+    return 0;
+}
