@@ -2,6 +2,7 @@
 
 #include "customers/CarHar.h"
 #include "customers/CarKart.h"
+#include "customers/CariRapor.h"
 
 #include <QHash>
 #include <functional>
@@ -20,6 +21,10 @@ const QHash<int, Opener>& openers()
              window.run();
          }},
         {2201, [](Shell& shell, QWidget* parent) { TfrmCarHar::open(shell, parent); }},
+        {2301, [](Shell& shell, QWidget* parent) { TfrmCariListeR(shell, parent).run(); }},
+        {2302, [](Shell& shell, QWidget* parent) { TfrmCariDurumR(shell, parent).run(); }},
+        {2303, [](Shell& shell, QWidget* parent) { TfrmCariHareketR(shell, parent).run(); }},
+        {2304, [](Shell& shell, QWidget* parent) { TfrmCariEkstreR(shell, parent).run(); }},
     };
     return map;
 }

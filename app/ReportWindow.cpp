@@ -32,3 +32,11 @@ void ReportWindow::printPages(const PageSet& pages)
 {
     ::printPages(pages, shell().install, this);
 }
+
+void ReportWindow::showPages(PageSet pages)
+{
+    hide();
+    TfrmOnIzle preview(shell(), std::move(pages), parentWidget());
+    preview.exec();
+    show();
+}

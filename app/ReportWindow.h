@@ -22,4 +22,6 @@ protected:
     void showPreview(ReportRenderer& renderer);
     // Prints finished pages through the system's print dialog.
     void printPages(const PageSet& pages);
+    // Shows finished pages in the preview.
+    void showPages(PageSet pages);
 };

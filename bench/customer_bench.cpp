@@ -1,7 +1,8 @@
 // Customer windows and reports on the large demo company: opening the card list and the
 // movement window, the balance status list over every card, a statement of 20,000 movements.
 //
-//   bench_customers [PROGRAM_DIR]   (default: a new installation here; the large demo is made first)
+//   bench_customers [PROGRAM_DIR]   (default: a new installation here; the large demo is made
+//   first)
 #include "BenchUtil.h"
 #include "app/MessageWindow.h"
 #include "customers/CarHar.h"
@@ -12,8 +13,8 @@
 #include "store/CompanyData.h"
 #include "store/DemoBooks.h"
 #include "store/GlobalData.h"
-#include "store/Installation.h"
 #include "store/InstallSettings.h"
+#include "store/Installation.h"
 #include "store/StoreSession.h"
 #include "store/Table.h"
 
@@ -32,7 +33,10 @@ struct SilentMessages : MessageHandler {
     int noticeBox(QWidget*, const QString&, const QString&, const QString&) override { return 1; }
 };
 
-double ms(QElapsedTimer& timer) { return timer.nsecsElapsed() / 1e6; }
+double ms(QElapsedTimer& timer)
+{
+    return timer.nsecsElapsed() / 1e6;
+}
 
 } // namespace
 
@@ -47,14 +51,16 @@ int main(int argc, char* argv[])
         StoreSession session(install.privateRoot());
         session.addPassword(masterPassword());
         if (install.ana().isEmpty()) {
-            initInstallation(session, programDir, QDir(programDir).filePath(QStringLiteral("veri")));
+            initInstallation(session, programDir,
+                             QDir(programDir).filePath(QStringLiteral("veri")));
             install.reload();
         }
         {
             GlobalData global(session, install.dataDirectory());
             if (!global.CompanyCodeExists(QStringLiteral("BUYUK"))) {
                 std::printf("Writing the large demo books...\n");
-                createCompany(session, global, install, NewCompany{QStringLiteral("BUYUK"), QStringLiteral("Deneme")});
+                createCompany(session, global, install,
+                              NewCompany{QStringLiteral("BUYUK"), QStringLiteral("Deneme")});
                 CompanyData company(session, install, QStringLiteral("BUYUK"));
                 fillDemoBooks(company, DemoSize::large(), [](const QString&) {});
             }
@@ -64,7 +70,8 @@ int main(int argc, char* argv[])
         // One customer with 20,000 movements, for the statement and the movement window.
         qint64 heavy = 0;
         const std::vector<SqlRow> top = company.connection().select(
-            QStringLiteral("SELECT \"CARef\", count(*) FROM \"CarHar\" GROUP BY \"CARef\" ORDER BY 2 DESC LIMIT 1"));
+            QStringLiteral("SELECT \"CARef\", count(*) FROM \"CarHar\" GROUP BY \"CARef\" ORDER BY "
+                           "2 DESC LIMIT 1"));
         heavy = top.front()[0].toLongLong();
         if (top.front()[1].toLongLong() < 20000) {
             CommandTransaction tx(company.connection());
@@ -107,21 +114,24 @@ int main(int argc, char* argv[])
             movements.show();
             movements.grid()->viewport()->repaint();
             QApplication::processEvents();
-            std::printf("movement window on the customer with %lld movements: first paint after %.1f ms (budget 150)\n",
+            std::printf("movement window on the customer with %lld movements: first paint after "
+                        "%.1f ms (budget 150)\n",
                         movements.table().recordCount(), ms(timer));
         }
 
         timer.restart();
         CustomerReports::BalanceChoice all;
         const PageSet balances = CustomerReports::balanceStatus(company, all);
-        std::printf("balance status list over every card: %d pages in %.0f ms (budget 5 s whole, 1 s first page)\n",
+        std::printf("balance status list over every card: %d pages in %.0f ms (budget 5 s whole, 1 "
+                    "s first page)\n",
                     balances.pageCount(), ms(timer));
 
         timer.restart();
         CustomerReports::StatementChoice statement{heavy, QDate(2000, 1, 1), QDate(2100, 12, 31)};
         const PageSet pages = CustomerReports::statement(company, statement);
-        std::printf("statement of the customer with 20,000+ movements: %d pages in %.0f ms (budget 2 s)\n",
-                    pages.pageCount(), ms(timer));
+        std::printf(
+            "statement of the customer with 20,000+ movements: %d pages in %.0f ms (budget 2 s)\n",
+            pages.pageCount(), ms(timer));
     } catch (const AppError& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

@@ -2,7 +2,9 @@
 #include "customers/CarHarG.h"
 #include "customers/CarKart.h"
 #include "customers/CarKartG.h"
+#include "customers/CariRapor.h"
 #include "customers/CustomerLedger.h"
+#include "store/AppError.h"
 #include "store/CompanyData.h"
 #include "store/Table.h"
 #include "support/Installation.h"
@@ -11,6 +13,8 @@
 #include "support/TypeText.h"
 #include "widgets/NumberEdits.h"
 
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
@@ -170,4 +174,31 @@ TEST_F(CustomerWindows, MovementWindowEditsHandEntriesOnlyAndWarnsOncePerCommand
     EXPECT_EQ(company->table("CarHar").recordCount(), 1);
     // Each command ended with one warning (the customer is still over the limit).
     EXPECT_EQ(messages.asked.size(), 5);
+}
+
+TEST_F(CustomerWindows, ReportWindowsStartWithTheirChoices)
+{
+    card("A1");
+    card("Z9");
+    TfrmCariListeR list(*shell);
+    list.prepare();
+    EXPECT_EQ(list.edit("kod1")->text(), "A1"); // first and last code
+    EXPECT_EQ(list.edit("kod2")->text(), "Z9");
+    EXPECT_TRUE(list.pages().plainText().contains("Listelenen 2 adet"));
+    list.edit("kod2")->setText("A1");
+    EXPECT_TRUE(list.pages().plainText().contains("Listelenen 1 adet"));
+
+    shell->workingYear = 2026;
+    TfrmCariHareketR movements(*shell);
+    EXPECT_EQ(movements.edit("tarih1")->text(), "01.01.2026");
+    EXPECT_EQ(movements.edit("tarih2")->text(), "31.12.2026");
+    EXPECT_FALSE(movements.edit("cari")->isEnabled());
+    movements.group("kart")->button(1)->click();
+    EXPECT_TRUE(movements.edit("cari")->isEnabled());
+    movements.edit("cari")->setText("yok");
+    EXPECT_THROW(movements.pages(), AppError);
+
+    TfrmCariEkstreR statement(*shell);
+    statement.edit("cari")->setText("A1");
+    EXPECT_TRUE(statement.pages().plainText().contains("Cari Kart Nosu : A1"));
 }
