@@ -58,12 +58,16 @@ EntryWindow::EntryWindow(Shell& shell, const QString& title, std::vector<FieldSp
         auto* label = new QLabel(spec.label, this);
         QWidget* editor = makeEditor(spec);
         label->setBuddy(editor);
-        grid_->addWidget(label, int(i), 0, Qt::AlignRight | Qt::AlignVCenter);
-        grid_->addWidget(editor, int(i), 1);
+        // Long windows lay their fields out in two columns, filled top to bottom.
+        const int rows = specs_.size() > 16 ? int(specs_.size() + 1) / 2 : int(specs_.size());
+        const int row = int(i) % rows, column = int(i) / rows * 2;
+        grid_->addWidget(label, row, column, Qt::AlignRight | Qt::AlignVCenter);
+        grid_->addWidget(editor, row, column + 1);
         editors_.push_back(editor);
         addField(editor, spec.hint);
     }
     grid_->setColumnStretch(1, 1);
+    grid_->setColumnStretch(3, 1);
     addCommand(QStringLiteral("Kaydet"), QStringLiteral("Kaydet [F2]"), Qt::Key_F2, QString(),
                [this] {
                    if (!validate()) return;

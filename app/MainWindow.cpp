@@ -355,6 +355,7 @@ void MainWindow::openOrClearCompany()
         shell_.workingYear = QDate::currentDate().year();
         buildTree();
         setBusy(false);
+        activateWindow(); // the keyboard comes back from the selection window
         tree_->setFocus();
     } else {
         shell_.companyIsOpen = false;
@@ -396,6 +397,7 @@ void MainWindow::runSelectedCommand()
     setBusy(false);
     topButtons_->show();
     panel_->show();
+    activateWindow();
     if (shell_.companyIsOpen) tree_->setFocus();
 }
 
