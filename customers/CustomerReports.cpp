@@ -366,8 +366,71 @@ PageSet statement(CompanyData& company, const StatementChoice& choice, bool lett
          right(label("gBakiye", {164, 8, 26, 5}, QString()))}));
     summaryCount(def, 14);
 
+    // "&2. Stoklu ekstre": the lines of the invoice behind an "FA" movement, under it.
+    Table lines(company.connection(), QStringLiteral("FatHar"));
+    qint64 invoiceId = 0;
+    QString invoiceCaption;
+    if (choice.withStock) {
+        const QString quantity =
+            company.displayFormat(QStringLiteral("FatHar"), QStringLiteral("Miktari"));
+        BandDef caption = band(
+            BandKind::Child, QStringLiteral("FaturaBasligi"), 11,
+            {bold(label("lblFatura", {20, 0, 170, 5}, QString())),
+             bold(label("d1", {20, 5, 30, 5}, QStringLiteral("STOK KODU"))),
+             bold(label("d2", {50, 5, 45, 5}, QStringLiteral("STOKCİNSİ"))),
+             bold(label("d3", {95, 5, 10, 5}, QStringLiteral("BR"))),
+             bold(label("d4", {105, 5, 20, 5}, QStringLiteral("MİKTARI"), Qt::AlignRight)),
+             bold(label("d5", {125, 5, 25, 5}, QStringLiteral("KDV'SİZ TOPLAM"), Qt::AlignRight)),
+             bold(label("d6", {150, 5, 18, 5}, QStringLiteral("KDV"), Qt::AlignRight)),
+             bold(label("d7", {168, 5, 22, 5}, QStringLiteral("GENEL TOPLAM"), Qt::AlignRight))});
+        caption.parent = QStringLiteral("Detay");
+        def.bands.push_back(caption);
+        def.bands.push_back(band(BandKind::SubDetail, QStringLiteral("FaturaSatiri"), 5,
+                                 {field("s1", {20, 0, 30, 5}, "FatHar.Kodu"),
+                                  field("s2", {50, 0, 45, 5}, "FatHar.Cinsi"),
+                                  field("s3", {95, 0, 10, 5}, "FatHar.Birim"),
+                                  field("s4", {105, 0, 20, 5}, "FatHar.Miktari", quantity),
+                                  field("s5", {125, 0, 25, 5}, "FatHar.AraTop", mask),
+                                  field("s6", {150, 0, 18, 5}, "FatHar.KdvTutar", mask),
+                                  field("s7", {168, 0, 22, 5}, "FatHar.TopTutar", mask)}));
+        lines.open();
+    }
+    // The invoice of the current movement, when it is one within the dates.
+    const auto findInvoice = [&] {
+        invoiceId = 0;
+        const QDate date = har[QStringLiteral("Tarih")].asDate();
+        if (!choice.withStock || har[QStringLiteral("Kaynak")].asString() != QLatin1String("FA") ||
+            date < choice.from || date > choice.to)
+            return;
+        const std::vector<SqlRow> rows = company.connection().select(
+            QStringLiteral("SELECT \"Nosu\", \"Tarih\", \"FatNo\", \"FatTuru\" FROM \"Fatura\" "
+                           "WHERE \"CAHRef\" = ? LIMIT 1"),
+            {har.currentId()});
+        if (rows.empty()) return;
+        invoiceId = rows[0][0].toLongLong();
+        invoiceCaption =
+            QStringLiteral("%1  TARİHLİ  %2  NOLU %3 FATURASI DETAYI")
+                .arg(QDate::fromString(rows[0][1].toString(), Qt::ISODate)
+                         .toString(QStringLiteral("dd.MM.yyyy")),
+                     formatNumber(rows[0][2].toDouble(), QStringLiteral("0")),
+                     rows[0][3].toInt() != 0 ? QStringLiteral("SATIŞ") : QStringLiteral("ALIŞ"));
+    };
+
     ReportRenderer renderer(def, &har);
+    if (choice.withStock)
+        renderer.setSubDetail(&lines, [&] {
+            // Only a printed invoice movement shows its lines; the others match nothing.
+            lines.setFilter(QStringLiteral("FRef = %1").arg(invoiceId ? invoiceId : -1));
+            lines.setFiltered(true);
+        });
     renderer.beforePrint = [&](BandPrint& p) {
+        if (p.band.name == QLatin1String("FaturaBasligi")) {
+            if (!invoiceId)
+                p.suppress();
+            else
+                p.setText("lblFatura", invoiceCaption);
+            return;
+        }
         switch (p.band.kind) {
         case BandKind::ColumnHeader:
             p.setText("nBorc", money(runBorc));
@@ -376,6 +439,7 @@ PageSet statement(CompanyData& company, const StatementChoice& choice, bool lett
             break;
         case BandKind::Detail:
             // Movements before the from-date are in the carried-forward sums, not on paper.
+            findInvoice();
             if (har[QStringLiteral("Tarih")].asDate() < choice.from) {
                 p.suppress();
                 break;

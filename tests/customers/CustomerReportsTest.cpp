@@ -179,3 +179,46 @@ TEST_F(CustomerReportsTest, StatementCarriesForward)
     const QString debits = dump(statement(*company, debitsOnly));
     EXPECT_TRUE(debits.contains("Kolonlar text 148.0,42.0 26.0x5.0 \"0.00\""));
 }
+
+TEST_F(CustomerReportsTest, StockStatementPrintsInvoiceLines)
+{
+    const qint64 a = card("S1", "Stoklu");
+    CustomerMovement m;
+    m.tarih = QDate(2026, 4, 1);
+    m.customerId = a;
+    m.borc = 236;
+    m.kaynak = Kaynak::FA;
+    const qint64 movement = ledger->post(m);
+    move(a, QDate(2026, 4, 2), 0, 100);
+    // An invoice written directly, as invoice posting will write it.
+    Table& fatura = company->table("Fatura");
+    fatura.append();
+    fatura["FatNo"] = 1234;
+    fatura["FatTuru"] = 1;
+    fatura["Tarih"] = QDate(2026, 4, 1);
+    fatura["CAHRef"] = movement;
+    fatura.post();
+    Table& lines = company->table("FatHar");
+    for (int i = 1; i <= 2; ++i) {
+        lines.append();
+        lines["FRef"] = fatura.currentId();
+        lines["Kodu"] = QStringLiteral("STK%1").arg(i);
+        lines["Cinsi"] = QStringLiteral("Çelik vida M%1").arg(i * 4);
+        lines["Birim"] = "Adet";
+        lines["Miktari"] = 10 * i;
+        lines["AraTop"] = 100.0 * i / 3;
+        lines["KdvTutar"] = 18.0 * i / 3;
+        lines["TopTutar"] = 118.0 * i / 3;
+        lines.post();
+    }
+    StatementChoice choice{a, QDate(2026, 1, 1), QDate(2026, 12, 31)};
+    choice.withStock = true;
+    const QString text = dump(statement(*company, choice));
+    expectReference(text, "statement-stock.txt");
+    EXPECT_TRUE(text.contains("01.04.2026  TARİHLİ  1234  NOLU SATIŞ FATURASI DETAYI"));
+    EXPECT_TRUE(text.contains("\"Çelik vida M8\""));
+    EXPECT_EQ(text.count("FaturaSatiri text"), 2 * 7);
+    EXPECT_EQ(text.count("NOLU"), 1); // only under the invoice movement
+    choice.withStock = false;
+    EXPECT_FALSE(dump(statement(*company, choice)).contains("NOLU"));
+}

@@ -3,6 +3,7 @@
 #include "customers/CarKart.h"
 #include "customers/CarKartG.h"
 #include "customers/CariRapor.h"
+#include "customers/CustomerCodeField.h"
 #include "customers/CustomerLedger.h"
 #include "store/AppError.h"
 #include "store/CompanyData.h"
@@ -15,9 +16,11 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 namespace {
@@ -201,4 +204,39 @@ TEST_F(CustomerWindows, ReportWindowsStartWithTheirChoices)
     TfrmCariEkstreR statement(*shell);
     statement.edit("cari")->setText("A1");
     EXPECT_TRUE(statement.pages().plainText().contains("Cari Kart Nosu : A1"));
+}
+
+TEST_F(CustomerWindows, CustomerCodeFieldRule)
+{
+    card("120.01");
+    card("120.01"); // two cards with one code: the later one counts
+    const qint64 later = company->table("Cari").currentId();
+    QWidget window;
+    auto* code = new QLineEdit(&window);
+    auto* title = new QLabel(&window);
+    auto* next = new QLineEdit(&window);
+    auto* layout = new QVBoxLayout(&window);
+    layout->addWidget(code);
+    layout->addWidget(title);
+    layout->addWidget(next);
+    CustomerCodeField field(*shell, code, title);
+    window.show();
+    QApplication::processEvents();
+    code->setFocus();
+    code->setText("120.01");
+    next->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(field.id(), later);
+    EXPECT_EQ(title->text(), "Ünvan 120.01");
+
+    code->setFocus();
+    code->setText("999");
+    messages.answers = {0};
+    next->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(field.id(), 0);
+    EXPECT_TRUE(title->text().isEmpty());
+    ASSERT_FALSE(messages.asked.isEmpty());
+    EXPECT_EQ(messages.asked.last(), "Cari kart nosu bulunamadı / Yeni kart açılsın mı?");
+    EXPECT_EQ(QApplication::focusWidget(), code); // back to the code
 }
