@@ -3,6 +3,7 @@
 #include "app/TextRules.h"
 #include "customers/CariListe.h"
 #include "printing/PagePrinter.h"
+#include "printing/ReportRenderer.h"
 #include "store/AppError.h"
 #include "store/CompanyData.h"
 #include "store/InstallSettings.h"
@@ -250,6 +251,19 @@ TfrmCariDurumR::TfrmCariDurumR(Shell& shell, QWidget* parent)
 
 PageSet TfrmCariDurumR::pages()
 {
+    return balanceStatus(*shell().company, balanceChoice(), letter());
+}
+
+void TfrmCariDurumR::preview()
+{
+    RunningReport running = startBalanceStatus(*shell().company, balanceChoice(), letter());
+    hide();
+    showPreview(*running.renderer);
+    show();
+}
+
+BalanceChoice TfrmCariDurumR::balanceChoice() const
+{
     BalanceChoice c;
     static_cast<CardChoice&>(c) = cardChoice();
     c.dateFrom = NormalizeDateText(text(QStringLiteral("tarih1")));
@@ -257,7 +271,7 @@ PageSet TfrmCariDurumR::pages()
     c.lowest = text(QStringLiteral("bakiye1")).remove(QLatin1Char(',')).toDouble();
     c.highest = text(QStringLiteral("bakiye2")).remove(QLatin1Char(',')).toDouble();
     c.balancedOnly = choice(QStringLiteral("bakiye")) == 0;
-    return balanceStatus(*shell().company, c, letter());
+    return c;
 }
 
 // --- 2303 --------------------------------------------------------------------------------------

@@ -55,6 +55,13 @@ class TfrmCariDurumR : public CariRaporBase {
 public:
     explicit TfrmCariDurumR(Shell& shell, QWidget* parent = nullptr);
     PageSet pages() override;
+
+protected:
+    // Long over many cards: the preview shows the first page while the rest are made.
+    void preview() override;
+
+private:
+    CustomerReports::BalanceChoice balanceChoice() const;
 };
 
 class TfrmCariHareketR : public CariRaporBase {

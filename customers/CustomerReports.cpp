@@ -131,7 +131,7 @@ PageSet cardList(CompanyData& company, const CardChoice& choice, bool letter)
     return renderer.render();
 }
 
-PageSet balanceStatus(CompanyData& company, const BalanceChoice& choice, bool letter)
+RunningReport startBalanceStatus(CompanyData& company, const BalanceChoice& choice, bool letter)
 {
     // Open ends as bounds every date passes.
     QString from = isoDate(choice.dateFrom), to = isoDate(choice.dateTo);
@@ -142,7 +142,15 @@ PageSet balanceStatus(CompanyData& company, const BalanceChoice& choice, bool le
         double borc = 0, alacak = 0;
         qint64 count = 0;
     };
-    QHash<qint64, Sums> sums;
+    // What the hooks work on lives as long as the renderer, which may run in steps.
+    struct State {
+        QHash<qint64, Sums> sums;
+        std::unique_ptr<Table> table;
+        double borc = 0, alacak = 0, bakiye = 0, positive = 0, negative = 0;
+        int count = 0;
+    };
+    auto st = std::make_shared<State>();
+    QHash<qint64, Sums>& sums = st->sums;
     for (const SqlRow& row : company.connection().select(
              QStringLiteral("SELECT \"CARef\", sum(CASE WHEN \"Tarih\" >= ? AND \"Tarih\" <= ? "
                             "THEN \"Borc\" ELSE 0 END), "
@@ -184,13 +192,14 @@ PageSet balanceStatus(CompanyData& company, const BalanceChoice& choice, bool le
               right(label("tAlacakB", {155, 13, 35, 5}, QString()))}));
     summaryCount(def, 18);
 
-    auto table = cards(company, choice);
-    double borc = 0, alacak = 0, bakiye = 0, positive = 0, negative = 0;
-    int count = 0;
-    ReportRenderer renderer(def, table.get());
-    renderer.beforePrint = [&](BandPrint& p) {
+    st->table = cards(company, choice);
+    RunningReport running{st, std::make_unique<ReportRenderer>(def, st->table.get())};
+    const QString money = mask;
+    running.renderer->beforePrint = [st, &company, choice, money](BandPrint& p) {
+        const QString& mask = money;
+        State& t = *st;
         if (p.band.kind == BandKind::Detail) {
-            const Sums s = sums.value(table->currentId());
+            const Sums s = t.sums.value(t.table->currentId());
             // Compared after RoundMoney: 333.33 + 333.33 + 333.34 − 1000 is nothing, not 1e-13.
             const double balance = company.RoundMoney(s.borc - s.alacak);
             if (choice.balancedOnly &&
@@ -202,21 +211,26 @@ PageSet balanceStatus(CompanyData& company, const BalanceChoice& choice, bool le
             p.setText("borc", formatNumber(s.borc, mask));
             p.setText("alacak", formatNumber(s.alacak, mask));
             p.setText("bakiye", formatNumber(balance, mask));
-            borc += s.borc;
-            alacak += s.alacak;
-            bakiye += balance;
-            (balance > 0 ? positive : negative) += balance;
-            ++count;
+            t.borc += s.borc;
+            t.alacak += s.alacak;
+            t.bakiye += balance;
+            (balance > 0 ? t.positive : t.negative) += balance;
+            ++t.count;
         } else if (p.band.kind == BandKind::Summary) {
-            p.setText("tBorc", formatNumber(borc, mask));
-            p.setText("tAlacak", formatNumber(alacak, mask));
-            p.setText("tBakiye", formatNumber(bakiye, mask));
-            p.setText("tBorcB", formatNumber(positive, mask));
-            p.setText("tAlacakB", formatNumber(negative, mask));
-            p.setText("lblAdet", QStringLiteral("Listelenen %1 adet").arg(count));
+            p.setText("tBorc", formatNumber(t.borc, mask));
+            p.setText("tAlacak", formatNumber(t.alacak, mask));
+            p.setText("tBakiye", formatNumber(t.bakiye, mask));
+            p.setText("tBorcB", formatNumber(t.positive, mask));
+            p.setText("tAlacakB", formatNumber(t.negative, mask));
+            p.setText("lblAdet", QStringLiteral("Listelenen %1 adet").arg(t.count));
         }
     };
-    return renderer.render();
+    return running;
+}
+
+PageSet balanceStatus(CompanyData& company, const BalanceChoice& choice, bool letter)
+{
+    return startBalanceStatus(company, choice, letter).renderer->render();
 }
 
 PageSet movementList(CompanyData& company, const MovementChoice& choice, bool letter)
