@@ -3,6 +3,7 @@
 #include "app/TextRules.h"
 #include "store/AppError.h"
 #include "store/Table.h"
+#include "widgets/DateEdit.h"
 #include "widgets/NumberEdits.h"
 
 #include <QDate>
@@ -13,19 +14,6 @@
 #include <QVBoxLayout>
 
 namespace {
-
-// Tidies a date field when the focus leaves it.
-class DateEdit : public QLineEdit {
-public:
-    using QLineEdit::QLineEdit;
-
-protected:
-    void focusOutEvent(QFocusEvent* event) override
-    {
-        if (!text().trimmed().isEmpty()) setText(NormalizeDateText(text()));
-        QLineEdit::focusOutEvent(event);
-    }
-};
 
 // Codes are typed in capitals, Turkish ones included.
 class CodeEdit : public TZREdit {

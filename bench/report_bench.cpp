@@ -3,6 +3,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen bench_report [RECORDS]
 #include "BenchUtil.h"
+#include "printing/ReportBuilder.h"
 #include "printing/ReportRenderer.h"
 #include "store/AppError.h"
 #include "store/StoreSession.h"
@@ -21,32 +22,13 @@ namespace {
 ElementDef text(ElementKind kind, const QString& name, QRectF rect, const QString& value,
                 const QString& mask = QString())
 {
-    ElementDef e;
-    e.kind = kind;
-    e.name = name;
-    e.className = elementClassName(kind);
-    e.rect = rect;
-    if (kind == ElementKind::DBText)
-        e.field = value;
-    else if (kind == ElementKind::Expr)
-        e.expression = value;
-    else
-        e.text = value;
+    ElementDef e = ReportBuilder::element(kind, name, rect, value);
     e.mask = mask;
     if (!mask.isEmpty()) e.alignment = Qt::AlignRight;
     return e;
 }
 
-BandDef band(BandKind kind, const QString& name, double height, std::vector<ElementDef> elements)
-{
-    BandDef b;
-    b.kind = kind;
-    b.name = name;
-    b.className = bandClassName(kind);
-    b.height = height;
-    b.elements = std::move(elements);
-    return b;
-}
+using ReportBuilder::band;
 
 ReportDef report()
 {

@@ -8,6 +8,7 @@
 #include "store/CompanyData.h"
 #include "store/InstallSettings.h"
 #include "store/Table.h"
+#include "widgets/DateEdit.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -21,19 +22,6 @@
 using namespace CustomerReports;
 
 namespace {
-
-// Tidies a date text when the focus leaves it.
-class DateText : public QLineEdit {
-public:
-    using QLineEdit::QLineEdit;
-
-protected:
-    void focusOutEvent(QFocusEvent* event) override
-    {
-        if (!text().trimmed().isEmpty()) setText(NormalizeDateText(text()));
-        QLineEdit::focusOutEvent(event);
-    }
-};
 
 QString dateText(const QDate& d)
 {
@@ -67,7 +55,7 @@ CariRaporBase::CariRaporBase(Shell& shell, const QString& title, QWidget* parent
 QLineEdit* CariRaporBase::addEdit(const QString& name, const QString& label, const QString& hint,
                                   bool date)
 {
-    QLineEdit* e = date ? new DateText(this) : new QLineEdit(this);
+    QLineEdit* e = date ? new DateEdit(this) : new QLineEdit(this);
     edits_.insert(name, e);
     form_->addRow(label, e);
     addField(e, hint);

@@ -16,6 +16,18 @@ ElementDef make(ElementKind kind, const QString& name, QRectF rect)
 
 } // namespace
 
+ElementDef element(ElementKind kind, const QString& name, QRectF rect, const QString& value)
+{
+    ElementDef e = make(kind, name, rect);
+    if (kind == ElementKind::DBText)
+        e.field = value;
+    else if (kind == ElementKind::Expr)
+        e.expression = value;
+    else
+        e.text = value;
+    return e;
+}
+
 ElementDef label(const QString& name, QRectF rect, const QString& text, int alignment)
 {
     ElementDef e = make(ElementKind::Label, name, rect);

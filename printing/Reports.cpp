@@ -1,6 +1,7 @@
 #include "printing/Reports.h"
 
 #include "customers/CustomerReports.h"
+#include "printing/ReportBuilder.h"
 #include "printing/ReportRenderer.h"
 #include "store/AppError.h"
 #include "store/CompanyData.h"
@@ -9,73 +10,49 @@
 
 namespace {
 
-ElementDef item(ElementKind kind, const QString& name, QRectF rect, const QString& value)
-{
-    ElementDef e;
-    e.kind = kind;
-    e.name = name;
-    e.className = elementClassName(kind);
-    e.rect = rect;
-    if (kind == ElementKind::DBText)
-        e.field = value;
-    else if (kind == ElementKind::Expr)
-        e.expression = value;
-    else
-        e.text = value;
-    return e;
-}
-
-BandDef band(BandKind kind, const QString& name, double height, std::vector<ElementDef> elements)
-{
-    BandDef b;
-    b.kind = kind;
-    b.name = name;
-    b.className = bandClassName(kind);
-    b.height = height;
-    b.elements = std::move(elements);
-    return b;
-}
+using ReportBuilder::band;
+using ReportBuilder::element;
 
 ReportDef companyListDefinition()
 {
     ReportDef def;
     def.name = QStringLiteral("rprSirketListe");
     def.className = QStringLiteral("TQuickRep");
-    ElementDef title = item(ElementKind::Label, QStringLiteral("lblBaslik"), {0, 0, 190, 8},
-                            QStringLiteral("ŞİRKET LİSTESİ"));
+    ElementDef title = element(ElementKind::Label, QStringLiteral("lblBaslik"), {0, 0, 190, 8},
+                               QStringLiteral("ŞİRKET LİSTESİ"));
     title.font.setPointSize(14);
     title.font.setBold(true);
     title.alignment = Qt::AlignHCenter;
-    ElementDef page = item(ElementKind::SysData, QStringLiteral("sysSayfa"), {150, 0, 40, 5},
-                           QStringLiteral("Sayfa : "));
+    ElementDef page = element(ElementKind::SysData, QStringLiteral("sysSayfa"), {150, 0, 40, 5},
+                              QStringLiteral("Sayfa : "));
     page.sysData = SysDataKind::PageNumber;
     page.alignment = Qt::AlignRight;
-    ElementDef date = item(ElementKind::SysData, QStringLiteral("sysTarih"), {0, 0, 60, 5},
-                           QStringLiteral("Tarih : "));
-    std::vector<ElementDef> heads = {item(ElementKind::Label, QStringLiteral("lblKodu"),
-                                          {0, 6, 25, 5}, QStringLiteral("Ş.Kodu")),
-                                     item(ElementKind::Label, QStringLiteral("lblUnvan"),
-                                          {25, 6, 75, 5}, QStringLiteral("Ünvanı")),
-                                     item(ElementKind::Label, QStringLiteral("lblAdres"),
-                                          {100, 6, 90, 5}, QStringLiteral("Diskteki adresi"))};
+    ElementDef date = element(ElementKind::SysData, QStringLiteral("sysTarih"), {0, 0, 60, 5},
+                              QStringLiteral("Tarih : "));
+    std::vector<ElementDef> heads = {element(ElementKind::Label, QStringLiteral("lblKodu"),
+                                             {0, 6, 25, 5}, QStringLiteral("Ş.Kodu")),
+                                     element(ElementKind::Label, QStringLiteral("lblUnvan"),
+                                             {25, 6, 75, 5}, QStringLiteral("Ünvanı")),
+                                     element(ElementKind::Label, QStringLiteral("lblAdres"),
+                                             {100, 6, 90, 5}, QStringLiteral("Diskteki adresi"))};
     for (ElementDef& h : heads) {
         h.font.setBold(true);
         h.frame.bottom = true;
     }
     heads.push_back(page);
     heads.push_back(date);
-    ElementDef count = item(ElementKind::Expr, QStringLiteral("exAdet"), {0, 2, 80, 5},
-                            QStringLiteral("'Listelenen ' + SUM(1) + ' adet'"));
+    ElementDef count = element(ElementKind::Expr, QStringLiteral("exAdet"), {0, 2, 80, 5},
+                               QStringLiteral("'Listelenen ' + SUM(1) + ' adet'"));
     def.bands = {
         band(BandKind::Title, QStringLiteral("Baslik"), 12, {title}),
         band(BandKind::PageHeader, QStringLiteral("SayfaBasi"), 13, heads),
         band(BandKind::Detail, QStringLiteral("Detay"), 5,
-             {item(ElementKind::DBText, QStringLiteral("txtKodu"), {0, 0, 25, 5},
-                   QStringLiteral("SKodu")),
-              item(ElementKind::DBText, QStringLiteral("txtUnvan"), {25, 0, 75, 5},
-                   QStringLiteral("Aciklama")),
-              item(ElementKind::DBText, QStringLiteral("txtAdres"), {100, 0, 90, 5},
-                   QStringLiteral("Kutuk"))}),
+             {element(ElementKind::DBText, QStringLiteral("txtKodu"), {0, 0, 25, 5},
+                      QStringLiteral("SKodu")),
+              element(ElementKind::DBText, QStringLiteral("txtUnvan"), {25, 0, 75, 5},
+                      QStringLiteral("Aciklama")),
+              element(ElementKind::DBText, QStringLiteral("txtAdres"), {100, 0, 90, 5},
+                      QStringLiteral("Kutuk"))}),
         band(BandKind::Summary, QStringLiteral("Ozet"), 8, {count}),
     };
     return def;

@@ -4,6 +4,7 @@
 #include "store/Table.h"
 #include "support/Installation.h"
 #include "support/QtPrinters.h"
+#include "support/Reference.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -57,16 +58,7 @@ protected:
 
     static void expectReference(const QString& text, const QString& name)
     {
-        const QString path = QStringLiteral(CUSTOMER_DATA) + QLatin1Char('/') + name;
-        if (qEnvironmentVariableIsSet("DULVET_UPDATE_REFERENCES")) {
-            QFile out(path);
-            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-            out.write(text.toUtf8());
-            return;
-        }
-        QFile in(path);
-        ASSERT_TRUE(in.open(QIODevice::ReadOnly)) << path.toStdString();
-        EXPECT_EQ(text, QString::fromUtf8(in.readAll())) << name.toStdString();
+        expectReferenceIn(QStringLiteral(CUSTOMER_DATA), text, name);
     }
 };
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "printing/ReportBuilder.h"
 #include "printing/ReportDef.h"
 #include "printing/ReportRenderer.h"
 #include "store/Table.h"
+#include "support/Reference.h"
 #include "support/TempDir.h"
 
 #include <QDate>
@@ -37,52 +39,10 @@ struct ReportData {
     }
 };
 
-inline ElementDef element(ElementKind kind, const QString& name, QRectF rect,
-                          const QString& value = QString())
-{
-    ElementDef e;
-    e.kind = kind;
-    e.name = name;
-    e.className = elementClassName(kind);
-    e.rect = rect;
-    switch (kind) {
-    case ElementKind::DBText:
-        e.field = value;
-        break;
-    case ElementKind::Expr:
-        e.expression = value;
-        break;
-    default:
-        e.text = value;
-        break;
-    }
-    return e;
-}
+using ReportBuilder::band;
+using ReportBuilder::element;
 
-inline BandDef band(BandKind kind, const QString& name, double height,
-                    std::vector<ElementDef> elements = {})
-{
-    BandDef b;
-    b.kind = kind;
-    b.name = name;
-    b.className = bandClassName(kind);
-    b.height = height;
-    b.elements = std::move(elements);
-    return b;
-}
-
-// Compares a text with a reference file under tests/printing/data; with DULVET_UPDATE_REFERENCES
-// set, writes the file instead.
 inline void expectReference(const QString& text, const QString& name)
 {
-    const QString path = QStringLiteral(REPORT_DATA) + QLatin1Char('/') + name;
-    if (qEnvironmentVariableIsSet("DULVET_UPDATE_REFERENCES")) {
-        QFile out(path);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(text.toUtf8());
-        return;
-    }
-    QFile in(path);
-    ASSERT_TRUE(in.open(QIODevice::ReadOnly)) << "missing reference " << path.toStdString();
-    EXPECT_EQ(text, QString::fromUtf8(in.readAll())) << name.toStdString();
+    expectReferenceIn(QStringLiteral(REPORT_DATA), text, name);
 }

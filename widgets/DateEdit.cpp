@@ -1,0 +1,9 @@
+#include "widgets/DateEdit.h"
+
+#include "app/TextRules.h"
+
+void DateEdit::focusOutEvent(QFocusEvent* event)
+{
+    if (!text().trimmed().isEmpty()) setText(NormalizeDateText(text()));
+    QLineEdit::focusOutEvent(event);
+}
