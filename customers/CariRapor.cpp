@@ -150,6 +150,21 @@ void CariRaporBase::preview()
 {
     showPages(pages());
 }
+
+QLineEdit* CariRaporBase::addMovementFields()
+{
+    // The working year's first and last day, and the customer code.
+    const int year = workingYear(shell());
+    addEdit(QStringLiteral("tarih1"), QStringLiteral("Cari işlem tarihleri : "),
+            QStringLiteral("Başlangıç tarihini giriniz"), true)
+        ->setText(dateText(QDate(year, 1, 1)));
+    addEdit(QStringLiteral("tarih2"), QString(), QStringLiteral("Bitiş tarihini giriniz"), true)
+        ->setText(dateText(QDate(year, 12, 31)));
+    QLineEdit* code = addEdit(QStringLiteral("cari"), QStringLiteral("Cari Nosu : "),
+                              QStringLiteral("Cari kart nosunu giriniz (F6 kart listesi)"));
+    code->setProperty("customerCode", true);
+    return code;
+}
 void CariRaporBase::print()
 {
     printPages(pages());
@@ -268,15 +283,7 @@ TfrmCariHareketR::TfrmCariHareketR(Shell& shell, QWidget* parent)
     : CariRaporBase(shell, QStringLiteral("Cari işlemler listesi"), parent)
 {
     setObjectName(QStringLiteral("frmCariHareketR"));
-    const int year = workingYear(shell);
-    addEdit(QStringLiteral("tarih1"), QStringLiteral("Cari işlem tarihleri : "),
-            QStringLiteral("Başlangıç tarihini giriniz"), true)
-        ->setText(dateText(QDate(year, 1, 1)));
-    addEdit(QStringLiteral("tarih2"), QString(), QStringLiteral("Bitiş tarihini giriniz"), true)
-        ->setText(dateText(QDate(year, 12, 31)));
-    QLineEdit* code = addEdit(QStringLiteral("cari"), QStringLiteral("Cari Nosu : "),
-                              QStringLiteral("Cari kart nosunu giriniz (F6 kart listesi)"));
-    code->setProperty("customerCode", true);
+    QLineEdit* code = addMovementFields();
     code->setEnabled(false);
     QButtonGroup* which =
         addGroup(QStringLiteral("kart"), QStringLiteral(" Cari kart listesi "),
@@ -312,15 +319,7 @@ TfrmCariEkstreR::TfrmCariEkstreR(Shell& shell, QWidget* parent)
     : CariRaporBase(shell, QStringLiteral("Cari kart ekstresi"), parent)
 {
     setObjectName(QStringLiteral("frmCariEkstreR"));
-    const int year = workingYear(shell);
-    addEdit(QStringLiteral("tarih1"), QStringLiteral("Cari işlem tarihleri : "),
-            QStringLiteral("Başlangıç tarihini giriniz"), true)
-        ->setText(dateText(QDate(year, 1, 1)));
-    addEdit(QStringLiteral("tarih2"), QString(), QStringLiteral("Bitiş tarihini giriniz"), true)
-        ->setText(dateText(QDate(year, 12, 31)));
-    QLineEdit* code = addEdit(QStringLiteral("cari"), QStringLiteral("Cari Nosu : "),
-                              QStringLiteral("Cari kart nosunu giriniz (F6 kart listesi)"));
-    code->setProperty("customerCode", true);
+    QLineEdit* code = addMovementFields();
     Table& cari = shell.company->table(QStringLiteral("Cari"));
     if (!cari.isEmpty())
         code->setText(cari[QStringLiteral("CariNo")].asString()); // the current card

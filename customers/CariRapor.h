@@ -28,6 +28,7 @@ protected:
     QLineEdit* addEdit(const QString& name, const QString& label, const QString& hint,
                        bool date = false);
     QLineEdit* addRange(const QString& name, const QString& label, const QString& hint);
+    QLineEdit* addMovementFields(); // the date range and the customer code of 2303 and 2304
     QButtonGroup* addGroup(const QString& name, const QString& title, const QStringList& choices,
                            int chosen);
     int choice(const QString& group) const;
