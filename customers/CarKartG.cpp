@@ -11,6 +11,7 @@
 #include <QButtonGroup>
 #include <QFile>
 #include <QFileDialog>
+#include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -151,6 +152,7 @@ TfrmCarKartG::TfrmCarKartG(Shell& shell, Table& cari, Mode mode, const QString& 
     content()->addLayout(side);
 
     editor(0)->installEventFilter(this);
+    editor(QStringLiteral("Istihbarat"))->installEventFilter(this);
     if (mode == Mode::New) {
         setKind(0);
         pictureMode_->button(0)->setChecked(true);
@@ -267,6 +269,13 @@ void TfrmCarKartG::save()
 
 bool TfrmCarKartG::eventFilter(QObject* watched, QEvent* event)
 {
+    // Leaving "İSTİHBARAT" with Tab saves the card, as the last field of the window.
+    if (watched == editor(QStringLiteral("Istihbarat")) && event->type() == QEvent::FocusOut &&
+        isVisible() && static_cast<QFocusEvent*>(event)->reason() == Qt::TabFocusReason) {
+        QMetaObject::invokeMethod(
+            this, [this] { MenuIslem(QStringLiteral("Kaydet")); }, Qt::QueuedConnection);
+        return false;
+    }
     // Up from the first field goes round to the credit limit.
     if (watched == editor(0) && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Up) {

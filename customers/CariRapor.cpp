@@ -48,7 +48,10 @@ CariRaporBase::CariRaporBase(Shell& shell, const QString& title, QWidget* parent
     addCommand(QStringLiteral("Liste"), QStringLiteral("Kart listesi [F6]"), Qt::Key_F6, QString(),
                [this] {
                    auto* focus = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-                   if (focus && focus->property("customerCode").toBool()) pickCustomer(focus);
+                   if (focus && focus->property("customerCode").toBool())
+                       pickCustomer(focus);
+                   else if (!fields().empty())
+                       fields().front()->setFocus();
                });
 }
 
@@ -144,6 +147,16 @@ CardChoice CariRaporBase::cardChoice() const
     }
     c.order = choice(QStringLiteral("sira"));
     return c;
+}
+
+void CariRaporBase::updateCommands()
+{
+    ReportWindow::updateCommands();
+    if (fields().empty() || !isVisible()) return;
+    // After any command the focus returns to the first field; the F6 pick list leaves it in
+    // the code field it filled.
+    auto* focus = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    if (!focus || !focus->property("customerCode").toBool()) fields().front()->setFocus();
 }
 
 void CariRaporBase::preview()

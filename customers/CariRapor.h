@@ -24,6 +24,7 @@ public:
 protected:
     void preview() override;
     void print() override;
+    void updateCommands() override;
 
     QLineEdit* addEdit(const QString& name, const QString& label, const QString& hint,
                        bool date = false);

@@ -240,3 +240,20 @@ TEST_F(CustomerWindows, CustomerCodeFieldRule)
     EXPECT_EQ(messages.asked.last(), "Cari kart nosu bulunamadı / Yeni kart açılsın mı?");
     EXPECT_EQ(QApplication::focusWidget(), code); // back to the code
 }
+
+TEST_F(CustomerWindows, LeavingTheLastMemoSavesTheCard)
+{
+    Table& cari = company->table("Cari");
+    TfrmCarKartG window(*shell, cari, TfrmCarKartG::Mode::New);
+    window.prepare();
+    window.show();
+    QApplication::processEvents();
+    QTest::keyClicks(window.editor(0), "T1");
+    QWidget* memo = window.editor("Istihbarat");
+    memo->setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(memo, Qt::Key_Tab);
+    QApplication::processEvents();
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(company->CustomerCodeExists("T1"));
+}
