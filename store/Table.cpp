@@ -910,9 +910,15 @@ void Table::edit()
     if (state_ == State::Edit || state_ == State::Insert) return;
     if (readOnly_) throw AppError(QStringLiteral("Sorgu sonucu değiştirilemez."));
     checkGeneration();
+    const qint64 wanted = hasCurrent_ ? current_[size_t(fieldCount() + 1)].toLongLong() : 0;
     reloadCurrent(); // edit the record as it is now, not as it was cached
     if (!hasCurrent_)
         throw AppError(QStringLiteral("%1 tablosunda düzeltilecek kayıt yok.").arg(tableName_));
+    // Gone meanwhile: the cursor now stands on the record that followed, which the user did
+    // not choose to edit.
+    if (wanted && currentId() != wanted)
+        throw AppError(
+            QStringLiteral("Kayıt başka bir kullanıcı tarafından silinmiş; düzeltilemez."));
     buffer_ = current_;
     editVersion_ = current_[size_t(fieldCount())].toLongLong();
     state_ = State::Edit;

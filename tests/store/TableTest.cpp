@@ -398,6 +398,18 @@ TEST_F(TableTest, ConcurrentEditOfOneRecordIsRefused)
     mine.edit();
     theirs.remove();
     EXPECT_THROW(mine.post(), AppError);
+    mine.cancel();
+
+    // A record deleted elsewhere is not silently swapped for its neighbour when edited.
+    add(mine, "B", "b");
+    add(mine, "C", "c");
+    mine.setIndexName("Kod_1");
+    ASSERT_TRUE(mine.findKey({"B"}));
+    theirs.refresh();
+    ASSERT_TRUE(theirs.locate("Kodu", "B"));
+    theirs.remove();
+    EXPECT_THROW(mine.edit(), AppError);
+    EXPECT_EQ(mine.state(), Table::State::Browse);
 }
 
 TEST_F(TableTest, ExclusiveOpenAndMasterPassword)
