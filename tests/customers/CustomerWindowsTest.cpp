@@ -177,6 +177,21 @@ TEST_F(CustomerWindows, MovementWindowEditsHandEntriesOnlyAndWarnsOncePerCommand
     EXPECT_EQ(company->table("CarHar").recordCount(), 1);
     // Each command ended with one warning (the customer is still over the limit).
     EXPECT_EQ(messages.asked.size(), 5);
+
+    // A hand-entered movement of another customer stays out of this window after a delete.
+    const qint64 other = card("W2");
+    ledger.post(
+        CustomerMovement{QDate(2026, 1, 2), {}, "X", {}, {}, 5, 0, 0, 0, Kaynak::CA, other});
+    const qint64 own = ledger.post(
+        CustomerMovement{QDate(2026, 1, 3), {}, "Y", {}, {}, 7, 0, 0, 0, Kaynak::CA, id});
+    window.reload();
+    EXPECT_EQ(window.model()->rowCount(), 2);
+    ASSERT_TRUE(window.table().gotoId(own));
+    window.reload();
+    messages.answers = {1, 1};
+    key(&window, Qt::Key_F4);
+    EXPECT_EQ(window.model()->rowCount(), 1);
+    EXPECT_EQ(window.table().recordCount(), 1); // still only this customer's movements
 }
 
 TEST_F(CustomerWindows, ReportWindowsStartWithTheirChoices)
