@@ -2,6 +2,7 @@
 
 #include "app/TextRules.h"
 #include "store/AppError.h"
+#include "store/CommandTransaction.h"
 #include "store/Table.h"
 #include "widgets/DateEdit.h"
 #include "widgets/NumberEdits.h"

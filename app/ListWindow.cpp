@@ -1,5 +1,6 @@
 #include "app/ListWindow.h"
 
+#include "store/CommandTransaction.h"
 #include "store/Table.h"
 
 #include <QPushButton>

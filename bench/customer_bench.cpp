@@ -11,6 +11,7 @@
 #include "customers/CustomerReports.h"
 #include "printing/ReportRenderer.h"
 #include "store/AppError.h"
+#include "store/CommandTransaction.h"
 #include "store/CompanyData.h"
 #include "store/DemoBooks.h"
 #include "store/GlobalData.h"

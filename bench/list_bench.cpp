@@ -6,6 +6,7 @@
 #include "app/ListWindow.h"
 #include "app/MessageWindow.h"
 #include "store/AppError.h"
+#include "store/CommandTransaction.h"
 #include "store/InstallSettings.h"
 #include "store/StoreSession.h"
 #include "store/Table.h"

@@ -6,6 +6,7 @@
 #include "printing/ReportBuilder.h"
 #include "printing/ReportRenderer.h"
 #include "store/AppError.h"
+#include "store/CommandTransaction.h"
 #include "store/StoreSession.h"
 #include "store/Table.h"
 

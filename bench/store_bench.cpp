@@ -4,6 +4,7 @@
 //   bench_store [DIRECTORY] [RECORDS]     (defaults: a temporary directory here, 1000000)
 #include "BenchUtil.h"
 #include "store/AppError.h"
+#include "store/CommandTransaction.h"
 #include "store/StoreSession.h"
 #include "store/Table.h"
 #include "store/TurkishCollation.h"

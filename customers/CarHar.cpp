@@ -103,16 +103,6 @@ void TfrmCarHar::showCustomer()
 
 void TfrmCarHar::updateCommands()
 {
-    // Every command ends on the customer's movements again: a writer that looked a movement up
-    // by its number has switched the filter off.
-    const QString filter = QStringLiteral("CARef = %1").arg(customerId_);
-    if (!table().filtered() || table().filter() != filter) {
-        const qint64 at = table().currentId();
-        table().setFilter(filter);
-        table().setFiltered(true);
-        if (at > 0) table().gotoId(at);
-        reload();
-    }
     ListWindow::updateCommands();
     setCommandEnabled(QStringLiteral("HizliKart"), false);
     if (!customerId_) {
@@ -169,8 +159,5 @@ bool TfrmCarHar::canDelete()
 
 void TfrmCarHar::deleteRecord()
 {
-    CustomerLedger ledger(*shell().company);
-    CommandTransaction transaction(shell().company->connection());
-    ledger.remove(table().currentId());
-    transaction.commit();
+    CustomerLedger(*shell().company).remove(table().currentId());
 }

@@ -3,7 +3,6 @@
 #include "customers/CustomerLedger.h"
 #include "store/AppError.h"
 #include "store/CompanyData.h"
-#include "store/Table.h"
 #include "widgets/NumberEdits.h"
 
 #include <QKeyEvent>
@@ -52,23 +51,20 @@ TfrmCarHarG::TfrmCarHarG(Shell& shell, qint64 customerId, qint64 movementId, QWi
     setObjectName(QStringLiteral("frmCarHarG"));
     const QString today = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy"));
     if (movementId_) {
-        Table& har = shell.company->table(QStringLiteral("CarHar"));
-        if (!CompanyData::SeekBackById(har, movementId_))
-            throw AppError(QStringLiteral("Cari hareket bulunamadı."));
-        const QString date = har[QStringLiteral("Tarih")].asString();
+        const std::optional<CustomerMovement> m = CustomerLedger(*shell.company).read(movementId_);
+        if (!m) throw AppError(QStringLiteral("Cari hareket bulunamadı."));
+        const QString date = m->tarih.toString(QStringLiteral("dd.MM.yyyy"));
         setText(Tarih, date);
-        setText(Vadesi, har[QStringLiteral("Vadesi")].isNull()
-                            ? date
-                            : har[QStringLiteral("Vadesi")].asString());
-        setText(BelgeNo, har[QStringLiteral("BelgeNo")].asString());
-        setText(Aciklama, har[QStringLiteral("Aciklama")].asString());
-        setText(Aciklama1, har[QStringLiteral("Aciklama1")].asString());
-        setText(Tipi, har[QStringLiteral("Borc")].asFloat() != 0 ? QStringLiteral("B")
-                                                                 : QStringLiteral("A"));
-        setNumber(BirimF, har[QStringLiteral("BirimF")].asFloat());
-        setNumber(Adet, har[QStringLiteral("Adet")].asFloat());
-        setNumber(Borc, har[QStringLiteral("Borc")].asFloat());
-        setNumber(Alacak, har[QStringLiteral("Alacak")].asFloat());
+        setText(Vadesi,
+                m->vadesi.isValid() ? m->vadesi.toString(QStringLiteral("dd.MM.yyyy")) : date);
+        setText(BelgeNo, m->belgeNo);
+        setText(Aciklama, m->aciklama);
+        setText(Aciklama1, m->aciklama1);
+        setText(Tipi, m->borc != 0 ? QStringLiteral("B") : QStringLiteral("A"));
+        setNumber(BirimF, m->birimF);
+        setNumber(Adet, m->adet);
+        setNumber(Borc, m->borc);
+        setNumber(Alacak, m->alacak);
     } else {
         setText(Tarih, today);
         setText(Vadesi, today);
@@ -152,7 +148,5 @@ void TfrmCarHarG::save()
     m.kaynak = Kaynak::CA;
     m.customerId = customerId_;
     CustomerLedger ledger(*shell().company);
-    CommandTransaction transaction(shell().company->connection());
     saved_ = movementId_ ? ledger.rewrite(movementId_, m) : ledger.post(m);
-    transaction.commit();
 }

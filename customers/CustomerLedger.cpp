@@ -1,16 +1,13 @@
 #include "customers/CustomerLedger.h"
 
 #include "store/AppError.h"
+#include "store/CommandTransaction.h"
 #include "store/CompanyData.h"
+#include "store/Table.h"
 
 #include <cmath>
 
 namespace {
-
-qint64 fixed4(double value)
-{
-    return qint64(std::llround(value * 10000.0));
-}
 
 int columnOf(const QString& kaynak)
 {
@@ -24,14 +21,30 @@ int columnOf(const QString& kaynak)
     return CardSummary::Dekont;
 }
 
+// Runs a change on a private cursor: whatever fails, the cursor leaves edit.
+template <typename Change> void guarded(Table& table, Change&& change)
+{
+    try {
+        change();
+    } catch (...) {
+        table.cancel();
+        throw;
+    }
+}
+
 } // namespace
 
 CustomerLedger::CustomerLedger(CompanyData& company)
     : company_(company)
+    , movements_(std::make_unique<Table>(company.connection(), QStringLiteral("CarHar")))
+    , cards_(std::make_unique<Table>(company.connection(), QStringLiteral("Cari")))
 {
+    movements_->open();
+    cards_->open();
 }
 
-// The card's fields, read past any filter the shared Cari table may have.
+CustomerLedger::~CustomerLedger() = default;
+
 std::vector<QVariant> CustomerLedger::card(qint64 customerId, const QString& fields)
 {
     const std::vector<SqlRow> rows = company_.connection().select(
@@ -43,7 +56,7 @@ std::vector<QVariant> CustomerLedger::card(qint64 customerId, const QString& fie
 void CustomerLedger::fill(const CustomerMovement& m)
 {
     const SqlRow c = card(m.customerId, QStringLiteral("\"CariNo\", \"Unvani\""));
-    Table& har = company_.table(QStringLiteral("CarHar"));
+    Table& har = *movements_;
     har[QStringLiteral("Tarih")] = m.tarih;
     har[QStringLiteral("Vadesi")] = m.vadesi.isValid() ? m.vadesi : m.tarih;
     har[QStringLiteral("BelgeNo")] = m.belgeNo;
@@ -61,44 +74,116 @@ void CustomerLedger::fill(const CustomerMovement& m)
     har[QStringLiteral("KRef")] = m.kRef ? QVariant(m.kRef) : QVariant();
 }
 
+CustomerLedger::Amounts CustomerLedger::storedAmounts()
+{
+    Table& har = *movements_;
+    Amounts a;
+    a.customerId = har[QStringLiteral("CARef")].asInt64();
+    a.borc += har[QStringLiteral("Borc")].asFloat();
+    a.alacak += har[QStringLiteral("Alacak")].asFloat();
+    return a;
+}
+
+void CustomerLedger::writeTotals(qint64 customerId, MoneySum borc, MoneySum alacak)
+{
+    Table& cari = *cards_;
+    if (!cari.gotoId(customerId)) return; // a movement of a vanished card changes no card
+    guarded(cari, [&] {
+        cari.edit();
+        cari[QStringLiteral("BorcT")] = borc.value();
+        cari[QStringLiteral("AlacakT")] = alacak.value();
+        cari[QStringLiteral("BakiyeT")] = (borc - alacak).value();
+        cari.post();
+    });
+}
+
+void CustomerLedger::addToCard(const Amounts& amounts, int sign)
+{
+    Table& cari = *cards_;
+    if (amounts.customerId <= 0 || !cari.gotoId(amounts.customerId)) return;
+    MoneySum borc, alacak;
+    borc += cari[QStringLiteral("BorcT")].asFloat();
+    alacak += cari[QStringLiteral("AlacakT")].asFloat();
+    if (sign > 0) {
+        borc += amounts.borc;
+        alacak += amounts.alacak;
+    } else {
+        borc -= amounts.borc;
+        alacak -= amounts.alacak;
+    }
+    writeTotals(amounts.customerId, borc, alacak);
+}
+
 qint64 CustomerLedger::post(const CustomerMovement& movement)
 {
-    Table& har = company_.table(QStringLiteral("CarHar"));
-    har.append();
-    try {
+    CommandTransaction transaction(company_.connection());
+    Table& har = *movements_;
+    guarded(har, [&] {
+        har.append();
         fill(movement);
         har.post();
-    } catch (...) {
-        har.cancel();
-        throw;
-    }
-    return har.currentId();
+    });
+    const qint64 id = har.currentId();
+    addToCard(storedAmounts(), 1);
+    transaction.commit();
+    return id;
 }
 
 qint64 CustomerLedger::rewrite(qint64 id, const CustomerMovement& movement)
 {
-    Table& har = company_.table(QStringLiteral("CarHar"));
-    if (id <= 0 || !CompanyData::SeekBackById(har, id)) return post(movement);
-    har.edit();
-    try {
+    Table& har = *movements_;
+    if (id <= 0 || !har.gotoId(id)) return post(movement);
+    CommandTransaction transaction(company_.connection());
+    const Amounts before = storedAmounts();
+    guarded(har, [&] {
+        har.edit();
         fill(movement);
         har.post();
-    } catch (...) {
-        har.cancel();
-        throw;
-    }
+    });
+    const Amounts after = storedAmounts();
+    addToCard(before, -1);
+    addToCard(after, 1);
+    transaction.commit();
     return id;
 }
 
 void CustomerLedger::remove(qint64 id)
 {
-    Table& har = company_.table(QStringLiteral("CarHar"));
-    if (id > 0 && CompanyData::SeekBackById(har, id)) har.remove();
+    Table& har = *movements_;
+    if (id <= 0 || !har.gotoId(id)) return;
+    CommandTransaction transaction(company_.connection());
+    const Amounts before = storedAmounts();
+    har.remove();
+    addToCard(before, -1);
+    transaction.commit();
+}
+
+std::optional<CustomerMovement> CustomerLedger::read(qint64 id)
+{
+    Table& har = *movements_;
+    if (id <= 0 || !har.gotoId(id)) return std::nullopt;
+    CustomerMovement m;
+    m.tarih = har[QStringLiteral("Tarih")].asDate();
+    m.vadesi = har[QStringLiteral("Vadesi")].asDate();
+    m.belgeNo = har[QStringLiteral("BelgeNo")].asString();
+    m.aciklama = har[QStringLiteral("Aciklama")].asString();
+    m.aciklama1 = har[QStringLiteral("Aciklama1")].asString();
+    m.borc = har[QStringLiteral("Borc")].asFloat();
+    m.alacak = har[QStringLiteral("Alacak")].asFloat();
+    m.birimF = har[QStringLiteral("BirimF")].asFloat();
+    m.adet = har[QStringLiteral("Adet")].asFloat();
+    m.kaynak = har[QStringLiteral("Kaynak")].asString();
+    m.customerId = har[QStringLiteral("CARef")].asInt64();
+    m.fRef = har[QStringLiteral("FRef")].asInt64();
+    m.kRef = har[QStringLiteral("KRef")].asInt64();
+    return m;
 }
 
 CardTotals CustomerLedger::balance(qint64 customerId, const QDate& from, const QDate& to)
 {
-    QString sql = QStringLiteral("SELECT Borc, Alacak FROM \"CarHar\" WHERE \"CARef\" = ?");
+    QString sql = QStringLiteral("SELECT %1, %2 FROM \"CarHar\" WHERE \"CARef\" = ?")
+                      .arg(MoneySum::sqlSum(QStringLiteral("\"Borc\"")),
+                           MoneySum::sqlSum(QStringLiteral("\"Alacak\"")));
     QVariantList params{customerId};
     if (from.isValid()) {
         sql += QStringLiteral(" AND \"Tarih\" >= ?");
@@ -108,29 +193,21 @@ CardTotals CustomerLedger::balance(qint64 customerId, const QDate& from, const Q
         sql += QStringLiteral(" AND \"Tarih\" <= ?");
         params << to.toString(Qt::ISODate);
     }
-    qint64 borc = 0, alacak = 0;
-    for (const SqlRow& row : company_.connection().select(sql, params)) {
-        borc += fixed4(row[0].toDouble());
-        alacak += fixed4(row[1].toDouble());
-    }
-    return {borc / 10000.0, alacak / 10000.0};
+    const SqlRow row = company_.connection().select(sql, params).front();
+    return {MoneySum::fromSql(row[0]).value(), MoneySum::fromSql(row[1]).value()};
 }
 
 CardTotals CustomerLedger::recomputeCardTotals(qint64 customerId)
 {
-    const CardTotals totals = balance(customerId);
-    Table& cari = company_.table(QStringLiteral("Cari"));
-    const qint64 at = cari.currentId();
-    if (!CompanyData::SeekBackById(cari, customerId))
-        throw AppError(QStringLiteral("Cari kart bulunamadı (%1).").arg(customerId));
     CommandTransaction transaction(company_.connection());
-    cari.edit();
-    cari[QStringLiteral("BorcT")] = totals.borc;
-    cari[QStringLiteral("AlacakT")] = totals.alacak;
-    cari[QStringLiteral("BakiyeT")] = totals.bakiye();
-    cari.post();
+    const CardTotals totals = balance(customerId);
+    if (!cards_->gotoId(customerId))
+        throw AppError(QStringLiteral("Cari kart bulunamadı (%1).").arg(customerId));
+    MoneySum borc, alacak;
+    borc += totals.borc;
+    alacak += totals.alacak;
+    writeTotals(customerId, borc, alacak);
     transaction.commit();
-    if (at > 0 && at != customerId) cari.gotoId(at);
     return totals;
 }
 
@@ -158,20 +235,22 @@ QList<QStringList> CustomerLedger::limitWarnings(qint64 customerId, const CardTo
 
 CardSummary CustomerLedger::summary(qint64 customerId)
 {
-    std::array<qint64, 5> borc{}, alacak{};
+    std::array<MoneySum, 5> borc{}, alacak{};
     for (const SqlRow& row : company_.connection().select(
-             QStringLiteral("SELECT \"Kaynak\", sum(\"Borc\"), sum(\"Alacak\") FROM \"CarHar\" "
-                            "WHERE \"CARef\" = ? "
-                            "GROUP BY \"Kaynak\""),
+             QStringLiteral("SELECT \"Kaynak\", %1, %2 FROM \"CarHar\" WHERE \"CARef\" = ? "
+                            "GROUP BY \"Kaynak\"")
+                 .arg(MoneySum::sqlSum(QStringLiteral("\"Borc\"")),
+                      MoneySum::sqlSum(QStringLiteral("\"Alacak\""))),
              {customerId})) {
-        const int column = columnOf(row[0].toString());
-        borc[size_t(column)] += fixed4(row[1].toDouble());
-        alacak[size_t(column)] += fixed4(row[2].toDouble());
-        borc[CardSummary::Toplam] += fixed4(row[1].toDouble());
-        alacak[CardSummary::Toplam] += fixed4(row[2].toDouble());
+        const size_t column = size_t(columnOf(row[0].toString()));
+        const MoneySum b = MoneySum::fromSql(row[1]), a = MoneySum::fromSql(row[2]);
+        borc[column] += b;
+        alacak[column] += a;
+        borc[CardSummary::Toplam] += b;
+        alacak[CardSummary::Toplam] += a;
     }
     CardSummary s;
     for (size_t c = 0; c < 5; ++c)
-        s.columns[c] = {borc[c] / 10000.0, alacak[c] / 10000.0};
+        s.columns[c] = {borc[c].value(), alacak[c].value()};
     return s;
 }

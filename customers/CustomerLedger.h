@@ -1,13 +1,18 @@
 #pragma once
 
+#include "store/MoneySum.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <array>
+#include <memory>
+#include <optional>
 #include <vector>
 
 class CompanyData;
+class Table;
 
 // Source codes of customer movements: which program wrote a movement.
 namespace Kaynak {
@@ -45,7 +50,13 @@ struct CustomerMovement {
 struct CardTotals {
     double borc = 0;
     double alacak = 0;
-    double bakiye() const { return borc - alacak; }
+    double bakiye() const
+    {
+        MoneySum balance;
+        balance += borc;
+        balance -= alacak;
+        return balance.value();
+    }
 };
 
 // The card summary of the entry window: FATURA, NAKİT, ÇEK / SENET, TOPLAM and DEKONT.
@@ -57,9 +68,20 @@ struct CardSummary {
 // The rules every writer of customer movements follows. A writer keeps the Nosu it gets back
 // and later rewrites or removes the movement through it; amounts go through RoundMoney, the
 // customer's code and title are copied into the movement.
+//
+// Every movement API (customer, stock, cash, invoice, papers) is built the same way:
+// - it works on cursors of its own, opened on the company's connection; the tables windows
+//   show are never moved, filtered or put in edit by it;
+// - post, rewrite and remove each run as one CommandTransaction, which joins the caller's
+//   command when there is one, so a document's writes commit or vanish together;
+// - the totals of every card a command touches are brought up to date in that same command;
+// - a failure cancels every edit it started and rolls the command back; no cursor stays in edit.
 class CustomerLedger {
 public:
     explicit CustomerLedger(CompanyData& company);
+    ~CustomerLedger();
+    CustomerLedger(const CustomerLedger&) = delete;
+    CustomerLedger& operator=(const CustomerLedger&) = delete;
 
     // Writes a new movement; returns its Nosu. Throws AppError for a customer that does not exist.
     qint64 post(const CustomerMovement& movement);
@@ -68,9 +90,11 @@ public:
     qint64 rewrite(qint64 id, const CustomerMovement& movement);
     // Deletes the movement of a link; a link to a record that no longer exists is skipped.
     void remove(qint64 id);
+    // The movement of a link as it is stored; nothing when it no longer exists.
+    std::optional<CustomerMovement> read(qint64 id);
 
-    // Sums of the customer's movements, in fixed point with four decimals, written into the
-    // card's BorcT, AlacakT and BakiyeT as one command.
+    // Sums of the customer's movements, exact to four decimals, written into the card's BorcT,
+    // AlacakT and BakiyeT as one command.
     CardTotals recomputeCardTotals(qint64 customerId);
     // The risk and credit warnings for a card's totals: pairs of message lines, possibly none.
     QList<QStringList> limitWarnings(qint64 customerId, const CardTotals& totals);
@@ -80,8 +104,18 @@ public:
     CardTotals balance(qint64 customerId, const QDate& from = QDate(), const QDate& to = QDate());
 
 private:
+    struct Amounts {
+        qint64 customerId = 0;
+        MoneySum borc, alacak;
+    };
     void fill(const CustomerMovement& movement);
+    Amounts storedAmounts();
+    // Adds (or, with sign -1, takes away) a movement's amounts to its card's totals.
+    void addToCard(const Amounts& amounts, int sign);
+    void writeTotals(qint64 customerId, MoneySum borc, MoneySum alacak);
     std::vector<QVariant> card(qint64 customerId, const QString& fields);
 
     CompanyData& company_;
+    std::unique_ptr<Table> movements_; // CarHar, primary order
+    std::unique_ptr<Table> cards_;     // Cari, primary order
 };

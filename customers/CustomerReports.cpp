@@ -281,8 +281,7 @@ PageSet movementList(CompanyData& company, const MovementChoice& choice, bool le
     renderer.beforePrint = [&](BandPrint& p) {
         if (p.band.kind == BandKind::Detail) {
             // The card of the movement; blanks when it no longer exists.
-            const bool found =
-                CompanyData::SeekBackById(cari, har[QStringLiteral("CARef")].asInteger());
+            const bool found = cari.gotoId(har[QStringLiteral("CARef")].asInt64());
             p.setText("kod", found ? cari[QStringLiteral("CariNo")].asString() : QString());
             p.setText("unvan", found ? cari[QStringLiteral("Unvani")].asString() : QString());
             const double b = har[QStringLiteral("Borc")].asFloat(),

@@ -1,6 +1,7 @@
 #include "store/Backup.h"
 
 #include "store/AppError.h"
+#include "store/CommandTransaction.h"
 #include "store/GlobalData.h"
 #include "store/InstallSettings.h"
 #include "store/Installation.h"

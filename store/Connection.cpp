@@ -1,8 +1,8 @@
 #include "store/Connection.h"
 
 #include "store/AppError.h"
+#include "store/CommandTransaction.h"
 #include "store/StoreSession.h"
-#include "store/Table.h"
 #include "store/TableLocks.h"
 #include "store/TurkishCollation.h"
 
@@ -94,8 +94,8 @@ Connection::Connection(StoreSession& session, const QString& directory, OpenMode
 
 Connection::~Connection()
 {
-    for (Table* table : std::vector<Table*>(openTables_))
-        table->close();
+    for (OpenCursor* cursor : std::vector<OpenCursor*>(openCursors_))
+        cursor->close();
     if (depth_ > 0) {
         depth_ = 1;
         try {
@@ -109,15 +109,15 @@ Connection::~Connection()
     QSqlDatabase::removeDatabase(name_);
 }
 
-void Connection::registerTable(Table* table)
+void Connection::registerCursor(OpenCursor* cursor)
 {
-    openTables_.push_back(table);
+    openCursors_.push_back(cursor);
 }
 
-void Connection::unregisterTable(Table* table)
+void Connection::unregisterCursor(OpenCursor* cursor)
 {
-    openTables_.erase(std::remove(openTables_.begin(), openTables_.end(), table),
-                      openTables_.end());
+    openCursors_.erase(std::remove(openCursors_.begin(), openCursors_.end(), cursor),
+                       openCursors_.end());
 }
 
 QString Connection::lockFilePath() const
@@ -285,23 +285,6 @@ void Connection::rollback()
     query.exec(QStringLiteral("ROLLBACK"));
 }
 
-CommandTransaction::CommandTransaction(Connection& connection)
-    : connection_(connection)
-{
-    connection_.begin();
-}
-
-CommandTransaction::~CommandTransaction()
-{
-    if (!done_) connection_.rollback();
-}
-
-void CommandTransaction::commit()
-{
-    done_ = true;
-    connection_.commit();
-}
-
 // --- Table definitions ------------------------------------------------------------------------
 
 void Connection::ensureMetaTables()
@@ -384,8 +367,8 @@ void Connection::createTable(const TableDef& def)
 void Connection::dropTable(const QString& tableName)
 {
     const TableDef def = tableDef(tableName);
-    for (Table* table : openTables_)
-        if (table->isOpen() && table->name().compare(def.name, Qt::CaseInsensitive) == 0)
+    for (const OpenCursor* cursor : openCursors_)
+        if (cursor->isOpen() && cursor->name().compare(def.name, Qt::CaseInsensitive) == 0)
             throw AppError(QStringLiteral("%1 tablosu açıkken silinemez.").arg(def.name));
     const int id = tableId(def.name);
     TableLocks::acquire(lockFilePath(), id, true, def.name);
@@ -402,7 +385,7 @@ void Connection::dropTable(const QString& tableName)
     definitions_.remove(def.name.toLower());
 }
 
-void Connection::protectTable(const Table& table, const QString& password)
+void Connection::protectTable(const OpenCursor& table, const QString& password)
 {
     if (!table.isOpen() || !table.isExclusive())
         throw AppError(QStringLiteral("Tabloya parola koymak için tablo tek kullanıcılı "

@@ -11,9 +11,19 @@
 #include <vector>
 
 class StoreSession;
-class Table;
 
 using SqlRow = std::vector<QVariant>;
+
+// What a connection knows of a cursor open on it: its table, whether it holds the table
+// exclusively, and how to close it when the connection closes first.
+class OpenCursor {
+public:
+    virtual ~OpenCursor() = default;
+    virtual const QString& name() const = 0;
+    virtual bool isOpen() const = 0;
+    virtual bool isExclusive() const = 0;
+    virtual void close() = 0;
+};
 
 // A named connection bound to one directory, which holds one database file with all its
 // tables. Several connections may be open at once (the global tables and the open company).
@@ -42,7 +52,7 @@ public:
     const TableDef& tableDef(const QString& tableName);
     int tableId(const QString& tableName);
     // Protects a table with the master password; the table must be open exclusively.
-    void protectTable(const Table& table, const QString& password);
+    void protectTable(const OpenCursor& table, const QString& password);
     QString passwordHashOf(const QString& tableName);
 
     // --- Command transactions -----------------------------------------------------------
@@ -66,11 +76,11 @@ public:
     // Turns a failed statement into an AppError with a message a user can act on.
     [[noreturn]] void fail(const QSqlQuery& query, const QString& what) const;
 
-private:
-    friend class Table;
-    void registerTable(Table* table);
-    void unregisterTable(Table* table);
+    // Cursors register while they are open.
+    void registerCursor(OpenCursor* cursor);
+    void unregisterCursor(OpenCursor* cursor);
 
+private:
     QSqlQuery& prepared(const QString& sql);
     QSqlQuery& run(const QString& sql, const QVariantList& params);
     void ensureMetaTables();
@@ -82,24 +92,10 @@ private:
     QSqlDatabase db_;
     QHash<QString, QSqlQuery> statements_;
     QHash<QString, TableDef> definitions_; // by lower-case name
-    std::vector<Table*> openTables_;
+    std::vector<OpenCursor*> openCursors_;
     int depth_ = 0;
     bool failed_ = false;
     quint64 generation_ = 0;
     bool workAttached_ = false;
     bool readOnly_ = false;
-};
-
-// A user command's writes: commits on commit(), rolls back when it goes out of scope unused.
-class CommandTransaction {
-public:
-    explicit CommandTransaction(Connection& connection);
-    ~CommandTransaction();
-    CommandTransaction(const CommandTransaction&) = delete;
-    CommandTransaction& operator=(const CommandTransaction&) = delete;
-    void commit();
-
-private:
-    Connection& connection_;
-    bool done_ = false;
 };

@@ -1,5 +1,6 @@
 #include "store/DemoBooks.h"
 
+#include "store/CommandTransaction.h"
 #include "store/CompanyData.h"
 
 #include <QDate>

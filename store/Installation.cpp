@@ -1,6 +1,7 @@
 #include "store/Installation.h"
 
 #include "store/AppError.h"
+#include "store/CommandTransaction.h"
 #include "store/CompanySchema.h"
 #include "store/Connection.h"
 #include "store/GlobalData.h"

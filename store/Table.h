@@ -26,6 +26,8 @@ public:
     bool isNull() const;
     QString asString() const;
     int asInteger() const;
+    // Record links (Nosu and the ...Ref fields) may pass 2^31; read them whole.
+    qint64 asInt64() const;
     double asFloat() const;
     QDate asDate() const;
     QTime asTime() const;
@@ -46,26 +48,26 @@ private:
 // A cursor over one table: an ordered, optionally filtered window onto rows that stay in the
 // database. Only a few rows around the current one are kept in memory; every move is an indexed
 // seek, so the cost does not grow with the table.
-class Table {
+class Table : public OpenCursor {
 public:
     enum class State { Inactive, Browse, Edit, Insert };
 
     Table(Connection& connection, const QString& tableName = QString());
-    virtual ~Table();
+    ~Table() override;
     Table(const Table&) = delete;
     Table& operator=(const Table&) = delete;
 
     Connection& connection() const { return connection_; }
     void setTableName(const QString& tableName);
-    const QString& name() const { return tableName_; }
+    const QString& name() const override { return tableName_; }
     // Empty for the primary index (order of Nosu).
     void setIndexName(const QString& indexName);
     const QString& indexName() const { return indexName_; }
 
     virtual void open(bool exclusive = false);
-    virtual void close();
-    bool isOpen() const { return state_ != State::Inactive; }
-    bool isExclusive() const { return exclusive_; }
+    void close() override;
+    bool isOpen() const override { return state_ != State::Inactive; }
+    bool isExclusive() const override { return exclusive_; }
     State state() const { return state_; }
     const TableDef& def() const { return def_; }
 
@@ -143,6 +145,9 @@ protected:
 
 private:
     friend class FieldRef;
+    // Rows read ahead on a move that leaves the cached window. Small enough that a move costs a
+    // fraction of a millisecond, large enough that walking a table is a query per 32 records.
+    static constexpr int kWindowRows = 32;
     struct Position; // key values of a row, for seeks
 
     void requireOpen() const;

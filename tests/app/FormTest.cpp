@@ -1,6 +1,7 @@
 #include "app/EntryWindow.h"
 #include "app/ListWindow.h"
 #include "app/PickList.h"
+#include "store/CommandTransaction.h"
 #include "store/InstallSettings.h"
 #include "store/Table.h"
 #include "support/ScriptedMessages.h"

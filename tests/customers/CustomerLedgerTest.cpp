@@ -1,5 +1,6 @@
 #include "customers/CustomerLedger.h"
 #include "store/AppError.h"
+#include "store/CommandTransaction.h"
 #include "store/CompanyData.h"
 #include "support/Installation.h"
 #include "support/QtPrinters.h"
@@ -127,4 +128,87 @@ TEST_F(LedgerTest, SummaryGroupsBySource)
     move(thirds, 0, 1000);
     EXPECT_EQ(ledger->balance(thirds).bakiye(), 0);
     EXPECT_DOUBLE_EQ(ledger->balance(thirds, QDate(2026, 1, 16)).bakiye(), 0);
+}
+
+namespace {
+
+double storedTotal(CompanyData& company, qint64 customer, const char* field)
+{
+    return company.connection()
+        .scalar(QStringLiteral("SELECT \"%1\" FROM \"Cari\" WHERE \"Nosu\" = ?").arg(field),
+                {customer})
+        .toDouble();
+}
+
+} // namespace
+
+TEST_F(LedgerTest, EveryWriteKeepsTheCardTotalsInTheSameCommand)
+{
+    const qint64 a = card("A1", "Birinci"), b = card("B1", "İkinci");
+    const qint64 m = move(a, 100.10, 0);
+    move(a, 0, 0.20);
+    EXPECT_DOUBLE_EQ(storedTotal(*company, a, "BorcT"), 100.10);
+    EXPECT_DOUBLE_EQ(storedTotal(*company, a, "BakiyeT"), 99.90);
+
+    // Moved to another card: the first loses it, the second gains it.
+    CustomerMovement moved;
+    moved.tarih = QDate(2026, 3, 1);
+    moved.customerId = b;
+    moved.borc = 40;
+    ledger->rewrite(m, moved);
+    EXPECT_DOUBLE_EQ(storedTotal(*company, a, "BorcT"), 0);
+    EXPECT_DOUBLE_EQ(storedTotal(*company, a, "BakiyeT"), -0.20);
+    EXPECT_DOUBLE_EQ(storedTotal(*company, b, "BakiyeT"), 40);
+    ledger->remove(m);
+    EXPECT_DOUBLE_EQ(storedTotal(*company, b, "BorcT"), 0);
+    // What the window recomputes from the movements agrees with what the writes kept.
+    EXPECT_DOUBLE_EQ(ledger->recomputeCardTotals(a).bakiye(), storedTotal(*company, a, "BakiyeT"));
+
+    const std::optional<CustomerMovement> read = ledger->read(move(b, 0, 12.5));
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->customerId, b);
+    EXPECT_DOUBLE_EQ(read->alacak, 12.5);
+    EXPECT_FALSE(ledger->read(987654).has_value());
+}
+
+TEST_F(LedgerTest, AFailedPostLeavesNothingWrittenAndTheWindowsTablesUntouched)
+{
+    const qint64 id = card("H1", "Hatalı");
+    const qint64 first = move(id, 100, 0);
+    move(id, 5, 0);
+    // The window's table: filtered on the customer, standing on the first movement.
+    Table& har = company->table("CarHar");
+    har.setFilter(QStringLiteral("CARef = %1").arg(id));
+    har.setFiltered(true);
+    ASSERT_TRUE(har.gotoId(first));
+    Table& cari = company->table("Cari");
+    cari.setIndexName("Cari_2");
+
+    // The card-total update fails after the movement is written.
+    company->connection().exec("CREATE TEMP TRIGGER deneme BEFORE UPDATE ON \"Cari\" "
+                               "BEGIN SELECT RAISE(ABORT, 'deneme'); END");
+    EXPECT_THROW(move(id, 50, 0), AppError);
+    {
+        // Inside a caller's command the caller's whole command is lost, nothing more.
+        CommandTransaction outer(company->connection());
+        EXPECT_THROW(move(id, 70, 0), AppError);
+        EXPECT_THROW(outer.commit(), AppError);
+    }
+    EXPECT_EQ(company->connection()
+                  .scalar("SELECT count(*) FROM \"CarHar\" WHERE \"CARef\" = ?", {id})
+                  .toInt(),
+              2);
+    EXPECT_DOUBLE_EQ(storedTotal(*company, id, "BorcT"), 105);
+    EXPECT_EQ(har.state(), Table::State::Browse);
+    EXPECT_EQ(cari.state(), Table::State::Browse);
+    EXPECT_TRUE(har.filtered());
+    EXPECT_EQ(har.filter(), QStringLiteral("CARef = %1").arg(id));
+    EXPECT_EQ(har.currentId(), first);
+    EXPECT_EQ(har.recordCount(), 2);
+    EXPECT_EQ(cari.indexName(), "Cari_2");
+
+    // Nothing stays in edit: once the fault is gone, the same ledger posts again.
+    company->connection().exec("DROP TRIGGER deneme");
+    move(id, 50, 0);
+    EXPECT_DOUBLE_EQ(storedTotal(*company, id, "BorcT"), 155);
 }

@@ -3,6 +3,7 @@
 #include "printing/ReportBuilder.h"
 #include "printing/ReportDef.h"
 #include "printing/ReportRenderer.h"
+#include "store/CommandTransaction.h"
 #include "store/Table.h"
 #include "support/Reference.h"
 #include "support/TempDir.h"

@@ -1,5 +1,6 @@
 #include "store/Table.h"
 #include "store/AppError.h"
+#include "store/CommandTransaction.h"
 #include "support/TempDir.h"
 
 #include <QDate>
