@@ -1,9 +1,9 @@
 #include "app/EntryWindow.h"
 
-#include "app/TextRules.h"
 #include "store/AppError.h"
 #include "store/CommandTransaction.h"
 #include "store/Table.h"
+#include "store/TextRules.h"
 #include "widgets/DateEdit.h"
 #include "widgets/NumberEdits.h"
 

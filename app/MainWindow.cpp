@@ -1,12 +1,12 @@
 #include "app/MainWindow.h"
 
 #include "app/CommandTree.h"
-#include "app/Commands.h"
 #include "app/Hakkinda.h"
 #include "app/Makro.h"
 #include "app/Sifre.h"
 #include "app/SirketListe.h"
 #include "app/SirketSec.h"
+#include "app/WindowRegistry.h"
 #include "app/Yedek.h"
 #include "store/AppError.h"
 #include "store/CompanyData.h"
@@ -388,7 +388,7 @@ void MainWindow::runSelectedCommand()
     repaint();
     setBusy(true);
     try {
-        openCommandWindow(code, shell_, this);
+        if (shell_.windows) shell_.windows->open(code, shell_, this);
     } catch (const AppError& e) {
         setBusy(false);
         NoticeBox(shell_, e.message(), e.detail(), windowTitle(), this);

@@ -7,6 +7,7 @@ class CompanyData;
 class GlobalData;
 class InstallSettings;
 class StoreSession;
+class WindowRegistry;
 class QWidget;
 
 // Answers the message window's questions. The program shows the real window; tests give
@@ -40,6 +41,8 @@ struct Shell {
     GlobalData* global = nullptr;
     StoreSession* session = nullptr;
     int workingYear = 0;
+    // The windows of the tree's command codes; null in tests that open windows themselves.
+    const WindowRegistry* windows = nullptr;
 
     // Program-wide commands; each may be left empty until its window exists.
     std::function<void(QWidget*)> quickCustomerList; // Alt+F9

@@ -1,3 +1,4 @@
+#include "Subsystems.h"
 #include "app/InstanceLock.h"
 #include "app/MainWindow.h"
 #include "app/MessageWindow.h"
@@ -44,7 +45,10 @@ int main(int argc, char* argv[])
                            QStringLiteral("tekrar çalıştıramazsınız"), QStringLiteral("DULVET 3"));
         return 1;
     }
+    WindowRegistry windows;
+    registerWindows(windows);
     MainWindow window(programDir);
+    window.shell().windows = &windows;
     window.showFullScreen();
     return QApplication::exec();
 }

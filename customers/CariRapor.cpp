@@ -1,6 +1,5 @@
 #include "customers/CariRapor.h"
 
-#include "app/TextRules.h"
 #include "customers/CariListe.h"
 #include "printing/PagePrinter.h"
 #include "printing/ReportRenderer.h"
@@ -8,6 +7,7 @@
 #include "store/CompanyData.h"
 #include "store/InstallSettings.h"
 #include "store/Table.h"
+#include "store/TextRules.h"
 #include "widgets/DateEdit.h"
 
 #include <QApplication>

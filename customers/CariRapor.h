@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ReportWindow.h"
 #include "customers/CustomerReports.h"
+#include "printing/ReportWindow.h"
 
 #include <QHash>
 

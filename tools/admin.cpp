@@ -1,8 +1,8 @@
 // dulvet-admin: installations, companies, demo books and checks, for administrators and for
 // our own tests and benchmarks.
+#include "Subsystems.h"
 #include "app/AccessConfig.h"
 #include "printing/Exports.h"
-#include "printing/Reports.h"
 #include "store/AppError.h"
 #include "store/Backup.h"
 #include "store/CompanyData.h"
@@ -25,6 +25,16 @@ namespace {
 QTextStream out(stdout);
 QTextStream err(stderr);
 
+const ReportRegistry& reportRegistry()
+{
+    static const ReportRegistry reports = [] {
+        ReportRegistry r;
+        registerReports(r);
+        return r;
+    }();
+    return reports;
+}
+
 int usage()
 {
     err << "Kullanım:\n"
@@ -38,11 +48,16 @@ int usage()
            "  dulvet-admin backup DIZIN [KOD] [--to YEDEK_DIZINI]\n"
            "  dulvet-admin restore DIZIN YEDEK_DOSYASI ESKI_KOD YENI_KOD\n"
            "  dulvet-admin backups DIZIN [YEDEK_DIZINI]\n"
-           "  dulvet-admin report DIZIN SIRKET KOD --format pdf|xls|txt|jpg|qrp --out DOSYA\n"
-           "      [--customer CARI_KODU] [--from GG.AA.YYYY] [--to GG.AA.YYYY]\n"
-           "      SIRKET '-' olabilir (şirket gerekmeyen raporlar); KOD 9001: şirket listesi,\n"
-           "      2301-2304: cari kart listesi, durum listesi, işlemler listesi, ekstre\n"
-           "DIZIN, Users.ini dosyasının bulunduğu program dizinidir.\n";
+           "  dulvet-admin report DIZIN SIRKET KOD --format pdf|xls|txt|jpg|qrp --out DOSYA "
+           "[SEÇENEKLER]\n"
+           "      SIRKET '-' olabilir (şirket gerekmeyen raporlar). Raporlar ve seçenekleri:\n";
+    for (const auto& [code, report] : reportRegistry().reports()) {
+        err << "      " << code << "  " << report.title << "\n";
+        for (const ReportOption& option : report.options)
+            err << "            --" << option.name << " " << option.value << "  " << option.help
+                << "\n";
+    }
+    err << "DIZIN, Users.ini dosyasının bulunduğu program dizinidir.\n";
     return 2;
 }
 
@@ -239,14 +254,14 @@ int backups(const QStringList& args)
 
 int report(const QStringList& all)
 {
-    // --customer, --from and --to may come anywhere after the code.
+    // The report's own options (--name VALUE) may come anywhere after the code.
     QStringList args;
     ReportOptions options;
     for (int i = 0; i < all.size(); ++i) {
         const QString& a = all[i];
-        if ((a == QLatin1String("--customer") || a == QLatin1String("--from") ||
-             a == QLatin1String("--to")) &&
-            i + 1 < all.size()) {
+        if (a.startsWith(QLatin1String("--")) && a != QLatin1String("--format") &&
+            a != QLatin1String("--out")) {
+            if (i + 1 >= all.size()) return usage();
             options.insert(a.mid(2), all[++i]);
             continue;
         }
@@ -264,7 +279,7 @@ int report(const QStringList& all)
     std::unique_ptr<CompanyData> company;
     if (args[1] != QLatin1String("-"))
         company = std::make_unique<CompanyData>(setup.session, setup.install, args[1].toUpper());
-    const PageSet pages = runRegisteredReport(code, global, company.get(), options);
+    const PageSet pages = reportRegistry().run(code, global, company.get(), options);
     const QStringList files = exportPages(pages, format, args[6]);
     out << QStringLiteral("%1 sayfa yazıldı: %2\n")
                .arg(pages.pageCount())

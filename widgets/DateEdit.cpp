@@ -1,6 +1,6 @@
 #include "widgets/DateEdit.h"
 
-#include "app/TextRules.h"
+#include "store/TextRules.h"
 
 void DateEdit::focusOutEvent(QFocusEvent* event)
 {

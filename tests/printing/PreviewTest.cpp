@@ -1,6 +1,7 @@
 #include "ReportSupport.h"
+#include "printing/CompanyListReport.h"
 #include "printing/OnIzle.h"
-#include "printing/Reports.h"
+#include "printing/ReportRegistry.h"
 #include "store/AppError.h"
 #include "store/InstallSettings.h"
 #include "support/Installation.h"
@@ -13,6 +14,13 @@
 #include <QTest>
 
 namespace {
+
+ReportRegistry companyReports()
+{
+    ReportRegistry reports;
+    registerCompanyListReport(reports);
+    return reports;
+}
 
 ReportDef tallReport()
 {
@@ -124,11 +132,16 @@ TEST(RegisteredReports, CompanyListRunsWithoutAWindow)
     TestInstallation t;
     t.createCompany(NewCompany{"ABC", "Deneme Ltd."});
     t.createCompany(NewCompany{"DEF", "İkinci A.Ş."});
-    const PageSet pages = runRegisteredReport(kCompanyListReport, *t.global, nullptr);
+    const PageSet pages = companyReports().run(kCompanyListReport, *t.global, nullptr);
     ASSERT_EQ(pages.pageCount(), 1);
     const QString text = pages.plainText();
     EXPECT_TRUE(text.contains("ŞİRKET LİSTESİ"));
     EXPECT_TRUE(text.contains("İkinci A.Ş."));
     EXPECT_TRUE(text.contains("Listelenen 2 adet"));
-    EXPECT_THROW(runRegisteredReport(1, *t.global, nullptr), AppError);
+    EXPECT_THROW(companyReports().run(1, *t.global, nullptr), AppError);
+    // An option the report does not take is refused, not ignored.
+    EXPECT_THROW(companyReports().run(kCompanyListReport, *t.global, nullptr, {{"from", "x"}}),
+                 AppError);
+    ReportRegistry twice = companyReports();
+    EXPECT_THROW(registerCompanyListReport(twice), AppError);
 }

@@ -1,4 +1,4 @@
-#include "app/ReportWindow.h"
+#include "printing/ReportWindow.h"
 
 #include "printing/OnIzle.h"
 #include "printing/PagePrinter.h"

@@ -1,4 +1,4 @@
-#include "app/TextRules.h"
+#include "store/TextRules.h"
 
 #include <QStringList>
 

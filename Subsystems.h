@@ -1,0 +1,19 @@
+#pragma once
+
+// Every subsystem's windows and reports. The program fills both registries at start-up,
+// dulvet-admin the reports; a new subsystem adds one line to each list.
+#include "app/WindowRegistry.h"
+#include "customers/Registration.h"
+#include "printing/CompanyListReport.h"
+#include "printing/ReportRegistry.h"
+
+inline void registerReports(ReportRegistry& reports)
+{
+    registerCompanyListReport(reports);
+    registerCustomerReports(reports);
+}
+
+inline void registerWindows(WindowRegistry& windows)
+{
+    registerCustomerWindows(windows);
+}

@@ -1,0 +1,119 @@
+#include "customers/CustomerReportParts.h"
+
+#include "printing/ReportBuilder.h"
+#include "printing/ReportRenderer.h"
+#include "store/AppError.h"
+#include "store/CompanyData.h"
+#include "store/MoneyFormat.h"
+#include "store/MoneySum.h"
+#include "store/Table.h"
+
+#include <QHash>
+
+using namespace ReportBuilder;
+
+namespace CustomerReports {
+
+RunningReport startBalanceStatus(CompanyData& company, const BalanceChoice& choice, bool letter)
+{
+    // Open ends as bounds every date passes.
+    QString from = isoDate(choice.dateFrom), to = isoDate(choice.dateTo);
+    if (from.isEmpty()) from = QStringLiteral("0000-00-00");
+    if (to.isEmpty()) to = QStringLiteral("9999-12-31");
+    // One grouped query gives every card's sums in the date range and its movement count.
+    struct Sums {
+        double borc = 0, alacak = 0;
+        qint64 count = 0;
+    };
+    // What the hooks work on lives as long as the renderer, which may run in steps.
+    struct State {
+        QHash<qint64, Sums> sums;
+        std::unique_ptr<Table> table;
+        double borc = 0, alacak = 0, bakiye = 0, positive = 0, negative = 0;
+        int count = 0;
+    };
+    auto st = std::make_shared<State>();
+    QHash<qint64, Sums>& sums = st->sums;
+    for (const SqlRow& row : company.connection().select(
+             QStringLiteral("SELECT \"CARef\", sum(CASE WHEN \"Tarih\" >= ? AND \"Tarih\" <= ? "
+                            "THEN \"Borc\" ELSE 0 END), "
+                            "sum(CASE WHEN \"Tarih\" >= ? AND \"Tarih\" <= ? THEN \"Alacak\" ELSE "
+                            "0 END), count(*) "
+                            "FROM \"CarHar\" GROUP BY \"CARef\""),
+             {from, to, from, to}))
+        sums.insert(row[0].toLongLong(),
+                    {row[1].toDouble(), row[2].toDouble(), row[3].toLongLong()});
+
+    const QString mask = company.moneyFormat();
+    ReportDef def =
+        standardReport(QStringLiteral("rprCariDurum"), QStringLiteral("CARİ DURUM LİSTESİ"), letter,
+                       (choice.dateFrom + QLatin1Char(' ') + choice.dateTo).trimmed());
+    def.bands.push_back(
+        band(BandKind::ColumnHeader, QStringLiteral("Kolonlar"), 7,
+             {bold(label("h1", {0, 0, 25, 5}, QStringLiteral("NOSU"))),
+              bold(label("h2", {25, 0, 70, 5}, QStringLiteral("ÜNVANI"))),
+              bold(label("h3", {95, 0, 30, 5}, QStringLiteral("BORÇ"), Qt::AlignRight)),
+              bold(label("h4", {125, 0, 30, 5}, QStringLiteral("ALACAK"), Qt::AlignRight)),
+              bold(label("h5", {155, 0, 35, 5}, QStringLiteral("BAKİYE"), Qt::AlignRight))}));
+    def.bands.push_back(
+        band(BandKind::Detail, QStringLiteral("Detay"), 5,
+             {field("f1", {0, 0, 25, 5}, "CariNo"), field("f2", {25, 0, 70, 5}, "Unvani"),
+              right(label("borc", {95, 0, 30, 5}, QString())),
+              right(label("alacak", {125, 0, 30, 5}, QString())),
+              right(label("bakiye", {155, 0, 35, 5}, QString()))}));
+    def.bands.push_back(
+        band(BandKind::Summary, QStringLiteral("Ozet"), 24,
+             {bold(label("lblToplam", {25, 2, 70, 5}, QStringLiteral("TOPLAM : "), Qt::AlignRight)),
+              right(label("tBorc", {95, 2, 30, 5}, QString())),
+              right(label("tAlacak", {125, 2, 30, 5}, QString())),
+              right(label("tBakiye", {155, 2, 35, 5}, QString())),
+              label("lblBorcB", {25, 8, 70, 5}, QStringLiteral("Borç bakiye toplamı : "),
+                    Qt::AlignRight),
+              right(label("tBorcB", {155, 8, 35, 5}, QString())),
+              label("lblAlacakB", {25, 13, 70, 5}, QStringLiteral("Alacak bakiye toplamı : "),
+                    Qt::AlignRight),
+              right(label("tAlacakB", {155, 13, 35, 5}, QString()))}));
+    summaryCount(def, 18);
+
+    st->table = cards(company, choice);
+    RunningReport running{st, std::make_unique<ReportRenderer>(def, st->table.get())};
+    const QString money = mask;
+    running.renderer->beforePrint = [st, &company, choice, money](BandPrint& p) {
+        const QString& mask = money;
+        State& t = *st;
+        if (p.band.kind == BandKind::Detail) {
+            const Sums s = t.sums.value(t.table->currentId());
+            // Compared after RoundMoney: 333.33 + 333.33 + 333.34 − 1000 is nothing, not 1e-13.
+            const double balance = company.RoundMoney(s.borc - s.alacak);
+            if (choice.balancedOnly &&
+                (s.count == 0 || balance == 0 || (choice.lowest > 0 && balance < choice.lowest) ||
+                 (choice.highest > 0 && balance > choice.highest))) {
+                p.suppress();
+                return;
+            }
+            p.setText("borc", formatNumber(s.borc, mask));
+            p.setText("alacak", formatNumber(s.alacak, mask));
+            p.setText("bakiye", formatNumber(balance, mask));
+            t.borc += s.borc;
+            t.alacak += s.alacak;
+            t.bakiye += balance;
+            (balance > 0 ? t.positive : t.negative) += balance;
+            ++t.count;
+        } else if (p.band.kind == BandKind::Summary) {
+            p.setText("tBorc", formatNumber(t.borc, mask));
+            p.setText("tAlacak", formatNumber(t.alacak, mask));
+            p.setText("tBakiye", formatNumber(t.bakiye, mask));
+            p.setText("tBorcB", formatNumber(t.positive, mask));
+            p.setText("tAlacakB", formatNumber(t.negative, mask));
+            p.setText("lblAdet", QStringLiteral("Listelenen %1 adet").arg(t.count));
+        }
+    };
+    return running;
+}
+
+PageSet balanceStatus(CompanyData& company, const BalanceChoice& choice, bool letter)
+{
+    return startBalanceStatus(company, choice, letter).renderer->render();
+}
+
+} // namespace CustomerReports
