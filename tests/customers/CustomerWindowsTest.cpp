@@ -115,6 +115,7 @@ TEST_F(CustomerWindows, CardWithMovementsIsNotDeleted)
     QApplication::processEvents();
     messages.answers = {1, 1};
     key(&list, Qt::Key_F4);
+    ASSERT_GE(messages.asked.size(), 1);
     EXPECT_EQ(messages.asked.last(), "Cari kart üzerinde hareket var / iptal edilemez !");
     EXPECT_EQ(company->table("Cari").recordCount(), 1);
 }
@@ -171,6 +172,7 @@ TEST_F(CustomerWindows, MovementWindowEditsHandEntriesOnlyAndWarnsOncePerCommand
 
     messages.answers = {1, 1};
     key(&window, Qt::Key_F3);
+    ASSERT_GE(messages.asked.size(), 2);
     EXPECT_EQ(messages.asked[1], "Kaynak program cari hareket değil / DÜZELTME işlemi yapılamaz !");
     key(&window, Qt::Key_F4);
     EXPECT_EQ(messages.asked[3], "Kaynak program cari hareket değil / İPTAL işlemi yapılamaz");
@@ -252,6 +254,7 @@ TEST_F(CustomerWindows, CustomerCodeFieldRule)
     EXPECT_EQ(field.id(), 0);
     EXPECT_TRUE(title->text().isEmpty());
     ASSERT_FALSE(messages.asked.isEmpty());
+    ASSERT_GE(messages.asked.size(), 1);
     EXPECT_EQ(messages.asked.last(), "Cari kart nosu bulunamadı / Yeni kart açılsın mı?");
     EXPECT_EQ(QApplication::focusWidget(), code); // back to the code
 }
