@@ -5,7 +5,9 @@
 #include "store/Table.h"
 #include "store/TextRules.h"
 #include "widgets/DateEdit.h"
-#include "widgets/NumberEdits.h"
+#include "widgets/TZREdit.h"
+#include "widgets/TZemrakEdit.h"
+#include "widgets/TZemrakSEdit.h"
 
 #include <QDate>
 #include <QGridLayout>

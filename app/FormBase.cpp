@@ -2,12 +2,14 @@
 
 #include "store/AppError.h"
 #include "store/InstallSettings.h"
-#include "widgets/NumberEdits.h"
+#include "widgets/TZemrakSEdit.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,6 +17,7 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QStandardPaths>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -149,6 +152,23 @@ bool FormBase::FormKeyDown(QKeyEvent* event)
         }
     }
     return false;
+}
+
+QButtonGroup* FormBase::addRadioGroup(const QString& title, const QStringList& choices, int chosen,
+                                      int position)
+{
+    auto* box = new QGroupBox(title, this);
+    auto* layout = new QHBoxLayout(box);
+    auto* group = new QButtonGroup(this);
+    for (int i = 0; i < choices.size(); ++i) {
+        auto* radio = new QRadioButton(choices[i], box);
+        radio->setFocusPolicy(Qt::NoFocus);
+        group->addButton(radio, i);
+        layout->addWidget(radio);
+    }
+    if (QAbstractButton* button = group->button(chosen)) button->setChecked(true);
+    content_->insertWidget(position, box);
+    return group;
 }
 
 void FormBase::addField(QWidget* editor, const QString& hint)

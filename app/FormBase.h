@@ -8,6 +8,7 @@
 #include <vector>
 
 class QBoxLayout;
+class QButtonGroup;
 class QHBoxLayout;
 class QLabel;
 class QMenu;
@@ -49,6 +50,10 @@ protected:
     // Enter in the last field; by default nothing happens.
     virtual void lastFieldEnter() {}
 
+    // A framed row of radio buttons (chosen with the mouse or Alt+letter, never by Tab), put at
+    // `position` of the content area (-1: at its end), with `chosen` checked.
+    QButtonGroup* addRadioGroup(const QString& title, const QStringList& choices, int chosen,
+                                int position = -1);
     void addField(QWidget* editor, const QString& hint);
     const std::vector<QWidget*>& fields() const { return fieldOrder_; }
     void EnterKontrol(QWidget* from, int step);

@@ -2,6 +2,8 @@
 
 #include "store/Table.h"
 
+#include <QAbstractButton>
+#include <QButtonGroup>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
@@ -83,6 +85,34 @@ void GridWindow::connectSelection()
             [this](const QModelIndex& now) {
                 if (!syncing_ && now.isValid()) model_->moveTableTo(now.row());
             });
+}
+
+void GridWindow::setOrders(const QString& title, std::vector<ListOrder> orders, int initial)
+{
+    orders_ = std::move(orders);
+    QStringList captions;
+    for (const ListOrder& o : orders_)
+        captions << o.caption;
+    orderGroup_ = addRadioGroup(title, captions, initial, 0);
+    connect(orderGroup_, &QButtonGroup::idClicked, this, [this](int id) {
+        setOrder(id);
+        updateCommands();
+    });
+    setOrder(initial);
+}
+
+void GridWindow::setOrder(int order)
+{
+    if (order < 0 || order >= int(orders_.size())) return;
+    order_ = order;
+    if (QAbstractButton* button = orderGroup_->button(order)) button->setChecked(true);
+    const qint64 at = table_.currentId();
+    table_.setIndexName(orders_[size_t(order)].indexName);
+    if (at > 0) table_.gotoId(at);
+    if (!orders_[size_t(order)].columns.empty())
+        setColumns(orders_[size_t(order)].columns);
+    else
+        reload();
 }
 
 void GridWindow::setColumns(std::vector<GridColumn> columns)

@@ -3,6 +3,7 @@
 #include "app/FormBase.h"
 #include "app/TableModel.h"
 
+class QButtonGroup;
 class QMenu;
 class QTableView;
 class Table;
@@ -25,6 +26,19 @@ public:
     // Shows other columns (another order of the same table, for example).
     void setColumns(std::vector<GridColumn> columns);
 
+    // An order the list may be shown in: the choice's caption, the table's index, and the
+    // columns that go with it (none: the columns stay).
+    struct ListOrder {
+        QString caption;
+        QString indexName;
+        std::vector<GridColumn> columns = {};
+    };
+    // The order choice above the grid, a radio group titled `title`; choosing an order keeps
+    // the current record. Starts in `initial`.
+    void setOrders(const QString& title, std::vector<ListOrder> orders, int initial);
+    void setOrder(int order);
+    int order() const { return order_; }
+
 protected:
     QMenu* popup() const { return popup_; }
     // Enter or a double-click on the grid.
@@ -41,4 +55,7 @@ private:
     QTableView* grid_;
     QMenu* popup_;
     bool syncing_ = false;
+    std::vector<ListOrder> orders_;
+    QButtonGroup* orderGroup_ = nullptr;
+    int order_ = 0;
 };

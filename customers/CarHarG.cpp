@@ -3,7 +3,8 @@
 #include "customers/CustomerLedger.h"
 #include "store/AppError.h"
 #include "store/CompanyData.h"
-#include "widgets/NumberEdits.h"
+#include "widgets/TZemrakEdit.h"
+#include "widgets/TZemrakSEdit.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

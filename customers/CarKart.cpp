@@ -2,14 +2,9 @@
 
 #include "customers/CarKartG.h"
 #include "customers/CariListe.h"
+#include "customers/CustomerOrders.h"
 #include "store/CompanyData.h"
 #include "store/Table.h"
-
-#include <QButtonGroup>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QRadioButton>
-#include <QVBoxLayout>
 
 TfrmCarKart::TfrmCarKart(Shell& shell, QWidget* parent)
     : ListWindow(shell, QStringLiteral("Cari Kartlar"),
@@ -29,7 +24,7 @@ TfrmCarKart::TfrmCarKart(Shell& shell, QWidget* parent)
     addCommand(QStringLiteral("Liste"), QStringLiteral("Kart listesi [F6]"), Qt::Key_F6, QString(),
                [this] {
                    TfrmCariListe::pick(this->shell(), table(), false, this);
-                   setOrder(orders_->checkedId());
+                   setOrder(order()); // the pick list leaves its own order
                });
     // The code transfer and the quick card come with their own windows.
     addCommand(QStringLiteral("KodAktar"), QStringLiteral("Kod aktar [F7]"), Qt::Key_F7, QString(),
@@ -37,32 +32,14 @@ TfrmCarKart::TfrmCarKart(Shell& shell, QWidget* parent)
     addCommand(QStringLiteral("HizliKart"), QStringLiteral("Hızlı kart [F10]"), Qt::Key_F10,
                QString(), [] {});
 
-    auto* box = new QGroupBox(QStringLiteral(" Cari kart listesi "), this);
-    auto* layout = new QHBoxLayout(box);
-    orders_ = new QButtonGroup(this);
-    const char* captions[] = {"&Nosuna göre", "Ün&vanına göre", "&Yetkili kişiye göre"};
-    for (int i = 0; i < 3; ++i) {
-        auto* radio = new QRadioButton(QString::fromUtf8(captions[i]), box);
-        radio->setFocusPolicy(Qt::NoFocus);
-        orders_->addButton(radio, i);
-        layout->addWidget(radio);
-    }
-    content()->insertWidget(0, box);
-    connect(orders_, &QButtonGroup::idClicked, this, &TfrmCarKart::setOrder);
     table().setFiltered(false);
-    setOrder(0);
+    setOrders(QStringLiteral(" Cari kart listesi "),
+              {{QStringLiteral("&Nosuna göre"), CustomerOrder::indexName(CustomerOrder::Code)},
+               {QStringLiteral("Ün&vanına göre"), CustomerOrder::indexName(CustomerOrder::Title)},
+               {QStringLiteral("&Yetkili kişiye göre"),
+                CustomerOrder::indexName(CustomerOrder::Contact)}},
+              CustomerOrder::Code);
     goLast();
-}
-
-void TfrmCarKart::setOrder(int order)
-{
-    if (QAbstractButton* b = orders_->button(order)) b->setChecked(true);
-    const qint64 at = table().currentId();
-    table().setIndexName(order == 1   ? QStringLiteral("Cari_2")
-                         : order == 2 ? QStringLiteral("Cari_3")
-                                      : QStringLiteral("Cari_1"));
-    if (at > 0) table().gotoId(at);
-    reload();
 }
 
 void TfrmCarKart::updateCommands()

@@ -1,13 +1,10 @@
 #include "customers/CariListe.h"
 
+#include "customers/CustomerOrders.h"
 #include "store/InstallSettings.h"
 #include "store/Table.h"
 
-#include <QButtonGroup>
-#include <QGroupBox>
-#include <QHBoxLayout>
-#include <QRadioButton>
-#include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -16,8 +13,8 @@ std::vector<GridColumn> columnsFor(int order)
     const GridColumn code(QStringLiteral("Kodu"), QStringLiteral("CariNo"), 90);
     const GridColumn title(QStringLiteral("Ünvanı"), QStringLiteral("Unvani"), 260);
     const GridColumn contact(QStringLiteral("Yetkili"), QStringLiteral("Yetkili"), 160);
-    if (order == 0) return {code, title, contact};
-    if (order == 2) return {contact, code, title};
+    if (order == CustomerOrder::Code) return {code, title, contact};
+    if (order == CustomerOrder::Contact) return {contact, code, title};
     return {title, contact, code};
 }
 
@@ -31,31 +28,14 @@ TfrmCariListe::TfrmCariListe(Shell& shell, Table& cari, bool banksOnly, QWidget*
         cari.setFilter(QStringLiteral("CariDurum = 3"));
         cari.setFiltered(true);
     }
-    auto* box = new QGroupBox(QStringLiteral(" Cari kart listesi "), this);
-    auto* layout = new QHBoxLayout(box);
-    orders_ = new QButtonGroup(this);
-    const char* captions[] = {"&Koduna", "Ü&nvanina", "&Yetkili kişiye"};
-    for (int i = 0; i < 3; ++i) {
-        auto* radio = new QRadioButton(QString::fromUtf8(captions[i]), box);
-        radio->setFocusPolicy(Qt::NoFocus);
-        orders_->addButton(radio, i);
-        layout->addWidget(radio);
-    }
-    content()->insertWidget(0, box);
-    connect(orders_, &QButtonGroup::idClicked, this, &TfrmCariListe::setOrder);
-    setOrder(std::clamp(shell.install.caril(), 0, 2));
-}
-
-void TfrmCariListe::setOrder(int order)
-{
-    order_ = order;
-    if (QAbstractButton* b = orders_->button(order)) b->setChecked(true);
-    const qint64 at = table().currentId();
-    table().setIndexName(order == 0   ? QStringLiteral("Cari_1")
-                         : order == 2 ? QStringLiteral("Cari_3")
-                                      : QStringLiteral("Cari_2"));
-    if (at > 0) table().gotoId(at);
-    setColumns(columnsFor(order));
+    setOrders(QStringLiteral(" Cari kart listesi "),
+              {{QStringLiteral("&Koduna"), CustomerOrder::indexName(CustomerOrder::Code),
+                columnsFor(CustomerOrder::Code)},
+               {QStringLiteral("Ü&nvanina"), CustomerOrder::indexName(CustomerOrder::Title),
+                columnsFor(CustomerOrder::Title)},
+               {QStringLiteral("&Yetkili kişiye"), CustomerOrder::indexName(CustomerOrder::Contact),
+                columnsFor(CustomerOrder::Contact)}},
+              std::clamp(shell.install.caril(), 0, 2));
 }
 
 TfrmCariListe::Choice TfrmCariListe::pick(Shell& shell, Table& cari, bool banksOnly,

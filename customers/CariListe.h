@@ -2,8 +2,6 @@
 
 #include "app/PickList.h"
 
-class QButtonGroup;
-
 // "Cari kart listesi": every card, or the bank cards only, ordered by code, title or contact
 // (" Cari kart listesi "), starting on the current card. "Seç [F2]" or Enter takes a card and
 // keeps the order in CARIL; Esc takes none.
@@ -18,15 +16,9 @@ public:
     };
 
     TfrmCariListe(Shell& shell, Table& cari, bool banksOnly, QWidget* parent = nullptr);
-    void setOrder(int order); // 0 code, 1 title, 2 contact
-    int order() const { return order_; }
 
     // Shows the list; the shared Cari table stands on the chosen card afterwards. The bank-only
     // list leaves the table filtered to banks.
     static Choice pick(Shell& shell, Table& cari, bool banksOnly = false,
                        QWidget* parent = nullptr);
-
-private:
-    QButtonGroup* orders_;
-    int order_ = 1;
 };

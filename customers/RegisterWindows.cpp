@@ -1,7 +1,10 @@
 #include "app/WindowRegistry.h"
 #include "customers/CarHar.h"
 #include "customers/CarKart.h"
-#include "customers/CariRapor.h"
+#include "customers/CariDurumR.h"
+#include "customers/CariEkstreR.h"
+#include "customers/CariHareketR.h"
+#include "customers/CariListeR.h"
 #include "customers/Registration.h"
 
 void registerCustomerWindows(WindowRegistry& windows)

@@ -2,21 +2,132 @@
 
 #include "app/FormBase.h"
 
+#include <QDate>
+
+class CodeField;
 class PageSet;
+class QButtonGroup;
+class QFormLayout;
+class QLineEdit;
 class ReportRenderer;
+class TZemrakSEdit;
+struct CodeKind;
+
+// Handles to the criteria a report window declares, each reading its own kind of value.
+class TextCriterion {
+public:
+    TextCriterion() = default;
+    explicit TextCriterion(QLineEdit* edit)
+        : edit_(edit)
+    {
+    }
+    QLineEdit* edit() const { return edit_; }
+    QString text() const; // trimmed
+    void setText(const QString& text) const;
+
+protected:
+    QLineEdit* edit_ = nullptr;
+};
+
+class DateCriterion : public TextCriterion {
+public:
+    using TextCriterion::TextCriterion;
+    // The date typed, invalid while the field is empty; a text that is not a date is refused
+    // with a message naming it.
+    QDate date() const;
+    // The date written dd.mm.yyyy, empty while the field is empty.
+    QString dateText() const;
+    void setDate(const QDate& date) const;
+};
+
+class AmountCriterion {
+public:
+    AmountCriterion() = default;
+    explicit AmountCriterion(TZemrakSEdit* edit)
+        : edit_(edit)
+    {
+    }
+    TZemrakSEdit* edit() const { return edit_; }
+    double value() const;
+    void setValue(double value) const;
+
+private:
+    TZemrakSEdit* edit_ = nullptr;
+};
+
+// A customer, bank or stock code with the code field rule; its card's title shows beside it.
+class CodeCriterion : public TextCriterion {
+public:
+    CodeCriterion() = default;
+    CodeCriterion(QLineEdit* edit, CodeField* field)
+        : TextCriterion(edit)
+        , field_(field)
+    {
+    }
+    // The card of the code as typed now; refused with "… bulunamadı" when there is none.
+    qint64 id() const;
+    QString title() const;
+
+private:
+    CodeField* field_ = nullptr;
+};
+
+class ChoiceCriterion {
+public:
+    ChoiceCriterion() = default;
+    explicit ChoiceCriterion(QButtonGroup* group)
+        : group_(group)
+    {
+    }
+    QButtonGroup* group() const { return group_; }
+    int chosen() const;
+    void choose(int choice) const;
+
+private:
+    QButtonGroup* group_ = nullptr;
+};
+
+template <typename Criterion> struct CriterionRange {
+    Criterion from, to;
+};
 
 // A report's choices: "Ön izleme [F2]", "Yazdırma [F3]", "Ayar [F4]" (printer set-up) and
-// "Çıkış [Esc]". A report window puts its choices in content() and overrides the three actions.
+// "Çıkış [Esc]". A report window declares its criteria in order (fields, ranges, radio groups)
+// and makes its pages from them; F6 in a code field opens that code's pick list, and after any
+// command the focus returns to the first field. The preview shows over the window, which keeps
+// its criteria for the next report.
 class ReportWindow : public FormBase {
     Q_OBJECT
 public:
     ReportWindow(Shell& shell, const QString& title, QWidget* parent = nullptr);
 
+    // The report's pages for the criteria as they stand.
+    virtual PageSet pages();
+
+    // The criteria, declared in the order of the fields.
+    TextCriterion addText(const QString& label, const QString& hint);
+    // Two fields on one row; with `codes`, F6 in either picks a card's code.
+    CriterionRange<TextCriterion> addTextRange(const QString& label, const QString& hint,
+                                               const CodeKind* codes = nullptr);
+    CriterionRange<DateCriterion> addDateRange(const QString& label, const QString& fromHint,
+                                               const QString& toHint);
+    CriterionRange<AmountCriterion> addAmountRange(const QString& label, const QString& hint,
+                                                   int decimals);
+    CodeCriterion addCode(const QString& label, const QString& hint, const CodeKind& codes);
+    ChoiceCriterion addChoice(const QString& title, const QStringList& choices, int chosen);
+
+    // Letter paper when the installation says so (KAGIT 1), else A4.
+    bool letterPaper() const;
+    // The working year (today's year when none is set).
+    int workingYear() const;
+
 protected:
-    virtual void preview() {}
-    virtual void print() {}
+    // By default: by default the pages of pages() in the preview and on the printer.
+    virtual void preview();
+    virtual void print();
     // The shared printer set-up of every report window.
     virtual void printerSetup();
+    void updateCommands() override;
 
     // Shows the report in the preview while it is made.
     void showPreview(ReportRenderer& renderer);
@@ -24,4 +135,11 @@ protected:
     void printPages(const PageSet& pages);
     // Shows finished pages in the preview.
     void showPages(PageSet pages);
+
+private:
+    QLineEdit* addLine(QLineEdit* edit, const QString& hint, const CodeKind* codes);
+    void pickForFocusedField();
+
+    QFormLayout* form_;
+    bool picks_ = false;
 };

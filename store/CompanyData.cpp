@@ -156,6 +156,22 @@ bool CompanyData::existsIn(const QString& table, const QString& index, const QVa
     return cursor->findKey({key});
 }
 
+std::optional<CompanyData::Card> CompanyData::findCard(const QString& table,
+                                                       const QString& codeField,
+                                                       const QString& titleField,
+                                                       const QString& code, const QString& filter)
+{
+    if (code.trimmed().isEmpty()) return std::nullopt;
+    Table cursor(*connection_, table);
+    if (!filter.isEmpty()) {
+        cursor.setFilter(filter);
+        cursor.setFiltered(true);
+    }
+    cursor.open();
+    if (!cursor.locateLast(codeField, code)) return std::nullopt;
+    return Card{cursor.currentId(), cursor[codeField].asString(), cursor[titleField].asString()};
+}
+
 bool CompanyData::CustomerCodeExists(const QString& code)
 {
     return !code.isEmpty() && existsIn(QStringLiteral("Cari"), QStringLiteral("Cari_1"), code);

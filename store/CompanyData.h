@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class InstallSettings;
@@ -46,6 +47,17 @@ public:
     bool CustomerHasMovements(qint64 customerId);
     bool StockCodeExists(const QString& code);
     bool StockHasMovements(qint64 stockId);
+
+    // A card found by its code, as every code field looks it up: the last card (highest Nosu)
+    // with exactly that code among those that pass `filter`. The shared tables do not move.
+    struct Card {
+        qint64 id = 0;
+        QString code;
+        QString title;
+    };
+    std::optional<Card> findCard(const QString& table, const QString& codeField,
+                                 const QString& titleField, const QString& code,
+                                 const QString& filter = QString());
 
     // Filter off; the last record in the current order whose Nosu (text field, integer field)
     // equals the value. Without one, the table is left on its first record and false returned.

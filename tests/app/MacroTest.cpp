@@ -5,10 +5,10 @@
 #include "support/ScriptedMessages.h"
 #include "support/TempDir.h"
 #include "support/TypeText.h"
-#include "widgets/NumberEdits.h"
 
 #include <QClipboard>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
 #include <QTest>

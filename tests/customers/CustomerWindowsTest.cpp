@@ -2,8 +2,10 @@
 #include "customers/CarHarG.h"
 #include "customers/CarKart.h"
 #include "customers/CarKartG.h"
-#include "customers/CariRapor.h"
-#include "customers/CustomerCodeField.h"
+#include "customers/CariEkstreR.h"
+#include "customers/CariHareketR.h"
+#include "customers/CariListeR.h"
+#include "customers/CustomerCodes.h"
 #include "customers/CustomerLedger.h"
 #include "store/AppError.h"
 #include "store/CompanyData.h"
@@ -12,7 +14,7 @@
 #include "support/QtPrinters.h"
 #include "support/ScriptedMessages.h"
 #include "support/TypeText.h"
-#include "widgets/NumberEdits.h"
+#include "widgets/TZemrakEdit.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -202,24 +204,25 @@ TEST_F(CustomerWindows, ReportWindowsStartWithTheirChoices)
     card("Z9");
     TfrmCariListeR list(*shell);
     list.prepare();
-    EXPECT_EQ(list.edit("kod1")->text(), "A1"); // first and last code
-    EXPECT_EQ(list.edit("kod2")->text(), "Z9");
+    EXPECT_EQ(list.criteria.codes.from.text(), "A1"); // first and last code
+    EXPECT_EQ(list.criteria.codes.to.text(), "Z9");
     EXPECT_TRUE(list.pages().plainText().contains("Listelenen 2 adet"));
-    list.edit("kod2")->setText("A1");
+    list.criteria.codes.to.setText("A1");
     EXPECT_TRUE(list.pages().plainText().contains("Listelenen 1 adet"));
 
     shell->workingYear = 2026;
     TfrmCariHareketR movements(*shell);
-    EXPECT_EQ(movements.edit("tarih1")->text(), "01.01.2026");
-    EXPECT_EQ(movements.edit("tarih2")->text(), "31.12.2026");
-    EXPECT_FALSE(movements.edit("cari")->isEnabled());
-    movements.group("kart")->button(1)->click();
-    EXPECT_TRUE(movements.edit("cari")->isEnabled());
-    movements.edit("cari")->setText("yok");
+    EXPECT_EQ(movements.dates.from.text(), "01.01.2026");
+    EXPECT_EQ(movements.dates.to.text(), "31.12.2026");
+    EXPECT_FALSE(movements.customer.edit()->isEnabled());
+    movements.which.choose(1);
+    EXPECT_TRUE(movements.customer.edit()->isEnabled());
+    movements.customer.setText("yok");
     EXPECT_THROW(movements.pages(), AppError);
 
     TfrmCariEkstreR statement(*shell);
-    statement.edit("cari")->setText("A1");
+    statement.customer.setText("A1");
+    EXPECT_EQ(statement.customer.title(), "Ünvan A1"); // the title shows beside the code
     EXPECT_TRUE(statement.pages().plainText().contains("Cari Kart Nosu : A1"));
 }
 
@@ -236,7 +239,7 @@ TEST_F(CustomerWindows, CustomerCodeFieldRule)
     layout->addWidget(code);
     layout->addWidget(title);
     layout->addWidget(next);
-    CustomerCodeField field(*shell, code, title);
+    CodeField field(*shell, code, customerCodes(), title);
     window.show();
     QApplication::processEvents();
     code->setFocus();

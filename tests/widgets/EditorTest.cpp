@@ -1,6 +1,8 @@
 #include "support/QtPrinters.h"
-#include "widgets/NumberEdits.h"
 #include "widgets/ProDbGrid.h"
+#include "widgets/TZREdit.h"
+#include "widgets/TZemrakEdit.h"
+#include "widgets/TZemrakSEdit.h"
 #include "widgets/ZRBarkod.h"
 
 #include <QStandardItemModel>
