@@ -138,6 +138,26 @@ int main(int argc, char* argv[])
                     "s first page)\n",
                     balances.pageCount(), ms(timer));
 
+        // The movement list over every movement: into the page set, then text and PDF.
+        {
+            const double rssBefore = rssMb();
+            timer.restart();
+            CustomerReports::MovementChoice all{QDate(2000, 1, 1), QDate(2100, 12, 31)};
+            const PageSet list = CustomerReports::movementList(company, all);
+            const double made = ms(timer);
+            timer.restart();
+            const QString text = list.plainText();
+            const double textMs = ms(timer);
+            timer.restart();
+            QTemporaryDir out;
+            list.writePdf(out.filePath(QStringLiteral("liste.pdf")));
+            std::printf("movement list (2303) over %lld movements: %d pages made in %.0f ms, text "
+                        "in %.0f ms (made + text: budget 3 s), PDF in %.0f ms (made + PDF: "
+                        "budget 8 s); memory %.0f MB above the start, peak %.0f MB (budget 200)\n",
+                        company.table(QStringLiteral("CarHar")).recordCount(), list.pageCount(),
+                        made, textMs, ms(timer), rssMb() - rssBefore, peakRssMb());
+        }
+
         timer.restart();
         CustomerReports::StatementChoice statement{heavy, QDate(2000, 1, 1), QDate(2100, 12, 31)};
         const PageSet pages = CustomerReports::statement(company, statement);

@@ -8,6 +8,8 @@
 #include "store/MoneySum.h"
 #include "store/Table.h"
 
+#include <QHash>
+
 using namespace ReportBuilder;
 
 namespace CustomerReports {
@@ -24,8 +26,16 @@ PageSet movementList(CompanyData& company, const MovementChoice& choice, bool le
     har.setFilter(filter);
     har.setFiltered(true);
     har.open();
-    Table cari(company.connection(), QStringLiteral("Cari"));
-    cari.open();
+    // The cards' current codes and titles: read once, not once per movement.
+    QHash<qint64, std::pair<QString, QString>> cards;
+    QString cardSql = QStringLiteral("SELECT \"Nosu\", \"CariNo\", \"Unvani\" FROM \"Cari\"");
+    QVariantList cardParams;
+    if (choice.customerId) {
+        cardSql += QStringLiteral(" WHERE \"Nosu\" = ?");
+        cardParams << choice.customerId;
+    }
+    for (const SqlRow& row : company.connection().select(cardSql, cardParams))
+        cards.insert(row[0].toLongLong(), {row[1].toString(), row[2].toString()});
 
     const QString mask = company.moneyFormat();
     ReportDef def = standardReport(QStringLiteral("rprCariHareket"),
@@ -54,15 +64,15 @@ PageSet movementList(CompanyData& company, const MovementChoice& choice, bool le
          right(label("tBakiye", {165, 8, 25, 5}, QString()))}));
     summaryCount(def, 14);
 
-    double borc = 0, alacak = 0;
+    MoneySum borc, alacak;
     int count = 0;
     ReportRenderer renderer(def, &har);
     renderer.beforePrint = [&](BandPrint& p) {
         if (p.band.kind == BandKind::Detail) {
             // The card of the movement; blanks when it no longer exists.
-            const bool found = cari.gotoId(har[QStringLiteral("CARef")].asInt64());
-            p.setText("kod", found ? cari[QStringLiteral("CariNo")].asString() : QString());
-            p.setText("unvan", found ? cari[QStringLiteral("Unvani")].asString() : QString());
+            const auto card = cards.constFind(har[QStringLiteral("CARef")].asInt64());
+            p.setText("kod", card != cards.cend() ? card->first : QString());
+            p.setText("unvan", card != cards.cend() ? card->second : QString());
             const double b = har[QStringLiteral("Borc")].asFloat(),
                          a = har[QStringLiteral("Alacak")].asFloat();
             p.setText("borc",
@@ -72,9 +82,9 @@ PageSet movementList(CompanyData& company, const MovementChoice& choice, bool le
             alacak += a;
             ++count;
         } else if (p.band.kind == BandKind::Summary) {
-            p.setText("tBorc", formatNumber(borc, mask));
-            p.setText("tAlacak", formatNumber(alacak, mask));
-            p.setText("tBakiye", formatNumber(borc - alacak, mask));
+            p.setText("tBorc", formatNumber(company.RoundMoney(borc.value()), mask));
+            p.setText("tAlacak", formatNumber(company.RoundMoney(alacak.value()), mask));
+            p.setText("tBakiye", formatNumber(company.RoundMoney((borc - alacak).value()), mask));
             p.setText("lblAdet", QStringLiteral("Listelenen %1 adet").arg(count));
         }
     };

@@ -180,7 +180,7 @@ void TfrmOnIzle::showPage()
         setStatusText(0, QStringLiteral("Sayfa : 0 - 0"));
         return;
     }
-    const QSizeF mm = pages().pages[size_t(page_)].size;
+    const QSizeF mm = pages().pageSize(page_);
     // Room for the page beside the vertical scroll bar, which a long page brings.
     const QSize area = scroll_->viewport()->size() -
                        QSize(8 + scroll_->verticalScrollBar()->sizeHint().width(), 8);

@@ -29,7 +29,7 @@ bool printPages(const PageSet& pages, const InstallSettings& install, QWidget* p
         dialog.setMinMax(1, pages.pageCount());
         if (dialog.exec() != QDialog::Accepted) return false;
     }
-    printer.setPageSize(QPageSize(pages.pages.front().size, QPageSize::Millimeter));
+    printer.setPageSize(QPageSize(pages.pageSize(0), QPageSize::Millimeter));
     QPainter painter;
     if (!painter.begin(&printer))
         throw AppError(QStringLiteral("Yazıcı hazır değil: %1").arg(printer.printerName()));

@@ -5,14 +5,18 @@
 
 #include <QBuffer>
 #include <QDataStream>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QTemporaryFile>
 #include <QTextStream>
 #include <cmath>
+#include <deque>
 #include <map>
 
 namespace {
@@ -30,6 +34,197 @@ QStringList textLines(const DrawOp& op)
 
 } // namespace
 
+// --- Compact pages ----------------------------------------------------------------------------
+
+// The fonts, colours and flags of operations, each kept once per page set.
+struct Page::Styles {
+    struct Style {
+        QFont font;
+        QColor color, fill;
+        int alignment = 0;
+        bool wordWrap = false;
+        double angle = 0, penWidth = 0.2;
+        QString band;
+        bool sameAs(const DrawOp& op) const
+        {
+            return alignment == op.alignment && wordWrap == op.wordWrap && angle == op.angle &&
+                   penWidth == op.penWidth && color == op.color && fill == op.fill &&
+                   band == op.band && font == op.font;
+        }
+    };
+    std::vector<Style> list;
+    QHash<QString, quint32> byKey;
+    quint32 last = 0;
+
+    quint32 intern(const DrawOp& op)
+    {
+        // Most operations share the style of the one before.
+        if (last < list.size() && list[last].sameAs(op)) return last;
+        const QString key =
+            op.font.key() + QLatin1Char('|') + QString::number(op.color.rgba()) + QLatin1Char('|') +
+            (op.fill.isValid() ? QString::number(op.fill.rgba()) : QString()) + QLatin1Char('|') +
+            QString::number(op.alignment) + QLatin1Char(op.wordWrap ? 'w' : '-') +
+            QString::number(op.angle) + QLatin1Char('|') + QString::number(op.penWidth) +
+            QLatin1Char('|') + op.band;
+        if (const auto it = byKey.constFind(key); it != byKey.cend() && list[*it].sameAs(op))
+            return last = *it;
+        list.push_back({op.font, op.color, op.fill, op.alignment, op.wordWrap, op.angle,
+                        op.penWidth, op.band});
+        byKey.insert(key, quint32(list.size() - 1));
+        return last = quint32(list.size() - 1);
+    }
+};
+
+void Page::add(const DrawOp& op)
+{
+    Packed p{};
+    p.x = op.rect.x();
+    p.y = op.rect.y();
+    p.width = op.rect.width();
+    p.height = op.rect.height();
+    p.text = quint32(texts_.size());
+    p.textLength = quint32(op.text.size());
+    p.style = styles_->intern(op);
+    p.picture = op.picture;
+    p.type = quint8(op.type);
+    texts_ += op.text;
+    ops_.push_back(p);
+}
+
+DrawOp Page::op(int index) const
+{
+    const Packed& p = ops_[size_t(index)];
+    const Styles::Style& style = styles_->list[p.style];
+    DrawOp op;
+    op.type = DrawOp::Type(p.type);
+    op.rect = QRectF(p.x, p.y, p.width, p.height);
+    op.text = texts_.mid(p.text, p.textLength);
+    op.font = style.font;
+    op.color = style.color;
+    op.fill = style.fill;
+    op.alignment = style.alignment;
+    op.wordWrap = style.wordWrap;
+    op.angle = style.angle;
+    op.penWidth = style.penWidth;
+    op.picture = p.picture;
+    op.band = style.band;
+    return op;
+}
+
+namespace {
+constexpr int kPagesInMemory = 48; // finished pages kept before older ones go to the file
+constexpr size_t kPagesCached = 8; // pages read back and kept for the next look
+} // namespace
+
+struct PageSet::Data {
+    std::shared_ptr<Page::Styles> styles = std::make_shared<Page::Styles>();
+    std::vector<QSizeF> sizes;
+    std::vector<std::shared_ptr<Page>> pages; // null once written to the file
+    std::vector<qint64> offsets;              // where a page is in the file, -1 while in memory
+    size_t firstInMemory = 0;
+    std::unique_ptr<QTemporaryFile> file;
+    std::deque<std::pair<int, std::shared_ptr<const Page>>> cache;
+    std::vector<QImage> pictures;
+};
+
+PageSet::PageSet()
+    : d(std::make_shared<Data>())
+{
+}
+
+int PageSet::pageCount() const
+{
+    return int(d->sizes.size());
+}
+
+QSizeF PageSet::pageSize(int index) const
+{
+    return d->sizes[size_t(index)];
+}
+
+Page& PageSet::addPage(const QSizeF& size)
+{
+    spillOldPages();
+    d->sizes.push_back(size);
+    d->pages.push_back(std::shared_ptr<Page>(new Page(d->styles)));
+    d->offsets.push_back(-1);
+    d->pages.back()->size = size;
+    return *d->pages.back();
+}
+
+void PageSet::spillOldPages()
+{
+    // The page being made (the last one) always stays.
+    while (d->pages.size() - d->firstInMemory > size_t(kPagesInMemory)) {
+        if (!d->file) {
+            d->file = std::make_unique<QTemporaryFile>(
+                QDir(QDir::tempPath()).filePath(QStringLiteral("dulvet-rapor-XXXXXX.sayfa")));
+            if (!d->file->open())
+                throw AppError(QStringLiteral("Rapor sayfaları için geçici dosya açılamadı."),
+                               d->file->errorString());
+        }
+        const size_t index = d->firstInMemory++;
+        const Page& page = *d->pages[index];
+        QFile& file = *d->file;
+        const qint64 at = file.size();
+        const quint32 counts[2] = {quint32(page.ops_.size()), quint32(page.texts_.size())};
+        const qint64 opBytes = qint64(page.ops_.size() * sizeof(Page::Packed));
+        const qint64 textBytes = qint64(page.texts_.size() * sizeof(QChar));
+        if (!file.seek(at) ||
+            file.write(reinterpret_cast<const char*>(counts), sizeof counts) != sizeof counts ||
+            file.write(reinterpret_cast<const char*>(page.ops_.data()), opBytes) != opBytes ||
+            file.write(reinterpret_cast<const char*>(page.texts_.constData()), textBytes) !=
+                textBytes)
+            throw AppError(QStringLiteral("Rapor sayfaları geçici dosyaya yazılamadı."),
+                           file.errorString());
+        d->offsets[index] = at;
+        d->pages[index].reset();
+    }
+}
+
+std::shared_ptr<const Page> PageSet::page(int index) const
+{
+    if (const std::shared_ptr<Page>& inMemory = d->pages[size_t(index)]) return inMemory;
+    for (const auto& [number, page] : d->cache)
+        if (number == index) return page;
+    QFile& file = *d->file;
+    quint32 counts[2] = {0, 0};
+    auto page = std::shared_ptr<Page>(new Page(d->styles));
+    page->size = d->sizes[size_t(index)];
+    bool ok = file.seek(d->offsets[size_t(index)]) &&
+              file.read(reinterpret_cast<char*>(counts), sizeof counts) == sizeof counts;
+    if (ok) {
+        page->ops_.resize(counts[0]);
+        page->texts_.resize(counts[1]);
+        const qint64 opBytes = qint64(counts[0] * sizeof(Page::Packed));
+        const qint64 textBytes = qint64(counts[1] * sizeof(QChar));
+        ok = file.read(reinterpret_cast<char*>(page->ops_.data()), opBytes) == opBytes &&
+             file.read(reinterpret_cast<char*>(page->texts_.data()), textBytes) == textBytes;
+    }
+    if (!ok)
+        throw AppError(QStringLiteral("Rapor sayfası geçici dosyadan okunamadı."),
+                       file.errorString());
+    d->cache.emplace_back(index, page);
+    if (d->cache.size() > kPagesCached) d->cache.pop_front();
+    return page;
+}
+
+int PageSet::addPicture(const QImage& picture)
+{
+    d->pictures.push_back(picture);
+    return int(d->pictures.size() - 1);
+}
+
+const QImage& PageSet::picture(int index) const
+{
+    return d->pictures[size_t(index)];
+}
+
+int PageSet::pictureCount() const
+{
+    return int(d->pictures.size());
+}
+
 void PageSet::paint(int index, QPainter& painter) const
 {
     if (index < 0 || index >= pageCount()) return;
@@ -40,7 +235,9 @@ void PageSet::paint(int index, QPainter& painter) const
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    for (const DrawOp& op : pages[size_t(index)].ops) {
+    const std::shared_ptr<const Page> page = this->page(index);
+    for (int i = 0; i < page->opCount(); ++i) {
+        const DrawOp op = page->op(i);
         const QRectF r = px(op.rect);
         QPen pen(op.color);
         pen.setWidthF(std::max(1.0, op.penWidth * perMm));
@@ -73,8 +270,8 @@ void PageSet::paint(int index, QPainter& painter) const
             painter.drawEllipse(r);
             break;
         case DrawOp::Type::Picture:
-            if (op.picture >= 0 && op.picture < int(pictures.size()))
-                painter.drawImage(r, pictures[size_t(op.picture)]);
+            if (op.picture >= 0 && op.picture < pictureCount())
+                painter.drawImage(r, picture(op.picture));
             break;
         }
     }
@@ -83,7 +280,7 @@ void PageSet::paint(int index, QPainter& painter) const
 
 QImage PageSet::pageImage(int index, double dotsPerInch) const
 {
-    const QSizeF size = pages[size_t(index)].size;
+    const QSizeF size = pageSize(index);
     QImage image(int(std::ceil(size.width() / kMmPerInch * dotsPerInch)),
                  int(std::ceil(size.height() / kMmPerInch * dotsPerInch)), QImage::Format_RGB32);
     image.setDotsPerMeterX(int(std::lround(dotsPerInch / 0.0254)));
@@ -101,7 +298,9 @@ QString PageSet::dump() const
     const char* kinds[] = {"text", "line", "rect", "ellipse", "picture"};
     for (int p = 0; p < pageCount(); ++p) {
         s << "page " << p + 1 << "\n";
-        for (const DrawOp& op : pages[size_t(p)].ops) {
+        const std::shared_ptr<const Page> page = this->page(p);
+        for (int i = 0; i < page->opCount(); ++i) {
+            const DrawOp op = page->op(i);
             s << "  " << op.band << " " << kinds[int(op.type)] << " "
               << QString::number(op.rect.x(), 'f', 1) << "," << QString::number(op.rect.y(), 'f', 1)
               << " " << QString::number(op.rect.width(), 'f', 1) << "x"
@@ -120,7 +319,9 @@ QString PageSet::plainText() const
     QString out;
     for (int p = 0; p < pageCount(); ++p) {
         std::map<int, QString> lines;
-        for (const DrawOp& op : pages[size_t(p)].ops) {
+        const std::shared_ptr<const Page> page = this->page(p);
+        for (int i = 0; i < page->opCount(); ++i) {
+            const DrawOp op = page->op(i);
             if (op.type != DrawOp::Type::Text || op.angle != 0) continue;
             const QStringList parts = textLines(op);
             for (int i = 0; i < parts.size(); ++i) {
@@ -155,9 +356,11 @@ QString PageSet::plainText() const
 QString PageSet::delimitedText(QChar separator) const
 {
     QString out;
-    for (const Page& page : pages) {
+    for (int p = 0; p < pageCount(); ++p) {
+        const std::shared_ptr<const Page> page = this->page(p);
         std::map<int, std::vector<std::pair<double, QString>>> lines;
-        for (const DrawOp& op : page.ops) {
+        for (int i = 0; i < page->opCount(); ++i) {
+            const DrawOp op = page->op(i);
             if (op.type != DrawOp::Type::Text) continue;
             const QStringList parts = textLines(op);
             for (int i = 0; i < parts.size(); ++i)
@@ -184,15 +387,18 @@ void PageSet::save(const QString& path) const
                        file.errorString());
     QDataStream s(&file);
     s.setVersion(QDataStream::Qt_6_0);
-    s << kMagic << kVersion << quint32(pages.size()) << quint32(pictures.size());
-    for (const QImage& picture : pictures)
-        s << picture;
-    for (const Page& page : pages) {
-        s << page.size << quint32(page.ops.size());
-        for (const DrawOp& op : page.ops)
+    s << kMagic << kVersion << quint32(pageCount()) << quint32(pictureCount());
+    for (int i = 0; i < pictureCount(); ++i)
+        s << picture(i);
+    for (int p = 0; p < pageCount(); ++p) {
+        const std::shared_ptr<const Page> page = this->page(p);
+        s << page->size << quint32(page->opCount());
+        for (int i = 0; i < page->opCount(); ++i) {
+            const DrawOp op = page->op(i);
             s << quint8(op.type) << op.rect << op.text << op.font.toString() << op.color << op.fill
               << qint32(op.alignment) << op.wordWrap << op.angle << op.penWidth
               << qint32(op.picture) << op.band;
+        }
     }
     if (s.status() != QDataStream::Ok || !file.commit())
         throw AppError(QStringLiteral("Rapor dosyası yazılamadı: %1").arg(path),
@@ -223,13 +429,14 @@ PageSet PageSet::load(const QString& path)
     for (quint32 i = 0; i < pictureCount && s.status() == QDataStream::Ok; ++i) {
         QImage picture;
         s >> picture;
-        set.pictures.push_back(picture);
+        set.addPicture(picture);
     }
     for (quint32 p = 0; p < pageCount; ++p) {
-        Page page;
+        QSizeF pageSize;
         quint32 ops = 0;
-        s >> page.size >> ops;
+        s >> pageSize >> ops;
         if (s.status() != QDataStream::Ok || ops > size) throw broken();
+        Page& page = set.addPage(pageSize);
         for (quint32 i = 0; i < ops; ++i) {
             DrawOp op;
             quint8 type = 0;
@@ -242,10 +449,9 @@ PageSet PageSet::load(const QString& path)
             op.type = DrawOp::Type(type);
             op.font.fromString(font);
             op.alignment = alignment;
-            op.picture = picture < int(set.pictures.size()) ? picture : -1;
-            page.ops.push_back(std::move(op));
+            op.picture = picture < set.pictureCount() ? picture : -1;
+            page.add(op);
         }
-        set.pages.push_back(std::move(page));
     }
     if (s.status() != QDataStream::Ok) throw broken();
     set.finished = true;
@@ -257,15 +463,15 @@ void PageSet::writePdf(const QString& path) const
     QPdfWriter writer(path);
     writer.setResolution(300);
     writer.setCreator(QStringLiteral("DULVET 3"));
-    if (pages.empty()) throw AppError(QStringLiteral("Raporda sayfa yok."));
-    writer.setPageSize(QPageSize(pages.front().size, QPageSize::Millimeter));
+    if (pageCount() == 0) throw AppError(QStringLiteral("Raporda sayfa yok."));
+    writer.setPageSize(QPageSize(pageSize(0), QPageSize::Millimeter));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
     QPainter painter;
     if (!painter.begin(&writer))
         throw AppError(QStringLiteral("PDF dosyası yazılamadı: %1").arg(path));
     for (int p = 0; p < pageCount(); ++p) {
         if (p > 0) {
-            writer.setPageSize(QPageSize(pages[size_t(p)].size, QPageSize::Millimeter));
+            writer.setPageSize(QPageSize(pageSize(p), QPageSize::Millimeter));
             writer.newPage();
         }
         paint(p, painter);

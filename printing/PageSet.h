@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QRectF>
 #include <QString>
+#include <memory>
 #include <vector>
 
 class QPainter;
@@ -28,18 +29,54 @@ struct DrawOp {
     QString band;          // the band that printed it, for dumps
 };
 
-struct Page {
+// One page: its operations stored compactly (texts in one block, fonts, colours and flags as
+// an index into the page set's table of styles); op(i) gives them back whole.
+class Page {
+public:
     QSizeF size; // mm
-    std::vector<DrawOp> ops;
+
+    int opCount() const { return int(ops_.size()); }
+    DrawOp op(int index) const;
+    void add(const DrawOp& op);
+
+private:
+    friend class PageSet;
+    struct Packed {
+        double x, y, width, height;
+        quint32 text, textLength; // in texts_
+        quint32 style;
+        qint32 picture;
+        quint8 type;
+    };
+    struct Styles;
+    explicit Page(std::shared_ptr<Styles> styles)
+        : styles_(std::move(styles))
+    {
+    }
+    std::vector<Packed> ops_;
+    QString texts_;
+    std::shared_ptr<Styles> styles_;
 };
 
+// Pages of a long report do not all stay in memory: once a report has more than a few dozen
+// finished pages, the older ones go to a temporary file in their compact form and come back
+// when asked for. Copies of a page set share its pages; only its maker adds to it.
 class PageSet {
 public:
-    std::vector<Page> pages;
-    std::vector<QImage> pictures;
+    PageSet();
+
+    int pageCount() const;
+    QSizeF pageSize(int index) const;
+    // A page (0-based); read back from the temporary file when it has left memory.
+    std::shared_ptr<const Page> page(int index) const;
+    // A new last page, to which the maker adds operations until it starts the next one.
+    Page& addPage(const QSizeF& size);
+    // Pictures, shared by the pages; the same image twice is kept once.
+    int addPicture(const QImage& picture);
+    const QImage& picture(int index) const;
+    int pictureCount() const;
     bool finished = false;
 
-    int pageCount() const { return int(pages.size()); }
     // Paints page `index` (0-based) on a painter whose device's resolution gives the scale.
     void paint(int index, QPainter& painter) const;
     QImage pageImage(int index, double dotsPerInch) const;
@@ -58,6 +95,11 @@ public:
     void writePdf(const QString& path) const;
     // "Deneme.jpg" gives "Deneme1.jpg", "Deneme2.jpg", ...; returns the files written.
     QStringList writeJpegs(const QString& path, double dotsPerInch = 100) const;
+
+private:
+    struct Data;
+    void spillOldPages();
+    std::shared_ptr<Data> d;
 };
 
 // Converts "^"-delimited text lines into a spreadsheet file of the old binary kind (BIFF2 text

@@ -70,6 +70,7 @@ struct ReportRenderer::Impl {
     std::vector<std::vector<ReportExpression>> expressions;
     std::vector<ReportExpression> groupKeys;
     PageSet set;
+    Page* current = nullptr; // the page being made
     double y = 0;
     double bottomLimit = 0;
     int column = 0;       // the column the flowing bands are in
@@ -194,7 +195,7 @@ struct ReportRenderer::Impl {
         if (mayBreak && y + height > bottomLimit + 1e-9) {
             if (pageNumber > 0 && y > contentTop()) return false;
         }
-        Page& page = set.pages.back();
+        Page& page = *current;
         const double left = def.page.left + (flows(band) ? column * columnWidth() : 0);
         for (size_t i = 0; i < band.elements.size(); ++i) {
             const ElementDef& e = band.elements[i];
@@ -229,13 +230,13 @@ struct ReportRenderer::Impl {
                     op.type = DrawOp::Type::Line;
                     op.rect = sides ? QRectF(r.left(), r.top(), 0, r.height())
                                     : QRectF(r.left(), r.top(), r.width(), 0);
-                    page.ops.push_back(op);
+                    page.add(op);
                     op.rect = sides ? QRectF(r.right(), r.top(), 0, r.height())
                                     : QRectF(r.left(), r.bottom(), r.width(), 0);
                     break;
                 }
                 }
-                page.ops.push_back(op);
+                page.add(op);
                 continue;
             case ElementKind::Image:
             case ElementKind::DBImage: {
@@ -244,9 +245,8 @@ struct ReportRenderer::Impl {
                 QImage image;
                 if (!bytes.isEmpty() && image.loadFromData(bytes)) {
                     op.type = DrawOp::Type::Picture;
-                    op.picture = int(set.pictures.size());
-                    set.pictures.push_back(image);
-                    page.ops.push_back(op);
+                    op.picture = set.addPicture(image);
+                    page.add(op);
                 }
                 break;
             }
@@ -266,9 +266,8 @@ struct ReportRenderer::Impl {
                 op.rect =
                     QRectF(r.topLeft(), QSizeF(symbol.width() * 0.254, symbol.height() * 0.254));
                 op.angle = e.angle;
-                op.picture = int(set.pictures.size());
-                set.pictures.push_back(symbol);
-                page.ops.push_back(op);
+                op.picture = set.addPicture(symbol);
+                page.add(op);
                 break;
             }
             default:
@@ -279,7 +278,7 @@ struct ReportRenderer::Impl {
                 op.wordWrap = e.wordWrap;
                 op.angle = e.angle;
                 if (!e.transparent) op.fill = e.background;
-                if (!op.text.isEmpty() || op.fill.isValid()) page.ops.push_back(op);
+                if (!op.text.isEmpty() || op.fill.isValid()) page.add(op);
                 break;
             }
             frame(page, e, r, band.name);
@@ -304,7 +303,7 @@ struct ReportRenderer::Impl {
             op.color = f.color;
             op.penWidth = f.width;
             op.band = band;
-            page.ops.push_back(op);
+            page.add(op);
         };
         if (f.left) line(r.topLeft(), r.bottomLeft());
         if (f.right) line(r.topRight(), r.bottomRight());
@@ -344,7 +343,7 @@ struct ReportRenderer::Impl {
     void startPage()
     {
         ++pageNumber;
-        set.pages.push_back(Page{def.page.size(), {}});
+        current = &set.addPage(def.page.size());
         y = contentTop();
         bottomLimit = def.page.size().height() - def.page.bottom - footerHeight();
         if (pageNumber == 1) {
@@ -365,8 +364,7 @@ struct ReportRenderer::Impl {
                 place(*footer, false);
             }
         }
-        set.pages.back().ops.shrink_to_fit();
-        if (owner->progress && !owner->progress(int(set.pages.size()))) cancelled = true;
+        if (owner->progress && !owner->progress(set.pageCount())) cancelled = true;
     }
 
     // Places a band, starting a new page when it does not fit. A detail band's record is
@@ -467,7 +465,7 @@ struct ReportRenderer::Impl {
 
     bool step(int maxPages)
     {
-        const size_t until = set.pages.size() + size_t(std::max(1, maxPages));
+        const qint64 until = qint64(set.pageCount()) + std::max(1, maxPages);
         while (phase == Phase::Records && !cancelled) {
             if (!master || master->eof()) {
                 phase = Phase::Finish;
@@ -475,7 +473,7 @@ struct ReportRenderer::Impl {
             }
             record();
             master->next();
-            if (set.pages.size() >= until) return false;
+            if (set.pageCount() >= until) return false;
         }
         if (phase == Phase::Finish && !cancelled) {
             if (!first)

@@ -148,6 +148,9 @@ private:
     // Rows read ahead on a move that leaves the cached window. Small enough that a move costs a
     // fraction of a millisecond, large enough that walking a table is a query per 32 records.
     static constexpr int kWindowRows = 32;
+    // A walk through the table (a report, an export) reads ever larger windows, up to this many
+    // rows: a query per thousand records instead of per 32.
+    static constexpr int kMaxReadAhead = 1024;
     struct Position; // key values of a row, for seeks
 
     void requireOpen() const;
@@ -157,6 +160,7 @@ private:
     QVariant convertIn(const FieldDef& field, const QVariant& value) const;
     QVariantList keyOf(const SqlRow& row) const;
     QString whereClause(const QString& extra) const;
+    QVariantList whereParams(const QVariantList& extra) const;
     std::vector<SqlRow> fetch(const QString& extraCondition, const QVariantList& extraParams,
                               bool descending, int limit, qint64 offset = 0, int orderFrom = 0);
     // Rows after (or before) a key, or a leading part of one, in order: each level of the key
@@ -164,8 +168,10 @@ private:
     std::vector<SqlRow> seek(const QVariantList& key, bool forward, bool inclusive, int limit);
     QString levelCondition(int level, const char* op) const;
     qint64 countBefore(const QVariantList& key);
-    bool fetchForward(bool inclusive);
-    bool fetchBackward();
+    bool fetchForward(bool inclusive, int rows = kWindowRows);
+    bool fetchBackward(int rows = kWindowRows);
+    // Rows to read for the next window of a walk that has read `walked` windows already.
+    static int readAhead(int walked);
     void setWindow(std::vector<SqlRow> rows, size_t position);
     void setEmpty();
     const SqlRow& currentRow();
@@ -211,6 +217,7 @@ private:
     qint64 recNo_ = -1;
     qint64 count_ = -1;
     quint64 generation_ = 0;
+    int walked_ = 0; // windows read one after another: by next() (> 0) or prior() (< 0)
 
     SqlRow buffer_;
     qint64 editVersion_ = 0;

@@ -3,6 +3,7 @@
 #include "store/AppError.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 // Navigation: a window of consecutive rows around the current record, refilled by indexed
 // seeks on the current order's key, so that a move costs the same on ten rows and on millions.
@@ -12,11 +13,19 @@ QVariantList Table::filterParams() const
     return filtered_ ? filterSql_.params : QVariantList();
 }
 
+QVariantList Table::whereParams(const QVariantList& extra) const
+{
+    return extra + filterParams(); // in the order of whereClause()
+}
+
 QString Table::whereClause(const QString& extra) const
 {
+    // The seek condition comes first: where it and the filter both bound the index's first
+    // column, SQLite ranges over the first bound it finds, and the filter's lower bound would
+    // make every window scan from the start of the filter's range.
     QStringList terms;
-    if (filtered_ && !filterSql_.isEmpty()) terms << filterSql_.sql;
     if (!extra.isEmpty()) terms << extra;
+    if (filtered_ && !filterSql_.isEmpty()) terms << filterSql_.sql;
     return terms.isEmpty() ? QString()
                            : QStringLiteral(" WHERE ") + terms.join(QStringLiteral(" AND "));
 }
@@ -51,8 +60,7 @@ std::vector<SqlRow> Table::fetch(const QString& extraCondition, const QVariantLi
     const QString sql = QStringLiteral("SELECT %1 FROM %2%3 ORDER BY %4 LIMIT ? OFFSET ?")
                             .arg(selectList_, source_, whereClause(extraCondition),
                                  order.join(QStringLiteral(", ")));
-    QVariantList params = filterParams();
-    params += extraParams;
+    QVariantList params = whereParams(extraParams);
     params << limit << offset;
     return connection_.select(sql, params);
 }
@@ -90,7 +98,7 @@ qint64 Table::countBefore(const QVariantList& key)
         before += connection_
                       .scalar(QStringLiteral("SELECT count(*) FROM %1%2")
                                   .arg(source_, whereClause(levelCondition(level, "<"))),
-                              filterParams() + key.mid(0, level + 1))
+                              whereParams(key.mid(0, level + 1)))
                       .toLongLong();
     return before;
 }
@@ -103,6 +111,7 @@ void Table::setWindow(std::vector<SqlRow> rows, size_t position)
     hasCurrent_ = true;
     currentStale_ = false;
     windowHasFirst_ = windowHasLast_ = false;
+    walked_ = 0;
 }
 
 void Table::setEmpty()
@@ -159,22 +168,27 @@ void Table::last()
     eof_ = true;
 }
 
-bool Table::fetchForward(bool inclusive)
+int Table::readAhead(int walked)
 {
-    std::vector<SqlRow> rows = seek(keyOf(current_), true, inclusive, kWindowRows);
+    return std::min(kMaxReadAhead, kWindowRows << std::min(std::abs(walked), 5));
+}
+
+bool Table::fetchForward(bool inclusive, int count)
+{
+    std::vector<SqlRow> rows = seek(keyOf(current_), true, inclusive, count);
     if (rows.empty()) return false;
-    const bool end = rows.size() < size_t(kWindowRows);
+    const bool end = rows.size() < size_t(count);
     rows.insert(rows.begin(), current_);
     setWindow(std::move(rows), 1);
     windowHasLast_ = end;
     return true;
 }
 
-bool Table::fetchBackward()
+bool Table::fetchBackward(int count)
 {
-    std::vector<SqlRow> rows = seek(keyOf(current_), false, false, kWindowRows);
+    std::vector<SqlRow> rows = seek(keyOf(current_), false, false, count);
     if (rows.empty()) return false;
-    const bool start = rows.size() < size_t(kWindowRows);
+    const bool start = rows.size() < size_t(count);
     std::reverse(rows.begin(), rows.end());
     rows.push_back(current_);
     const size_t at = rows.size() - 2;
@@ -195,11 +209,15 @@ void Table::next()
     if (pos_ + 1 < window_.size()) {
         current_ = window_[++pos_];
         currentStale_ = false;
-    } else if (windowHasLast_ || !fetchForward(false)) {
-        windowHasLast_ = true;
-        eof_ = true;
-        bof_ = false;
-        return;
+    } else {
+        const int walked = std::max(walked_, 0);
+        if (windowHasLast_ || !fetchForward(false, readAhead(walked))) {
+            windowHasLast_ = true;
+            eof_ = true;
+            bof_ = false;
+            return;
+        }
+        walked_ = walked + 1; // the next window, if the walk goes on, is larger
     }
     if (recNo_ > 0) ++recNo_;
     bof_ = eof_ = false;
@@ -217,12 +235,16 @@ void Table::prior()
     if (pos_ > 0) {
         current_ = window_[--pos_];
         currentStale_ = false;
-    } else if (windowHasFirst_ || !fetchBackward()) {
-        windowHasFirst_ = true;
-        bof_ = true;
-        eof_ = false;
-        recNo_ = 1;
-        return;
+    } else {
+        const int walked = std::min(walked_, 0);
+        if (windowHasFirst_ || !fetchBackward(readAhead(walked))) {
+            windowHasFirst_ = true;
+            bof_ = true;
+            eof_ = false;
+            recNo_ = 1;
+            return;
+        }
+        walked_ = walked - 1;
     }
     if (recNo_ > 1) --recNo_;
     bof_ = eof_ = false;

@@ -133,8 +133,8 @@ QVariant Table::lookup(const QString& keyField, const QVariant& keyValue,
     const QString sql =
         QStringLiteral("SELECT %1 FROM %2%3 LIMIT 1")
             .arg(sqlName(def_.fields[size_t(resultAt)].name), source_, whereClause(condition));
-    QVariantList params = filterParams();
-    if (!stored.isNull()) params << stored;
+    const QVariantList params =
+        whereParams(stored.isNull() ? QVariantList() : QVariantList{stored});
     const QVariant found = connection_.scalar(sql, params);
     const FieldKind kind = def_.fields[size_t(resultAt)].kind;
     if (!found.isNull() && kind == FieldKind::Date)

@@ -14,7 +14,7 @@ PageSet threePages()
 {
     PageSet set;
     for (int p = 0; p < 3; ++p) {
-        Page page{QSizeF(100, 60), {}};
+        Page& page = set.addPage(QSizeF(100, 60));
         DrawOp a;
         a.rect = QRectF(0, 4.2333, 20, 5);
         a.text = QStringLiteral("Şişli %1").arg(p + 1);
@@ -26,8 +26,8 @@ PageSet threePages()
         DrawOp line;
         line.type = DrawOp::Type::Line;
         line.rect = QRectF(0, 10, 50, 0);
-        page.ops = {b, a, line};
-        set.pages.push_back(page);
+        for (const DrawOp& op : {b, a, line})
+            page.add(op);
     }
     set.finished = true;
     return set;
@@ -130,4 +130,46 @@ TEST(Exports, JpegPagesReportFileAndPdf)
     const QString text = QString::fromUtf8(p.readAllStandardOutput());
     EXPECT_TRUE(text.contains("Şişli 3")) << text.toStdString();
     EXPECT_EQ(text.count("1,234.50"), 3);
+}
+
+TEST(PageSetStorage, LongReportsKeepEveryPageThroughTheTemporaryFile)
+{
+    // Enough pages that the early ones leave memory and come back from the file.
+    PageSet set;
+    QString expected;
+    for (int p = 0; p < 150; ++p) {
+        Page& page = set.addPage(QSizeF(210, 297));
+        for (int line = 0; line < 40; ++line) {
+            DrawOp op;
+            op.rect = QRectF(10 + line % 3, 10 + line * 6.35, 80, 5);
+            op.text = QStringLiteral("Sayfa %1 satır %2 ĞÜŞİÖÇ").arg(p + 1).arg(line + 1);
+            op.band = line % 2 ? "Detay" : "Baslik";
+            op.font.setBold(line % 5 == 0);
+            op.alignment = line % 4 ? Qt::AlignLeft : Qt::AlignRight;
+            page.add(op);
+        }
+    }
+    set.finished = true;
+    ASSERT_EQ(set.pageCount(), 150);
+    const std::shared_ptr<const Page> first = set.page(0);
+    ASSERT_EQ(first->opCount(), 40);
+    EXPECT_EQ(first->op(7).text, "Sayfa 1 satır 8 ĞÜŞİÖÇ");
+    EXPECT_EQ(first->op(7).band, "Detay");
+    EXPECT_EQ(first->op(5).font.bold(), true);
+    EXPECT_EQ(first->op(4).alignment, int(Qt::AlignRight));
+    EXPECT_DOUBLE_EQ(first->op(39).rect.y(), 10 + 39 * 6.35);
+    // Out of order and again: the same page each time.
+    EXPECT_EQ(set.page(120)->op(0).text, "Sayfa 121 satır 1 ĞÜŞİÖÇ");
+    EXPECT_EQ(set.page(3)->op(39).text, "Sayfa 4 satır 40 ĞÜŞİÖÇ");
+    EXPECT_EQ(set.page(149)->op(39).text, "Sayfa 150 satır 40 ĞÜŞİÖÇ");
+    const QString text = set.plainText();
+    EXPECT_EQ(text.count(QLatin1Char('\f')), 150);
+    EXPECT_TRUE(text.contains("Sayfa 77 satır 23 ĞÜŞİÖÇ"));
+
+    // A copy shares the pages; the report file keeps them all.
+    const PageSet copy = set;
+    QTemporaryDir dir;
+    copy.save(dir.filePath("uzun.qrp"));
+    const PageSet loaded = PageSet::load(dir.filePath("uzun.qrp"));
+    EXPECT_EQ(loaded.dump(), set.dump());
 }
