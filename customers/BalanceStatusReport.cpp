@@ -22,27 +22,28 @@ RunningReport startBalanceStatus(CompanyData& company, const BalanceChoice& choi
     if (to.isEmpty()) to = QStringLiteral("9999-12-31");
     // One grouped query gives every card's sums in the date range and its movement count.
     struct Sums {
-        double borc = 0, alacak = 0;
+        MoneySum borc, alacak;
         qint64 count = 0;
     };
     // What the hooks work on lives as long as the renderer, which may run in steps.
     struct State {
         QHash<qint64, Sums> sums;
         std::unique_ptr<Table> table;
-        double borc = 0, alacak = 0, bakiye = 0, positive = 0, negative = 0;
+        MoneySum borc, alacak, bakiye, positive, negative;
         int count = 0;
     };
     auto st = std::make_shared<State>();
     QHash<qint64, Sums>& sums = st->sums;
     for (const SqlRow& row : company.connection().select(
-             QStringLiteral("SELECT \"CARef\", sum(CASE WHEN \"Tarih\" >= ? AND \"Tarih\" <= ? "
-                            "THEN \"Borc\" ELSE 0 END), "
-                            "sum(CASE WHEN \"Tarih\" >= ? AND \"Tarih\" <= ? THEN \"Alacak\" ELSE "
-                            "0 END), count(*) "
-                            "FROM \"CarHar\" GROUP BY \"CARef\""),
+             QStringLiteral("SELECT \"CARef\", %1, %2, count(*) FROM \"CarHar\" GROUP BY \"CARef\"")
+                 .arg(MoneySum::sqlSum(QStringLiteral(
+                          "CASE WHEN \"Tarih\" >= ? AND \"Tarih\" <= ? THEN \"Borc\" ELSE 0 END")),
+                      MoneySum::sqlSum(QStringLiteral(
+                          "CASE WHEN \"Tarih\" >= ? AND \"Tarih\" <= ? THEN \"Alacak\" ELSE 0 "
+                          "END"))),
              {from, to, from, to}))
         sums.insert(row[0].toLongLong(),
-                    {row[1].toDouble(), row[2].toDouble(), row[3].toLongLong()});
+                    {MoneySum::fromSql(row[1]), MoneySum::fromSql(row[2]), row[3].toLongLong()});
 
     const QString mask = company.moneyFormat();
     ReportDef def =
@@ -83,16 +84,16 @@ RunningReport startBalanceStatus(CompanyData& company, const BalanceChoice& choi
         State& t = *st;
         if (p.band.kind == BandKind::Detail) {
             const Sums s = t.sums.value(t.table->currentId());
-            // Compared after RoundMoney: 333.33 + 333.33 + 333.34 − 1000 is nothing, not 1e-13.
-            const double balance = company.RoundMoney(s.borc - s.alacak);
+            // Exact sums, so 333.33 + 333.33 + 333.34 − 1000 is nothing, not 1e-13.
+            const double balance = company.RoundMoney((s.borc - s.alacak).value());
             if (choice.balancedOnly &&
                 (s.count == 0 || balance == 0 || (choice.lowest > 0 && balance < choice.lowest) ||
                  (choice.highest > 0 && balance > choice.highest))) {
                 p.suppress();
                 return;
             }
-            p.setText("borc", formatNumber(s.borc, mask));
-            p.setText("alacak", formatNumber(s.alacak, mask));
+            p.setText("borc", formatNumber(company.RoundMoney(s.borc.value()), mask));
+            p.setText("alacak", formatNumber(company.RoundMoney(s.alacak.value()), mask));
             p.setText("bakiye", formatNumber(balance, mask));
             t.borc += s.borc;
             t.alacak += s.alacak;
@@ -100,11 +101,14 @@ RunningReport startBalanceStatus(CompanyData& company, const BalanceChoice& choi
             (balance > 0 ? t.positive : t.negative) += balance;
             ++t.count;
         } else if (p.band.kind == BandKind::Summary) {
-            p.setText("tBorc", formatNumber(t.borc, mask));
-            p.setText("tAlacak", formatNumber(t.alacak, mask));
-            p.setText("tBakiye", formatNumber(t.bakiye, mask));
-            p.setText("tBorcB", formatNumber(t.positive, mask));
-            p.setText("tAlacakB", formatNumber(t.negative, mask));
+            const auto money = [&](MoneySum sum) {
+                return formatNumber(company.RoundMoney(sum.value()), mask);
+            };
+            p.setText("tBorc", money(t.borc));
+            p.setText("tAlacak", money(t.alacak));
+            p.setText("tBakiye", money(t.bakiye));
+            p.setText("tBorcB", money(t.positive));
+            p.setText("tAlacakB", money(t.negative));
             p.setText("lblAdet", QStringLiteral("Listelenen %1 adet").arg(t.count));
         }
     };

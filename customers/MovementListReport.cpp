@@ -65,16 +65,18 @@ PageSet movementList(CompanyData& company, const MovementChoice& choice, bool le
     summaryCount(def, 14);
 
     MoneySum borc, alacak;
+    const int cardAt = har.fieldIndex(QStringLiteral("CARef")),
+              borcAt = har.fieldIndex(QStringLiteral("Borc")),
+              alacakAt = har.fieldIndex(QStringLiteral("Alacak"));
     int count = 0;
     ReportRenderer renderer(def, &har);
     renderer.beforePrint = [&](BandPrint& p) {
         if (p.band.kind == BandKind::Detail) {
             // The card of the movement; blanks when it no longer exists.
-            const auto card = cards.constFind(har[QStringLiteral("CARef")].asInt64());
+            const auto card = cards.constFind(har.field(cardAt).asInt64());
             p.setText("kod", card != cards.cend() ? card->first : QString());
             p.setText("unvan", card != cards.cend() ? card->second : QString());
-            const double b = har[QStringLiteral("Borc")].asFloat(),
-                         a = har[QStringLiteral("Alacak")].asFloat();
+            const double b = har.field(borcAt).asFloat(), a = har.field(alacakAt).asFloat();
             p.setText("borc",
                       b == 0 ? QString() : formatNumber(b, mask)); // a zero amount is left blank
             p.setText("alacak", a == 0 ? QString() : formatNumber(a, mask));

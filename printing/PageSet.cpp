@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QHash>
 #include <QPageSize>
 #include <QPainter>
@@ -15,9 +16,11 @@
 #include <QSaveFile>
 #include <QTemporaryFile>
 #include <QTextStream>
+#include <array>
 #include <cmath>
 #include <deque>
 #include <map>
+#include <optional>
 
 namespace {
 
@@ -54,12 +57,19 @@ struct Page::Styles {
     };
     std::vector<Style> list;
     QHash<QString, quint32> byKey;
-    quint32 last = 0;
+    std::array<quint32, 8> recent{}; // a band's elements take turns with a few styles
+    size_t next = 0;
+
+    quint32 remember(quint32 style)
+    {
+        recent[next++ % recent.size()] = style;
+        return style;
+    }
 
     quint32 intern(const DrawOp& op)
     {
-        // Most operations share the style of the one before.
-        if (last < list.size() && list[last].sameAs(op)) return last;
+        for (quint32 style : recent)
+            if (style < list.size() && list[style].sameAs(op)) return style;
         const QString key =
             op.font.key() + QLatin1Char('|') + QString::number(op.color.rgba()) + QLatin1Char('|') +
             (op.fill.isValid() ? QString::number(op.fill.rgba()) : QString()) + QLatin1Char('|') +
@@ -67,11 +77,11 @@ struct Page::Styles {
             QString::number(op.angle) + QLatin1Char('|') + QString::number(op.penWidth) +
             QLatin1Char('|') + op.band;
         if (const auto it = byKey.constFind(key); it != byKey.cend() && list[*it].sameAs(op))
-            return last = *it;
+            return remember(*it);
         list.push_back({op.font, op.color, op.fill, op.alignment, op.wordWrap, op.angle,
                         op.penWidth, op.band});
         byKey.insert(key, quint32(list.size() - 1));
-        return last = quint32(list.size() - 1);
+        return remember(quint32(list.size() - 1));
     }
 };
 
@@ -235,18 +245,39 @@ void PageSet::paint(int index, QPainter& painter) const
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
+    // Pens, brushes and fonts change only when an operation needs another: each change costs
+    // the PDF writer a state change in the page's content.
+    std::optional<QPen> pen;
+    std::optional<QBrush> brush;
+    std::optional<QFont> font;
+    std::optional<QFontMetricsF> metrics;
     const std::shared_ptr<const Page> page = this->page(index);
     for (int i = 0; i < page->opCount(); ++i) {
         const DrawOp op = page->op(i);
         const QRectF r = px(op.rect);
-        QPen pen(op.color);
-        pen.setWidthF(std::max(1.0, op.penWidth * perMm));
-        painter.setPen(pen);
-        painter.setBrush(op.fill.isValid() ? QBrush(op.fill) : Qt::NoBrush);
+        QPen opPen(op.color);
+        opPen.setWidthF(std::max(1.0, op.penWidth * perMm));
+        if (!pen || *pen != opPen) painter.setPen(*(pen = opPen));
+        const QBrush opBrush = op.fill.isValid() ? QBrush(op.fill) : QBrush(Qt::NoBrush);
+        if (!brush || *brush != opBrush) painter.setBrush(*(brush = opBrush));
         switch (op.type) {
         case DrawOp::Type::Text: {
             if (op.fill.isValid()) painter.fillRect(r, op.fill);
-            painter.setFont(op.font);
+            if (!font || *font != op.font) {
+                painter.setFont(*(font = op.font));
+                metrics.emplace(painter.font(), painter.device());
+            }
+            if (op.angle == 0 && !op.wordWrap && !op.text.contains(QLatin1Char('\n'))) {
+                // One line: placed directly, without laying the text out in its box.
+                double x = r.left();
+                if (op.alignment & (Qt::AlignRight | Qt::AlignHCenter)) {
+                    const double width = metrics->horizontalAdvance(op.text);
+                    x = op.alignment & Qt::AlignRight ? r.right() - width
+                                                      : r.center().x() - width / 2;
+                }
+                painter.drawText(QPointF(x, r.top() + metrics->ascent()), op.text);
+                break;
+            }
             const int flags = (op.alignment ? op.alignment : int(Qt::AlignLeft)) | Qt::AlignTop |
                               (op.wordWrap ? int(Qt::TextWordWrap) : 0);
             if (op.angle != 0) {

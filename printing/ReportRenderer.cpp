@@ -96,8 +96,13 @@ struct ReportRenderer::Impl {
         }
     }
 
+    // Where each field name of the report is: its table and position, found once.
+    mutable QHash<QString, std::pair<Table*, int>> fields;
+
     QVariant field(const QString& name) const
     {
+        if (const auto it = fields.constFind(name); it != fields.cend())
+            return it->first->isOpen() ? it->first->value(it->second) : QVariant();
         QString table, fieldName = name;
         if (name.contains(QLatin1Char('.'))) {
             table = name.section(QLatin1Char('.'), 0, 0);
@@ -109,6 +114,7 @@ struct ReportRenderer::Impl {
         if (!source || !source->isOpen()) return QVariant();
         const int at = source->fieldIndex(fieldName);
         if (at < 0) throw AppError(QStringLiteral("Raporda bilinmeyen alan: %1").arg(name));
+        fields.insert(name, {source, at});
         return source->value(at);
     }
 
