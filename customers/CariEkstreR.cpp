@@ -1,6 +1,5 @@
 #include "customers/CariEkstreR.h"
 
-#include "customers/CustomerCodes.h"
 #include "store/AppError.h"
 #include "store/CompanyData.h"
 #include "store/Table.h"
@@ -10,9 +9,7 @@ TfrmCariEkstreR::TfrmCariEkstreR(Shell& shell, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmCariEkstreR"));
     dates = addMovementDates(*this);
-    customer =
-        addCode(QStringLiteral("Cari Nosu : "),
-                QStringLiteral("Cari kart nosunu giriniz (F6 kart listesi)"), customerCodes());
+    customer = addCustomerCode(*this);
     Table& cari = shell.company->table(QStringLiteral("Cari"));
     if (!cari.isEmpty()) {
         customer.setText(cari[QStringLiteral("CariNo")].asString()); // the current card

@@ -1,6 +1,5 @@
 #include "customers/CariHareketR.h"
 
-#include "customers/CustomerCodes.h"
 #include "store/AppError.h"
 
 #include <QButtonGroup>
@@ -11,9 +10,7 @@ TfrmCariHareketR::TfrmCariHareketR(Shell& shell, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmCariHareketR"));
     dates = addMovementDates(*this);
-    customer =
-        addCode(QStringLiteral("Cari Nosu : "),
-                QStringLiteral("Cari kart nosunu giriniz (F6 kart listesi)"), customerCodes());
+    customer = addCustomerCode(*this);
     customer.edit()->setEnabled(false);
     which = addChoice(QStringLiteral(" Cari kart listesi "),
                       {QStringLiteral("&1 Tümü"), QStringLiteral("&2 Seçilen kart")}, 0);

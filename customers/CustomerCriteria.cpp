@@ -67,6 +67,13 @@ MovementCriteria MovementCriteria::add(ReportWindow& window)
     return m;
 }
 
+CodeCriterion addCustomerCode(ReportWindow& window)
+{
+    return window.addCode(QStringLiteral("Cari Nosu : "),
+                          QStringLiteral("Cari kart nosunu giriniz (F6 kart listesi)"),
+                          customerCodes());
+}
+
 CriterionRange<DateCriterion> addMovementDates(ReportWindow& window)
 {
     const CriterionRange<DateCriterion> dates = window.addDateRange(

@@ -37,3 +37,5 @@ struct MovementCriteria {
 
 // The movement dates of 2303 and 2304: the working year's first and last day.
 CriterionRange<DateCriterion> addMovementDates(ReportWindow& window);
+// "Cari Nosu : " of 2303 and 2304, with the card's title beside it and F6 for the pick list.
+CodeCriterion addCustomerCode(ReportWindow& window);
