@@ -34,14 +34,18 @@ RunningReport startBalanceStatus(CompanyData& company, const BalanceChoice& choi
     };
     auto st = std::make_shared<State>();
     QHash<qint64, Sums>& sums = st->sums;
+    // Without dates every movement counts, and the sums need no condition.
+    const bool open = choice.dateFrom.trimmed().isEmpty() && choice.dateTo.trimmed().isEmpty();
+    const auto inRange = [open](const char* column) {
+        return open ? QStringLiteral("\"%1\"").arg(QLatin1String(column))
+                    : QStringLiteral("CASE WHEN \"Tarih\" >= ? AND \"Tarih\" <= ? THEN \"%1\" "
+                                     "ELSE 0 END")
+                          .arg(QLatin1String(column));
+    };
     for (const SqlRow& row : company.connection().select(
              QStringLiteral("SELECT \"CARef\", %1, %2, count(*) FROM \"CarHar\" GROUP BY \"CARef\"")
-                 .arg(MoneySum::sqlSum(QStringLiteral(
-                          "CASE WHEN \"Tarih\" >= ? AND \"Tarih\" <= ? THEN \"Borc\" ELSE 0 END")),
-                      MoneySum::sqlSum(QStringLiteral(
-                          "CASE WHEN \"Tarih\" >= ? AND \"Tarih\" <= ? THEN \"Alacak\" ELSE 0 "
-                          "END"))),
-             {from, to, from, to}))
+                 .arg(MoneySum::sqlSum(inRange("Borc")), MoneySum::sqlSum(inRange("Alacak"))),
+             open ? QVariantList() : QVariantList{from, to, from, to}))
         sums.insert(row[0].toLongLong(),
                     {MoneySum::fromSql(row[1]), MoneySum::fromSql(row[2]), row[3].toLongLong()});
 

@@ -7,6 +7,7 @@
 #include "support/Reference.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 using namespace CustomerReports;
@@ -121,6 +122,22 @@ TEST_F(CustomerReportsTest, BalanceStatusBoundsAndModes)
     EXPECT_TRUE(all.contains("\"Eski\""));
     EXPECT_TRUE(all.contains("\"Hareketsiz\""));
     EXPECT_TRUE(all.contains("Listelenen 5 adet"));
+
+    // Without dates every movement counts; the debit total is the direct sum over the printed
+    // cards' movements.
+    const QString open = dump(balanceStatus(*company, BalanceChoice{}));
+    EXPECT_TRUE(open.contains("\"Eski\""));
+    EXPECT_FALSE(open.contains("\"Üçte bir\""));
+    const double debit =
+        company->connection()
+            .scalar("SELECT sum(\"Borc\") FROM \"CarHar\" WHERE \"CARef\" IN (?, ?, ?)", {a, b, c})
+            .toDouble();
+    EXPECT_DOUBLE_EQ(debit, 800);
+    // The summary's debit column (at 105 mm) prints that sum.
+    EXPECT_TRUE(
+        open.contains(QStringLiteral("Ozet text 105.0,")) &&
+        open.contains(QRegularExpression(R"(Ozet text 105\.0,[0-9.]+ 30\.0x5\.0 "800\.00")")));
+    EXPECT_TRUE(open.contains("Listelenen 3 adet"));
 }
 
 TEST_F(CustomerReportsTest, MovementListLeavesZeroAmountsBlank)
