@@ -102,7 +102,9 @@ std::vector<Token> tokenize(const QString& text)
             token.kind = c == QLatin1Char('\'') ? Token::String : Token::QuotedName;
             token.text = value;
             i = j + 1;
-        } else if (c.isDigit()) {
+        } else if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+            // Only ASCII digits make numbers: other scripts' digits (fullwidth, Arabic-Indic)
+            // are refused below, where every branch moves on.
             if (auto m = bareDate.match(text, i); m.hasMatch()) {
                 token.kind = Token::BareDate;
                 token.text = m.captured();
@@ -110,6 +112,7 @@ std::vector<Token> tokenize(const QString& text)
                 token.kind = Token::Number;
                 token.text = number.match(text, i).captured();
             }
+            if (token.text.isEmpty()) fail(QStringLiteral("sayı okunamadı"));
             i += int(token.text.size());
         } else if (isIdentifierStart(c)) {
             int j = i + 1;

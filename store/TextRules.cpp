@@ -25,6 +25,10 @@ QString NormalizeDateText(const QString& text, const QDate& today)
         t = t.left(2) + QLatin1Char('.') + t.mid(2, 2) + QLatin1Char('.') + t.mid(4);
     const QStringList parts = t.split(QLatin1Char('.'));
     if (parts.size() != 3) return QString();
+    // Day, month and year are digits only: toInt() would take "-5" or "+1" as well.
+    for (const QString& part : parts)
+        for (const QChar c : part)
+            if (c < QLatin1Char('0') || c > QLatin1Char('9')) return QString();
     bool okDay = false, okMonth = false, okYear = false;
     const int day = parts[0].toInt(&okDay);
     const int month = parts[1].toInt(&okMonth);

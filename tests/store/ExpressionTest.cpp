@@ -44,6 +44,9 @@ TEST(FilterCompiler, RefusesMalformedExpressions)
         "Kodu ; drop table Kart",  // not an operator
         "Kodu = 'a' or",           // dangling or
         "Not = 'x'",               // memo cannot be compared
+        "Tutar = １",              // fullwidth digit: refused, not read forever
+        "Tutar = ٣",               // Arabic-Indic digit
+        "Tutar = 1٣",
     };
     for (const char* text : bad)
         EXPECT_THROW(ConditionCompiler::compileFilter(text, def), AppError) << text;

@@ -12,7 +12,8 @@ TEST(NormalizeDateText, AcceptsTheUsualWaysOfTypingADate)
     EXPECT_EQ(NormalizeDateText("310205", today), "");
     EXPECT_EQ(NormalizeDateText("29.02.2024", today), "29.02.2024");
     EXPECT_EQ(NormalizeDateText("1.1.77", today), "01.01.1977");
-    for (const char* bad : {"", "abc", "1.1", "32.01.2005", "1.13.2005", "1.1.20055", "12345"})
+    for (const char* bad : {"", "abc", "1.1", "32.01.2005", "1.13.2005", "1.1.20055", "12345",
+                            "1.1.-5", "+1.1.2005", "1.-1.2005", "01.01.+5"})
         EXPECT_EQ(NormalizeDateText(bad, today), "") << bad;
 }
 
