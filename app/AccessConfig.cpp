@@ -22,6 +22,13 @@ QString readText(const QByteArray& record, int offset)
 
 void writeText(QByteArray& record, int offset, const QString& text)
 {
+    // A character the code page lacks would be stored as '?', and the password typed at
+    // sign-in would never match it.
+    const std::optional<QString> stored = Cp1254::decode(Cp1254::encode(text.left(10)));
+    if (!stored || *stored != text.left(10))
+        throw AppError(QStringLiteral("Şifrede kullanılamayan bir karakter var: %1").arg(text),
+                       QStringLiteral("Şifreler Türkçe harfler, rakamlar ve işaretlerden "
+                                      "oluşabilir."));
     const QByteArray bytes = Cp1254::encode(text.left(10));
     record[offset] = char(bytes.size());
     for (int i = 0; i < bytes.size(); ++i)

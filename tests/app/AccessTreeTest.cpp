@@ -1,6 +1,7 @@
 #include "app/AccessConfig.h"
 #include "app/CommandTree.h"
 #include "app/InstanceLock.h"
+#include "store/AppError.h"
 #include "support/QtPrinters.h"
 
 #include <QFile>
@@ -85,6 +86,17 @@ TEST(AccessConfig, FileLayoutAndDamagedFiles)
     EXPECT_FALSE(AccessConfig::fromBytes(bytes.left(300)).protection);
     sample().write(dir.filePath("Cnf.HDB"));
     EXPECT_EQ(AccessConfig::read(dir.filePath("Cnf.HDB")).match("ali"), rights({10, 11}));
+
+    // A password the code page cannot hold is refused, and the file written before stays.
+    AccessConfig greek = sample();
+    greek.userPasswords[1] = QStringLiteral("şifreΩ");
+    EXPECT_THROW(greek.write(dir.filePath("Cnf.HDB")), AppError);
+    EXPECT_THROW(greek.toBytes(), AppError);
+    EXPECT_EQ(AccessConfig::read(dir.filePath("Cnf.HDB")).match("ali"), rights({10, 11}));
+    AccessConfig turkish = sample();
+    turkish.userPasswords[1] = QStringLiteral("ğüşıöçİ");
+    turkish.write(dir.filePath("Cnf.HDB"));
+    EXPECT_EQ(AccessConfig::read(dir.filePath("Cnf.HDB")).userPasswords[1], "ğüşıöçİ");
 }
 
 TEST(CommandTree, BranchesGroupsAndLeavesFollowFlagsAndRights)
