@@ -84,10 +84,9 @@ CustomerLedger::Amounts CustomerLedger::storedAmounts()
     return a;
 }
 
-void CustomerLedger::writeTotals(qint64 customerId, MoneySum borc, MoneySum alacak)
+void CustomerLedger::writeTotals(MoneySum borc, MoneySum alacak)
 {
     Table& cari = *cards_;
-    if (!cari.gotoId(customerId)) return; // a movement of a vanished card changes no card
     guarded(cari, [&] {
         cari.edit();
         cari[QStringLiteral("BorcT")] = borc.value();
@@ -100,6 +99,7 @@ void CustomerLedger::writeTotals(qint64 customerId, MoneySum borc, MoneySum alac
 void CustomerLedger::addToCard(const Amounts& amounts, int sign)
 {
     Table& cari = *cards_;
+    // A movement of a vanished card changes no card.
     if (amounts.customerId <= 0 || !cari.gotoId(amounts.customerId)) return;
     MoneySum borc, alacak;
     borc += cari[QStringLiteral("BorcT")].asFloat();
@@ -111,7 +111,7 @@ void CustomerLedger::addToCard(const Amounts& amounts, int sign)
         borc -= amounts.borc;
         alacak -= amounts.alacak;
     }
-    writeTotals(amounts.customerId, borc, alacak);
+    writeTotals(borc, alacak);
 }
 
 qint64 CustomerLedger::post(const CustomerMovement& movement)
@@ -179,7 +179,8 @@ std::optional<CustomerMovement> CustomerLedger::read(qint64 id)
     return m;
 }
 
-CardTotals CustomerLedger::balance(qint64 customerId, const QDate& from, const QDate& to)
+std::pair<MoneySum, MoneySum> CustomerLedger::sums(qint64 customerId, const QDate& from,
+                                                   const QDate& to)
 {
     QString sql = QStringLiteral("SELECT %1, %2 FROM \"CarHar\" WHERE \"CARef\" = ?")
                       .arg(MoneySum::sqlSum(QStringLiteral("\"Borc\"")),
@@ -194,21 +195,24 @@ CardTotals CustomerLedger::balance(qint64 customerId, const QDate& from, const Q
         params << to.toString(Qt::ISODate);
     }
     const SqlRow row = company_.connection().select(sql, params).front();
-    return {MoneySum::fromSql(row[0]).value(), MoneySum::fromSql(row[1]).value()};
+    return {MoneySum::fromSql(row[0]), MoneySum::fromSql(row[1])};
+}
+
+CardTotals CustomerLedger::balance(qint64 customerId, const QDate& from, const QDate& to)
+{
+    const auto [borc, alacak] = sums(customerId, from, to);
+    return {borc.value(), alacak.value()};
 }
 
 CardTotals CustomerLedger::recomputeCardTotals(qint64 customerId)
 {
     CommandTransaction transaction(company_.connection());
-    const CardTotals totals = balance(customerId);
+    const auto [borc, alacak] = sums(customerId, QDate(), QDate());
     if (!cards_->gotoId(customerId))
         throw AppError(QStringLiteral("Cari kart bulunamadı (%1).").arg(customerId));
-    MoneySum borc, alacak;
-    borc += totals.borc;
-    alacak += totals.alacak;
-    writeTotals(customerId, borc, alacak);
+    writeTotals(borc, alacak);
     transaction.commit();
-    return totals;
+    return {borc.value(), alacak.value()};
 }
 
 QList<QStringList> CustomerLedger::limitWarnings(qint64 customerId, const CardTotals& totals)

@@ -112,7 +112,10 @@ private:
     Amounts storedAmounts();
     // Adds (or, with sign -1, takes away) a movement's amounts to its card's totals.
     void addToCard(const Amounts& amounts, int sign);
-    void writeTotals(qint64 customerId, MoneySum borc, MoneySum alacak);
+    // Writes the totals of the card the card cursor stands on.
+    void writeTotals(MoneySum borc, MoneySum alacak);
+    // Exact debit and credit sums of a customer's movements between two dates.
+    std::pair<MoneySum, MoneySum> sums(qint64 customerId, const QDate& from, const QDate& to);
     std::vector<QVariant> card(qint64 customerId, const QString& fields);
 
     CompanyData& company_;

@@ -8,8 +8,6 @@
 #include "store/MoneySum.h"
 #include "store/Table.h"
 
-#include <cmath>
-
 using namespace ReportBuilder;
 
 namespace CustomerReports {
@@ -31,18 +29,17 @@ PageSet statement(CompanyData& company, const StatementChoice& choice, bool lett
     har.open();
 
     // Carried forward: the movements of the set before the from-date.
-    qint64 carriedBorc = 0, carriedAlacak = 0;
-    const auto fixed = [](double v) { return qint64(std::llround(v * 10000)); };
+    MoneySum carriedBorc, carriedAlacak;
     for (har.first(); !har.eof() && har[QStringLiteral("Tarih")].asDate() < choice.from;
          har.next()) {
-        carriedBorc += fixed(har[QStringLiteral("Borc")].asFloat());
-        carriedAlacak += fixed(har[QStringLiteral("Alacak")].asFloat());
+        carriedBorc += har[QStringLiteral("Borc")].asFloat();
+        carriedAlacak += har[QStringLiteral("Alacak")].asFloat();
     }
-    qint64 runBorc = carriedBorc, runAlacak = carriedAlacak;
+    MoneySum runBorc = carriedBorc, runAlacak = carriedAlacak;
     int count = 0;
 
     const QString mask = company.moneyFormat();
-    const auto money = [&](qint64 v) { return formatNumber(v / 10000.0, mask); };
+    const auto money = [&](MoneySum v) { return formatNumber(v.value(), mask); };
     ReportDef def = standardReport(
         QStringLiteral("rprCariEkstre"), QStringLiteral("CARİ İŞLEMLER EKSTRESİ"), letter,
         QStringLiteral("( %1 - %2 )").arg(dateText(choice.from), dateText(choice.to)));
@@ -169,8 +166,12 @@ PageSet statement(CompanyData& company, const StatementChoice& choice, bool lett
                 p.suppress();
                 break;
             }
-            p.setText("bakiye", money(runBorc + fixed(har[QStringLiteral("Borc")].asFloat()) -
-                                      runAlacak - fixed(har[QStringLiteral("Alacak")].asFloat())));
+            {
+                MoneySum balance = runBorc - runAlacak;
+                balance += har[QStringLiteral("Borc")].asFloat();
+                balance -= har[QStringLiteral("Alacak")].asFloat();
+                p.setText("bakiye", money(balance));
+            }
             break;
         case BandKind::PageFooter:
             p.setText("sBorc", money(runBorc));
@@ -193,8 +194,8 @@ PageSet statement(CompanyData& company, const StatementChoice& choice, bool lett
     // A line counts once it is on paper.
     renderer.afterPrint = [&](const BandDef& b) {
         if (b.kind != BandKind::Detail) return;
-        runBorc += fixed(har[QStringLiteral("Borc")].asFloat());
-        runAlacak += fixed(har[QStringLiteral("Alacak")].asFloat());
+        runBorc += har[QStringLiteral("Borc")].asFloat();
+        runAlacak += har[QStringLiteral("Alacak")].asFloat();
         ++count;
     };
     return renderer.render();
