@@ -3,6 +3,8 @@
 #include "store/AppError.h"
 
 #include <QFile>
+#include <QSaveFile>
+#include <QScopeGuard>
 
 ExportFormat exportFormatFromName(const QString& name)
 {
@@ -19,10 +21,11 @@ ExportFormat exportFormatFromName(const QString& name)
 
 namespace {
 
+// Writes through a temporary file that takes the target's name only when complete.
 void writeText(const QString& path, const QByteArray& bytes, const QString& what)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush())
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
         throw AppError(QStringLiteral("%1 yazılamadı: %2").arg(what, path), file.errorString());
 }
 
@@ -33,13 +36,16 @@ QStringList exportPages(const PageSet& pages, ExportFormat format, const QString
     switch (format) {
     case ExportFormat::Spreadsheet: {
         const QString work = path + QLatin1Char('t');
+        // The work file goes whatever happens: a failed export leaves nothing behind.
+        const auto removeWork = qScopeGuard([&] { QFile::remove(work); });
         writeText(work, pages.delimitedText(QLatin1Char('^')).toUtf8(),
                   QStringLiteral("Excel dosyası"));
         QFile in(work);
-        in.open(QIODevice::ReadOnly);
+        if (!in.open(QIODevice::ReadOnly))
+            throw AppError(QStringLiteral("Excel dosyası yazılamadı: %1").arg(work),
+                           in.errorString());
         const QString delimited = QString::fromUtf8(in.readAll());
         in.close();
-        QFile::remove(work);
         writeSpreadsheet(delimited, path);
         return {path};
     }

@@ -491,25 +491,32 @@ PageSet PageSet::load(const QString& path)
 
 void PageSet::writePdf(const QString& path) const
 {
-    QPdfWriter writer(path);
-    writer.setResolution(300);
-    writer.setCreator(QStringLiteral("DULVET 3"));
     if (pageCount() == 0) throw AppError(QStringLiteral("Raporda sayfa yok."));
-    writer.setPageSize(QPageSize(pageSize(0), QPageSize::Millimeter));
-    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    QPainter painter;
-    if (!painter.begin(&writer))
-        throw AppError(QStringLiteral("PDF dosyası yazılamadı: %1").arg(path));
-    for (int p = 0; p < pageCount(); ++p) {
-        if (p > 0) {
-            writer.setPageSize(QPageSize(pageSize(p), QPageSize::Millimeter));
-            writer.newPage();
+    // The PDF goes to a temporary file that replaces the target only when every write has
+    // succeeded: a full disk leaves the old file, or none, never a truncated one.
+    QSaveFile file(path);
+    const auto failed = [&] {
+        return AppError(QStringLiteral("PDF dosyası yazılamadı: %1").arg(path), file.errorString());
+    };
+    if (!file.open(QIODevice::WriteOnly)) throw failed();
+    {
+        QPdfWriter writer(&file);
+        writer.setResolution(300);
+        writer.setCreator(QStringLiteral("DULVET 3"));
+        writer.setPageSize(QPageSize(pageSize(0), QPageSize::Millimeter));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter painter;
+        if (!painter.begin(&writer)) throw failed();
+        for (int p = 0; p < pageCount(); ++p) {
+            if (p > 0) {
+                writer.setPageSize(QPageSize(pageSize(p), QPageSize::Millimeter));
+                writer.newPage();
+            }
+            paint(p, painter);
         }
-        paint(p, painter);
+        if (!painter.end()) throw failed();
     }
-    painter.end();
-    if (!QFile::exists(path) || QFileInfo(path).size() == 0)
-        throw AppError(QStringLiteral("PDF dosyası yazılamadı: %1").arg(path));
+    if (file.error() != QFileDevice::NoError || !file.commit()) throw failed();
 }
 
 QStringList PageSet::writeJpegs(const QString& path, double dotsPerInch) const
@@ -519,8 +526,15 @@ QStringList PageSet::writeJpegs(const QString& path, double dotsPerInch) const
     QStringList written;
     for (int p = 0; p < pageCount(); ++p) {
         const QString name = base + QString::number(p + 1) + QStringLiteral(".jpg");
-        if (!pageImage(p, dotsPerInch).save(name, "JPG", 90))
-            throw AppError(QStringLiteral("Resim dosyası yazılamadı: %1").arg(name));
+        QSaveFile file(name);
+        if (!file.open(QIODevice::WriteOnly) || !pageImage(p, dotsPerInch).save(&file, "JPG", 90) ||
+            !file.commit()) {
+            // The pages are one export: those written already go too.
+            for (const QString& done : written)
+                QFile::remove(done);
+            throw AppError(QStringLiteral("Resim dosyası yazılamadı: %1").arg(name),
+                           file.errorString());
+        }
         written << name;
     }
     return written;

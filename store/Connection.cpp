@@ -23,12 +23,6 @@ std::atomic<int> connectionCounter{0};
 constexpr int kBusyTimeoutMs = 15000;
 constexpr int kMaxCachedStatements = 400;
 
-QString sqlIndexName(const QString& table, const QString& index)
-{
-    // Index names belong to their table; two tables may both have a "Taksit_1".
-    return sqlName(table + QStringLiteral("__") + index);
-}
-
 } // namespace
 
 Connection::Connection(StoreSession& session, const QString& directory, OpenMode mode,
@@ -344,20 +338,8 @@ void Connection::createTable(const TableDef& def)
 
     CommandTransaction transaction(*this);
     exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(sqlName(def.name), columns.join(", ")));
-    for (const IndexDef& index : def.indexes) {
-        if (index.isPrimary()) continue;
-        QStringList keys;
-        for (const QString& part : index.fieldList())
-            keys << keyExpression(def.fields[size_t(def.fieldIndex(part))],
-                                  index.options & IndexCaseInsensitive);
-        exec(QStringLiteral("CREATE INDEX %1 ON %2 (%3, \"%4\")")
-                 .arg(sqlIndexName(def.name, index.name), sqlName(def.name), keys.join(", "),
-                      def.fields.front().name));
-        if (index.options & IndexUnique)
-            exec(QStringLiteral("CREATE UNIQUE INDEX %1 ON %2 (%3)")
-                     .arg(sqlIndexName(def.name, index.name + QStringLiteral("_u")),
-                          sqlName(def.name), keys.join(", ")));
-    }
+    for (const SqlIndex& index : sqlIndexes(def))
+        exec(index.statement);
     exec(QStringLiteral("INSERT INTO dulvet_tables (name, lname, definition) VALUES (?, ?, ?)"),
          {def.name, def.name.toLower(), QString::fromUtf8(def.toJson())});
     transaction.commit();

@@ -4,7 +4,7 @@
 #include "store/Connection.h"
 #include "store/Table.h"
 
-#include <QSet>
+#include <QHash>
 
 QStringList checkDirectory(StoreSession& session, const QString& directory,
                            const std::vector<TableDef>& expected)
@@ -30,10 +30,11 @@ QStringList checkDirectory(StoreSession& session, const QString& directory,
             continue;
         }
         const TableDef& have = db->tableDef(want.name);
-        QSet<QString> columns;
+        // The real columns and their SQLite types, beside the stored definition.
+        QHash<QString, QString> columns;
         for (const SqlRow& row :
-             db->select(QStringLiteral("SELECT name FROM pragma_table_info(?)"), {have.name}))
-            columns.insert(row[0].toString().toLower());
+             db->select(QStringLiteral("SELECT name, type FROM pragma_table_info(?)"), {have.name}))
+            columns.insert(row[0].toString().toLower(), row[1].toString());
         for (const FieldDef& field : want.fields) {
             const int at = have.fieldIndex(field.name);
             if (at < 0 || !columns.contains(field.name.toLower())) {
@@ -42,7 +43,11 @@ QStringList checkDirectory(StoreSession& session, const QString& directory,
                 continue;
             }
             const FieldDef& got = have.fields[size_t(at)];
-            if (got.kind != field.kind || got.size != field.size || got.required != field.required)
+            if (got.kind != field.kind || got.size != field.size ||
+                got.required != field.required ||
+                columns.value(field.name.toLower())
+                        .compare(sqlColumnType(field.kind).section(QLatin1Char(' '), 0, 0),
+                                 Qt::CaseInsensitive) != 0)
                 problems << QStringLiteral(
                                 "%1.%2 alanının türü, uzunluğu ya da zorunluluğu farklı.")
                                 .arg(want.name, field.name);
@@ -53,6 +58,19 @@ QStringList checkDirectory(StoreSession& session, const QString& directory,
                 problems << QStringLiteral("%1 tablosunda %2 indeksi yok ya da farklı.")
                                 .arg(want.name,
                                      index.isPrimary() ? QStringLiteral("birincil") : index.name);
+        }
+        // The indexes SQLite really has, statement by statement: one dropped or changed
+        // behind the store's back makes orders slow or wrong.
+        for (const SqlIndex& index : sqlIndexes(want)) {
+            const QString real =
+                db->scalar(QStringLiteral(
+                               "SELECT sql FROM sqlite_master WHERE type = 'index' AND name = ?"),
+                           {index.name})
+                    .toString();
+            if (real.simplified() != index.statement.simplified())
+                problems << QStringLiteral("%1 tablosunun %2 indeksi veritabanında yok ya da "
+                                           "farklı.")
+                                .arg(want.name, index.name);
         }
         try {
             Table table(*db, want.name);

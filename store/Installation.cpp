@@ -10,7 +10,11 @@
 
 #include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QRegularExpression>
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
 
 const QStringList& companyModuleFlags()
 {
@@ -55,34 +59,64 @@ void checkNewCompanyCode(GlobalData& global, const InstallSettings& install, con
                        QStringLiteral("Şirket kodunu değiştiriniz !!"));
 }
 
+void makeCompanyDirectory(const QString& directory)
+{
+    if (::mkdir(QFile::encodeName(directory).constData(), 0777) == 0) return;
+    const int error = errno;
+    QString cause;
+    switch (error) {
+    case EEXIST:
+        throw AppError(QStringLiteral("Şirket kodunda önceden kayıt edilmiş dizin var"),
+                       QStringLiteral("Şirket kodunu değiştiriniz !!"));
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        cause = QStringLiteral("Bu dizine yazma izniniz yok.");
+        break;
+    case ENOSPC:
+    case EDQUOT:
+        cause = QStringLiteral("Diskte yer kalmadı.");
+        break;
+    case ENOENT:
+    case ENOTDIR:
+        cause = QStringLiteral("Veri dizini bulunamadı.");
+        break;
+    default:
+        cause = QString::fromLocal8Bit(std::strerror(error));
+    }
+    throw AppError(QStringLiteral("Şirket dizini oluşturulamadı: %1").arg(directory), cause);
+}
+
 void createCompany(StoreSession& session, GlobalData& global, const InstallSettings& install,
                    const NewCompany& company)
 {
     const QString code = company.code.trimmed();
     checkNewCompanyCode(global, install, code);
     const QString directory = install.companyDirectory(code);
-    if (!QDir().mkdir(directory))
-        throw AppError(QStringLiteral("Şirket kodunda önceden kayıt edilmiş dizin var"),
-                       QStringLiteral("Şirket kodunu değiştiriniz !!"));
-    createCompanyTables(session, directory);
-
+    makeCompanyDirectory(directory);
     Table& sirket = global.sirket();
-    CommandTransaction transaction(global.connection());
-    sirket.append();
-    sirket["SKodu"] = code;
-    sirket["Aciklama"] = company.title;
-    sirket["Kutuk"] = directory;
-    for (const QString& module : companyModuleFlags())
-        sirket[module] =
-            company.modulesOff.contains(module) ? QStringLiteral("H") : QStringLiteral("E");
-    sirket["Liste"] = QStringLiteral("E");
-    sirket["Yil"] = QDate::currentDate().year();
     try {
-        sirket.post();
-        company.settings.write(directory);
-        transaction.commit();
+        createCompanyTables(session, directory);
+        CommandTransaction transaction(global.connection());
+        sirket.append();
+        sirket["SKodu"] = code;
+        sirket["Aciklama"] = company.title;
+        sirket["Kutuk"] = directory;
+        for (const QString& module : companyModuleFlags())
+            sirket[module] =
+                company.modulesOff.contains(module) ? QStringLiteral("H") : QStringLiteral("E");
+        sirket["Liste"] = QStringLiteral("E");
+        sirket["Yil"] = QDate::currentDate().year();
+        try {
+            sirket.post();
+            company.settings.write(directory);
+            transaction.commit();
+        } catch (...) {
+            sirket.cancel();
+            throw;
+        }
     } catch (...) {
-        sirket.cancel();
+        QDir(directory).removeRecursively();
         throw;
     }
 }

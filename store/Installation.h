@@ -34,8 +34,13 @@ void createCompanyTables(StoreSession& session, const QString& directory);
 // (it becomes a directory name), already in Sirket, or with a directory already there.
 void checkNewCompanyCode(GlobalData& global, const InstallSettings& install, const QString& code);
 
+// Makes a new company's directory. One already there gives the company window's message for
+// it; any other failure (no permission, a full disk, a missing parent) names its real cause.
+void makeCompanyDirectory(const QString& directory);
+
 // Creates the company directory, its tables, its Sirket record and its Ayar.ini. Refuses an
-// empty or unusable code and a code whose directory or Sirket record exists already.
+// empty or unusable code and a code whose directory or Sirket record exists already. A failure
+// after the directory was made removes it again, so the code stays free.
 void createCompany(StoreSession& session, GlobalData& global, const InstallSettings& install,
                    const NewCompany& company);
 

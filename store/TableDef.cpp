@@ -207,3 +207,25 @@ QString sqlColumnType(FieldKind kind)
     }
     return QStringLiteral("TEXT");
 }
+
+std::vector<SqlIndex> sqlIndexes(const TableDef& def)
+{
+    std::vector<SqlIndex> result;
+    for (const IndexDef& index : def.indexes) {
+        if (index.isPrimary()) continue;
+        QStringList keys;
+        for (const QString& part : index.fieldList())
+            keys << keyExpression(def.fields[size_t(def.fieldIndex(part))],
+                                  index.options & IndexCaseInsensitive);
+        const QString name = def.name + QStringLiteral("__") + index.name;
+        result.push_back({name, QStringLiteral("CREATE INDEX %1 ON %2 (%3, \"%4\")")
+                                    .arg(sqlName(name), sqlName(def.name), keys.join(", "),
+                                         def.fields.front().name)});
+        if (index.options & IndexUnique)
+            result.push_back(
+                {name + QStringLiteral("_u"), QStringLiteral("CREATE UNIQUE INDEX %1 ON %2 (%3)")
+                                                  .arg(sqlName(name + QStringLiteral("_u")),
+                                                       sqlName(def.name), keys.join(", "))});
+    }
+    return result;
+}

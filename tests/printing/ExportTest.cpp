@@ -1,4 +1,5 @@
 #include "ReportSupport.h"
+#include "printing/Exports.h"
 #include "store/AppError.h"
 #include "support/QtPrinters.h"
 
@@ -7,6 +8,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace {
 
@@ -172,4 +175,63 @@ TEST(PageSetStorage, LongReportsKeepEveryPageThroughTheTemporaryFile)
     copy.save(dir.filePath("uzun.qrp"));
     const PageSet loaded = PageSet::load(dir.filePath("uzun.qrp"));
     EXPECT_EQ(loaded.dump(), set.dump());
+}
+
+namespace {
+
+// Forty full pages: every export of it is well over the file size limit below.
+PageSet fortyPages()
+{
+    PageSet set;
+    for (int p = 0; p < 40; ++p) {
+        Page& page = set.addPage(QSizeF(210, 297));
+        for (int line = 0; line < 40; ++line) {
+            DrawOp op;
+            op.rect = QRectF(10, 10 + line * 6, 150, 5);
+            op.text = QStringLiteral("Satır %1 / %2 Şişli Çarşı 1,234,567.89").arg(line).arg(p);
+            op.band = "Detay";
+            page.add(op);
+        }
+    }
+    set.finished = true;
+    return set;
+}
+
+// Writes beyond `bytes` fail as on a full disk while it lives.
+struct FileSizeLimit {
+    rlimit saved{};
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &saved);
+        rlimit low = saved;
+        low.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &low);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved); }
+};
+
+} // namespace
+
+TEST(Exports, AnExportThatRunsOutOfDiskSaysSoAndLeavesNoPartialFile)
+{
+    const PageSet set = fortyPages();
+    QTemporaryDir dir;
+    const QString earlier = dir.filePath("rapor.pdf");
+    {
+        QFile old(earlier);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("eski");
+    }
+    for (const char* format : {"pdf", "txt", "xls", "jpg", "qrp"}) {
+        SCOPED_TRACE(format);
+        const QString path = dir.filePath(QStringLiteral("rapor.%1").arg(format));
+        {
+            FileSizeLimit limit(8192);
+            EXPECT_THROW(exportPages(set, exportFormatFromName(format), path), AppError);
+        }
+        QStringList left = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+        EXPECT_EQ(left, QStringList({"rapor.pdf"})) << left.join(' ').toStdString();
+    }
+    EXPECT_EQ(readAll(earlier), "eski"); // the file there before is kept whole
 }

@@ -214,3 +214,24 @@ TEST_F(CompanyTest, MissingDirectoryOrTableFailsCleanlyAndAnotherCompanyStillOpe
     ASSERT_EQ(problems.size(), 1);
     EXPECT_TRUE(problems.front().contains("SipHar"));
 }
+
+TEST_F(CompanyTest, TheCheckComparesTheRealSchemaNotOnlyTheStoredDefinitions)
+{
+    create("ABC");
+    const QString directory = install->companyDirectory("ABC");
+    {
+        // Changed behind the store's back: an index dropped, another made over a different
+        // column, a column's type changed, the stored definitions left as they were.
+        Connection db(*session, directory);
+        db.exec(R"(DROP INDEX "CarHar__CarHar_2")");
+        db.exec(R"(DROP INDEX "Cari__Cari_2")");
+        db.exec(R"(CREATE INDEX "Cari__Cari_2" ON "Cari" ("Yetkili"))");
+        db.exec(R"(ALTER TABLE "Kasa" RENAME COLUMN "Giren" TO "Eski")");
+        db.exec(R"(ALTER TABLE "Kasa" ADD COLUMN "Giren" TEXT)");
+    }
+    const QStringList problems = checkDirectory(*session, directory, companyTableDefs());
+    EXPECT_EQ(problems.size(), 3) << problems.join('\n').toStdString();
+    EXPECT_TRUE(problems.join('\n').contains("CarHar__CarHar_2"));
+    EXPECT_TRUE(problems.join('\n').contains("Cari__Cari_2"));
+    EXPECT_TRUE(problems.join('\n').contains("Kasa.Giren"));
+}
