@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Set-up, build, run and test on Debian or Ubuntu.
 #   ./dev.sh run    install what is missing, build, start the program
-#   ./dev.sh test   install what is missing, build, run the whole test suite headless
+#   ./dev.sh test   install what is missing, build, run the whole test suite headless, then
+#                   the same suite again in a build with the address and undefined-behaviour
+#                   sanitizers (what CI runs)
+#   ./dev.sh sanitize  only the sanitizer build and its run of the suite (in build-san/)
 #   ./dev.sh build  install what is missing and build only
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -33,6 +36,26 @@ build() {
     cmake --build build --parallel
 }
 
+headless() {
+    export QT_QPA_PLATFORM=offscreen
+    export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
+    chmod 700 "$XDG_RUNTIME_DIR"
+}
+
+sanitize() {
+    if [ ! -f build-san/build.ninja ]; then
+        cmake -S . -B build-san -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+            -DDULVET_SANITIZE=ON -DDULVET_BENCHMARKS=OFF
+    fi
+    cmake --build build-san --parallel
+    headless
+    # Leaks of the system's font and display libraries are theirs; ours are reported.
+    export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
+    export LSAN_OPTIONS="suppressions=$PWD/tests/sanitizer.supp:print_suppressions=0"
+    export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+    ctest --test-dir build-san --output-on-failure --parallel 2
+}
+
 case "${1:-}" in
 run)
     install_missing
@@ -48,17 +71,20 @@ run)
 test)
     install_missing
     build
-    export QT_QPA_PLATFORM=offscreen
-    export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
-    chmod 700 "$XDG_RUNTIME_DIR"
+    headless
     ctest --test-dir build --output-on-failure --parallel 2
+    sanitize
+    ;;
+sanitize)
+    install_missing
+    sanitize
     ;;
 build)
     install_missing
     build
     ;;
 *)
-    echo "Kullanım: $0 run|test|build" >&2
+    echo "Kullanım: $0 run|test|sanitize|build" >&2
     exit 2
     ;;
 esac

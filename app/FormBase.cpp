@@ -56,6 +56,9 @@ FormBase::FormBase(Shell& shell, const QString& title, QWidget* parent, bool com
 
 FormBase::~FormBase()
 {
+    // Children are destroyed after this body, and a focused one hands focus on as it goes:
+    // the slot must not run on what is left of the window by then.
+    disconnect(qApp, &QApplication::focusChanged, this, &FormBase::onFocusChanged);
     if (filtering_) qApp->removeEventFilter(this);
 }
 

@@ -436,6 +436,44 @@ void PageSet::save(const QString& path) const
                        file.errorString());
 }
 
+namespace {
+
+// Positions and sizes a page can hold: finite and within a few metres, so that nothing laid
+// out from a damaged file allocates without bound.
+bool plausible(const QRectF& rect)
+{
+    constexpr double kLongestMm = 5000;
+    for (const double v : {rect.x(), rect.y(), rect.width(), rect.height()})
+        if (!(v >= -kLongestMm && v <= kLongestMm)) return false;
+    return true;
+}
+
+// A colour as QDataStream writes it, its kind checked before Qt reads it: an unknown kind is
+// a damaged file, and an invalid colour is allowed only where it means "none".
+bool readColor(QDataStream& s, QColor& color, bool mayBeInvalid)
+{
+    qint8 spec = 0;
+    quint16 parts[5] = {};
+    s >> spec;
+    for (quint16& part : parts)
+        s >> part;
+    if (s.status() != QDataStream::Ok || spec < qint8(QColor::Invalid) ||
+        spec > qint8(QColor::ExtendedRgb) || (spec == qint8(QColor::Invalid) && !mayBeInvalid))
+        return false;
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out.setVersion(s.version());
+    out << spec;
+    for (const quint16 part : parts)
+        out << part;
+    QDataStream in(bytes);
+    in.setVersion(s.version());
+    in >> color;
+    return in.status() == QDataStream::Ok;
+}
+
+} // namespace
+
 PageSet PageSet::load(const QString& path)
 {
     QFile file(path);
@@ -466,19 +504,23 @@ PageSet PageSet::load(const QString& path)
         QSizeF pageSize;
         quint32 ops = 0;
         s >> pageSize >> ops;
-        if (s.status() != QDataStream::Ok || ops > size) throw broken();
+        if (s.status() != QDataStream::Ok || ops > size ||
+            !plausible(QRectF(QPointF(0, 0), pageSize)) || pageSize.isEmpty())
+            throw broken();
         Page& page = set.addPage(pageSize);
         for (quint32 i = 0; i < ops; ++i) {
             DrawOp op;
             quint8 type = 0;
             QString font;
             qint32 alignment = 0, picture = -1;
-            s >> type >> op.rect >> op.text >> font >> op.color >> op.fill >> alignment >>
-                op.wordWrap >> op.angle >> op.penWidth >> picture >> op.band;
-            if (s.status() != QDataStream::Ok || type > quint8(DrawOp::Type::Picture))
+            s >> type >> op.rect >> op.text >> font;
+            const bool colors = readColor(s, op.color, false) && readColor(s, op.fill, true);
+            s >> alignment >> op.wordWrap >> op.angle >> op.penWidth >> picture >> op.band;
+            if (s.status() != QDataStream::Ok || type > quint8(DrawOp::Type::Picture) || !colors ||
+                !plausible(op.rect) || !std::isfinite(op.angle) ||
+                !(op.penWidth >= 0 && op.penWidth <= 50) || !op.font.fromString(font))
                 throw broken();
             op.type = DrawOp::Type(type);
-            op.font.fromString(font);
             op.alignment = alignment;
             op.picture = picture < set.pictureCount() ? picture : -1;
             page.add(op);

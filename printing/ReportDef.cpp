@@ -45,11 +45,36 @@ QJsonArray rectToJson(const QRectF& r)
 {
     return {r.x(), r.y(), r.width(), r.height()};
 }
+// The largest length a definition may give, in millimetres: far beyond any paper, small
+// enough that nothing laid out from it allocates without bound.
+constexpr double kLongestMm = 5000;
+
+// A number within [low, high]; a missing value gives `fallback`, anything else fails.
+double numberIn(const QJsonValue& v, double fallback, double low, double high, const QString& what)
+{
+    if (v.isUndefined()) return fallback;
+    if (!v.isDouble()) fail(QStringLiteral("%1 sayı olmalı").arg(what));
+    const double n = v.toDouble();
+    if (!(n >= low && n <= high))
+        fail(QStringLiteral("%1 %2 ile %3 arasında olmalı").arg(what).arg(low).arg(high));
+    return n;
+}
+
+QColor colorFrom(const QJsonValue& v, const QString& fallback, const QString& what)
+{
+    const QColor color(v.toString(fallback));
+    if (!color.isValid()) fail(QStringLiteral("%1 geçerli bir renk değil").arg(what));
+    return color;
+}
+
 QRectF rectFromJson(const QJsonValue& v)
 {
     const QJsonArray a = v.toArray();
     if (a.size() != 4) fail(QStringLiteral("konum dört sayı olmalı"));
-    return QRectF(a[0].toDouble(), a[1].toDouble(), a[2].toDouble(), a[3].toDouble());
+    const QString what = QStringLiteral("konum");
+    return QRectF(numberIn(a[0], 0, -kLongestMm, kLongestMm, what),
+                  numberIn(a[1], 0, -kLongestMm, kLongestMm, what),
+                  numberIn(a[2], 0, 0, kLongestMm, what), numberIn(a[3], 0, 0, kLongestMm, what));
 }
 
 QJsonObject fontToJson(const QFont& f)
@@ -64,7 +89,7 @@ QFont fontFromJson(const QJsonObject& o)
 {
     checkKeys(o, {"family", "size", "bold", "italic", "underline"}, QStringLiteral("yazı tipi"));
     QFont f(o.value("family").toString(QStringLiteral("DejaVu Sans")));
-    f.setPointSizeF(o.value("size").toDouble(9));
+    f.setPointSizeF(numberIn(o.value("size"), 9, 1, 400, QStringLiteral("yazı boyu")));
     f.setBold(o.value("bold").toBool());
     f.setItalic(o.value("italic").toBool());
     f.setUnderline(o.value("underline").toBool());
@@ -127,15 +152,16 @@ ElementDef elementFromJson(const QJsonObject& o)
                  : ElementKind(indexIn(kElementClasses, e.className, QStringLiteral("öğe sınıfı")));
     e.rect = rectFromJson(o.value("rect"));
     if (o.contains("font")) e.font = fontFromJson(o.value("font").toObject());
-    e.color = QColor(o.value("color").toString(QStringLiteral("#000000")));
-    e.background = QColor(o.value("background").toString(QStringLiteral("#ffffff")));
+    e.color = colorFrom(o.value("color"), QStringLiteral("#000000"), QStringLiteral("renk"));
+    e.background =
+        colorFrom(o.value("background"), QStringLiteral("#ffffff"), QStringLiteral("zemin rengi"));
     e.alignment = o.value("alignment").toInt();
     e.transparent = o.value("transparent").toBool(true);
     e.wordWrap = o.value("wordWrap").toBool();
     e.autoSize = o.value("autoSize").toBool();
     e.autoStretch = o.value("autoStretch").toBool();
     e.enabled = o.value("enabled").toBool(true);
-    e.angle = o.value("angle").toDouble();
+    e.angle = numberIn(o.value("angle"), 0, -360, 360, QStringLiteral("açı"));
     e.text = o.value("text").toString();
     e.field = o.value("field").toString();
     e.expression = o.value("expression").toString();
@@ -154,9 +180,10 @@ ElementDef elementFromJson(const QJsonObject& o)
         e.barcodeType = b.value("type").toInt(14);
         if (e.barcodeType < 0 || e.barcodeType > 22)
             fail(QStringLiteral("bilinmeyen barkod türü %1").arg(e.barcodeType));
-        e.barcodeModule = b.value("module").toInt(1);
-        e.barcodeHeight = b.value("height").toInt(50);
-        e.barcodeRatio = b.value("ratio").toDouble(2.0);
+        e.barcodeModule = int(numberIn(b.value("module"), 1, 1, 50, QStringLiteral("modül")));
+        e.barcodeHeight =
+            int(numberIn(b.value("height"), 50, 1, 5000, QStringLiteral("yükseklik")));
+        e.barcodeRatio = numberIn(b.value("ratio"), 2.0, 1, 10, QStringLiteral("oran"));
         e.barcodeChecksum = b.value("checksum").toBool();
     }
     if (o.contains("frame")) {
@@ -167,8 +194,9 @@ ElementDef elementFromJson(const QJsonObject& o)
                         f.value("right").toBool(),
                         f.value("top").toBool(),
                         f.value("bottom").toBool(),
-                        f.value("width").toDouble(0.2),
-                        QColor(f.value("color").toString(QStringLiteral("#000000")))};
+                        numberIn(f.value("width"), 0.2, 0, 50, QStringLiteral("çizgi kalınlığı")),
+                        colorFrom(f.value("color"), QStringLiteral("#000000"),
+                                  QStringLiteral("çerçeve rengi"))};
     }
     return e;
 }
@@ -257,14 +285,15 @@ ReportDef ReportDef::fromJson(const QByteArray& json)
               QStringLiteral("sayfa"));
     def.page.paper = PageSettings::Paper(
         indexIn(kPapers, p.value("paper").toString(QStringLiteral("A4")), QStringLiteral("kağıt")));
-    def.page.widthMm = p.value("width").toDouble(210);
-    def.page.heightMm = p.value("height").toDouble(297);
+    const QString length = QStringLiteral("sayfa ölçüsü");
+    def.page.widthMm = numberIn(p.value("width"), 210, 10, kLongestMm, length);
+    def.page.heightMm = numberIn(p.value("height"), 297, 10, kLongestMm, length);
     def.page.landscape = p.value("landscape").toBool();
-    def.page.left = p.value("left").toDouble(10);
-    def.page.right = p.value("right").toDouble(10);
-    def.page.top = p.value("top").toDouble(10);
-    def.page.bottom = p.value("bottom").toDouble(10);
-    def.page.columns = std::max(1, p.value("columns").toInt(1));
+    def.page.left = numberIn(p.value("left"), 10, 0, kLongestMm, length);
+    def.page.right = numberIn(p.value("right"), 10, 0, kLongestMm, length);
+    def.page.top = numberIn(p.value("top"), 10, 0, kLongestMm, length);
+    def.page.bottom = numberIn(p.value("bottom"), 10, 0, kLongestMm, length);
+    def.page.columns = int(numberIn(p.value("columns"), 1, 1, 20, QStringLiteral("sütun sayısı")));
     def.page.headerOnFirstPage = p.value("headerOnFirstPage").toBool(true);
     def.page.footerOnLastPage = p.value("footerOnLastPage").toBool(true);
     if (def.page.size().width() <= def.page.left + def.page.right ||
@@ -279,7 +308,7 @@ ReportDef ReportDef::fromJson(const QByteArray& json)
         b.name = o.value("name").toString();
         b.className = o.value("class").toString();
         b.kind = BandKind(indexIn(kBandClasses, b.className, QStringLiteral("bant sınıfı")));
-        b.height = o.value("height").toDouble(6);
+        b.height = numberIn(o.value("height"), 6, 0, kLongestMm, QStringLiteral("bant yüksekliği"));
         b.enabled = o.value("enabled").toBool(true);
         b.groupExpression = o.value("groupExpression").toString();
         b.parent = o.value("parent").toString();

@@ -235,3 +235,46 @@ TEST(Exports, AnExportThatRunsOutOfDiskSaysSoAndLeavesNoPartialFile)
     }
     EXPECT_EQ(readAll(earlier), "eski"); // the file there before is kept whole
 }
+
+TEST(PageSetStorage, AFileWithImpossiblePositionsOrColoursIsDamagedNotObeyed)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("rapor.qrp");
+    const auto saved = [&](const std::function<void(DrawOp&)>& change) {
+        PageSet set;
+        DrawOp op;
+        op.rect = QRectF(10, 10, 40, 5);
+        op.text = "Şişli";
+        op.color = QColor(0x12, 0x34, 0x56);
+        change(op);
+        set.addPage(QSizeF(210, 297)).add(op);
+        set.save(path);
+        return readAll(path);
+    };
+    const auto loads = [&](const QByteArray& bytes) {
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        file.close();
+        try {
+            PageSet::load(path);
+            return std::string("loaded");
+        } catch (const AppError& e) {
+            return e.message().toStdString();
+        }
+    };
+    EXPECT_EQ(loads(saved([](DrawOp&) {})), "loaded");
+    // A text 9,000 km down the page would make the text export fill gigabytes with lines.
+    EXPECT_NE(loads(saved([](DrawOp& op) { op.rect.moveTop(9e9); })).find("bozuk"),
+              std::string::npos);
+    EXPECT_NE(loads(saved([](DrawOp& op) { op.rect.setWidth(qInf()); })).find("bozuk"),
+              std::string::npos);
+    EXPECT_NE(loads(saved([](DrawOp& op) { op.color = QColor(); })).find("bozuk"),
+              std::string::npos);
+    // A colour of a kind Qt does not know: the spec byte before the colour's components.
+    QByteArray bytes = saved([](DrawOp&) {});
+    const QByteArray rgb("\x01\xff\xff\x12\x12\x34\x34\x56\x56", 9);
+    ASSERT_GE(bytes.indexOf(rgb), 0);
+    bytes[bytes.indexOf(rgb)] = 17;
+    EXPECT_NE(loads(bytes).find("bozuk"), std::string::npos);
+}

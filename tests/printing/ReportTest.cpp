@@ -137,6 +137,24 @@ TEST(ReportDef, SavesAndLoadsEveryPropertyAndRefusesUnknownNames)
     EXPECT_THROW(ReportDef::fromJson(unknownField), AppError);
     EXPECT_THROW(ReportDef::fromJson("{nope"), AppError);
     EXPECT_THROW(ReportDef::fromJson("{\"format\":\"dulvet-rapor\",\"version\":9}"), AppError);
+
+    // Values out of any paper's range and colours that are not colours are faults, not
+    // instructions to lay out kilometres of report.
+    const auto refused = [&](const QByteArray& from, const QByteArray& to) {
+        QByteArray changed = json;
+        EXPECT_TRUE(changed.contains(from)) << from.toStdString();
+        changed.replace(from, to);
+        EXPECT_THROW(ReportDef::fromJson(changed), AppError) << to.toStdString();
+    };
+    refused("\"color\": \"#ff0000\"", "\"color\": \"kirmizi\"");
+    refused("\"color\": \"#000000\"", "\"color\": \"#12\"");
+    const QByteArray height = QString::fromUtf8(json)
+                                  .section(QLatin1String("\"height\": "), 1)
+                                  .section(QLatin1Char(','), 0, 0)
+                                  .toUtf8();
+    refused("\"height\": " + height + ",", "\"height\": 9e9,");
+    refused("\"columns\": 1", "\"columns\": 100000");
+    refused("\"rect\": [\n", "\"rect\": [\n                        -1e300,\n");
 }
 
 TEST(ReportExpression, ArithmeticTextsAndErrors)
