@@ -55,27 +55,27 @@ RunningReport startBalanceStatus(CompanyData& company, const BalanceChoice& choi
                        (choice.dateFrom + QLatin1Char(' ') + choice.dateTo).trimmed());
     def.bands.push_back(
         band(BandKind::ColumnHeader, QStringLiteral("Kolonlar"), 7,
-             {bold(label("h1", {0, 0, 25, 5}, QStringLiteral("NOSU"))),
-              bold(label("h2", {25, 0, 70, 5}, QStringLiteral("ÜNVANI"))),
-              bold(label("h3", {95, 0, 30, 5}, QStringLiteral("BORÇ"), Qt::AlignRight)),
-              bold(label("h4", {125, 0, 30, 5}, QStringLiteral("ALACAK"), Qt::AlignRight)),
+             {bold(label("h1", {0, 0, 22, 5}, QStringLiteral("NOSU"))),
+              bold(label("h2", {22, 0, 63, 5}, QStringLiteral("ÜNVANI"))),
+              bold(label("h3", {85, 0, 35, 5}, QStringLiteral("BORÇ"), Qt::AlignRight)),
+              bold(label("h4", {120, 0, 35, 5}, QStringLiteral("ALACAK"), Qt::AlignRight)),
               bold(label("h5", {155, 0, 35, 5}, QStringLiteral("BAKİYE"), Qt::AlignRight))}));
     def.bands.push_back(
         band(BandKind::Detail, QStringLiteral("Detay"), 5,
-             {field("f1", {0, 0, 25, 5}, "CariNo"), field("f2", {25, 0, 70, 5}, "Unvani"),
-              right(label("borc", {95, 0, 30, 5}, QString())),
-              right(label("alacak", {125, 0, 30, 5}, QString())),
+             {field("f1", {0, 0, 22, 5}, "CariNo"), field("f2", {22, 0, 63, 5}, "Unvani"),
+              right(label("borc", {85, 0, 35, 5}, QString())),
+              right(label("alacak", {120, 0, 35, 5}, QString())),
               right(label("bakiye", {155, 0, 35, 5}, QString()))}));
     def.bands.push_back(
         band(BandKind::Summary, QStringLiteral("Ozet"), 24,
-             {bold(label("lblToplam", {25, 2, 70, 5}, QStringLiteral("TOPLAM : "), Qt::AlignRight)),
-              right(label("tBorc", {95, 2, 30, 5}, QString())),
-              right(label("tAlacak", {125, 2, 30, 5}, QString())),
+             {bold(label("lblToplam", {0, 2, 85, 5}, QStringLiteral("TOPLAM : "), Qt::AlignRight)),
+              right(label("tBorc", {85, 2, 35, 5}, QString())),
+              right(label("tAlacak", {120, 2, 35, 5}, QString())),
               right(label("tBakiye", {155, 2, 35, 5}, QString())),
-              label("lblBorcB", {25, 8, 70, 5}, QStringLiteral("Borç bakiye toplamı : "),
+              label("lblBorcB", {0, 8, 85, 5}, QStringLiteral("Borç bakiye toplamı : "),
                     Qt::AlignRight),
               right(label("tBorcB", {155, 8, 35, 5}, QString())),
-              label("lblAlacakB", {25, 13, 70, 5}, QStringLiteral("Alacak bakiye toplamı : "),
+              label("lblAlacakB", {0, 13, 85, 5}, QStringLiteral("Alacak bakiye toplamı : "),
                     Qt::AlignRight),
               right(label("tAlacakB", {155, 13, 35, 5}, QString()))}));
     summaryCount(def, 18);

@@ -19,18 +19,18 @@ PageSet cardList(CompanyData& company, const CardChoice& choice, bool letter)
     def.bands.push_back(
         band(BandKind::ColumnHeader, QStringLiteral("Kolonlar"), 7,
              {bold(label("h1", {0, 0, 22, 5}, QStringLiteral("NOSU"))),
-              bold(label("h2", {22, 0, 55, 5}, QStringLiteral("ÜNVANI / YETKİLİ KİŞİ"))),
-              bold(label("h3", {77, 0, 50, 5}, QStringLiteral("İŞ ADRESİ"))),
-              bold(label("h4", {127, 0, 33, 5}, QStringLiteral("İŞ / CEP TEL"))),
-              bold(label("h5", {160, 0, 30, 5}, QStringLiteral("V.D. HESAP NO")))}));
+              bold(label("h2", {22, 0, 50, 5}, QStringLiteral("ÜNVANI / YETKİLİ KİŞİ"))),
+              bold(label("h3", {72, 0, 46, 5}, QStringLiteral("İŞ ADRESİ"))),
+              bold(label("h4", {118, 0, 37, 5}, QStringLiteral("İŞ / CEP TEL"))),
+              bold(label("h5", {155, 0, 35, 5}, QStringLiteral("V.D. HESAP NO")))}));
     def.bands.back().elements[0].frame.bottom = true;
     def.bands.push_back(
         band(BandKind::Detail, QStringLiteral("Detay"), 10,
-             {field("f1", {0, 0, 22, 5}, "CariNo"), field("f2", {22, 0, 55, 5}, "Unvani"),
-              field("f3", {22, 5, 55, 5}, "Yetkili"), field("f4", {77, 0, 50, 5}, "IsAdres1"),
-              field("f5", {77, 5, 50, 5}, "IsAdres2"), field("f6", {127, 0, 33, 5}, "IsTel"),
-              field("f7", {127, 5, 33, 5}, "CepTel"), field("f8", {160, 0, 30, 5}, "VdNo"),
-              field("f9", {160, 5, 30, 5}, "Vd")}));
+             {field("f1", {0, 0, 22, 5}, "CariNo"), field("f2", {22, 0, 50, 5}, "Unvani"),
+              field("f3", {22, 5, 50, 5}, "Yetkili"), field("f4", {72, 0, 46, 5}, "IsAdres1"),
+              field("f5", {72, 5, 46, 5}, "IsAdres2"), field("f6", {118, 0, 37, 5}, "IsTel"),
+              field("f7", {118, 5, 37, 5}, "CepTel"), field("f8", {155, 0, 35, 5}, "VdNo"),
+              field("f9", {155, 5, 35, 5}, "Vd")}));
     def.bands.push_back(band(BandKind::Summary, QStringLiteral("Ozet"), 8));
     summaryCount(def, 2);
     auto table = cards(company, choice);

@@ -43,25 +43,25 @@ PageSet movementList(CompanyData& company, const MovementChoice& choice, bool le
     def.bands.push_back(
         band(BandKind::ColumnHeader, QStringLiteral("Kolonlar"), 7,
              {bold(label("h1", {0, 0, 20, 5}, QStringLiteral("TARİH"))),
-              bold(label("h2", {20, 0, 20, 5}, QStringLiteral("Cari No"))),
-              bold(label("h3", {40, 0, 45, 5}, QStringLiteral("Ünvanı"))),
-              bold(label("h4", {85, 0, 20, 5}, QStringLiteral("Belge No"))),
-              bold(label("h5", {105, 0, 35, 5}, QStringLiteral("AÇIKLAMA"))),
-              bold(label("h6", {140, 0, 25, 5}, QStringLiteral("BORÇ"), Qt::AlignRight)),
-              bold(label("h7", {165, 0, 25, 5}, QStringLiteral("ALACAK"), Qt::AlignRight))}));
+              bold(label("h2", {20, 0, 22, 5}, QStringLiteral("Cari No"))),
+              bold(label("h3", {42, 0, 34, 5}, QStringLiteral("Ünvanı"))),
+              bold(label("h4", {76, 0, 20, 5}, QStringLiteral("Belge No"))),
+              bold(label("h5", {96, 0, 24, 5}, QStringLiteral("AÇIKLAMA"))),
+              bold(label("h6", {120, 0, 35, 5}, QStringLiteral("BORÇ"), Qt::AlignRight)),
+              bold(label("h7", {155, 0, 35, 5}, QStringLiteral("ALACAK"), Qt::AlignRight))}));
     def.bands.push_back(band(
         BandKind::Detail, QStringLiteral("Detay"), 5,
-        {field("f1", {0, 0, 20, 5}, "Tarih"), label("kod", {20, 0, 20, 5}, QString()),
-         label("unvan", {40, 0, 45, 5}, QString()), field("f4", {85, 0, 20, 5}, "BelgeNo"),
-         field("f5", {105, 0, 35, 5}, "Aciklama"), right(label("borc", {140, 0, 25, 5}, QString())),
-         right(label("alacak", {165, 0, 25, 5}, QString()))}));
+        {field("f1", {0, 0, 20, 5}, "Tarih"), label("kod", {20, 0, 22, 5}, QString()),
+         label("unvan", {42, 0, 34, 5}, QString()), field("f4", {76, 0, 20, 5}, "BelgeNo"),
+         field("f5", {96, 0, 24, 5}, "Aciklama"), right(label("borc", {120, 0, 35, 5}, QString())),
+         right(label("alacak", {155, 0, 35, 5}, QString()))}));
     def.bands.push_back(band(
         BandKind::Summary, QStringLiteral("Ozet"), 20,
-        {bold(label("lblGenel", {85, 2, 55, 5}, QStringLiteral("GENEL TOPLAM :"), Qt::AlignRight)),
-         right(label("tBorc", {140, 2, 25, 5}, QString())),
-         right(label("tAlacak", {165, 2, 25, 5}, QString())),
-         bold(label("lblBakiye", {85, 8, 55, 5}, QStringLiteral("BAKİYE :"), Qt::AlignRight)),
-         right(label("tBakiye", {165, 8, 25, 5}, QString()))}));
+        {bold(label("lblGenel", {42, 2, 76, 5}, QStringLiteral("GENEL TOPLAM :"), Qt::AlignRight)),
+         right(label("tBorc", {120, 2, 35, 5}, QString())),
+         right(label("tAlacak", {155, 2, 35, 5}, QString())),
+         bold(label("lblBakiye", {42, 8, 76, 5}, QStringLiteral("BAKİYE :"), Qt::AlignRight)),
+         right(label("tBakiye", {155, 8, 35, 5}, QString()))}));
     summaryCount(def, 14);
 
     MoneySum borc, alacak;

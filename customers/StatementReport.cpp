@@ -54,38 +54,38 @@ PageSet statement(CompanyData& company, const StatementChoice& choice, bool lett
         BandKind::ColumnHeader, QStringLiteral("Kolonlar"), 12,
         {bold(label("h1", {0, 0, 20, 5}, QStringLiteral("TARİH"))),
          bold(label("h2", {20, 0, 20, 5}, QStringLiteral("VADESİ"))),
-         bold(label("h3", {40, 0, 22, 5}, QStringLiteral("Belge No"))),
-         bold(label("h4", {62, 0, 50, 5}, QStringLiteral("AÇIKLAMA"))),
-         bold(label("h5", {112, 0, 26, 5}, QStringLiteral("BORÇ"), Qt::AlignRight)),
-         bold(label("h6", {138, 0, 26, 5}, QStringLiteral("ALACAK"), Qt::AlignRight)),
-         bold(label("h7", {164, 0, 26, 5}, QStringLiteral("BAKİYE"), Qt::AlignRight)),
-         label("lblNakil", {40, 6, 72, 5}, QStringLiteral("Nakledilen Toplam : "), Qt::AlignRight),
-         right(label("nBorc", {112, 6, 26, 5}, QString())),
-         right(label("nAlacak", {138, 6, 26, 5}, QString())),
-         right(label("nBakiye", {164, 6, 26, 5}, QString()))}));
+         bold(label("h3", {40, 0, 18, 5}, QStringLiteral("Belge No"))),
+         bold(label("h4", {58, 0, 27, 5}, QStringLiteral("AÇIKLAMA"))),
+         bold(label("h5", {85, 0, 35, 5}, QStringLiteral("BORÇ"), Qt::AlignRight)),
+         bold(label("h6", {120, 0, 35, 5}, QStringLiteral("ALACAK"), Qt::AlignRight)),
+         bold(label("h7", {155, 0, 35, 5}, QStringLiteral("BAKİYE"), Qt::AlignRight)),
+         label("lblNakil", {0, 6, 85, 5}, QStringLiteral("Nakledilen Toplam : "), Qt::AlignRight),
+         right(label("nBorc", {85, 6, 35, 5}, QString())),
+         right(label("nAlacak", {120, 6, 35, 5}, QString())),
+         right(label("nBakiye", {155, 6, 35, 5}, QString()))}));
     def.bands.push_back(band(
         BandKind::Detail, QStringLiteral("Detay"), 5,
         {field("f1", {0, 0, 20, 5}, "Tarih"), field("f2", {20, 0, 20, 5}, "Vadesi"),
-         field("f3", {40, 0, 22, 5}, "BelgeNo"), field("f4", {62, 0, 50, 5}, "Aciklama"),
-         field("f5", {112, 0, 26, 5}, "Borc", mask), field("f6", {138, 0, 26, 5}, "Alacak", mask),
-         right(label("bakiye", {164, 0, 26, 5}, QString()))}));
+         field("f3", {40, 0, 18, 5}, "BelgeNo"), field("f4", {58, 0, 27, 5}, "Aciklama"),
+         field("f5", {85, 0, 35, 5}, "Borc", mask), field("f6", {120, 0, 35, 5}, "Alacak", mask),
+         right(label("bakiye", {155, 0, 35, 5}, QString()))}));
     def.bands.push_back(
         band(BandKind::PageFooter, QStringLiteral("SayfaSonu"), 7,
-             {label("lblSayfa", {40, 1, 72, 5}, QStringLiteral("Sayfa Toplamı : "), Qt::AlignRight),
-              right(label("sBorc", {112, 1, 26, 5}, QString())),
-              right(label("sAlacak", {138, 1, 26, 5}, QString())),
-              right(label("sBakiye", {164, 1, 26, 5}, QString()))}));
+             {label("lblSayfa", {0, 1, 85, 5}, QStringLiteral("Sayfa Toplamı : "), Qt::AlignRight),
+              right(label("sBorc", {85, 1, 35, 5}, QString())),
+              right(label("sAlacak", {120, 1, 35, 5}, QString())),
+              right(label("sBakiye", {155, 1, 35, 5}, QString()))}));
     def.bands.push_back(band(
         BandKind::Summary, QStringLiteral("Ozet"), 20,
-        {label("lblListelenen", {40, 2, 72, 5}, QStringLiteral("Listelenen Toplam : "),
+        {label("lblListelenen", {0, 2, 85, 5}, QStringLiteral("Listelenen Toplam : "),
                Qt::AlignRight),
-         right(label("lBorc", {112, 2, 26, 5}, QString())),
-         right(label("lAlacak", {138, 2, 26, 5}, QString())),
-         right(label("lBakiye", {164, 2, 26, 5}, QString())),
-         bold(label("lblGenel", {40, 8, 72, 5}, QStringLiteral("GENEL TOPLAM : "), Qt::AlignRight)),
-         right(label("gBorc", {112, 8, 26, 5}, QString())),
-         right(label("gAlacak", {138, 8, 26, 5}, QString())),
-         right(label("gBakiye", {164, 8, 26, 5}, QString()))}));
+         right(label("lBorc", {85, 2, 35, 5}, QString())),
+         right(label("lAlacak", {120, 2, 35, 5}, QString())),
+         right(label("lBakiye", {155, 2, 35, 5}, QString())),
+         bold(label("lblGenel", {0, 8, 85, 5}, QStringLiteral("GENEL TOPLAM : "), Qt::AlignRight)),
+         right(label("gBorc", {85, 8, 35, 5}, QString())),
+         right(label("gAlacak", {120, 8, 35, 5}, QString())),
+         right(label("gBakiye", {155, 8, 35, 5}, QString()))}));
     summaryCount(def, 14);
 
     // "&2. Stoklu ekstre": the lines of the invoice behind an "FA" movement, under it.
@@ -97,24 +97,24 @@ PageSet statement(CompanyData& company, const StatementChoice& choice, bool lett
             company.displayFormat(QStringLiteral("FatHar"), QStringLiteral("Miktari"));
         BandDef caption = band(
             BandKind::Child, QStringLiteral("FaturaBasligi"), 11,
-            {bold(label("lblFatura", {20, 0, 170, 5}, QString())),
-             bold(label("d1", {20, 5, 30, 5}, QStringLiteral("STOK KODU"))),
-             bold(label("d2", {50, 5, 45, 5}, QStringLiteral("STOKCİNSİ"))),
-             bold(label("d3", {95, 5, 10, 5}, QStringLiteral("BR"))),
-             bold(label("d4", {105, 5, 20, 5}, QStringLiteral("MİKTARI"), Qt::AlignRight)),
-             bold(label("d5", {125, 5, 25, 5}, QStringLiteral("KDV'SİZ TOPLAM"), Qt::AlignRight)),
-             bold(label("d6", {150, 5, 18, 5}, QStringLiteral("KDV"), Qt::AlignRight)),
-             bold(label("d7", {168, 5, 22, 5}, QStringLiteral("GENEL TOPLAM"), Qt::AlignRight))});
+            {bold(label("lblFatura", {10, 0, 180, 5}, QString())),
+             bold(label("d1", {10, 5, 22, 5}, QStringLiteral("STOK KODU"))),
+             bold(label("d2", {32, 5, 30, 5}, QStringLiteral("STOKCİNSİ"))),
+             bold(label("d3", {62, 5, 8, 5}, QStringLiteral("BR"))),
+             bold(label("d4", {70, 5, 18, 5}, QStringLiteral("MİKTARI"), Qt::AlignRight)),
+             bold(label("d5", {88, 5, 34, 5}, QStringLiteral("KDV'SİZ TOPLAM"), Qt::AlignRight)),
+             bold(label("d6", {122, 5, 34, 5}, QStringLiteral("KDV"), Qt::AlignRight)),
+             bold(label("d7", {156, 5, 34, 5}, QStringLiteral("GENEL TOPLAM"), Qt::AlignRight))});
         caption.parent = QStringLiteral("Detay");
         def.bands.push_back(caption);
         def.bands.push_back(band(BandKind::SubDetail, QStringLiteral("FaturaSatiri"), 5,
-                                 {field("s1", {20, 0, 30, 5}, "FatHar.Kodu"),
-                                  field("s2", {50, 0, 45, 5}, "FatHar.Cinsi"),
-                                  field("s3", {95, 0, 10, 5}, "FatHar.Birim"),
-                                  field("s4", {105, 0, 20, 5}, "FatHar.Miktari", quantity),
-                                  field("s5", {125, 0, 25, 5}, "FatHar.AraTop", mask),
-                                  field("s6", {150, 0, 18, 5}, "FatHar.KdvTutar", mask),
-                                  field("s7", {168, 0, 22, 5}, "FatHar.TopTutar", mask)}));
+                                 {field("s1", {10, 0, 22, 5}, "FatHar.Kodu"),
+                                  field("s2", {32, 0, 30, 5}, "FatHar.Cinsi"),
+                                  field("s3", {62, 0, 8, 5}, "FatHar.Birim"),
+                                  field("s4", {70, 0, 18, 5}, "FatHar.Miktari", quantity),
+                                  field("s5", {88, 0, 34, 5}, "FatHar.AraTop", mask),
+                                  field("s6", {122, 0, 34, 5}, "FatHar.KdvTutar", mask),
+                                  field("s7", {156, 0, 34, 5}, "FatHar.TopTutar", mask)}));
         lines.open();
     }
     // The invoice of the current movement, when it is one within the dates.

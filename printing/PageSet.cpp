@@ -269,13 +269,26 @@ void PageSet::paint(int index, QPainter& painter) const
             }
             if (op.angle == 0 && !op.wordWrap && !op.text.contains(QLatin1Char('\n'))) {
                 // One line: placed directly, without laying the text out in its box.
-                double x = r.left();
-                if (op.alignment & (Qt::AlignRight | Qt::AlignHCenter)) {
-                    const double width = metrics->horizontalAdvance(op.text);
-                    x = op.alignment & Qt::AlignRight ? r.right() - width
-                                                      : r.center().x() - width / 2;
+                const double width = metrics->horizontalAdvance(op.text);
+                const bool right = op.alignment & Qt::AlignRight;
+                const bool centred = op.alignment & Qt::AlignHCenter;
+                const double x = right     ? r.right() - width
+                                 : centred ? r.center().x() - width / 2
+                                           : r.left();
+                const QPointF at(x, r.top() + metrics->ascent());
+                if (width <= r.width() || right) {
+                    // Amounts are right-aligned and never cut: a figure missing its first
+                    // digits would be a wrong figure. Their columns are made wide enough.
+                    painter.drawText(at, op.text);
+                    break;
                 }
-                painter.drawText(QPointF(x, r.top() + metrics->ascent()), op.text);
+                // A text longer than its box is cut a millimetre short of the box's edge, so
+                // that it never runs into the next column.
+                const double gap = perMm;
+                painter.save();
+                painter.setClipRect(r.adjusted(centred ? gap : 0, -r.height(), -gap, r.height()));
+                painter.drawText(at, op.text);
+                painter.restore();
                 break;
             }
             const int flags = (op.alignment ? op.alignment : int(Qt::AlignLeft)) | Qt::AlignTop |
@@ -347,37 +360,53 @@ QString PageSet::dump() const
 
 QString PageSet::plainText() const
 {
+    // Each text has the column its position gives. On a line, texts go left to right; one that
+    // would run into the text before it moves right to the next free column, one space after
+    // it, so the line may grow but no character is ever overwritten.
+    struct Placed {
+        int column;
+        int order;
+        QString text;
+    };
     QString out;
     for (int p = 0; p < pageCount(); ++p) {
-        std::map<int, QString> lines;
+        std::map<int, std::vector<Placed>> lines;
         const std::shared_ptr<const Page> page = this->page(p);
         for (int i = 0; i < page->opCount(); ++i) {
             const DrawOp op = page->op(i);
             if (op.type != DrawOp::Type::Text || op.angle != 0) continue;
             const QStringList parts = textLines(op);
-            for (int i = 0; i < parts.size(); ++i) {
-                const QString text = parts[i];
-                const int line = int(std::lround(op.rect.y() / kLineMm)) + i;
+            for (int part = 0; part < parts.size(); ++part) {
+                const QString& text = parts[part];
+                if (text.isEmpty()) continue;
+                const int line = int(std::lround(op.rect.y() / kLineMm)) + part;
                 int column = int(std::lround(op.rect.x() / kColumnMm));
                 if (op.alignment & Qt::AlignRight)
                     column = int(std::lround(op.rect.right() / kColumnMm)) - int(text.size());
                 else if (op.alignment & Qt::AlignHCenter)
                     column =
                         int(std::lround(op.rect.center().x() / kColumnMm)) - int(text.size()) / 2;
-                column = std::max(0, column);
-                QString& row = lines[line];
-                if (row.size() < column + text.size())
-                    row = row.leftJustified(column + int(text.size()), QLatin1Char(' '));
-                row.replace(column, text.size(), text);
+                std::vector<Placed>& placed = lines[line];
+                placed.push_back({std::max(0, column), int(placed.size()), text});
             }
         }
         int lineNumber = 0;
-        for (const auto& [number, text] : lines) {
+        for (auto& [number, texts] : lines) {
+            std::sort(texts.begin(), texts.end(), [](const Placed& a, const Placed& b) {
+                return a.column != b.column ? a.column < b.column : a.order < b.order;
+            });
+            QString row;
+            for (const Placed& text : texts) {
+                const int free = row.isEmpty() ? 0 : int(row.size()) + 1;
+                const int column = std::max(text.column, free);
+                row += QString(column - int(row.size()), QLatin1Char(' '));
+                row += text.text;
+            }
             while (lineNumber < number) {
                 out += QLatin1Char('\n');
                 ++lineNumber;
             }
-            out += text;
+            out += row;
         }
         out += QStringLiteral("\n\f");
     }

@@ -7,6 +7,8 @@
 #include "support/Reference.h"
 
 #include <QFile>
+#include <QFontMetricsF>
+#include <QImage>
 #include <QRegularExpression>
 #include <gtest/gtest.h>
 
@@ -133,10 +135,10 @@ TEST_F(CustomerReportsTest, BalanceStatusBoundsAndModes)
             .scalar("SELECT sum(\"Borc\") FROM \"CarHar\" WHERE \"CARef\" IN (?, ?, ?)", {a, b, c})
             .toDouble();
     EXPECT_DOUBLE_EQ(debit, 800);
-    // The summary's debit column (at 105 mm) prints that sum.
+    // The summary's debit column (at 95 mm) prints that sum.
     EXPECT_TRUE(
-        open.contains(QStringLiteral("Ozet text 105.0,")) &&
-        open.contains(QRegularExpression(R"(Ozet text 105\.0,[0-9.]+ 30\.0x5\.0 "800\.00")")));
+        open.contains(QStringLiteral("Ozet text 95.0,")) &&
+        open.contains(QRegularExpression(R"(Ozet text 95\.0,[0-9.]+ 35\.0x5\.0 "800\.00")")));
     EXPECT_TRUE(open.contains("Listelenen 3 adet"));
 }
 
@@ -172,8 +174,8 @@ TEST_F(CustomerReportsTest, StatementCarriesForward)
     const QString text = dump(pages);
     expectReference(text, "statement.txt");
     // Page 1's column header shows the carried-forward sums; the first line adds its own amount.
-    EXPECT_TRUE(text.contains("Kolonlar text 122.0,42.0 26.0x5.0 \"1,000.00\""));
-    EXPECT_TRUE(text.contains("Detay text 174.0,48.0 26.0x5.0 \"810.50\"")); // 1000 − 200 + 10.50
+    EXPECT_TRUE(text.contains("Kolonlar text 95.0,42.0 35.0x5.0 \"1,000.00\""));
+    EXPECT_TRUE(text.contains("Detay text 165.0,48.0 35.0x5.0 \"810.50\"")); // 1000 − 200 + 10.50
     EXPECT_TRUE(text.contains("Sayfa Toplamı"));
     EXPECT_TRUE(text.contains("Listelenen 60 adet"));
 
@@ -186,7 +188,7 @@ TEST_F(CustomerReportsTest, StatementCarriesForward)
     StatementChoice debitsOnly = choice;
     debitsOnly.amounts = Amounts::Borc; // credits left out of every sum
     const QString debits = dump(statement(*company, debitsOnly));
-    EXPECT_TRUE(debits.contains("Kolonlar text 148.0,42.0 26.0x5.0 \"0.00\""));
+    EXPECT_TRUE(debits.contains("Kolonlar text 130.0,42.0 35.0x5.0 \"0.00\""));
 }
 
 TEST_F(CustomerReportsTest, StockStatementPrintsInvoiceLines)
@@ -230,4 +232,85 @@ TEST_F(CustomerReportsTest, StockStatementPrintsInvoiceLines)
     EXPECT_EQ(text.count("NOLU"), 1); // only under the invoice movement
     choice.withStock = false;
     EXPECT_FALSE(dump(statement(*company, choice)).contains("NOLU"));
+}
+
+namespace {
+
+// Finds every text of the pages on its line of the text export, whole and set apart from its
+// neighbours by a space or the line's end. Right-aligned texts (the amounts) must also fit
+// their boxes in the PDF at the printer's resolution.
+void expectEveryTextIntact(const PageSet& pages, const std::string& report)
+{
+    const QStringList texts = pages.plainText().split(QLatin1Char('\f'));
+    ASSERT_EQ(texts.size(), pages.pageCount() + 1) << report;
+    QImage printer(1, 1, QImage::Format_RGB32);
+    printer.setDotsPerMeterX(int(300 / 0.0254));
+    printer.setDotsPerMeterY(int(300 / 0.0254));
+    int checked = 0;
+    for (int p = 0; p < pages.pageCount(); ++p) {
+        QStringList lines = texts[p].split(QLatin1Char('\n'));
+        if (p > 0) lines.removeFirst(); // the line the form feed ended
+        const auto page = pages.page(p);
+        for (int i = 0; i < page->opCount(); ++i) {
+            const DrawOp op = page->op(i);
+            if (op.type != DrawOp::Type::Text || op.text.isEmpty()) continue;
+            const int line = int(std::lround(op.rect.y() / (25.4 / 6)));
+            ASSERT_LT(line, lines.size()) << report;
+            const QString& row = lines[line];
+            bool found = false;
+            for (qsizetype at = row.indexOf(op.text); at >= 0 && !found;
+                 at = row.indexOf(op.text, at + 1)) {
+                const qsizetype end = at + op.text.size();
+                found = (at == 0 || row[at - 1] == QLatin1Char(' ') ||
+                         op.text.startsWith(QLatin1Char(' '))) &&
+                        (end == row.size() || row[end] == QLatin1Char(' ') ||
+                         op.text.endsWith(QLatin1Char(' ')));
+            }
+            EXPECT_TRUE(found) << report << " page " << p + 1 << ": \"" << op.text.toStdString()
+                               << "\" not whole on line " << line << ": "
+                               << row.toStdString();
+            if (op.alignment & Qt::AlignRight) {
+                const double mm = QFontMetricsF(op.font, &printer).horizontalAdvance(op.text) /
+                                  300 * 25.4;
+                EXPECT_LE(mm, op.rect.width()) << report << ": " << op.text.toStdString();
+            }
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 15) << report;
+}
+
+} // namespace
+
+TEST_F(CustomerReportsTest, TheTextExportKeepsEveryFieldWholeWithLargeAmountsAndLongTexts)
+{
+    // Fields at their longest: codes, titles, telephone and tax numbers run to the field size.
+    Table& cari = company->table("Cari");
+    cari.append();
+    cari["CariNo"] = "C000012345";
+    cari["Unvani"] = QString("Büyük Şişli Çarşı İnşaat Taahhüt Ticaret Anonim Ş.").left(50);
+    cari["Yetkili"] = "Ayşe Yılmaz Öztürkoğlu";
+    cari["IsAdres1"] = "Cumhuriyet Mah. Atatürk Bulvarı No: 123/45";
+    cari["IsTel"] = "0212 555 66 77 / 123";
+    cari["CepTel"] = "0532 111 22 33";
+    cari["VdNo"] = "123456789012345";
+    cari["Vd"] = "Büyük Mükellefl";
+    cari.post();
+    const qint64 id = cari.currentId();
+    card("B2", "Ziraat Bankası", 3);
+    // 14-digit amounts, a balance of minus 500 billion on the way, and sums that reach
+    // 999,999,999,999.99.
+    move(id, QDate(2026, 1, 1), 499999999999.99, 0);
+    move(id, QDate(2026, 1, 2), 0, 999999999999.99);
+    move(id, QDate(2026, 12, 31), 500000000000, 0);
+
+    CardChoice cards;
+    expectEveryTextIntact(cardList(*company, cards), "2301");
+    BalanceChoice balances;
+    balances.balancedOnly = false;
+    expectEveryTextIntact(balanceStatus(*company, balances), "2302");
+    const MovementChoice movements{QDate(2026, 1, 1), QDate(2026, 12, 31)};
+    expectEveryTextIntact(movementList(*company, movements), "2303");
+    const StatementChoice statementChoice{id, QDate(2026, 1, 1), QDate(2026, 12, 31)};
+    expectEveryTextIntact(statement(*company, statementChoice), "2304");
 }
