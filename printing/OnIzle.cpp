@@ -27,6 +27,7 @@ TfrmOnIzle::TfrmOnIzle(Shell& shell, PageSet pages, QWidget* parent)
 {
     own_.finished = true;
     build();
+    QTimer::singleShot(0, this, &TfrmOnIzle::tellWarnings);
 }
 
 TfrmOnIzle::TfrmOnIzle(Shell& shell, ReportRenderer& renderer, QWidget* parent)
@@ -131,6 +132,7 @@ void TfrmOnIzle::produce()
     const int before = pageCount();
     if (renderer_->step(kPagesPerStep)) timer_->stop();
     if (before == 0 && pageCount() > 0) showPage();
+    if (finished()) QTimer::singleShot(0, this, &TfrmOnIzle::tellWarnings);
     setStatusText(0, QStringLiteral("Sayfa : %1 - %2%3")
                          .arg(pageCount() ? page_ + 1 : 0)
                          .arg(pageCount())
@@ -138,6 +140,19 @@ void TfrmOnIzle::produce()
                                   ? QString()
                                   : QStringLiteral("   (hazırlanıyor, Esc: vazgeç)")));
     updateCommands();
+}
+
+void TfrmOnIzle::tellWarnings()
+{
+    const QStringList& warnings = pages().warnings;
+    if (warned_ || warnings.isEmpty()) return;
+    warned_ = true;
+    constexpr int kShown = 12;
+    QString list = warnings.mid(0, kShown).join(QLatin1Char('\n'));
+    if (warnings.size() > kShown)
+        list += QStringLiteral("\n... ve %1 kod daha").arg(warnings.size() - kShown);
+    NoticeBox(shell(), QStringLiteral("Bu kodların barkodu basılamadı:"), list, windowTitle(),
+              this);
 }
 
 void TfrmOnIzle::updateCommands()

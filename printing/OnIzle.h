@@ -44,8 +44,10 @@ private:
     void build();
     void showPage();
     void runExport(const QString& filter, const QString& extension);
+    void tellWarnings(); // once, when the last page is made
 
     PageSet own_;
+    bool warned_ = false;
     ReportRenderer* renderer_ = nullptr;
     QTimer* timer_ = nullptr;
     QScrollArea* scroll_ = nullptr;

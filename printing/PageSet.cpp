@@ -623,14 +623,17 @@ void writeSpreadsheet(const QString& delimited, const QString& path)
     s.setByteOrder(QDataStream::LittleEndian);
     s << quint16(0x0809) << quint16(8) << quint16(0) << quint16(0x0010) << quint16(0) << quint16(0);
     s << quint16(0x0042) << quint16(2) << quint16(1254); // CODEPAGE: Turkish letters survive
+    // A record holds at most 2,080 bytes of data; the label's own fields take 8 of them.
+    constexpr int kLongestLabel = 2080 - 8;
     const auto cell = [&](int row, int column, const QString& text) {
-        const QByteArray bytes = Cp1254::encode(text).left(255);
+        const QByteArray bytes = Cp1254::encode(text).left(kLongestLabel);
         s << quint16(0x0204) << quint16(8 + bytes.size()) << quint16(row) << quint16(column)
           << quint16(0) << quint16(bytes.size());
         s.writeRawData(bytes.constData(), int(bytes.size()));
     };
     for (int row = 0; row < lines.size(); ++row) {
         QString line = lines[row];
+        if (line.endsWith(QLatin1Char('\r'))) line.chop(1); // a work file with CRLF lines
         line.remove(QLatin1Char('"'));
         int column = 0;
         for (int at = int(line.indexOf(QLatin1Char('^'))); at >= 0;

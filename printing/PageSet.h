@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QRectF>
 #include <QString>
+#include <QStringList>
 #include <memory>
 #include <vector>
 
@@ -76,6 +77,9 @@ public:
     const QImage& picture(int index) const;
     int pictureCount() const;
     bool finished = false;
+    // What the report could not print as asked (a code no barcode can carry), each once, for
+    // the preview to tell the user; the report itself goes on without it.
+    QStringList warnings;
 
     // Paints page `index` (0-based) on a painter whose device's resolution gives the scale.
     void paint(int index, QPainter& painter) const;

@@ -267,7 +267,18 @@ struct ReportRenderer::Impl {
                 code.IslemKontrolu = e.barcodeChecksum;
                 code.RenkBar = e.color;
                 if (texts[i].isEmpty()) break;
-                const QImage symbol = code.image(); // throws AppError for a code it cannot draw
+                QImage symbol;
+                try {
+                    symbol = code.image();
+                } catch (const AppError& error) {
+                    if (code.tip != TZemrakBarkod::bcCode39) throw;
+                    // A code Code 39 cannot carry: no symbol for it, the report goes on and
+                    // the preview lists the code once.
+                    const QString warning =
+                        QStringLiteral("%1 (%2)").arg(texts[i], error.message());
+                    if (!set.warnings.contains(warning)) set.warnings << warning;
+                    break;
+                }
                 op.type = DrawOp::Type::Picture;
                 op.rect =
                     QRectF(r.topLeft(), QSizeF(symbol.width() * 0.254, symbol.height() * 0.254));

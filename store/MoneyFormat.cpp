@@ -8,6 +8,9 @@ double roundMoney(double amount, bool kurus)
     // nearbyint rounds in the current mode, which is to nearest, ties to even.
     if (std::fegetround() != FE_TONEAREST) std::fesetround(FE_TONEAREST);
     if (!kurus) return std::nearbyint(amount);
+    // From 2^52 on every double is a whole number: nothing to round, and the product below
+    // would overflow a double on the way back near the top of the range.
+    if (std::fabs(amount) >= 0x1p52) return amount;
     // The product of a double and 100 needs 60 bits: exact in long double, so the rounding sees
     // the stored value itself (2.675 is stored as 2.67499999…, which a double product would
     // round up to an exact half).
@@ -33,8 +36,12 @@ QString formatNumber(double value, const QString& mask)
     const int decimals = required + int(fraction.count(QLatin1Char('#')));
     const int minimumWhole = std::max<int>(1, int(whole.count(QLatin1Char('0'))));
 
-    const double scale = std::pow(10.0, decimals);
-    const double scaled = std::round(std::fabs(value) * scale);
+    // Scaled as RoundMoney scales: the long double product is exact, so a stored value just
+    // below a half (740865532228.085 is 740865532228.08499…) is not rounded up as its double
+    // product, an exact half, would be.
+    const long double product =
+        std::fabs(static_cast<long double>(value)) * std::pow(10.0L, decimals);
+    const double scaled = static_cast<double>(std::roundl(product));
     QString digits;
     if (scaled < 9.0e15) {
         digits = QString::number(qint64(scaled));

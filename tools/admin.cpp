@@ -284,6 +284,8 @@ int report(const QStringList& all)
     out << QStringLiteral("%1 sayfa yazıldı: %2\n")
                .arg(pages.pageCount())
                .arg(files.join(QStringLiteral(", ")));
+    for (const QString& warning : pages.warnings)
+        err << QStringLiteral("Barkodu basılamadı: %1\n").arg(warning);
     return 0;
 }
 

@@ -4,6 +4,7 @@
 #include "store/CompanyData.h"
 #include "store/CompanySettings.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -38,8 +39,10 @@ QString group(int h, int t, int u, const QString& scale)
 QString generalFormat(double value)
 {
     if (value == 0) return QStringLiteral("0");
-    const int wholeDigits = std::max(1, int(std::floor(std::log10(std::fabs(value)))) + 1);
-    QString text = QString::number(value, 'f', std::max(0, 15 - wholeDigits));
+    // Digits before the point; zero or less below 1, where the fifteen count from the first
+    // significant digit (0.999999999999999 keeps its fifteen nines).
+    const int magnitude = int(std::floor(std::log10(std::fabs(value)))) + 1;
+    QString text = QString::number(value, 'f', std::clamp(15 - magnitude, 0, 340));
     if (text.contains(QLatin1Char('.'))) {
         while (text.endsWith(QLatin1Char('0')))
             text.chop(1);

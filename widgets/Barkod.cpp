@@ -94,7 +94,13 @@ QString ean13(const QString& text, bool check)
     QString t = numeric(text);
     if (check) {
         t = t.rightJustified(12, QLatin1Char('0'));
-        if (t.size() == 12) t += QString::number(modulo10(t));
+        if (t.size() == 12) {
+            t += QString::number(modulo10(t));
+        } else if (t.size() == 13 && t.back().digitValue() != modulo10(t.left(12))) {
+            // A check was asked for: a code whose own check digit is wrong would scan as
+            // another article.
+            throw AppError(QStringLiteral("Invalid check digit (EAN13)"));
+        }
     } else {
         t = t.rightJustified(13, QLatin1Char('0'));
     }

@@ -7,6 +7,7 @@
 
 MoneyKeypad::MoneyKeypad(int decimals, int maxLength, bool emptyAllowed)
     : decimals_(-1)
+    , askedLength_(20)
     , maxLength_(20)
     , emptyAllowed_(emptyAllowed)
 {
@@ -17,15 +18,16 @@ MoneyKeypad::MoneyKeypad(int decimals, int maxLength, bool emptyAllowed)
 
 void MoneyKeypad::setDecimals(int decimals)
 {
-    if (decimals < -1 || decimals > maxLength_ - 2) return;
+    if (decimals < -1 || decimals > askedLength_ - 2) return;
     decimals_ = decimals;
-    setMaxLength(maxLength_);
+    setMaxLength(askedLength_); // from the length asked for, not the one already reduced
     if (!text_.isEmpty() || !emptyAllowed_) setValue(value());
 }
 
 void MoneyKeypad::setMaxLength(int maxLength)
 {
     if (maxLength >= 22 || maxLength <= decimals_ + 1) return;
+    askedLength_ = maxLength;
     if ((maxLength - decimals_ - 1) % 4 == 0) --maxLength;
     maxLength_ = maxLength;
 }

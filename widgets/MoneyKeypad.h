@@ -39,6 +39,7 @@ private:
     void reformat(int keepRight);
 
     int decimals_;
+    int askedLength_; // as set; maxLength_ is it less the separator rule for these decimals
     int maxLength_;
     bool emptyAllowed_;
     QString text_;

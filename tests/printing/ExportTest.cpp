@@ -54,6 +54,54 @@ TEST(Exports, PlainAndDelimitedText)
     EXPECT_TRUE(set.delimitedText('^').startsWith("\"Şişli 1\"^\"1,234.50\"\n"));
 }
 
+namespace {
+
+struct Cell {
+    int row, column;
+    QByteArray text;
+};
+
+// The label cells of a written spreadsheet, after its BOF and CODEPAGE records; the type of
+// the record that ended them in `end`.
+std::vector<Cell> spreadsheetCells(const QByteArray& bytes, quint16& end)
+{
+    QDataStream s(bytes);
+    s.setByteOrder(QDataStream::LittleEndian);
+    quint16 type, length;
+    for (int skip = 0; skip < 2; ++skip) {
+        s >> type >> length;
+        s.skipRawData(length);
+    }
+    std::vector<Cell> cells;
+    for (;;) {
+        s >> type >> length;
+        end = type;
+        if (type != 0x0204) break;
+        quint16 row, column, format, size;
+        s >> row >> column >> format >> size;
+        QByteArray text(size, '\0');
+        s.readRawData(text.data(), size);
+        cells.push_back({row, column, text});
+    }
+    return cells;
+}
+
+} // namespace
+
+TEST(Exports, SpreadsheetKeepsLongCellsAndDropsTheCarriageReturnsOfCrlfLines)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("liste.xls");
+    const QString address = QString(300, QLatin1Char('a'));
+    writeSpreadsheet("\"A\"^\"B\"\r\n\"" + address + "\"\r\n", path);
+    quint16 end = 0;
+    const std::vector<Cell> cells = spreadsheetCells(readAll(path), end);
+    EXPECT_EQ(end, 0x000A);
+    ASSERT_EQ(cells.size(), 3u);
+    EXPECT_EQ(cells[1].text, "B"); // not "B\r"
+    EXPECT_EQ(cells[2].text.size(), 300);
+}
+
 TEST(Exports, SpreadsheetCellsFollowTheDelimitedLines)
 {
     QTemporaryDir dir;
@@ -69,10 +117,6 @@ TEST(Exports, SpreadsheetCellsFollowTheDelimitedLines)
     s >> type >> length;
     EXPECT_EQ(type, 0x0042);
     s.skipRawData(length);
-    struct Cell {
-        int row, column;
-        QByteArray text;
-    };
     std::vector<Cell> cells;
     for (;;) {
         s >> type >> length;

@@ -2,6 +2,7 @@
 #include "printing/ReportExpression.h"
 #include "store/AppError.h"
 #include "support/QtPrinters.h"
+#include "widgets/Barkod.h"
 
 namespace {
 
@@ -240,4 +241,25 @@ TEST(Report, AmountInWordsAndBarcodeElements)
     } catch (const AppError& e) {
         EXPECT_EQ(e.message(), "Barcode must be numeric");
     }
+
+    // A Code 39 code with characters the symbology lacks: that element prints nothing, the
+    // report goes on, and the code is listed once however often it was met.
+    ReportDef labels = listReport();
+    ElementDef bad = element(ElementKind::Barcode, "kotu", {100, 0, 30, 5}, "raf-1");
+    bad.barcodeType = TZemrakBarkod::bcCode39;
+    ElementDef good = bad;
+    good.name = "iyi";
+    good.text = "RAF-1";
+    good.rect.moveLeft(140);
+    for (BandDef& band : labels.bands)
+        if (band.kind == BandKind::Detail) {
+            band.elements.push_back(bad);
+            band.elements.push_back(good);
+        }
+    ReportRenderer going(labels, data.table.get());
+    const PageSet printed = going.render();
+    EXPECT_EQ(printed.warnings.size(), 1);
+    EXPECT_TRUE(printed.warnings.value(0).startsWith("raf-1 ("))
+        << printed.warnings.join(' ').toStdString();
+    EXPECT_EQ(printed.dump().count("Detay picture"), 20); // the good code on all twenty rows
 }

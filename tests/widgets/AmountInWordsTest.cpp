@@ -39,6 +39,10 @@ TEST(AmountInWords, EdgeCases)
     EXPECT_EQ(AmountInWords(25, "EURO", "CENT"), "Yalnız YİRMİBEŞ EURO 'dır.");
     EXPECT_EQ(words(-5), "Yalnız BEŞ TL 'dır."); // the words of the absolute value
     EXPECT_THROW(words(1e15), AppError);
+    // Below 1 the fifteen significant digits start at the first nonzero one: fifteen nines
+    // are 99 kuruş, not a whole lira.
+    EXPECT_EQ(words(0.999999999999999), "Yalnız SIFIR  TL  DOKSANDOKUZ KR 'tur.");
+    EXPECT_EQ(words(0.05), "Yalnız SIFIR  TL  BEŞ KR 'tur.");
 }
 
 TEST(AmountInWordsElement, YaziFloatAndCevir)

@@ -58,6 +58,14 @@ TEST(Barkod, EanLengthsPaddingAndErrors)
     TZemrakBarkod checked = make(TZemrakBarkod::bcCodeEAN13, "869010111001");
     checked.IslemKontrolu = true;
     EXPECT_EQ(checked.elements(), ean.elements()); // 6 is the check digit of 869010111001
+    // With the check asked for, a full code's own check digit is verified, not printed blind.
+    TZemrakBarkod full = make(TZemrakBarkod::bcCodeEAN13, "8690101110016");
+    full.IslemKontrolu = true;
+    EXPECT_EQ(full.elements(), ean.elements());
+    full.Metin = "8690101110017";
+    EXPECT_EQ(errorOf(full), "Invalid check digit (EAN13)");
+    full.IslemKontrolu = false; // without the check the code is printed as given
+    EXPECT_EQ(errorOf(full), "");
 }
 
 TEST(Barkod, Code39WidthsAndRefusedCharacters)
@@ -78,7 +86,6 @@ TEST(Barkod, Code39WidthsAndRefusedCharacters)
     EXPECT_TRUE(errorOf(make(TZemrakBarkod::bcCode39, "ab-12")).contains("'a'"));
     EXPECT_TRUE(errorOf(make(TZemrakBarkod::bcCode39, "ŞİŞE")).contains("'Ş'"));
     EXPECT_TRUE(errorOf(make(TZemrakBarkod::bcCode128B, "ABC")).contains("desteklenmiyor"));
-    // Start and stop, five characters of 13 modules with their gaps: 7 × 16 − 1.
     // Start and stop and five characters, 13 modules each with its gap, the stop without one.
     EXPECT_EQ(modules(make(TZemrakBarkod::bcCode39, "AB-12")), 7 * 13 - 1);
 }

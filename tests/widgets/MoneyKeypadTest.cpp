@@ -52,6 +52,13 @@ TEST(MoneyKeypad, WholeAmountsAndLimits)
     EXPECT_EQ(limited.text(), "999,999,999,999.99");
     MoneyKeypad reduced(2, 19); // the whole part may not end on a bare separator
     EXPECT_EQ(reduced.maxLength(), 18);
+    // As an entry window makes it: the length of 20 first, the decimals after. The rule applies
+    // once, to the length asked for: twenty characters hold 13 whole digits and 2 decimals.
+    MoneyKeypad entry(-1, 20);
+    EXPECT_EQ(entry.maxLength(), 19);
+    entry.setDecimals(2);
+    EXPECT_EQ(entry.maxLength(), 20);
+    EXPECT_EQ(typed(entry, "99999999999999999999,99"), "9,999,999,999,999.99");
     MoneyKeypad prices(4);
     EXPECT_EQ(prices.displayMask(), "#,##0.0000");
     prices.setValue(12.5);
