@@ -35,8 +35,14 @@ const ReportRegistry& reportRegistry()
     return reports;
 }
 
-int usage()
+// Exit codes, as the usage text lists them.
+constexpr int kExitOk = 0, kExitError = 1, kExitUsage = 2, kExitProblems = 3;
+
+// The usage text: on standard output with exit code 0 when asked for (--help), on standard
+// error with exit code 2 after a wrong command line.
+int usage(bool asked = false)
 {
+    QTextStream& err = asked ? out : ::err;
     err << "Kullanım:\n"
            "  dulvet-admin init DIZIN [--data VERI_DIZINI]\n"
            "  dulvet-admin company DIZIN KOD UNVAN\n"
@@ -57,8 +63,19 @@ int usage()
             err << "            --" << option.name << " " << option.value << "  " << option.help
                 << "\n";
     }
-    err << "DIZIN, Users.ini dosyasının bulunduğu program dizinidir.\n";
-    return 2;
+    err << "DIZIN, Users.ini dosyasının bulunduğu program dizinidir.\n"
+           "  dulvet-admin --help | --version, ya da KOMUT --help\n"
+           "Çıkış kodları: 0 tamam; 1 hata (iletisi yazılır); 2 yanlış kullanım; 3 'check' "
+           "sorun buldu.\n";
+    err.flush();
+    return asked ? kExitOk : kExitUsage;
+}
+
+// Qt's own start-up notes (a missing runtime directory, a font not found) are not this
+// program's output: only what Qt calls critical reaches the terminal.
+void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg) ::err << message << "\n", ::err.flush();
 }
 
 struct Setup {
@@ -172,7 +189,7 @@ int check(const QStringList& args)
     for (const QString& code : codes)
         run(QStringLiteral("Şirket %1").arg(code), setup.install.companyDirectory(code),
             companyTableDefs());
-    return problems.isEmpty() ? 0 : 1;
+    return problems.isEmpty() ? kExitOk : kExitProblems;
 }
 
 int access(const QStringList& args)
@@ -293,12 +310,20 @@ int report(const QStringList& all)
 
 int main(int argc, char* argv[])
 {
+    qInstallMessageHandler(quietQtMessages);
     // Reports measure and draw text: a GUI application without a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("dulvet-admin"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(DULVET_VERSION));
     QStringList args = QCoreApplication::arguments().mid(1);
     if (args.isEmpty()) return usage();
+    if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h")))
+        return usage(true);
+    if (args.front() == QLatin1String("--version")) {
+        out << "dulvet-admin " << QCoreApplication::applicationVersion() << "\n";
+        return kExitOk;
+    }
     const QString command = args.takeFirst();
     try {
         if (command == QLatin1String("init")) return init(args);
@@ -315,6 +340,6 @@ int main(int argc, char* argv[])
         err << "Hata: " << e.message();
         if (!e.detail().isEmpty()) err << " (" << e.detail() << ")";
         err << "\n";
-        return 1;
+        return kExitError;
     }
 }

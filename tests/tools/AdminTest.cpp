@@ -14,10 +14,16 @@ struct Result {
     QString output;
 };
 
-Result admin(const QStringList& args)
+Result admin(const QStringList& args,
+             QProcess::ProcessChannelMode channels = QProcess::MergedChannels)
 {
     QProcess process;
-    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.setProcessChannelMode(channels);
+    // As from a plain terminal: no runtime directory, about which Qt would have a word to say.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(DULVET_ADMIN), args);
     process.waitForFinished(120000);
     return {process.exitCode(), QString::fromUtf8(process.readAll())};
@@ -70,9 +76,33 @@ TEST(Admin, InitCompanyDemoAndCheck)
     db.write(QByteArray(100, 'x'));
     db.close();
     const Result broken = admin({"check", home, "ABC"});
-    EXPECT_EQ(broken.code, 1);
+    EXPECT_EQ(broken.code, 3); // problems found
     EXPECT_TRUE(broken.output.contains("bozuk")) << broken.output.toStdString();
 
     EXPECT_EQ(admin({"check", dir.filePath("yok")}).code, 1);
     EXPECT_EQ(admin({"bilinmeyen"}).code, 2);
+}
+
+TEST(Admin, HelpAndVersionGoToStandardOutputWithExitZeroAndQtKeepsQuiet)
+{
+    for (const QStringList& args : {QStringList{"--help"}, QStringList{"report", "--help"},
+                                    QStringList{"backup", "/yok", "--help"}}) {
+        const Result help = admin(args, QProcess::SeparateChannels);
+        EXPECT_EQ(help.code, 0) << args.join(' ').toStdString();
+        EXPECT_TRUE(help.output.startsWith("Kullanım:")) << help.output.toStdString();
+        EXPECT_TRUE(help.output.contains("Çıkış kodları"));
+    }
+    const Result version = admin({"--version"}, QProcess::SeparateChannels);
+    EXPECT_EQ(version.code, 0);
+    EXPECT_TRUE(version.output.startsWith("dulvet-admin ")) << version.output.toStdString();
+
+    const Result wrong = admin({"bilinmeyen"}, QProcess::SeparateChannels);
+    EXPECT_EQ(wrong.code, 2);
+    EXPECT_TRUE(wrong.output.isEmpty()); // the usage went to standard error
+
+    QTemporaryDir dir;
+    const Result init = admin({"init", dir.filePath("kurulum")});
+    EXPECT_EQ(init.code, 0);
+    EXPECT_FALSE(init.output.contains("QStandardPaths")) << init.output.toStdString();
+    EXPECT_FALSE(init.output.contains("XDG_RUNTIME_DIR")) << init.output.toStdString();
 }
