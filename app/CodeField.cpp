@@ -46,7 +46,7 @@ void CodeField::pick(QWidget* parent)
 {
     if (!kind_.pick) return;
     checking_ = true; // the list takes the focus away; that is not leaving the field
-    const QString code = kind_.pick(shell_, parent);
+    const QString code = kind_.pick(shell_, code_->text(), parent);
     checking_ = false;
     if (!code.isEmpty()) {
         code_->setText(code);

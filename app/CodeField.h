@@ -20,7 +20,8 @@ struct CodeKind {
     QString askNew;     // "Yeni kart açılsın mı?"
     QString title;      // "Cari kart kontrol"
     // The pick list; the chosen card's code, empty when none was chosen.
-    std::function<QString(Shell& shell, QWidget* parent)> pick;
+    // It opens on the card of `current`, the code in the field, when there is one.
+    std::function<QString(Shell& shell, const QString& current, QWidget* parent)> pick;
     // The new-card window with the code filled in and locked; true when a card was saved.
     std::function<bool(Shell& shell, const QString& code, QWidget* parent)> newCard;
 };

@@ -72,11 +72,12 @@ TfrmCarHar::TfrmCarHar(Shell& shell, QWidget* parent)
 void TfrmCarHar::open(Shell& shell, QWidget* parent)
 {
     Table& cari = shell.company->table(QStringLiteral("Cari"));
+    const qint64 current = cari.currentId(); // the list opens on the card last worked on
     cari.setFiltered(false);
     cari.setIndexName(QStringLiteral("Cari_2"));
     Table& har = shell.company->table(QStringLiteral("CarHar"));
     har.setIndexName(QStringLiteral("CarHar_1"));
-    TfrmCariListe::pick(shell, cari, false, parent);
+    TfrmCariListe::pick(shell, cari, false, parent, current);
     cari.setFiltered(false); // the window works on the card the table stands on
     TfrmCarHar window(shell, parent);
     window.run();

@@ -20,14 +20,17 @@ std::vector<GridColumn> columnsFor(int order)
 
 } // namespace
 
-TfrmCariListe::TfrmCariListe(Shell& shell, Table& cari, bool banksOnly, QWidget* parent)
+TfrmCariListe::TfrmCariListe(Shell& shell, Table& cari, bool banksOnly, QWidget* parent,
+                             qint64 startId)
     : PickList(shell, QStringLiteral("Cari kart listesi"), cari, columnsFor(1), parent)
 {
     setObjectName(QStringLiteral("frmCariListe"));
+    if (startId <= 0) startId = cari.currentId();
     if (banksOnly) {
         cari.setFilter(QStringLiteral("CariDurum = 3"));
         cari.setFiltered(true);
     }
+    if (startId > 0) cari.gotoId(startId); // the filter went back to the first card
     setOrders(QStringLiteral(" Cari kart listesi "),
               {{QStringLiteral("&Koduna"), CustomerOrder::indexName(CustomerOrder::Code),
                 columnsFor(CustomerOrder::Code)},
@@ -39,9 +42,9 @@ TfrmCariListe::TfrmCariListe(Shell& shell, Table& cari, bool banksOnly, QWidget*
 }
 
 TfrmCariListe::Choice TfrmCariListe::pick(Shell& shell, Table& cari, bool banksOnly,
-                                          QWidget* parent)
+                                          QWidget* parent, qint64 startId)
 {
-    TfrmCariListe list(shell, cari, banksOnly, parent);
+    TfrmCariListe list(shell, cari, banksOnly, parent, startId);
     list.run();
     Choice choice;
     if (list.chosenId() <= 0 || !cari.gotoId(list.chosenId())) return choice;

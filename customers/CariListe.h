@@ -15,10 +15,13 @@ public:
         double gzam = 0;
     };
 
-    TfrmCariListe(Shell& shell, Table& cari, bool banksOnly, QWidget* parent = nullptr);
+    // The list opens on the card `startId`, or on the card the table stands on when it is 0
+    // (the first card when that one is not in the list).
+    TfrmCariListe(Shell& shell, Table& cari, bool banksOnly, QWidget* parent = nullptr,
+                  qint64 startId = 0);
 
     // Shows the list; the shared Cari table stands on the chosen card afterwards. The bank-only
     // list leaves the table filtered to banks.
-    static Choice pick(Shell& shell, Table& cari, bool banksOnly = false,
-                       QWidget* parent = nullptr);
+    static Choice pick(Shell& shell, Table& cari, bool banksOnly = false, QWidget* parent = nullptr,
+                       qint64 startId = 0);
 };

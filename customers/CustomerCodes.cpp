@@ -16,10 +16,14 @@ CodeKind customerKind(bool banksOnly)
     kind.notFound = QStringLiteral("Cari kart nosu bulunamadı");
     kind.askNew = QStringLiteral("Yeni kart açılsın mı?");
     kind.title = QStringLiteral("Cari kart kontrol");
-    kind.pick = [banksOnly](Shell& shell, QWidget* parent) {
+    kind.pick = [kind](Shell& shell, const QString& current, QWidget* parent) {
+        // The list opens on the card whose code is in the field, else where the table is.
+        const auto card = shell.company->findCard(kind.table, kind.codeField, kind.titleField,
+                                                  current.trimmed(), kind.filter);
         Table& cari = shell.company->table(QStringLiteral("Cari"));
+        const qint64 startId = card ? card->id : cari.currentId();
         cari.setFiltered(false); // the list offers every card, or the banks
-        return TfrmCariListe::pick(shell, cari, banksOnly, parent).code;
+        return TfrmCariListe::pick(shell, cari, !kind.filter.isEmpty(), parent, startId).code;
     };
     kind.newCard = [](Shell& shell, const QString& code, QWidget* parent) {
         TfrmCarKartG card(shell, shell.company->table(QStringLiteral("Cari")),

@@ -4,6 +4,7 @@
 #include "customers/CarKartG.h"
 #include "customers/CariEkstreR.h"
 #include "customers/CariHareketR.h"
+#include "customers/CariListe.h"
 #include "customers/CariListeR.h"
 #include "customers/CustomerCodes.h"
 #include "customers/CustomerLedger.h"
@@ -135,6 +136,18 @@ TEST_F(CustomerWindows, MovementEntryRules)
     window.editor(TfrmCarHarG::BirimF)->setFocus();
     QApplication::processEvents();
     EXPECT_EQ(window.text(TfrmCarHarG::Tipi), "B"); // anything but "A" is a debit
+    {
+        // Reached with the keyboard, the full one-character field is overtyped; a code field
+        // types capitals without losing its selection.
+        auto* tipi = static_cast<QLineEdit*>(window.editor(TfrmCarHarG::Tipi));
+        tipi->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(tipi, Qt::Key_A);
+        EXPECT_EQ(tipi->text(), "A");
+        tipi->selectAll();
+        QTest::keyClick(tipi, Qt::Key_I);
+        EXPECT_EQ(tipi->text(), "İ");
+        tipi->setText("B");
+    }
     window.editor(TfrmCarHarG::BirimF)->setFocus();
     QTest::keyClicks(window.editor(TfrmCarHarG::BirimF), "12,345");
     static_cast<TZemrakEdit*>(window.editor(TfrmCarHarG::Adet))->setAsFloat(3);
@@ -277,4 +290,27 @@ TEST_F(CustomerWindows, LeavingTheLastMemoSavesTheCard)
     QApplication::processEvents();
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(company->CustomerCodeExists("T1"));
+}
+
+TEST_F(CustomerWindows, PickListsOpenOnTheCardInTheFieldNotOnTheFirst)
+{
+    for (const char* code : {"A1", "B2", "C3", "D4", "E5"})
+        card(code);
+    company->table("Cari").first();
+    TfrmCariEkstreR statement(*shell);
+    statement.prepare();
+    statement.show();
+    QApplication::processEvents();
+    statement.customer.setText("D4");
+    statement.customer.edit()->setFocus();
+    QString openedOn;
+    QTimer::singleShot(0, [&] {
+        if (auto* list = qobject_cast<TfrmCariListe*>(QApplication::activeModalWidget())) {
+            openedOn = list->table()["CariNo"].asString();
+            QTest::keyClick(list, Qt::Key_Escape);
+        }
+    });
+    key(&statement, Qt::Key_F6);
+    EXPECT_EQ(openedOn, "D4");
+    EXPECT_EQ(statement.customer.text(), "D4"); // Esc took no card
 }

@@ -84,6 +84,22 @@ TEST(TZREdit, RefusesCharactersBeyondItsLength)
     EXPECT_EQ(edit->text(), "ABCDEFGH");
     QTest::keyClick(edit, Qt::Key_Backspace);
     EXPECT_EQ(edit->text(), "ABCDEFG");
+
+    // Full, with its text selected as Enter leaves it: the typed character replaces it.
+    auto* type = new TZREdit;
+    type->setUzunluk(1);
+    Host one(type);
+    type->setText("B");
+    type->selectAll();
+    QTest::keyClick(type, Qt::Key_A, Qt::NoModifier);
+    EXPECT_EQ(type->text(), "a");
+    // A selection made with the keyboard in a full field: replaced by what is typed.
+    edit->setText("ABCDEFGH");
+    edit->setCursorPosition(2);
+    QTest::keyClick(edit, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(edit, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClicks(edit, "X");
+    EXPECT_EQ(edit->text(), "ABXEFGH");
 }
 
 TEST(TProDbGrid, EnterOnTheLastCellAppendsARow)
