@@ -13,7 +13,7 @@ PACKAGES=(
     build-essential cmake ninja-build ccache pkg-config
     qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libgl-dev
     libsqlite3-dev sqlite3 libgtest-dev libbenchmark-dev
-    fonts-dejavu-core xauth xvfb poppler-utils zbar-tools
+    fonts-dejavu-core xauth xvfb poppler-utils zbar-tools qt6-translations-l10n
 )
 
 install_missing() {

@@ -278,7 +278,10 @@ bool FormBase::hiddenShortcut(QKeyEvent* event)
 {
     const int key = event->key();
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    if (mods == Qt::ShiftModifier && key >= Qt::Key_A && key <= Qt::Key_Z) {
+    const Qt::KeyboardModifiers macroKeys = shell_.install.makroTusu() == 1
+                                                ? Qt::ShiftModifier | Qt::ControlModifier
+                                                : Qt::KeyboardModifiers(Qt::ShiftModifier);
+    if (mods == macroKeys && key >= Qt::Key_A && key <= Qt::Key_Z) {
         const QChar letter = QChar(char(key));
         if (!QByteArray(kMacroLetters).contains(char(key))) return false; // Q, W, X type as usual
         runMacro(letter);

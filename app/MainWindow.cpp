@@ -363,6 +363,11 @@ void MainWindow::openOrClearCompany()
         shell_.activeCompanyTitle.clear();
     }
     buttons_.value(QStringLiteral("Devir"))->setEnabled(false);
+    // The application's title is the company's code and title while one is open.
+    QGuiApplication::setApplicationDisplayName(
+        shell_.companyIsOpen
+            ? QStringLiteral("%1 %2").arg(shell_.activeCompanyCode, shell_.activeCompanyTitle)
+            : QStringLiteral("DULVET 3"));
     setWindowTitle(caption());
     captionLabel_->setText(caption());
 }

@@ -1,4 +1,5 @@
 #include "Subsystems.h"
+#include "app/Desktop.h"
 #include "app/InstanceLock.h"
 #include "app/MainWindow.h"
 #include "app/MessageWindow.h"
@@ -14,6 +15,9 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("dulvet"));
     QApplication::setApplicationDisplayName(QStringLiteral("DULVET 3"));
+    Desktop::installTurkishTranslations(app);
+    Desktop::usePasswordStars(app);
+    Desktop::switchLocksOn();
     QCommandLineParser parser;
     parser.addOption({QStringLiteral("dir"), QStringLiteral("Program dizini (Users.ini)."),
                       QStringLiteral("dizin")});

@@ -108,6 +108,10 @@ int InstallSettings::stokl() const
 {
     return ini_.readInteger(kServer, QStringLiteral("STOKL"), 1);
 }
+int InstallSettings::makroTusu() const
+{
+    return ini_.readInteger(kServer, QStringLiteral("MAKROTUSU"), 0) == 1 ? 1 : 0;
+}
 int InstallSettings::kurus() const
 {
     return ini_.readInteger(kServer, QStringLiteral("KURUS"), 0);

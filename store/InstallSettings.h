@@ -41,6 +41,9 @@ public:
     int caril() const;
     int stokl() const;
     int kurus() const;
+    // MAKROTUSU: 0 (the default) runs macros with Shift + letter; 1 with Ctrl + Shift + letter,
+    // for desktops where the program cannot switch Caps Lock on and Shift must type capitals.
+    int makroTusu() const;
     void setAna(const QString& directory);
     void setDevir(bool on);
     void setStokd(int choice);

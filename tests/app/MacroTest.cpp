@@ -1,3 +1,4 @@
+#include "app/Desktop.h"
 #include "app/EntryWindow.h"
 #include "app/Makro.h"
 #include "store/IniFile.h"
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -108,4 +110,33 @@ TEST_F(MacroTest, EscapeLeavesTheMacrosAsTheyWere)
     QTest::keyClick(window.editor(0), Qt::Key_Escape);
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(InstallSettings(dir.path()).macro('A'), "Sayın müşterimiz");
+}
+
+TEST_F(MacroTest, WithMakrotusuOneShiftTypesCapitalsAndCtrlShiftRunsTheMacro)
+{
+    IniFile users(install.usersIniPath());
+    users.writeString("SERVER", "MAKROTUSU", "1");
+    install.reload();
+    auto w = window();
+    auto* line = static_cast<QLineEdit*>(w->editor(0));
+    line->setFocus();
+    QTest::keyClicks(line, "AB", Qt::ShiftModifier); // as Shift + a, Shift + b type them
+    EXPECT_EQ(line->text(), "AB");
+    QTest::keyClick(line, Qt::Key_A, Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_EQ(line->text(), "ABSayın müşterimiz");
+}
+
+TEST(Desktop, QtSpeaksTurkishAndPasswordsShowStars)
+{
+    auto& app = *static_cast<QApplication*>(QCoreApplication::instance());
+    ASSERT_TRUE(Desktop::installTurkishTranslations(app))
+        << "Qt's Turkish translation (qt6-translations-l10n) is not installed";
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "İptal");
+    Desktop::usePasswordStars(app);
+    QLineEdit password;
+    password.setEchoMode(QLineEdit::Password);
+    EXPECT_EQ(
+        password.style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, &password),
+        '*');
+    EXPECT_FALSE(Desktop::switchLocksOn()); // headless: no X11 keyboard to switch
 }

@@ -74,6 +74,7 @@ TEST_F(ShellTest, OpeningCompaniesBuildsTheTreeAndTheCaption)
     open("ABC");
     EXPECT_EQ(main->caption(), "Orsil DULVET  [ -ABC- ] şirketi ile çalışıyorsunuz");
     EXPECT_EQ(main->shell().activeCompanyTitle, "Deneme Ltd.");
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "ABC Deneme Ltd."); // the program's title
     EXPECT_EQ(main->shell().workingYear, QDate::currentDate().year());
     EXPECT_EQ(topLevel().size(), 7);
     open("STK");
@@ -85,6 +86,7 @@ TEST_F(ShellTest, OpeningCompaniesBuildsTheTreeAndTheCaption)
     EXPECT_FALSE(main->shell().companyIsOpen);
     EXPECT_TRUE(topLevel().isEmpty());
     EXPECT_EQ(main->caption(), "Orsil DULVET");
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "DULVET 3");
     EXPECT_FALSE(main->button("Devir")->isEnabled());
 
     main->setRights(AccessRights().set(13)); // stock cards only
