@@ -4,7 +4,9 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QProxyStyle>
+#include <QScreen>
 #include <QTranslator>
+#include <QWidget>
 #include <dlfcn.h>
 
 namespace Desktop {
@@ -39,6 +41,13 @@ public:
 void usePasswordStars(QApplication&)
 {
     QApplication::setStyle(new PasswordStars(QApplication::style()->name()));
+}
+
+void showCoveringScreen(QWidget& window)
+{
+    if (QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen())
+        window.setGeometry(screen->geometry());
+    window.showFullScreen();
 }
 
 bool switchLocksOn()

@@ -1,6 +1,7 @@
 #pragma once
 
 class QApplication;
+class QWidget;
 
 // What the program sets up on the desktop before its first window.
 namespace Desktop {
@@ -16,5 +17,9 @@ void usePasswordStars(QApplication& app);
 // letter stays free for the macros. Possible on X11 only (through XKB); false elsewhere, for
 // example on Wayland, where Users.ini's MAKROTUSU=1 moves the macros to Ctrl+Shift+letter.
 bool switchLocksOn();
+
+// Shows a window over the whole screen. Full screen is a window manager's matter; without one
+// (a kiosk, a bare X server) the window is given the screen's size itself first.
+void showCoveringScreen(QWidget& window);
 
 } // namespace Desktop

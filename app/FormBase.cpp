@@ -47,6 +47,15 @@ FormBase::FormBase(Shell& shell, const QString& title, QWidget* parent, bool com
         panels_[i]->setFrameShadow(QFrame::Sunken);
         status->addWidget(panels_[i], i == 0 ? 1 : 3);
     }
+    // The hint panel takes the width the window gives it and never widens the window as hints
+    // change; a hint longer than the panel wraps onto a second line instead of being cut.
+    panels_[1]->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    panels_[1]->setWordWrap(true);
+    panels_[1]->setMinimumWidth(panels_[1]->fontMetrics().averageCharWidth() * 45);
+    panels_[1]->setFixedHeight(2 * panels_[1]->fontMetrics().lineSpacing() +
+                               2 * panels_[1]->frameWidth() + 2);
+    panels_[0]->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    panels_[0]->setFixedHeight(panels_[1]->height());
     if (shell.companyIsOpen)
         panels_[0]->setText(QStringLiteral("[-%1-%2-] şirketi")
                                 .arg(shell.activeCompanyCode, shell.activeCompanyTitle));

@@ -24,6 +24,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <functional>
@@ -113,6 +114,9 @@ void addNodes(QTreeWidgetItem* parent, QTreeWidget* tree, const std::vector<Comm
         item->setText(0, node.caption);
         item->setData(0, Qt::UserRole, node.code);
         item->setData(0, Qt::UserRole + 1, node.image);
+        // Branches show a folder, commands a page.
+        item->setIcon(0, tree->style()->standardIcon(node.children.empty() ? QStyle::SP_FileIcon
+                                                                           : QStyle::SP_DirIcon));
         if (depth < 2) {
             QFont f = item->font(0);
             f.setBold(true);
@@ -176,7 +180,15 @@ MainWindow::MainWindow(const QString& programDir, MessageHandler* messages, bool
     panel_->setFrameShape(QFrame::Panel);
     panel_->setFrameShadow(QFrame::Raised);
     panel_->setAutoFillBackground(true);
-    panel_->setPalette(QApplication::palette());
+    // The application's colours, every role set: a palette whose roles are not set takes them
+    // from the parent, here the black background, and the logo's text would be black on black.
+    QPalette panelColours = QApplication::palette();
+    for (int role = 0; role < QPalette::NColorRoles; ++role)
+        for (const QPalette::ColorGroup group :
+             {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+            panelColours.setColor(group, QPalette::ColorRole(role),
+                                  QApplication::palette().color(group, QPalette::ColorRole(role)));
+    panel_->setPalette(panelColours);
     auto* panelLayout = new QHBoxLayout(panel_);
     panelLayout->setContentsMargins(0, 0, 5, 0);
     panelLayout->addWidget(new Strip([this] { showAbout(); }, panel_));

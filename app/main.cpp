@@ -35,7 +35,7 @@ int main(int argc, char* argv[])
         Shell shell(install, messages);
         try {
             TfrmOnIzle preview(shell, PageSet::load(parser.value(QStringLiteral("rapor"))));
-            preview.showFullScreen();
+            Desktop::showCoveringScreen(preview);
             return preview.exec();
         } catch (const AppError& e) {
             messages.noticeBox(nullptr, e.message(), e.detail(), QStringLiteral("DULVET 3"));
@@ -53,6 +53,6 @@ int main(int argc, char* argv[])
     registerWindows(windows);
     MainWindow window(programDir);
     window.shell().windows = &windows;
-    window.showFullScreen();
+    Desktop::showCoveringScreen(window);
     return QApplication::exec();
 }

@@ -106,10 +106,9 @@ void TfrmOnIzle::build()
         if (renderer_ && !renderer_->done()) renderer_->cancel();
         closeWindow(QDialog::Accepted);
     });
-    // Sixteen key buttons share the width of the screen.
+    // Sixteen key buttons share the width of the screen, each at least as wide as its caption.
     for (QPushButton* button : findChildren<QPushButton*>()) {
-        button->setMinimumWidth(
-            std::min(36, button->fontMetrics().horizontalAdvance(button->text()) + 12));
+        button->setMinimumWidth(button->fontMetrics().horizontalAdvance(button->text()) + 12);
         button->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     }
 

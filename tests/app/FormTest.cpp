@@ -8,6 +8,7 @@
 #include "support/TempDir.h"
 #include "support/TypeText.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -192,6 +193,33 @@ TEST_F(FormTest, EntryWindowMovesThroughItsFieldsAndSaves)
     EXPECT_EQ(table->fieldByName("Unvani").asString(), "Çağlar");
     EXPECT_EQ(table->fieldByName("Tarih").asDate(), QDate(2005, 1, 1));
     EXPECT_DOUBLE_EQ(table->fieldByName("Tutar").asFloat(), 12.5);
+}
+
+TEST_F(FormTest, LongHintsWrapAndNeverWidenTheWindow)
+{
+    const QString longHint =
+        "Cari kart nosu aralığını giriniz; boş bırakılırsa bütün kartlar listelenir (F6)";
+    EntryWindow window(shell, "Dar",
+                       {{"Kodu : ", "Kodu", EditorKind::Code, 10, "Kodu"},
+                        {"Ünvanı : ", "Unvani", EditorKind::Text, 30, longHint}},
+                       table.get());
+    window.prepare();
+    window.show();
+    QApplication::processEvents();
+    const int width = window.width();
+    key(&window, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(window.statusText(1), longHint);
+    EXPECT_EQ(window.width(), width);
+    // The whole hint fits in the panel's two lines.
+    const QLabel* panel = nullptr;
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        if (label->text() == longHint) panel = label;
+    ASSERT_TRUE(panel);
+    EXPECT_LE(panel->fontMetrics()
+                  .boundingRect(panel->contentsRect(), Qt::TextWordWrap, longHint)
+                  .height(),
+              panel->contentsRect().height() + 1);
 }
 
 TEST_F(FormTest, ARefusedSaveKeepsTheWindowAndWhatWasTyped)

@@ -1,3 +1,4 @@
+#include "app/Desktop.h"
 #include "app/MainWindow.h"
 #include "app/Sifre.h"
 #include "app/SirketBilgi.h"
@@ -15,6 +16,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -102,6 +104,20 @@ TEST_F(ShellTest, OpeningCompaniesBuildsTheTreeAndTheCaption)
     QTest::keyClick(main->tree(), Qt::Key_Return);
     EXPECT_TRUE(main->panel()->isVisible());
     EXPECT_TRUE(messages.asked.isEmpty());
+}
+
+TEST_F(ShellTest, TheMainWindowCoversTheScreenAndItsPanelIsNotBlack)
+{
+    Desktop::showCoveringScreen(*main); // without a window manager too
+    QApplication::processEvents();
+    EXPECT_EQ(main->geometry(), main->screen()->geometry());
+    // The panel has the application's colours of its own, not the black background's: the
+    // logo's text shows.
+    const QPalette colours = main->panel()->palette();
+    EXPECT_EQ(colours.color(QPalette::Window), QApplication::palette().color(QPalette::Window));
+    EXPECT_NE(colours.color(QPalette::Window), colours.color(QPalette::WindowText));
+    open("ABC");
+    EXPECT_FALSE(main->tree()->topLevelItem(0)->icon(0).isNull()); // the tree has its images
 }
 
 TEST_F(ShellTest, EscapeAsksBeforeEndingAndAltF4DoesNothing)

@@ -70,6 +70,14 @@ TEST_F(PreviewTest, PagesAndStatus)
     EXPECT_TRUE(preview.isVisible());
     EXPECT_EQ(preview.commandButton("Pdf")->text(), "PDF [Alt+F6]");
     EXPECT_FALSE(preview.commandButton("Dos")->isEnabled()); // text-mode printing comes later
+    // On a 1024 × 768 screen every key button shows its whole caption.
+    preview.resize(1024, 768);
+    QApplication::processEvents();
+    for (const char* id : {"Pdf", "Excel", "Cikis"}) {
+        QPushButton* button = preview.commandButton(id);
+        EXPECT_GE(button->width(), button->fontMetrics().horizontalAdvance(button->text()) + 8)
+            << id;
+    }
 }
 
 TEST_F(PreviewTest, ExportsAskForAFileAndTellWhenTheyCannotWrite)
