@@ -9,10 +9,12 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QHash>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QRawFont>
 #include <QSaveFile>
 #include <QTemporaryFile>
 #include <QTextStream>
@@ -235,9 +237,58 @@ int PageSet::pictureCount() const
     return int(d->pictures.size());
 }
 
+namespace {
+
+// A font at a device's resolution as glyphs, kept for the pages painted after: making one
+// costs more than a page's texts.
+const QRawFont& rawFontFor(const QFont& font, double dotsPerInch)
+{
+    thread_local QHash<QString, QRawFont> fonts;
+    const QString key = font.key() + QLatin1Char('@') + QString::number(dotsPerInch);
+    auto it = fonts.find(key);
+    if (it == fonts.end()) {
+        if (fonts.size() > 64) fonts.clear();
+        QRawFont raw = QRawFont::fromFont(font);
+        raw.setPixelSize(font.pointSizeF() * dotsPerInch / 72.0);
+        it = fonts.insert(key, raw);
+    }
+    return *it;
+}
+
+// One line of text as glyphs straight from the font's character map, without shaping: the
+// texts of reports (Latin script, Turkish letters) need none, and shaping made the largest
+// part of a PDF's cost. Empty when the font lacks a character (another font would have to
+// stand in for it, which only shaping does).
+std::optional<QGlyphRun> lineGlyphs(const QRawFont& raw, const QFont& font, const QString& text,
+                                    double& width)
+{
+    if (!raw.isValid()) return std::nullopt;
+    const QList<quint32> glyphs = raw.glyphIndexesForString(text);
+    for (const quint32 glyph : glyphs)
+        if (glyph == 0) return std::nullopt;
+    const QList<QPointF> advances = raw.advancesForGlyphIndexes(glyphs, QRawFont::KernedAdvances);
+    QList<QPointF> positions(glyphs.size());
+    double x = 0;
+    for (qsizetype i = 0; i < glyphs.size(); ++i) {
+        positions[i] = QPointF(x, 0);
+        x += advances[i].x();
+    }
+    QGlyphRun run;
+    run.setRawFont(raw);
+    run.setGlyphIndexes(glyphs);
+    run.setPositions(positions);
+    run.setUnderline(font.underline());
+    run.setStrikeOut(font.strikeOut());
+    width = x;
+    return run;
+}
+
+} // namespace
+
 void PageSet::paint(int index, QPainter& painter) const
 {
     if (index < 0 || index >= pageCount()) return;
+    const double dotsPerInch = painter.device()->logicalDpiY();
     const double perMm = painter.device()->logicalDpiX() / kMmPerInch;
     const auto px = [perMm](const QRectF& r) {
         return QRectF(r.x() * perMm, r.y() * perMm, r.width() * perMm, r.height() * perMm);
@@ -269,17 +320,26 @@ void PageSet::paint(int index, QPainter& painter) const
             }
             if (op.angle == 0 && !op.wordWrap && !op.text.contains(QLatin1Char('\n'))) {
                 // One line: placed directly, without laying the text out in its box.
-                const double width = metrics->horizontalAdvance(op.text);
                 const bool right = op.alignment & Qt::AlignRight;
                 const bool centred = op.alignment & Qt::AlignHCenter;
+                double width = 0;
+                const std::optional<QGlyphRun> glyphs =
+                    lineGlyphs(rawFontFor(op.font, dotsPerInch), op.font, op.text, width);
+                if (!glyphs) width = metrics->horizontalAdvance(op.text);
                 const double x = right     ? r.right() - width
                                  : centred ? r.center().x() - width / 2
                                            : r.left();
                 const QPointF at(x, r.top() + metrics->ascent());
+                const auto draw = [&] {
+                    if (glyphs)
+                        painter.drawGlyphRun(at, *glyphs);
+                    else
+                        painter.drawText(at, op.text);
+                };
                 if (width <= r.width() || right) {
                     // Amounts are right-aligned and never cut: a figure missing its first
                     // digits would be a wrong figure. Their columns are made wide enough.
-                    painter.drawText(at, op.text);
+                    draw();
                     break;
                 }
                 // A text longer than its box is cut a millimetre short of the box's edge, so
@@ -287,7 +347,7 @@ void PageSet::paint(int index, QPainter& painter) const
                 const double gap = perMm;
                 painter.save();
                 painter.setClipRect(r.adjusted(centred ? gap : 0, -r.height(), -gap, r.height()));
-                painter.drawText(at, op.text);
+                draw();
                 painter.restore();
                 break;
             }
