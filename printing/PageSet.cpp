@@ -105,12 +105,18 @@ void Page::add(const DrawOp& op)
 
 DrawOp Page::op(int index) const
 {
+    DrawOp op;
+    readOp(index, op);
+    return op;
+}
+
+void Page::readOp(int index, DrawOp& op) const
+{
     const Packed& p = ops_[size_t(index)];
     const Styles::Style& style = styles_->list[p.style];
-    DrawOp op;
     op.type = DrawOp::Type(p.type);
     op.rect = QRectF(p.x, p.y, p.width, p.height);
-    op.text = texts_.mid(p.text, p.textLength);
+    op.text = QStringView(texts_).mid(p.text, p.textLength).toString();
     op.font = style.font;
     op.color = style.color;
     op.fill = style.fill;
@@ -120,7 +126,6 @@ DrawOp Page::op(int index) const
     op.penWidth = style.penWidth;
     op.picture = p.picture;
     op.band = style.band;
-    return op;
 }
 
 namespace {
@@ -303,8 +308,9 @@ void PageSet::paint(int index, QPainter& painter) const
     std::optional<QFont> font;
     std::optional<QFontMetricsF> metrics;
     const std::shared_ptr<const Page> page = this->page(index);
+    DrawOp op; // one for all operations: its font and strings are reused
     for (int i = 0; i < page->opCount(); ++i) {
-        const DrawOp op = page->op(i);
+        page->readOp(i, op);
         const QRectF r = px(op.rect);
         QPen opPen(op.color);
         opPen.setWidthF(std::max(1.0, op.penWidth * perMm));
@@ -403,8 +409,9 @@ QString PageSet::dump() const
     for (int p = 0; p < pageCount(); ++p) {
         s << "page " << p + 1 << "\n";
         const std::shared_ptr<const Page> page = this->page(p);
+        DrawOp op; // one for all operations: its font and strings are reused
         for (int i = 0; i < page->opCount(); ++i) {
-            const DrawOp op = page->op(i);
+            page->readOp(i, op);
             s << "  " << op.band << " " << kinds[int(op.type)] << " "
               << QString::number(op.rect.x(), 'f', 1) << "," << QString::number(op.rect.y(), 'f', 1)
               << " " << QString::number(op.rect.width(), 'f', 1) << "x"
@@ -432,8 +439,9 @@ QString PageSet::plainText() const
     for (int p = 0; p < pageCount(); ++p) {
         std::map<int, std::vector<Placed>> lines;
         const std::shared_ptr<const Page> page = this->page(p);
+        DrawOp op; // one for all operations: its font and strings are reused
         for (int i = 0; i < page->opCount(); ++i) {
-            const DrawOp op = page->op(i);
+            page->readOp(i, op);
             if (op.type != DrawOp::Type::Text || op.angle != 0) continue;
             const QStringList parts = textLines(op);
             for (int part = 0; part < parts.size(); ++part) {
@@ -479,8 +487,9 @@ QString PageSet::delimitedText(QChar separator) const
     for (int p = 0; p < pageCount(); ++p) {
         const std::shared_ptr<const Page> page = this->page(p);
         std::map<int, std::vector<std::pair<double, QString>>> lines;
+        DrawOp op; // one for all operations: its font and strings are reused
         for (int i = 0; i < page->opCount(); ++i) {
-            const DrawOp op = page->op(i);
+            page->readOp(i, op);
             if (op.type != DrawOp::Type::Text) continue;
             const QStringList parts = textLines(op);
             for (int i = 0; i < parts.size(); ++i)
@@ -513,8 +522,9 @@ void PageSet::save(const QString& path) const
     for (int p = 0; p < pageCount(); ++p) {
         const std::shared_ptr<const Page> page = this->page(p);
         s << page->size << quint32(page->opCount());
+        DrawOp op; // one for all operations: its font and strings are reused
         for (int i = 0; i < page->opCount(); ++i) {
-            const DrawOp op = page->op(i);
+            page->readOp(i, op);
             s << quint8(op.type) << op.rect << op.text << op.font.toString() << op.color << op.fill
               << qint32(op.alignment) << op.wordWrap << op.angle << op.penWidth
               << qint32(op.picture) << op.band;

@@ -38,6 +38,8 @@ public:
 
     int opCount() const { return int(ops_.size()); }
     DrawOp op(int index) const;
+    // The same into an operation that is filled again for each one read (no new font each time).
+    void readOp(int index, DrawOp& op) const;
     void add(const DrawOp& op);
 
 private:
