@@ -1,5 +1,7 @@
 #include "printing/PageSet.h"
 
+#include "printing/PdfWriter.h"
+
 #include "store/AppError.h"
 #include "store/Cp1254.h"
 
@@ -635,6 +637,19 @@ void PageSet::writePdf(const QString& path) const
     if (pageCount() == 0) throw AppError(QStringLiteral("Raporda sayfa yok."));
     // The PDF goes to a temporary file that replaces the target only when every write has
     // succeeded: a full disk leaves the old file, or none, never a truncated one.
+    {
+        QSaveFile direct(path);
+        if (!direct.open(QIODevice::WriteOnly))
+            throw AppError(QStringLiteral("PDF dosyası yazılamadı: %1").arg(path),
+                           direct.errorString());
+        if (writeDirectPdf(*this, direct)) {
+            if (direct.error() != QFileDevice::NoError || !direct.commit())
+                throw AppError(QStringLiteral("PDF dosyası yazılamadı: %1").arg(path),
+                               direct.errorString());
+            return;
+        }
+        direct.cancelWriting(); // pages only Qt's PDF engine can draw: written through it
+    }
     QSaveFile file(path);
     const auto failed = [&] {
         return AppError(QStringLiteral("PDF dosyası yazılamadı: %1").arg(path), file.errorString());

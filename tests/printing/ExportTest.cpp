@@ -1,11 +1,14 @@
 #include "ReportSupport.h"
 #include "printing/Exports.h"
+#include "printing/PdfWriter.h"
 #include "store/AppError.h"
 #include "support/QtPrinters.h"
 
+#include <QBuffer>
 #include <QDataStream>
 #include <QDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <csignal>
@@ -321,4 +324,107 @@ TEST(PageSetStorage, AFileWithImpossiblePositionsOrColoursIsDamagedNotObeyed)
     ASSERT_GE(bytes.indexOf(rgb), 0);
     bytes[bytes.indexOf(rgb)] = 17;
     EXPECT_NE(loads(bytes).find("bozuk"), std::string::npos);
+}
+
+namespace {
+
+struct Tool {
+    int code = -1;
+    QString out, err;
+};
+
+Tool runTool(const char* name, const QStringList& args)
+{
+    const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
+    if (path.isEmpty()) return {};
+    QProcess p;
+    p.start(path, args);
+    p.waitForFinished(60000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+} // namespace
+
+TEST(Exports, TheDirectPdfDrawsEveryKindOfOperationAndLeavesMissingGlyphsToQt)
+{
+    PageSet set;
+    for (int p = 0; p < 2; ++p) {
+        Page& page = set.addPage(QSizeF(210, 297));
+        const auto add = [&](DrawOp::Type type, QRectF rect, const QString& text = {}) {
+            DrawOp op;
+            op.type = type;
+            op.rect = rect;
+            op.text = text;
+            return op;
+        };
+        DrawOp bold = add(DrawOp::Type::Text, {10, 10, 80, 6}, "Şişli Çarşı İĞÜ ığü");
+        bold.font.setBold(true);
+        bold.font.setUnderline(true);
+        page.add(bold);
+        DrawOp amount = add(DrawOp::Type::Text, {100, 10, 40, 5}, "-999,999,999,999.99");
+        amount.alignment = Qt::AlignRight;
+        page.add(amount);
+        DrawOp wrapped = add(DrawOp::Type::Text, {10, 30, 40, 20},
+                             "uzun bir açıklama ki kutusuna sığmaz ve alt satıra geçer");
+        wrapped.wordWrap = true;
+        page.add(wrapped);
+        DrawOp turned = add(DrawOp::Type::Text, {150, 100, 40, 5}, "Dikey yazı");
+        turned.angle = 90;
+        page.add(turned);
+        page.add(add(DrawOp::Type::Text, {10, 60, 20, 5}, "Kesilen çok uzun ünvan burada"));
+        page.add(add(DrawOp::Type::Line, {10, 70, 100, 0}));
+        DrawOp box = add(DrawOp::Type::Rect, {10, 80, 30, 20});
+        box.fill = Qt::blue;
+        page.add(box);
+        page.add(add(DrawOp::Type::Ellipse, {50, 80, 30, 20}));
+        QImage logo(8, 8, QImage::Format_ARGB32);
+        logo.fill(QColor(255, 0, 0, 128));
+        DrawOp picture = add(DrawOp::Type::Picture, {90, 80, 20, 20});
+        picture.picture = set.addPicture(logo);
+        page.add(picture);
+    }
+    set.finished = true;
+    QBuffer direct;
+    direct.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(writeDirectPdf(set, direct));
+    EXPECT_TRUE(direct.data().startsWith("%PDF-1.4"));
+    EXPECT_TRUE(direct.data().endsWith("%%EOF\n"));
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("rapor.pdf");
+    set.writePdf(path);
+    const Tool text = runTool("pdftotext", {"-layout", path, "-"});
+    if (text.code < 0) GTEST_SKIP() << "poppler-utils are not installed";
+    EXPECT_EQ(text.code, 0);
+    EXPECT_TRUE(text.err.isEmpty()) << text.err.toStdString(); // no complaint about the file
+    EXPECT_EQ(text.out.count("Şişli Çarşı İĞÜ ığü"), 2) << text.out.toStdString();
+    EXPECT_TRUE(text.out.contains("-999,999,999,999.99"));
+    EXPECT_TRUE(text.out.contains("sığmaz")); // a word of the second line of the wrapped text
+    const Tool info = runTool("pdfinfo", {path});
+    EXPECT_TRUE(info.out.contains(QRegularExpression("Pages: +2"))) << info.out.toStdString();
+    EXPECT_TRUE(info.err.isEmpty()) << info.err.toStdString();
+    const Tool image = runTool(
+        "pdftoppm", {"-r", "50", "-f", "1", "-l", "1", "-png", path, dir.filePath("sayfa")});
+    EXPECT_EQ(image.code, 0);
+    EXPECT_TRUE(image.err.isEmpty()) << image.err.toStdString();
+    const QImage shown(dir.filePath("sayfa-1.png"));
+    ASSERT_FALSE(shown.isNull());
+    // The blue box (10 to 40 mm across, 80 to 100 mm down) is blue on the page.
+    const QColor middle = shown.pixelColor(int(25 / 25.4 * 50), int(90 / 25.4 * 50));
+    EXPECT_GT(middle.blue(), 200);
+    EXPECT_LT(middle.red(), 50);
+
+    // A character the font lacks needs another font for it: Qt's engine draws those pages.
+    PageSet chinese;
+    DrawOp op;
+    op.rect = QRectF(10, 10, 50, 5);
+    op.text = QString::fromUtf8("中文 Şişli");
+    chinese.addPage(QSizeF(210, 297)).add(op);
+    chinese.finished = true;
+    QBuffer ignored;
+    ignored.open(QIODevice::WriteOnly);
+    EXPECT_FALSE(writeDirectPdf(chinese, ignored));
+    chinese.writePdf(path);
+    EXPECT_TRUE(runTool("pdfinfo", {path}).out.contains(QRegularExpression("Pages: +1")));
 }
