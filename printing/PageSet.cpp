@@ -435,27 +435,28 @@ QString PageSet::plainText() const
     struct Placed {
         int column;
         int order;
-        QString text;
+        QStringView text; // in the page's block of texts
     };
     QString out;
     for (int p = 0; p < pageCount(); ++p) {
         std::map<int, std::vector<Placed>> lines;
         const std::shared_ptr<const Page> page = this->page(p);
-        DrawOp op; // one for all operations: its font and strings are reused
-        for (int i = 0; i < page->opCount(); ++i) {
-            page->readOp(i, op);
-            if (op.type != DrawOp::Type::Text || op.angle != 0) continue;
-            const QStringList parts = textLines(op);
-            for (int part = 0; part < parts.size(); ++part) {
-                const QString& text = parts[part];
+        // Straight from the compact operations: no operation is made whole for this.
+        for (const Page::Packed& packed : page->ops_) {
+            const Page::Styles::Style& style = page->styles_->list[packed.style];
+            if (DrawOp::Type(packed.type) != DrawOp::Type::Text || style.angle != 0) continue;
+            const QStringView whole = QStringView(page->texts_).mid(packed.text, packed.textLength);
+            int part = 0;
+            for (const QStringView text : whole.tokenize(QLatin1Char('\n'))) {
+                const int line = int(std::lround(packed.y / kLineMm)) + part++;
                 if (text.isEmpty()) continue;
-                const int line = int(std::lround(op.rect.y() / kLineMm)) + part;
-                int column = int(std::lround(op.rect.x() / kColumnMm));
-                if (op.alignment & Qt::AlignRight)
-                    column = int(std::lround(op.rect.right() / kColumnMm)) - int(text.size());
-                else if (op.alignment & Qt::AlignHCenter)
+                int column = int(std::lround(packed.x / kColumnMm));
+                if (style.alignment & Qt::AlignRight)
                     column =
-                        int(std::lround(op.rect.center().x() / kColumnMm)) - int(text.size()) / 2;
+                        int(std::lround((packed.x + packed.width) / kColumnMm)) - int(text.size());
+                else if (style.alignment & Qt::AlignHCenter)
+                    column = int(std::lround((packed.x + packed.width / 2) / kColumnMm)) -
+                             int(text.size()) / 2;
                 std::vector<Placed>& placed = lines[line];
                 placed.push_back({std::max(0, column), int(placed.size()), text});
             }

@@ -64,29 +64,35 @@ struct Cell {
     QByteArray text;
 };
 
-// The label cells of a written spreadsheet, after its BOF and CODEPAGE records; the type of
-// the record that ended them in `end`.
-std::vector<Cell> spreadsheetCells(const QByteArray& bytes, quint16& end)
+// A written spreadsheet read back: the types of its first two records (BOF and CODEPAGE), its
+// label cells, and the type of the record that ended them.
+struct Spreadsheet {
+    quint16 first = 0, second = 0, end = 0;
+    std::vector<Cell> cells;
+};
+
+Spreadsheet readSpreadsheet(const QByteArray& bytes)
 {
+    Spreadsheet sheet;
     QDataStream s(bytes);
     s.setByteOrder(QDataStream::LittleEndian);
     quint16 type, length;
-    for (int skip = 0; skip < 2; ++skip) {
+    for (quint16* header : {&sheet.first, &sheet.second}) {
         s >> type >> length;
+        *header = type;
         s.skipRawData(length);
     }
-    std::vector<Cell> cells;
     for (;;) {
         s >> type >> length;
-        end = type;
+        sheet.end = type;
         if (type != 0x0204) break;
         quint16 row, column, format, size;
         s >> row >> column >> format >> size;
         QByteArray text(size, '\0');
         s.readRawData(text.data(), size);
-        cells.push_back({row, column, text});
+        sheet.cells.push_back({row, column, text});
     }
-    return cells;
+    return sheet;
 }
 
 } // namespace
@@ -97,9 +103,9 @@ TEST(Exports, SpreadsheetKeepsLongCellsAndDropsTheCarriageReturnsOfCrlfLines)
     const QString path = dir.filePath("liste.xls");
     const QString address = QString(300, QLatin1Char('a'));
     writeSpreadsheet("\"A\"^\"B\"\r\n\"" + address + "\"\r\n", path);
-    quint16 end = 0;
-    const std::vector<Cell> cells = spreadsheetCells(readAll(path), end);
-    EXPECT_EQ(end, 0x000A);
+    const Spreadsheet sheet = readSpreadsheet(readAll(path));
+    const std::vector<Cell>& cells = sheet.cells;
+    EXPECT_EQ(sheet.end, 0x000A);
     ASSERT_EQ(cells.size(), 3u);
     EXPECT_EQ(cells[1].text, "B"); // not "B\r"
     EXPECT_EQ(cells[2].text.size(), 300);
@@ -110,27 +116,11 @@ TEST(Exports, SpreadsheetCellsFollowTheDelimitedLines)
     QTemporaryDir dir;
     const QString path = dir.filePath("liste.xls");
     writeSpreadsheet("\"A\"^\"\"^\"B\"\n\n\"Şişli\"\n", path);
-    const QByteArray bytes = readAll(path);
-    QDataStream s(bytes);
-    s.setByteOrder(QDataStream::LittleEndian);
-    quint16 type, length;
-    s >> type >> length;
-    EXPECT_EQ(type, 0x0809);
-    s.skipRawData(length);
-    s >> type >> length;
-    EXPECT_EQ(type, 0x0042);
-    s.skipRawData(length);
-    std::vector<Cell> cells;
-    for (;;) {
-        s >> type >> length;
-        if (type != 0x0204) break;
-        quint16 row, column, format, size;
-        s >> row >> column >> format >> size;
-        QByteArray text(size, '\0');
-        s.readRawData(text.data(), size);
-        cells.push_back({row, column, text});
-    }
-    EXPECT_EQ(type, 0x000A);
+    const Spreadsheet sheet = readSpreadsheet(readAll(path));
+    const std::vector<Cell>& cells = sheet.cells;
+    EXPECT_EQ(sheet.first, 0x0809);
+    EXPECT_EQ(sheet.second, 0x0042);
+    EXPECT_EQ(sheet.end, 0x000A);
     ASSERT_EQ(cells.size(), 4u);
     EXPECT_EQ(cells[0].text, "A");
     EXPECT_EQ(cells[0].column, 0);
