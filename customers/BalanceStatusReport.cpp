@@ -96,9 +96,9 @@ RunningReport startBalanceStatus(CompanyData& company, const BalanceChoice& choi
                 p.suppress();
                 return;
             }
-            p.setText("borc", formatNumber(company.RoundMoney(s.borc.value()), mask));
-            p.setText("alacak", formatNumber(company.RoundMoney(s.alacak.value()), mask));
-            p.setText("bakiye", formatNumber(balance, mask));
+            p.setText(QStringLiteral("borc"), formatNumber(company.RoundMoney(s.borc.value()), mask));
+            p.setText(QStringLiteral("alacak"), formatNumber(company.RoundMoney(s.alacak.value()), mask));
+            p.setText(QStringLiteral("bakiye"), formatNumber(balance, mask));
             t.borc += s.borc;
             t.alacak += s.alacak;
             t.bakiye += balance;
@@ -108,12 +108,12 @@ RunningReport startBalanceStatus(CompanyData& company, const BalanceChoice& choi
             const auto money = [&](MoneySum sum) {
                 return formatNumber(company.RoundMoney(sum.value()), mask);
             };
-            p.setText("tBorc", money(t.borc));
-            p.setText("tAlacak", money(t.alacak));
-            p.setText("tBakiye", money(t.bakiye));
-            p.setText("tBorcB", money(t.positive));
-            p.setText("tAlacakB", money(t.negative));
-            p.setText("lblAdet", QStringLiteral("Listelenen %1 adet").arg(t.count));
+            p.setText(QStringLiteral("tBorc"), money(t.borc));
+            p.setText(QStringLiteral("tAlacak"), money(t.alacak));
+            p.setText(QStringLiteral("tBakiye"), money(t.bakiye));
+            p.setText(QStringLiteral("tBorcB"), money(t.positive));
+            p.setText(QStringLiteral("tAlacakB"), money(t.negative));
+            p.setText(QStringLiteral("lblAdet"), QStringLiteral("Listelenen %1 adet").arg(t.count));
         }
     };
     return running;

@@ -74,20 +74,20 @@ PageSet movementList(CompanyData& company, const MovementChoice& choice, bool le
         if (p.band.kind == BandKind::Detail) {
             // The card of the movement; blanks when it no longer exists.
             const auto card = cards.constFind(har.field(cardAt).asInt64());
-            p.setText("kod", card != cards.cend() ? card->first : QString());
-            p.setText("unvan", card != cards.cend() ? card->second : QString());
+            p.setText(QStringLiteral("kod"), card != cards.cend() ? card->first : QString());
+            p.setText(QStringLiteral("unvan"), card != cards.cend() ? card->second : QString());
             const double b = har.field(borcAt).asFloat(), a = har.field(alacakAt).asFloat();
-            p.setText("borc",
+            p.setText(QStringLiteral("borc"),
                       b == 0 ? QString() : formatNumber(b, mask)); // a zero amount is left blank
-            p.setText("alacak", a == 0 ? QString() : formatNumber(a, mask));
+            p.setText(QStringLiteral("alacak"), a == 0 ? QString() : formatNumber(a, mask));
             borc += b;
             alacak += a;
             ++count;
         } else if (p.band.kind == BandKind::Summary) {
-            p.setText("tBorc", formatNumber(company.RoundMoney(borc.value()), mask));
-            p.setText("tAlacak", formatNumber(company.RoundMoney(alacak.value()), mask));
-            p.setText("tBakiye", formatNumber(company.RoundMoney((borc - alacak).value()), mask));
-            p.setText("lblAdet", QStringLiteral("Listelenen %1 adet").arg(count));
+            p.setText(QStringLiteral("tBorc"), formatNumber(company.RoundMoney(borc.value()), mask));
+            p.setText(QStringLiteral("tAlacak"), formatNumber(company.RoundMoney(alacak.value()), mask));
+            p.setText(QStringLiteral("tBakiye"), formatNumber(company.RoundMoney((borc - alacak).value()), mask));
+            p.setText(QStringLiteral("lblAdet"), QStringLiteral("Listelenen %1 adet").arg(count));
         }
     };
     return renderer.render();

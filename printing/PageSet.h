@@ -25,7 +25,8 @@ struct DrawOp {
     int alignment = 0; // Qt alignment flags
     bool wordWrap = false;
     double angle = 0;
-    double penWidth = 0.2; // mm
+    static constexpr double kDefaultPenWidth = 0.2;
+    double penWidth = kDefaultPenWidth; // mm
     int picture = -1;      // index into the page set's pictures
     QString band;          // the band that printed it, for dumps
 };

@@ -203,14 +203,25 @@ struct ReportRenderer::Impl {
         }
         Page& page = *current;
         const double left = def.page.left + (flows(band) ? column * columnWidth() : 0);
+        // One operation filled again for each element: a new one would make a new font each
+        // time, which millions of elements notice.
+        DrawOp op;
         for (size_t i = 0; i < band.elements.size(); ++i) {
             const ElementDef& e = band.elements[i];
             if (!event.enabled.value(e.name, e.enabled)) continue;
             const QRectF r(left + e.rect.x(), y + e.rect.y(), e.rect.width(), heights[i]);
-            DrawOp op;
+            op.type = DrawOp::Type::Text;
             op.rect = r;
-            op.band = band.name;
+            op.text.clear();
+            op.font = e.font;
             op.color = e.color;
+            op.fill = QColor();
+            op.alignment = 0;
+            op.wordWrap = false;
+            op.angle = 0;
+            op.penWidth = DrawOp::kDefaultPenWidth;
+            op.picture = -1;
+            op.band = band.name;
             switch (e.kind) {
             case ElementKind::Shape:
                 op.penWidth = e.frame.width;
