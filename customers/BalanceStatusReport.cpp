@@ -66,21 +66,20 @@ RunningReport startBalanceStatus(CompanyData& company, const BalanceChoice& choi
               right(label("borc", {85, 0, 35, 5}, QString())),
               right(label("alacak", {120, 0, 35, 5}, QString())),
               right(label("bakiye", {155, 0, 35, 5}, QString()))}));
-    def.bands.push_back(
-        band(BandKind::Summary, QStringLiteral("Ozet"), 24,
-             {bold(label("lblToplam", {0, 2, 85, 5}, QStringLiteral("TOPLAM : "), Qt::AlignRight)),
-              right(label("tBorc", {85, 2, 35, 5}, QString())),
-              right(label("tAlacak", {120, 2, 35, 5}, QString())),
-              right(label("tBakiye", {155, 2, 35, 5}, QString())),
-              label("lblBorcB", {0, 8, 85, 5}, QStringLiteral("Borç bakiye toplamı : "),
-                    Qt::AlignRight),
-              right(label("tBorcB", {155, 8, 35, 5}, QString())),
-              label("lblAlacakB", {0, 13, 85, 5}, QStringLiteral("Alacak bakiye toplamı : "),
-                    Qt::AlignRight),
-              right(label("tAlacakB", {155, 13, 35, 5}, QString()))}));
+    def.bands.push_back(band(
+        BandKind::Summary, QStringLiteral("Ozet"), 24,
+        {bold(label("lblToplam", {0, 2, 85, 5}, QStringLiteral("TOPLAM : "), Qt::AlignRight)),
+         right(label("tBorc", {85, 2, 35, 5}, QString())),
+         right(label("tAlacak", {120, 2, 35, 5}, QString())),
+         right(label("tBakiye", {155, 2, 35, 5}, QString())),
+         label("lblBorcB", {0, 8, 85, 5}, QStringLiteral("Borç bakiye toplamı : "), Qt::AlignRight),
+         right(label("tBorcB", {155, 8, 35, 5}, QString())),
+         label("lblAlacakB", {0, 13, 85, 5}, QStringLiteral("Alacak bakiye toplamı : "),
+               Qt::AlignRight),
+         right(label("tAlacakB", {155, 13, 35, 5}, QString()))}));
     summaryCount(def, 18);
 
-    st->table = cards(company, choice);
+    st->table = cards(company, choice, {QStringLiteral("CariNo"), QStringLiteral("Unvani")});
     RunningReport running{st, std::make_unique<ReportRenderer>(def, st->table.get())};
     const QString money = mask;
     running.renderer->beforePrint = [st, &company, choice, money](BandPrint& p) {
@@ -96,8 +95,10 @@ RunningReport startBalanceStatus(CompanyData& company, const BalanceChoice& choi
                 p.suppress();
                 return;
             }
-            p.setText(QStringLiteral("borc"), formatNumber(company.RoundMoney(s.borc.value()), mask));
-            p.setText(QStringLiteral("alacak"), formatNumber(company.RoundMoney(s.alacak.value()), mask));
+            p.setText(QStringLiteral("borc"),
+                      formatNumber(company.RoundMoney(s.borc.value()), mask));
+            p.setText(QStringLiteral("alacak"),
+                      formatNumber(company.RoundMoney(s.alacak.value()), mask));
             p.setText(QStringLiteral("bakiye"), formatNumber(balance, mask));
             t.borc += s.borc;
             t.alacak += s.alacak;

@@ -76,9 +76,11 @@ QString movementConditions(Kinds kinds, Amounts amounts)
     return text;
 }
 
-std::unique_ptr<Table> cards(CompanyData& company, const CardChoice& choice)
+std::unique_ptr<Table> cards(CompanyData& company, const CardChoice& choice,
+                             const QStringList& fields)
 {
     auto table = std::make_unique<Table>(company.connection(), QStringLiteral("Cari"));
+    table->setReadFields(fields);
     table->setIndexName(CustomerOrder::indexName(choice.order));
     table->setFilter(cardFilter(choice));
     table->setFiltered(true);

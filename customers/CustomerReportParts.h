@@ -18,6 +18,8 @@ QString dateText(const QDate& date);
 // The summary line "Listelenen %s adet", at height `y` of the summary band.
 void summaryCount(ReportDef& def, double y);
 // The customer cards as a report window leaves them: filtered by the choice, in its order.
-std::unique_ptr<Table> cards(CompanyData& company, const CardChoice& choice);
+// `fields`: the fields the report prints (the others are not read), every field when empty.
+std::unique_ptr<Table> cards(CompanyData& company, const CardChoice& choice,
+                             const QStringList& fields = {});
 
 } // namespace CustomerReports

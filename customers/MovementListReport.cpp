@@ -22,6 +22,10 @@ PageSet movementList(CompanyData& company, const MovementChoice& choice, bool le
                   .arg(dateText(choice.from), dateText(choice.to));
     filter += movementConditions(choice.kinds, choice.amounts);
     Table har(company.connection(), QStringLiteral("CarHar"));
+    // The fields printed and summed; the rest of each movement is not read.
+    har.setReadFields({QStringLiteral("Tarih"), QStringLiteral("BelgeNo"),
+                       QStringLiteral("Aciklama"), QStringLiteral("CARef"), QStringLiteral("Borc"),
+                       QStringLiteral("Alacak")});
     har.setIndexName(QStringLiteral("CarHar_1"));
     har.setFilter(filter);
     har.setFiltered(true);
@@ -84,9 +88,12 @@ PageSet movementList(CompanyData& company, const MovementChoice& choice, bool le
             alacak += a;
             ++count;
         } else if (p.band.kind == BandKind::Summary) {
-            p.setText(QStringLiteral("tBorc"), formatNumber(company.RoundMoney(borc.value()), mask));
-            p.setText(QStringLiteral("tAlacak"), formatNumber(company.RoundMoney(alacak.value()), mask));
-            p.setText(QStringLiteral("tBakiye"), formatNumber(company.RoundMoney((borc - alacak).value()), mask));
+            p.setText(QStringLiteral("tBorc"),
+                      formatNumber(company.RoundMoney(borc.value()), mask));
+            p.setText(QStringLiteral("tAlacak"),
+                      formatNumber(company.RoundMoney(alacak.value()), mask));
+            p.setText(QStringLiteral("tBakiye"),
+                      formatNumber(company.RoundMoney((borc - alacak).value()), mask));
             p.setText(QStringLiteral("lblAdet"), QStringLiteral("Listelenen %1 adet").arg(count));
         }
     };

@@ -4,6 +4,7 @@
 #include "store/StoreSession.h"
 #include "store/TableLocks.h"
 
+#include <algorithm>
 #include <cmath>
 
 // Opening and closing a cursor, its order, and reading fields of the current record. Moving
@@ -180,6 +181,14 @@ void Table::setIndexName(const QString& indexName)
     }
 }
 
+void Table::setReadFields(const QStringList& fields)
+{
+    if (isOpen())
+        throw AppError(QStringLiteral("Açık bir tablonun okunan alanları değiştirilemez."));
+    readFields_ = fields;
+    readOnly_ = readOnly_ || !fields.isEmpty();
+}
+
 void Table::prepareSql()
 {
     const int n = fieldCount();
@@ -197,8 +206,14 @@ void Table::prepareSql()
     orderFields_.push_back(n + 1);
 
     QStringList columns;
-    for (const FieldDef& field : def_.fields)
-        columns << sqlName(field.name);
+    for (int i = 0; i < n; ++i) {
+        const QString& name = def_.fields[size_t(i)].name;
+        const bool read =
+            readFields_.isEmpty() || i == 0 || readFields_.contains(name, Qt::CaseInsensitive) ||
+            std::find(orderFields_.begin(), orderFields_.end(), i) != orderFields_.end();
+        // A field left out keeps its place in the row, so every index into it stays right.
+        columns << (read ? sqlName(name) : QStringLiteral("NULL"));
+    }
     columns << (readOnly_ ? QStringLiteral("1") : QStringLiteral("\"_Surum\""));
     columns << sqlName(keyColumn_);
     selectList_ = columns.join(QStringLiteral(", "));

@@ -62,6 +62,9 @@ public:
     const QString& name() const override { return tableName_; }
     // Empty for the primary index (order of Nosu).
     void setIndexName(const QString& indexName);
+    // A cursor that reads only these fields, its order's fields and its key; the others read as
+    // empty. It cannot write: for reports over wide records that print a few of their fields.
+    void setReadFields(const QStringList& fields);
     const QString& indexName() const { return indexName_; }
 
     virtual void open(bool exclusive = false);
@@ -191,6 +194,7 @@ private:
     QString source_;    // SQL name of the table
     QString keyColumn_; // row key column (Nosu)
     bool readOnly_ = false;
+    QStringList readFields_; // empty: every field
     bool exclusive_ = false;
     int lockId_ = -1;
     State state_ = State::Inactive;

@@ -447,3 +447,33 @@ TEST_F(TableTest, IndexNamesBelongToTheirTable)
     EXPECT_THROW(t.setIndexName("Yok_9"), AppError);
     EXPECT_THROW(db->createTable(sampleTableDef("Ikinci")), AppError);
 }
+
+TEST_F(TableTest, ACursorOfSomeFieldsReadsThemAndItsOrderAndNeverWrites)
+{
+    Table writer(*db, "Kart");
+    writer.open();
+    for (int i = 0; i < 300; ++i) // more rows than one window, in reverse code order
+        add(writer, QStringLiteral("K%1").arg(999 - i), QStringLiteral("Ünvan %1").arg(i),
+            QDate(2005, 1, 1).addDays(i), i * 1.5);
+
+    Table report(*db, "Kart");
+    report.setIndexName("Kod_1");
+    report.setReadFields({"Tutar"});
+    report.open();
+    QStringList codes;
+    double total = 0;
+    for (report.first(); !report.eof(); report.next()) {
+        codes << report["Kodu"].asString(); // the order's field is read
+        total += report["Tutar"].asFloat();
+        EXPECT_TRUE(report["Unvani"].asString().isEmpty()); // not asked for
+        EXPECT_GT(report.currentId(), 0);
+    }
+    QStringList sorted = walk(writer);
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(codes, sorted); // every row once, in the order of the codes, across windows
+    EXPECT_DOUBLE_EQ(total, 1.5 * 299 * 300 / 2);
+    // Writing would put empty fields over real ones: refused.
+    report.first();
+    EXPECT_THROW(report.edit(), AppError);
+    EXPECT_THROW(report.append(), AppError);
+}
