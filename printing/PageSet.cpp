@@ -89,7 +89,17 @@ struct Page::Styles {
     }
 };
 
+quint32 Page::styleOf(const DrawOp& op)
+{
+    return styles_->intern(op);
+}
+
 void Page::add(const DrawOp& op)
+{
+    add(op, styles_->intern(op));
+}
+
+void Page::add(const DrawOp& op, quint32 style)
 {
     Packed p{};
     p.x = op.rect.x();
@@ -98,7 +108,7 @@ void Page::add(const DrawOp& op)
     p.height = op.rect.height();
     p.text = quint32(texts_.size());
     p.textLength = quint32(op.text.size());
-    p.style = styles_->intern(op);
+    p.style = style;
     p.picture = op.picture;
     p.type = quint8(op.type);
     texts_ += op.text;

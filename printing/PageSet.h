@@ -27,8 +27,8 @@ struct DrawOp {
     double angle = 0;
     static constexpr double kDefaultPenWidth = 0.2;
     double penWidth = kDefaultPenWidth; // mm
-    int picture = -1;      // index into the page set's pictures
-    QString band;          // the band that printed it, for dumps
+    int picture = -1;                   // index into the page set's pictures
+    QString band;                       // the band that printed it, for dumps
 };
 
 // One page: its operations stored compactly (texts in one block, fonts, colours and flags as
@@ -41,6 +41,10 @@ public:
     DrawOp op(int index) const;
     // The same into an operation that is filled again for each one read (no new font each time).
     void readOp(int index, DrawOp& op) const;
+    // The number of the operation's style (font, colours, flags, band) in its page set, for a
+    // maker that draws many operations alike and adds them with it.
+    quint32 styleOf(const DrawOp& op);
+    void add(const DrawOp& op, quint32 style);
     void add(const DrawOp& op);
 
 private:

@@ -7,7 +7,8 @@ namespace ReportBuilder {
 
 // An element of any kind; `value` is the field of a field, the expression of an expression and
 // the text of the others.
-ElementDef element(ElementKind kind, const QString& name, QRectF rect, const QString& value = QString());
+ElementDef element(ElementKind kind, const QString& name, QRectF rect,
+                   const QString& value = QString());
 ElementDef label(const QString& name, QRectF rect, const QString& text, int alignment = 0);
 ElementDef field(const QString& name, QRectF rect, const QString& field,
                  const QString& mask = QString());

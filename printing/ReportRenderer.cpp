@@ -68,6 +68,12 @@ struct ReportRenderer::Impl {
 
     // Compiled expressions, by band and element position.
     std::vector<std::vector<ReportExpression>> expressions;
+    // Each element's style in the page set being made, found once: an element always draws
+    // with the same font, colours and flags. -1 until its first operation.
+    std::vector<std::vector<qint64>> styles;
+    std::vector<QString> textsBuffer;
+    std::vector<double> heightsBuffer;
+    DrawOp scratch;
     std::vector<ReportExpression> groupKeys;
     PageSet set;
     Page* current = nullptr; // the page being made
@@ -126,7 +132,7 @@ struct ReportRenderer::Impl {
     QString elementText(size_t band, size_t index, const BandPrint& print) const
     {
         const ElementDef& e = def.bands[band].elements[index];
-        if (const auto it = print.texts.find(e.name); it != print.texts.end()) return *it;
+        if (const QString* text = print.texts.find(e.name)) return *text;
         switch (e.kind) {
         case ElementKind::Label:
         case ElementKind::Memo:
@@ -182,9 +188,12 @@ struct ReportRenderer::Impl {
     {
         const size_t bi = indexOf(&band);
         if (!event.print) return true;
-        // Texts and the band's height, stretched by elements that grow with their text.
-        std::vector<QString> texts(band.elements.size());
-        std::vector<double> heights(band.elements.size());
+        // Texts and the band's height, stretched by elements that grow with their text. The
+        // buffers serve every band in turn (child bands are placed after they are used).
+        std::vector<QString>& texts = textsBuffer;
+        std::vector<double>& heights = heightsBuffer;
+        texts.assign(band.elements.size(), QString());
+        heights.assign(band.elements.size(), 0.0);
         double height = band.height;
         for (size_t i = 0; i < band.elements.size(); ++i) {
             const ElementDef& e = band.elements[i];
@@ -205,7 +214,7 @@ struct ReportRenderer::Impl {
         const double left = def.page.left + (flows(band) ? column * columnWidth() : 0);
         // One operation filled again for each element: a new one would make a new font each
         // time, which millions of elements notice.
-        DrawOp op;
+        DrawOp& op = scratch;
         for (size_t i = 0; i < band.elements.size(); ++i) {
             const ElementDef& e = band.elements[i];
             if (!event.enabled.value(e.name, e.enabled)) continue;
@@ -222,6 +231,11 @@ struct ReportRenderer::Impl {
             op.penWidth = DrawOp::kDefaultPenWidth;
             op.picture = -1;
             op.band = band.name;
+            const auto addOp = [&] {
+                qint64& style = styles[bi][i];
+                if (style < 0) style = page.styleOf(op);
+                page.add(op, quint32(style));
+            };
             switch (e.kind) {
             case ElementKind::Shape:
                 op.penWidth = e.frame.width;
@@ -247,13 +261,13 @@ struct ReportRenderer::Impl {
                     op.type = DrawOp::Type::Line;
                     op.rect = sides ? QRectF(r.left(), r.top(), 0, r.height())
                                     : QRectF(r.left(), r.top(), r.width(), 0);
-                    page.add(op);
+                    addOp();
                     op.rect = sides ? QRectF(r.right(), r.top(), 0, r.height())
                                     : QRectF(r.left(), r.bottom(), r.width(), 0);
                     break;
                 }
                 }
-                page.add(op);
+                addOp();
                 continue;
             case ElementKind::Image:
             case ElementKind::DBImage: {
@@ -263,7 +277,7 @@ struct ReportRenderer::Impl {
                 if (!bytes.isEmpty() && image.loadFromData(bytes)) {
                     op.type = DrawOp::Type::Picture;
                     op.picture = set.addPicture(image);
-                    page.add(op);
+                    addOp();
                 }
                 break;
             }
@@ -295,7 +309,7 @@ struct ReportRenderer::Impl {
                     QRectF(r.topLeft(), QSizeF(symbol.width() * 0.254, symbol.height() * 0.254));
                 op.angle = e.angle;
                 op.picture = set.addPicture(symbol);
-                page.add(op);
+                addOp();
                 break;
             }
             default:
@@ -306,7 +320,7 @@ struct ReportRenderer::Impl {
                 op.wordWrap = e.wordWrap;
                 op.angle = e.angle;
                 if (!e.transparent) op.fill = e.background;
-                if (!op.text.isEmpty() || op.fill.isValid()) page.add(op);
+                if (!op.text.isEmpty() || op.fill.isValid()) addOp();
                 break;
             }
             frame(page, e, r, band.name);
@@ -453,6 +467,9 @@ struct ReportRenderer::Impl {
         detail = find(BandKind::Detail);
         subDetail = find(BandKind::SubDetail);
         set = PageSet();
+        styles.assign(def.bands.size(), {});
+        for (size_t b = 0; b < def.bands.size(); ++b)
+            styles[b].assign(def.bands[b].elements.size(), -1);
         pageNumber = 0;
         cancelled = false;
         first = true;

@@ -5,14 +5,45 @@
 
 #include <QHash>
 #include <functional>
+#include <utility>
+#include <vector>
 
 class Table;
 
 // What a before-print handler may change for the band about to print.
+// A few values by element name. A band sets two or three: looking them up one by one costs less
+// than hashing every element's name.
+template <typename T> class ElementValues {
+public:
+    void insert(const QString& name, T value)
+    {
+        for (auto& [n, v] : items_)
+            if (n == name) {
+                v = std::move(value);
+                return;
+            }
+        items_.emplace_back(name, std::move(value));
+    }
+    const T* find(const QString& name) const
+    {
+        for (const auto& [n, v] : items_)
+            if (n == name) return &v;
+        return nullptr;
+    }
+    T value(const QString& name, const T& fallback) const
+    {
+        const T* found = find(name);
+        return found ? *found : fallback;
+    }
+
+private:
+    std::vector<std::pair<QString, T>> items_;
+};
+
 struct BandPrint {
     const BandDef& band;
-    QHash<QString, QString> texts; // element name → text to print instead
-    QHash<QString, bool> enabled;  // element name → printed or not
+    ElementValues<QString> texts; // element name → text to print instead
+    ElementValues<bool> enabled;  // element name → printed or not
     bool print = true;
 
     void setText(const QString& element, const QString& text) { texts.insert(element, text); }
