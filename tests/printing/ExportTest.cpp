@@ -308,7 +308,7 @@ TEST(PageSetStorage, AFileWithImpossiblePositionsOrColoursIsDamagedNotObeyed)
               std::string::npos);
     EXPECT_NE(loads(saved([](DrawOp& op) { op.color = QColor(); })).find("bozuk"),
               std::string::npos);
-    // A colour of a kind Qt does not know: the spec byte before the colour's components.
+    // A colour of a kind Qt does not know: the kind byte before the colour's components.
     QByteArray bytes = saved([](DrawOp&) {});
     const QByteArray rgb("\x01\xff\xff\x12\x12\x34\x34\x56\x56", 9);
     ASSERT_GE(bytes.indexOf(rgb), 0);
