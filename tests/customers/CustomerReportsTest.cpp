@@ -267,11 +267,10 @@ void expectEveryTextIntact(const PageSet& pages, const std::string& report)
                          op.text.endsWith(QLatin1Char(' ')));
             }
             EXPECT_TRUE(found) << report << " page " << p + 1 << ": \"" << op.text.toStdString()
-                               << "\" not whole on line " << line << ": "
-                               << row.toStdString();
+                               << "\" not whole on line " << line << ": " << row.toStdString();
             if (op.alignment & Qt::AlignRight) {
-                const double mm = QFontMetricsF(op.font, &printer).horizontalAdvance(op.text) /
-                                  300 * 25.4;
+                const double mm =
+                    QFontMetricsF(op.font, &printer).horizontalAdvance(op.text) / 300 * 25.4;
                 EXPECT_LE(mm, op.rect.width()) << report << ": " << op.text.toStdString();
             }
             ++checked;
