@@ -21,17 +21,6 @@ int columnOf(const QString& kaynak)
     return CardSummary::Dekont;
 }
 
-// Runs a change on a private cursor: whatever fails, the cursor leaves edit.
-template <typename Change> void guarded(Table& table, Change&& change)
-{
-    try {
-        change();
-    } catch (...) {
-        table.cancel();
-        throw;
-    }
-}
-
 } // namespace
 
 CustomerLedger::CustomerLedger(CompanyData& company)
@@ -87,7 +76,7 @@ CustomerLedger::Amounts CustomerLedger::storedAmounts()
 void CustomerLedger::writeTotals(MoneySum borc, MoneySum alacak)
 {
     Table& cari = *cards_;
-    guarded(cari, [&] {
+    changeOrCancel(cari, [&] {
         cari.edit();
         cari[QStringLiteral("BorcT")] = borc.value();
         cari[QStringLiteral("AlacakT")] = alacak.value();
@@ -118,7 +107,7 @@ qint64 CustomerLedger::post(const CustomerMovement& movement)
 {
     CommandTransaction transaction(company_.connection());
     Table& har = *movements_;
-    guarded(har, [&] {
+    changeOrCancel(har, [&] {
         har.append();
         fill(movement);
         har.post();
@@ -135,7 +124,7 @@ qint64 CustomerLedger::rewrite(qint64 id, const CustomerMovement& movement)
     if (id <= 0 || !har.gotoId(id)) return post(movement);
     CommandTransaction transaction(company_.connection());
     const Amounts before = storedAmounts();
-    guarded(har, [&] {
+    changeOrCancel(har, [&] {
         har.edit();
         fill(movement);
         har.post();

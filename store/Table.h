@@ -226,3 +226,14 @@ private:
     SqlRow buffer_;
     qint64 editVersion_ = 0;
 };
+
+// Runs a change on a cursor: whatever fails, the cursor leaves edit before the error goes on.
+template <typename Change> void changeOrCancel(Table& table, Change&& change)
+{
+    try {
+        change();
+    } catch (...) {
+        table.cancel();
+        throw;
+    }
+}
