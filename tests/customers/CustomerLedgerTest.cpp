@@ -11,16 +11,9 @@ namespace {
 
 class LedgerTest : public ::testing::Test {
 protected:
-    TestInstallation t;
-    std::unique_ptr<CompanyData> company;
-    std::unique_ptr<CustomerLedger> ledger;
-
-    void SetUp() override
-    {
-        t.createCompany(NewCompany{"ABC", "Deneme Ltd."}); // kuruş on
-        company = std::make_unique<CompanyData>(t.session, t.install, "ABC");
-        ledger = std::make_unique<CustomerLedger>(*company);
-    }
+    TestCompany t; // ABC, kuruş on
+    std::unique_ptr<CompanyData>& company = t.company;
+    std::unique_ptr<CustomerLedger> ledger = std::make_unique<CustomerLedger>(*company);
 
     qint64 card(const QString& code, const QString& title, double risk = 0, double credit = 0)
     {

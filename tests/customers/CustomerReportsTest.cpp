@@ -18,16 +18,9 @@ namespace {
 
 class CustomerReportsTest : public ::testing::Test {
 protected:
-    TestInstallation t;
-    std::unique_ptr<CompanyData> company;
-    std::unique_ptr<CustomerLedger> ledger;
-
-    void SetUp() override
-    {
-        t.createCompany(NewCompany{"ABC", "Deneme Ltd."});
-        company = std::make_unique<CompanyData>(t.session, t.install, "ABC");
-        ledger = std::make_unique<CustomerLedger>(*company);
-    }
+    TestCompany t; // ABC, kuruş on
+    std::unique_ptr<CompanyData>& company = t.company;
+    std::unique_ptr<CustomerLedger> ledger = std::make_unique<CustomerLedger>(*company);
 
     qint64 card(const QString& code, const QString& title, int kind = 0)
     {

@@ -39,6 +39,22 @@ PageSet threePages()
     return set;
 }
 
+struct Tool {
+    int code = -1;
+    QString out, err;
+};
+
+Tool runTool(const char* name, const QStringList& args)
+{
+    const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
+    if (path.isEmpty()) return {};
+    QProcess p;
+    p.start(path, args);
+    p.waitForFinished(60000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
 QByteArray readAll(const QString& path)
 {
     QFile f(path);
@@ -162,12 +178,9 @@ TEST(Exports, JpegPagesReportFileAndPdf)
     EXPECT_THROW(PageSet::load(dir.filePath("Deneme1.jpg")), AppError);
 
     set.writePdf(dir.filePath("rapor.pdf"));
-    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
-    if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext is not installed";
-    QProcess p;
-    p.start(pdftotext, {dir.filePath("rapor.pdf"), "-"});
-    ASSERT_TRUE(p.waitForFinished(30000));
-    const QString text = QString::fromUtf8(p.readAllStandardOutput());
+    const Tool pdftotext = runTool("pdftotext", {dir.filePath("rapor.pdf"), "-"});
+    if (pdftotext.code < 0) GTEST_SKIP() << "pdftotext is not installed";
+    const QString& text = pdftotext.out;
     EXPECT_TRUE(text.contains("Şişli 3")) << text.toStdString();
     EXPECT_EQ(text.count("1,234.50"), 3);
 }
@@ -315,26 +328,6 @@ TEST(PageSetStorage, AFileWithImpossiblePositionsOrColoursIsDamagedNotObeyed)
     bytes[bytes.indexOf(rgb)] = 17;
     EXPECT_NE(loads(bytes).find("bozuk"), std::string::npos);
 }
-
-namespace {
-
-struct Tool {
-    int code = -1;
-    QString out, err;
-};
-
-Tool runTool(const char* name, const QStringList& args)
-{
-    const QString path = QStandardPaths::findExecutable(QString::fromLatin1(name));
-    if (path.isEmpty()) return {};
-    QProcess p;
-    p.start(path, args);
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
-}
-
-} // namespace
 
 TEST(Exports, TheDirectPdfDrawsEveryKindOfOperationAndLeavesMissingGlyphsToQt)
 {

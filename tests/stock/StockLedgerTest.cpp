@@ -11,16 +11,9 @@ namespace {
 
 class StockLedgerTest : public ::testing::Test {
 protected:
-    TestInstallation t;
-    std::unique_ptr<CompanyData> company;
-    std::unique_ptr<StockLedger> ledger;
-
-    void SetUp() override
-    {
-        t.createCompany(NewCompany{"ABC", "Deneme Ltd."});
-        company = std::make_unique<CompanyData>(t.session, t.install, "ABC");
-        ledger = std::make_unique<StockLedger>(*company);
-    }
+    TestCompany t; // ABC, kuruş on
+    std::unique_ptr<CompanyData>& company = t.company;
+    std::unique_ptr<StockLedger> ledger = std::make_unique<StockLedger>(*company);
 
     qint64 card(const QString& code, const QString& name)
     {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/CompanyData.h"
 #include "store/GlobalData.h"
 #include "store/InstallSettings.h"
 #include "store/Installation.h"
@@ -25,5 +26,17 @@ struct TestInstallation {
     void createCompany(const NewCompany& company)
     {
         ::createCompany(session, *global, install, company);
+    }
+};
+
+// An installation with company ABC ("Deneme Ltd.", kuruş on) made and open, as the tests of
+// ledgers and reports start.
+struct TestCompany : TestInstallation {
+    std::unique_ptr<CompanyData> company;
+
+    TestCompany()
+    {
+        createCompany(NewCompany{QStringLiteral("ABC"), QStringLiteral("Deneme Ltd.")});
+        company = std::make_unique<CompanyData>(session, install, QStringLiteral("ABC"));
     }
 };
