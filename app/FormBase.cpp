@@ -194,11 +194,17 @@ void FormBase::EnterKontrol(QWidget* from, int step)
     const auto it = std::find(fieldOrder_.begin(), fieldOrder_.end(), from);
     if (it == fieldOrder_.end()) return;
     const int at = int(it - fieldOrder_.begin());
+    const int count = int(fieldOrder_.size());
     int next = at + step;
+    if (wrapFields_) next = (next + count) % count;
     // Skip fields that cannot take the focus now.
-    while (next >= 0 && next < int(fieldOrder_.size()) &&
-           (!fieldOrder_[size_t(next)]->isEnabled() || !fieldOrder_[size_t(next)]->isVisible()))
+    for (int tried = 0; next >= 0 && next < count && tried < count &&
+                        (!fieldOrder_[size_t(next)]->isEnabled() ||
+                         !fieldOrder_[size_t(next)]->isVisible());
+         ++tried) {
         next += step;
+        if (wrapFields_) next = (next + count) % count;
+    }
     if (next >= int(fieldOrder_.size())) {
         lastFieldEnter();
         return;

@@ -57,6 +57,8 @@ protected:
     void addField(QWidget* editor, const QString& hint);
     const std::vector<QWidget*>& fields() const { return fieldOrder_; }
     void EnterKontrol(QWidget* from, int step);
+    // Enter or Down in the last field goes round to the first, Up in the first to the last.
+    void setWrapFields(bool on) { wrapFields_ = on; }
     void YardimEt(const QString& hint);
     void YardimSil();
     void setStatusText(int panel, const QString& text);
@@ -86,6 +88,7 @@ private:
     Shell& shell_;
     QHash<QString, Command> commands_;
     std::vector<QWidget*> fieldOrder_;
+    bool wrapFields_ = false;
     QHash<QWidget*, QString> hints_;
     QVBoxLayout* content_;
     QHBoxLayout* toolbar_;

@@ -125,7 +125,7 @@ int main(int argc, char* argv[])
         CustomerReports::BalanceChoice all;
         {
             // As the preview runs it: the first page as soon as it is made.
-            CustomerReports::RunningReport running =
+            RunningReport running =
                 CustomerReports::startBalanceStatus(company, all);
             running.renderer->start();
             while (!running.renderer->done() && running.renderer->pages().pageCount() < 2)

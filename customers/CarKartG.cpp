@@ -1,16 +1,14 @@
 #include "customers/CarKartG.h"
 
+#include "app/PictureFrame.h"
 #include "customers/CustomerLedger.h"
 #include "store/AppError.h"
 #include "store/CompanyData.h"
-#include "store/IniFile.h"
 #include "store/InstallSettings.h"
 #include "store/MoneyFormat.h"
 #include "store/Table.h"
 
 #include <QButtonGroup>
-#include <QFile>
-#include <QFileDialog>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -72,11 +70,6 @@ std::vector<FieldSpec> cardFields(int decimals)
     return f;
 }
 
-QString resimlerPath(const CompanyData& company)
-{
-    return company.directory() + QStringLiteral("/Resimler.ini");
-}
-
 } // namespace
 
 TfrmCarKartG::TfrmCarKartG(Shell& shell, Table& cari, Mode mode, const QString& code,
@@ -110,10 +103,7 @@ TfrmCarKartG::TfrmCarKartG(Shell& shell, Table& cari, Mode mode, const QString& 
     side->addWidget(kindBox);
     auto* pictureBox = new QGroupBox(QStringLiteral(" Resim "), this);
     auto* pictureLayout = new QVBoxLayout(pictureBox);
-    picture_ = new QLabel(pictureBox);
-    picture_->setFixedSize(160, 120);
-    picture_->setFrameShape(QFrame::Box);
-    picture_->setAlignment(Qt::AlignCenter);
+    picture_ = new PictureFrame(QSize(160, 120), pictureBox);
     pictureLayout->addWidget(picture_);
     pictureMode_ = new QButtonGroup(this);
     auto* modes = new QHBoxLayout;
@@ -164,12 +154,8 @@ TfrmCarKartG::TfrmCarKartG(Shell& shell, Table& cari, Mode mode, const QString& 
         editor(1)->setFocus();
     } else {
         setKind(cari[QStringLiteral("CariDurum")].asInteger());
-        const IniFile resimler(resimlerPath(*shell.company));
         pictureMode_
-            ->button(resimler.readInteger(QStringLiteral("CARI"), QString::number(cari.currentId()),
-                                          0) == 1
-                         ? 1
-                         : 0)
+            ->button(shell.company->pictureFitted(QStringLiteral("CARI"), cari.currentId()) ? 1 : 0)
             ->setChecked(true);
         // The code does not change here; codes change only through the code transfer.
         editor(0)->setEnabled(false);
@@ -210,31 +196,14 @@ void TfrmCarKartG::fillSummary()
 
 void TfrmCarKartG::showPicture()
 {
-    const QByteArray bytes = table()->fieldByName(QStringLiteral("Resim")).asBytes();
-    QPixmap pixmap;
-    if (bytes.isEmpty() || !pixmap.loadFromData(bytes)) {
-        picture_->setPixmap(QPixmap());
-        picture_->setText(QStringLiteral("Resim yok"));
-        return;
-    }
-    picture_->setScaledContents(pictureMode_->checkedId() == 1);
-    picture_->setPixmap(pixmap);
+    picture_->setFitted(pictureMode_->checkedId() == 1);
+    picture_->show(table()->fieldByName(QStringLiteral("Resim")).asBytes());
 }
 
 void TfrmCarKartG::choosePicture()
 {
-    const QString file = QFileDialog::getOpenFileName(
-        this, QStringLiteral("Cari karta resim ekle"), QString(),
-        QStringLiteral(
-            "Resim Dosyaları (*.bmp *.ico *.wmf *.emf *.jpg *.jpeg *.png);;Tüm Dosyalar (*)"));
-    if (file.isEmpty()) return;
-    QFile in(file);
-    if (!in.open(QIODevice::ReadOnly))
-        throw AppError(QStringLiteral("Resim dosyası okunamadı: %1").arg(file));
-    const QByteArray bytes = in.readAll();
-    QPixmap check;
-    if (!check.loadFromData(bytes))
-        throw AppError(QStringLiteral("Dosya bir resim değil: %1").arg(file));
+    const QByteArray bytes = PictureFrame::choose(this, QStringLiteral("Cari karta resim ekle"));
+    if (bytes.isEmpty()) return;
     table()->fieldByName(QStringLiteral("Resim")).setValue(bytes);
     showPicture();
 }
@@ -260,11 +229,9 @@ void TfrmCarKartG::save()
 {
     table()->fieldByName(QStringLiteral("CariDurum")).setValue(kind());
     EntryWindow::save();
-    if (shell().company) {
-        IniFile resimler(resimlerPath(*shell().company));
-        resimler.writeInteger(QStringLiteral("CARI"), QString::number(table()->currentId()),
-                              std::max(0, pictureMode_->checkedId()));
-    }
+    if (shell().company)
+        shell().company->setPictureFitted(QStringLiteral("CARI"), table()->currentId(),
+                                          pictureMode_->checkedId() == 1);
 }
 
 bool TfrmCarKartG::eventFilter(QObject* watched, QEvent* event)

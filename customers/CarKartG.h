@@ -7,6 +7,7 @@
 class QButtonGroup;
 class QLabel;
 class QLineEdit;
+class PictureFrame;
 
 // The customer card: every field of the card with its hint, the kind, the picture with its
 // display mode, and for an existing card the balance summary by source group.
@@ -35,6 +36,6 @@ private:
     Mode mode_;
     QButtonGroup* kinds_;
     QButtonGroup* pictureMode_;
-    QLabel* picture_;
+    PictureFrame* picture_;
     std::array<std::array<QLineEdit*, 5>, 3> summary_{};
 };

@@ -43,7 +43,7 @@ PageSet TfrmCariDurumR::pages()
 
 void TfrmCariDurumR::preview()
 {
-    CustomerReports::RunningReport running =
+    RunningReport running =
         CustomerReports::startBalanceStatus(*shell().company, balanceChoice(), letterPaper());
     showPreview(*running.renderer);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "printing/PageSet.h"
+#include "printing/ReportRenderer.h"
 
 #include <QDate>
 #include <QString>
@@ -8,7 +9,6 @@
 #include <memory>
 
 class CompanyData;
-class ReportRenderer;
 
 // The four customer reports as declarations on the report engine, run with the choices of
 // their windows. Texts the user typed go into filters quoted, so a quote in a code is a quote.
@@ -52,12 +52,6 @@ QString movementConditions(Kinds kinds, Amounts amounts);
 PageSet cardList(CompanyData& company, const CardChoice& choice, bool letter = false);
 PageSet balanceStatus(CompanyData& company, const BalanceChoice& choice, bool letter = false);
 
-// A report ready to be made in steps (the preview shows its first page at once); `state` keeps
-// what its handlers work on alive as long as the renderer.
-struct RunningReport {
-    std::shared_ptr<void> state;
-    std::unique_ptr<ReportRenderer> renderer;
-};
 RunningReport startBalanceStatus(CompanyData& company, const BalanceChoice& choice,
                                  bool letter = false);
 PageSet movementList(CompanyData& company, const MovementChoice& choice, bool letter = false);

@@ -63,6 +63,7 @@ QString formatValue(const QVariant& v, const QString& mask)
 struct ReportRenderer::Impl {
     const ReportDef def; // a copy: callers may pass a temporary
     Table* master;
+    int copies = 0, copiesMade = 0; // detail bands of a report without a master table
     Table* sub = nullptr;
     std::function<void()> prepareSub;
 
@@ -178,7 +179,7 @@ struct ReportRenderer::Impl {
     // Places a band once; before-print runs here for bands that never move to another page.
     bool place(const BandDef& band, bool mayBreak)
     {
-        BandPrint event{band, {}, {}, true};
+        BandPrint event{band, {}, {}, {}, true};
         if (owner->beforePrint) owner->beforePrint(event);
         return placePrepared(band, event, mayBreak);
     }
@@ -271,10 +272,15 @@ struct ReportRenderer::Impl {
                 continue;
             case ElementKind::Image:
             case ElementKind::DBImage: {
-                const QByteArray bytes =
-                    e.kind == ElementKind::Image ? e.picture : field(e.field).toByteArray();
                 QImage image;
-                if (!bytes.isEmpty() && image.loadFromData(bytes)) {
+                if (const QImage* given = event.pictures.find(e.name)) {
+                    image = *given;
+                } else {
+                    const QByteArray bytes =
+                        e.kind == ElementKind::Image ? e.picture : field(e.field).toByteArray();
+                    if (!bytes.isEmpty()) image.loadFromData(bytes);
+                }
+                if (!image.isNull()) {
                     op.type = DrawOp::Type::Picture;
                     op.picture = set.addPicture(image);
                     addOp();
@@ -416,7 +422,7 @@ struct ReportRenderer::Impl {
     {
         if (cancelled) return;
         // Before-print runs once, however many places the band is tried in.
-        BandPrint event{band, {}, {}, true};
+        BandPrint event{band, {}, {}, {}, true};
         if (owner->beforePrint) owner->beforePrint(event);
         if (!placePrepared(band, event, true)) {
             if (flows(band) && column + 1 < def.page.columns) {
@@ -475,6 +481,7 @@ struct ReportRenderer::Impl {
         first = true;
         startPage();
         if (master) master->first();
+        copiesMade = 0;
         phase = Phase::Records;
     }
 
@@ -512,12 +519,15 @@ struct ReportRenderer::Impl {
     {
         const qint64 until = qint64(set.pageCount()) + std::max(1, maxPages);
         while (phase == Phase::Records && !cancelled) {
-            if (!master || master->eof()) {
+            if (master ? master->eof() : copiesMade >= copies) {
                 phase = Phase::Finish;
                 break;
             }
             record();
-            master->next();
+            if (master)
+                master->next();
+            else
+                ++copiesMade;
             if (set.pageCount() >= until) return false;
         }
         if (phase == Phase::Finish && !cancelled) {
@@ -532,6 +542,11 @@ struct ReportRenderer::Impl {
         return true;
     }
 };
+
+void ReportRenderer::setCopies(int copies)
+{
+    d->copies = copies;
+}
 
 ReportRenderer::ReportRenderer(const ReportDef& def, Table* master)
     : d(std::make_unique<Impl>(def, master))

@@ -4,7 +4,9 @@
 #include "printing/ReportDef.h"
 
 #include <QHash>
+#include <QImage>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -44,9 +46,14 @@ struct BandPrint {
     const BandDef& band;
     ElementValues<QString> texts; // element name → text to print instead
     ElementValues<bool> enabled;  // element name → printed or not
+    ElementValues<QImage> pictures; // picture element name → the picture to draw in its frame
     bool print = true;
 
     void setText(const QString& element, const QString& text) { texts.insert(element, text); }
+    void setPicture(const QString& element, QImage picture)
+    {
+        pictures.insert(element, std::move(picture));
+    }
     void setEnabled(const QString& element, bool on) { enabled.insert(element, on); }
     void suppress() { print = false; }
 };
@@ -63,6 +70,9 @@ public:
     // The sub-detail band runs over `table` once per master record, after `prepare` has set it
     // to that record's rows.
     void setSubDetail(Table* table, std::function<void()> prepare);
+
+    // Without a master table: the detail band prints this many times (labels, copies).
+    void setCopies(int copies);
 
     std::function<void()> beforeReport;
     std::function<void(BandPrint&)> beforePrint;
@@ -85,4 +95,11 @@ public:
 private:
     struct Impl;
     std::unique_ptr<Impl> d;
+};
+
+// A report ready to be made in steps (the preview shows its first page at once); `state` keeps
+// what its handlers work on alive as long as the renderer.
+struct RunningReport {
+    std::shared_ptr<void> state;
+    std::unique_ptr<ReportRenderer> renderer;
 };

@@ -2,6 +2,7 @@
 
 #include "store/AppError.h"
 #include "store/CompanySchema.h"
+#include "store/IniFile.h"
 #include "store/InstallSettings.h"
 #include "store/MoneyFormat.h"
 #include "store/StoreSession.h"
@@ -62,6 +63,19 @@ CompanyData::CompanyData(StoreSession& session, const InstallSettings& install, 
     connection_ = std::make_unique<Connection>(session, directory_, Connection::OpenMode::Existing,
                                                connectionName());
     setDisplayFormats(install);
+    // Books made before an index was added get it now; a read-only file does without it (it
+    // only makes lookups faster).
+    for (const SqlIndex& index : companyExtraIndexes()) {
+        try {
+            if (!connection_
+                     ->scalar(QStringLiteral(
+                                  "SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?"),
+                              {index.name})
+                     .isValid())
+                connection_->exec(index.statement);
+        } catch (const AppError&) {
+        }
+    }
     for (const TableDef& def : companyTableDefs()) {
         auto table = std::make_unique<Table>(*connection_, def.name);
         table->setIndexName(openingIndexes().value(def.name));
@@ -180,6 +194,18 @@ bool CompanyData::CustomerCodeExists(const QString& code)
 bool CompanyData::CustomerHasMovements(qint64 customerId)
 {
     return existsIn(QStringLiteral("CarHar"), QStringLiteral("CarHar_2"), customerId);
+}
+
+bool CompanyData::pictureFitted(const QString& section, qint64 id) const
+{
+    const IniFile resimler(directory_ + QStringLiteral("/Resimler.ini"));
+    return resimler.readInteger(section, QString::number(id), 0) == 1;
+}
+
+void CompanyData::setPictureFitted(const QString& section, qint64 id, bool fitted) const
+{
+    IniFile resimler(directory_ + QStringLiteral("/Resimler.ini"));
+    resimler.writeInteger(section, QString::number(id), fitted ? 1 : 0);
 }
 
 bool CompanyData::StockCodeExists(const QString& code)

@@ -43,6 +43,11 @@ public:
     QString FormatMoneyText(const QString& text) const;
     static QString StripThousands(const QString& text);
 
+    // The display mode a card's picture keeps in the company's Resimler.ini (section "CARI" or
+    // "STOK", key the card's Nosu): true for fitted (1), false for unscaled (anything else).
+    bool pictureFitted(const QString& section, qint64 id) const;
+    void setPictureFitted(const QString& section, qint64 id, bool fitted) const;
+
     bool CustomerCodeExists(const QString& code);
     bool CustomerHasMovements(qint64 customerId);
     bool StockCodeExists(const QString& code);

@@ -224,3 +224,10 @@ const TableDef* findTableDef(const std::vector<TableDef>& defs, const QString& n
         if (def.name.compare(name, Qt::CaseInsensitive) == 0) return &def;
     return nullptr;
 }
+
+std::vector<SqlIndex> companyExtraIndexes()
+{
+    return {{QStringLiteral("StHar__STRef_Tarih"),
+             QStringLiteral("CREATE INDEX IF NOT EXISTS \"StHar__STRef_Tarih\" ON \"StHar\" "
+                            "(\"STRef\", coalesce(\"Tarih\",''), \"Nosu\")")}};
+}

@@ -9,3 +9,8 @@ const std::vector<TableDef>& companyTableDefs();
 // The installation-wide tables of the data directory: Sirket and FatPlan.
 const std::vector<TableDef>& globalTableDefs();
 const TableDef* findTableDef(const std::vector<TableDef>& defs, const QString& name);
+
+// Indexes beyond the tables' named ones, for lookups no named index serves: one stock card's
+// movements in date order (the movement window, the card statement, the card totals). They are
+// SQL indexes only; the table definitions and the store's orders do not know them.
+std::vector<SqlIndex> companyExtraIndexes();

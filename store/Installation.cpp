@@ -42,6 +42,8 @@ void createCompanyTables(StoreSession& session, const QString& directory)
     Connection db(session, directory, Connection::OpenMode::CreateIfMissing);
     for (const TableDef& def : companyTableDefs())
         if (!db.tableExists(def.name)) createProtectedTable(db, def);
+    for (const SqlIndex& index : companyExtraIndexes())
+        db.exec(index.statement);
 }
 
 void checkNewCompanyCode(GlobalData& global, const InstallSettings& install, const QString& code)

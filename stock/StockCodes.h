@@ -1,0 +1,7 @@
+#pragma once
+
+#include "app/CodeField.h"
+
+// What stock code fields ask for: any card, picked from "Stok kart listesi"; a new card opens
+// with the typed code.
+const CodeKind& stockCodes();
