@@ -6,14 +6,17 @@
 #include "customers/Registration.h"
 #include "printing/CompanyListReport.h"
 #include "printing/ReportRegistry.h"
+#include "stock/Registration.h"
 
 inline void registerReports(ReportRegistry& reports)
 {
     registerCompanyListReport(reports);
     registerCustomerReports(reports);
+    registerStockReports(reports);
 }
 
 inline void registerWindows(WindowRegistry& windows)
 {
     registerCustomerWindows(windows);
+    registerStockWindows(windows);
 }

@@ -198,9 +198,9 @@ void FormBase::EnterKontrol(QWidget* from, int step)
     int next = at + step;
     if (wrapFields_) next = (next + count) % count;
     // Skip fields that cannot take the focus now.
-    for (int tried = 0; next >= 0 && next < count && tried < count &&
-                        (!fieldOrder_[size_t(next)]->isEnabled() ||
-                         !fieldOrder_[size_t(next)]->isVisible());
+    for (int tried = 0;
+         next >= 0 && next < count && tried < count &&
+         (!fieldOrder_[size_t(next)]->isEnabled() || !fieldOrder_[size_t(next)]->isVisible());
          ++tried) {
         next += step;
         if (wrapFields_) next = (next + count) % count;

@@ -37,7 +37,8 @@ void PictureFrame::refresh()
     }
     // Fitted keeps the picture's proportions; unscaled shows its middle part.
     if (fitted_)
-        pixmap = pixmap.scaled(contentsRect().size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        pixmap =
+            pixmap.scaled(contentsRect().size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
     setPixmap(pixmap);
 }
 

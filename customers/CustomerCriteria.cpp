@@ -10,13 +10,9 @@ CriterionRange<TextCriterion> CardCriteria::addCodes(ReportWindow& window)
     const CriterionRange<TextCriterion> codes = window.addTextRange(
         QStringLiteral("Cari kart nosu : "),
         QStringLiteral("Cari kart nosu aralığını giriniz (F6 kart listesi)"), &customerCodes());
-    Table cari(window.shell().company->connection(), QStringLiteral("Cari"));
-    cari.setIndexName(CustomerOrder::indexName(CustomerOrder::Code));
-    cari.open();
-    if (cari.isEmpty()) return codes;
-    codes.from.setText(cari[QStringLiteral("CariNo")].asString());
-    cari.last();
-    codes.to.setText(cari[QStringLiteral("CariNo")].asString());
+    window.presetToFirstAndLast(codes, QStringLiteral("Cari"),
+                                CustomerOrder::indexName(CustomerOrder::Code),
+                                QStringLiteral("CariNo"));
     return codes;
 }
 

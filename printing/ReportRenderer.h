@@ -44,8 +44,8 @@ private:
 
 struct BandPrint {
     const BandDef& band;
-    ElementValues<QString> texts; // element name → text to print instead
-    ElementValues<bool> enabled;  // element name → printed or not
+    ElementValues<QString> texts;   // element name → text to print instead
+    ElementValues<bool> enabled;    // element name → printed or not
     ElementValues<QImage> pictures; // picture element name → the picture to draw in its frame
     bool print = true;
 

@@ -5,7 +5,9 @@
 #include "printing/PagePrinter.h"
 #include "printing/ReportRenderer.h"
 #include "store/AppError.h"
+#include "store/CompanyData.h"
 #include "store/InstallSettings.h"
+#include "store/Table.h"
 #include "store/TextRules.h"
 #include "widgets/DateEdit.h"
 #include "widgets/TZemrakSEdit.h"
@@ -13,6 +15,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -127,6 +130,16 @@ TextCriterion ReportWindow::addText(const QString& label, const QString& hint)
     return TextCriterion(addLine(edit, hint, nullptr));
 }
 
+QComboBox* ReportWindow::addList(const QString& label, const QString& hint)
+{
+    auto* list = new QComboBox(this);
+    list->setMinimumWidth(320);
+    form_->addRow(label, list);
+    addField(list, hint);
+    if (fields().size() == 1) list->setFocus();
+    return list;
+}
+
 CriterionRange<TextCriterion> ReportWindow::addTextRange(const QString& label, const QString& hint,
                                                          const CodeKind* codes)
 {
@@ -191,6 +204,25 @@ ChoiceCriterion ReportWindow::addChoice(const QString& title, const QStringList&
                                         int chosen)
 {
     return ChoiceCriterion(addRadioGroup(title, choices, chosen));
+}
+
+void ReportWindow::presetToFirstAndLast(const CriterionRange<TextCriterion>& range,
+                                        const QString& table, const QString& index,
+                                        const QString& codeField)
+{
+    Table cards(shell().company->connection(), table);
+    cards.setReadFields({codeField});
+    cards.setIndexName(index);
+    cards.open();
+    if (cards.isEmpty()) return;
+    range.from.setText(cards[codeField].asString());
+    cards.last();
+    range.to.setText(cards[codeField].asString());
+}
+
+void ReportWindow::focusAfterChoice(const ChoiceCriterion& choice, QWidget* field)
+{
+    connect(choice.group(), &QButtonGroup::idClicked, field, [field] { field->setFocus(); });
 }
 
 void ReportWindow::pickForFocusedField()

@@ -7,6 +7,7 @@
 class CodeField;
 class PageSet;
 class QButtonGroup;
+class QComboBox;
 class QFormLayout;
 class QLineEdit;
 class ReportRenderer;
@@ -115,6 +116,13 @@ public:
                                                    int decimals);
     CodeCriterion addCode(const QString& label, const QString& hint, const CodeKind& codes);
     ChoiceCriterion addChoice(const QString& title, const QStringList& choices, int chosen);
+    // A drop-down list; the caller fills it.
+    QComboBox* addList(const QString& label, const QString& hint);
+    // A code range starting on the first and the last code of `table` in the order `index`.
+    void presetToFirstAndLast(const CriterionRange<TextCriterion>& range, const QString& table,
+                              const QString& index, const QString& codeField);
+    // Choosing in the group puts the focus on `field`.
+    void focusAfterChoice(const ChoiceCriterion& choice, QWidget* field);
 
     // Letter paper when the installation says so (KAGIT 1), else A4.
     bool letterPaper() const;

@@ -20,25 +20,25 @@ const QString kTitle = QStringLiteral("Stok hareket kontrol");
 } // namespace
 
 TfrmStHar::TfrmStHar(Shell& shell, QWidget* parent)
-    : ListWindow(shell, QStringLiteral("Stok İşlemleri"),
-                 shell.company->table(QStringLiteral("StHar")),
-                 {{QStringLiteral("Tarih"), QStringLiteral("Tarih"), 80},
-                  {QStringLiteral("Belge No"), QStringLiteral("BelgeNo"), 80},
-                  {QStringLiteral("Açıklama"), QStringLiteral("Aciklama"), 170},
-                  {QStringLiteral("G.Miktar"), QStringLiteral("GMiktari"), 80,
-                   shell.company->displayFormat(QStringLiteral("StHar"), QStringLiteral("GMiktari"))},
-                  {QStringLiteral("G.Fiyat"), QStringLiteral("GFiyati"), 80,
-                   shell.company->displayFormat(QStringLiteral("StHar"), QStringLiteral("GFiyati"))},
-                  {QStringLiteral("G.Tutarı"), QStringLiteral("GTutari"), 100,
-                   shell.company->moneyFormat()},
-                  {QStringLiteral("Ç.Miktar"), QStringLiteral("CMiktari"), 80,
-                   shell.company->displayFormat(QStringLiteral("StHar"), QStringLiteral("CMiktari"))},
-                  {QStringLiteral("Ç.Fiyat"), QStringLiteral("CFiyati"), 80,
-                   shell.company->displayFormat(QStringLiteral("StHar"), QStringLiteral("CFiyati"))},
-                  {QStringLiteral("Ç.Tutarı"), QStringLiteral("CTutari"), 100,
-                   shell.company->moneyFormat()},
-                  {QStringLiteral("K"), QStringLiteral("Kaynak"), 30}},
-                 parent)
+    : ListWindow(
+          shell, QStringLiteral("Stok İşlemleri"), shell.company->table(QStringLiteral("StHar")),
+          {{QStringLiteral("Tarih"), QStringLiteral("Tarih"), 80},
+           {QStringLiteral("Belge No"), QStringLiteral("BelgeNo"), 80},
+           {QStringLiteral("Açıklama"), QStringLiteral("Aciklama"), 170},
+           {QStringLiteral("G.Miktar"), QStringLiteral("GMiktari"), 80,
+            shell.company->displayFormat(QStringLiteral("StHar"), QStringLiteral("GMiktari"))},
+           {QStringLiteral("G.Fiyat"), QStringLiteral("GFiyati"), 80,
+            shell.company->displayFormat(QStringLiteral("StHar"), QStringLiteral("GFiyati"))},
+           {QStringLiteral("G.Tutarı"), QStringLiteral("GTutari"), 100,
+            shell.company->moneyFormat()},
+           {QStringLiteral("Ç.Miktar"), QStringLiteral("CMiktari"), 80,
+            shell.company->displayFormat(QStringLiteral("StHar"), QStringLiteral("CMiktari"))},
+           {QStringLiteral("Ç.Fiyat"), QStringLiteral("CFiyati"), 80,
+            shell.company->displayFormat(QStringLiteral("StHar"), QStringLiteral("CFiyati"))},
+           {QStringLiteral("Ç.Tutarı"), QStringLiteral("CTutari"), 100,
+            shell.company->moneyFormat()},
+           {QStringLiteral("K"), QStringLiteral("Kaynak"), 30}},
+          parent)
 {
     setObjectName(QStringLiteral("frmStHar"));
     setDeleteTexts({QStringLiteral("Stok hareketini silmek istediğinize"),
@@ -60,8 +60,9 @@ TfrmStHar::TfrmStHar(Shell& shell, QWidget* parent)
                    showCard();
                    goLast();
                });
-    addCommand(QStringLiteral("HizliKart"), QStringLiteral("Hızlı kart [F10]"), Qt::Key_F10,
-               QString(), [] {}, false);
+    addCommand(
+        QStringLiteral("HizliKart"), QStringLiteral("Hızlı kart [F10]"), Qt::Key_F10, QString(),
+        [] {}, false);
 
     // The card's totals, bound to the card as the last recompute left them.
     auto* grid = new QGridLayout;

@@ -32,8 +32,9 @@ TfrmStKart::TfrmStKart(Shell& shell, QWidget* parent)
     // The code transfer and the quick card come with their own windows.
     addCommand(QStringLiteral("KodAktar"), QStringLiteral("Kod aktar [F7]"), Qt::Key_F7, QString(),
                [] {});
-    addCommand(QStringLiteral("HizliKart"), QStringLiteral("Hızlı kart [F10]"), Qt::Key_F10,
-               QString(), [] {}, false);
+    addCommand(
+        QStringLiteral("HizliKart"), QStringLiteral("Hızlı kart [F10]"), Qt::Key_F10, QString(),
+        [] {}, false);
 
     table().setFiltered(false);
     setOrders(QStringLiteral(" Stok kart listesini "),

@@ -30,14 +30,15 @@ TfrmStKartE::TfrmStKartE(Shell& shell, const QString& code, QWidget* parent)
         layout_[size_t(f)].setText(saved[size_t(f)]);
         layout_[size_t(f)].edit()->installEventFilter(this);
     }
-    type_ = addChoice(QStringLiteral(" Basılacak barkod tipi "),
-                      {QStringLiteral("Ean-13"), QStringLiteral("Ean-8"), QStringLiteral("Code 39")},
-                      int(StockLabels::presetFor(code)));
+    type_ =
+        addChoice(QStringLiteral(" Basılacak barkod tipi "),
+                  {QStringLiteral("Ean-13"), QStringLiteral("Ean-8"), QStringLiteral("Code 39")},
+                  int(StockLabels::presetFor(code)));
     setWrapFields(true);
     // Choosing a type keeps the focus where it was.
     connect(type_.group(), &QButtonGroup::idClicked, this, [this] {
-        if (QWidget* w = focusWidget(); w && fields().end() != std::find(fields().begin(),
-                                                                        fields().end(), w))
+        if (QWidget* w = focusWidget();
+            w && fields().end() != std::find(fields().begin(), fields().end(), w))
             w->setFocus();
     });
     copies_.edit()->setFocus();

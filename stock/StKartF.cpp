@@ -74,8 +74,7 @@ const char* const kPriceFields[] = {"Fiyat1", "Fiyat2", "Fiyat3"};
 
 } // namespace
 
-TfrmStKartF::TfrmStKartF(Shell& shell, Table& stok, Mode mode, const QString& code,
-                         QWidget* parent)
+TfrmStKartF::TfrmStKartF(Shell& shell, Table& stok, Mode mode, const QString& code, QWidget* parent)
     : EntryWindow(shell,
                   mode == Mode::Edit ? QStringLiteral("Eski Stok Kartı [%1-%2]")
                                            .arg(stok[QStringLiteral("Kodu")].asString(),
@@ -86,9 +85,8 @@ TfrmStKartF::TfrmStKartF(Shell& shell, Table& stok, Mode mode, const QString& co
                                  : 0),
                   (mode == Mode::Edit ? stok.edit() : stok.append(), &stok), parent)
     , mode_(mode)
-    , priceDecimals_(shell.company && shell.company->kurus()
-                         ? shell.company->settings().priceDecimals()
-                         : 0)
+    , priceDecimals_(
+          shell.company && shell.company->kurus() ? shell.company->settings().priceDecimals() : 0)
 {
     setObjectName(QStringLiteral("frmStKartF"));
     setSaveHints(
@@ -189,10 +187,9 @@ void TfrmStKartF::buildSide()
         box(QStringLiteral("ALIŞ ") + rows[r], r + 1, 1);
         box(QStringLiteral("SATIŞ ") + rows[r], r + 1, 2);
     }
-    const QStringList extremes = {QStringLiteral("En ucuz alış : "),
-                                  QStringLiteral("En pahalı alış : "),
-                                  QStringLiteral("En ucuz satış : "),
-                                  QStringLiteral("En pahalı satış : ")};
+    const QStringList extremes = {
+        QStringLiteral("En ucuz alış : "), QStringLiteral("En pahalı alış : "),
+        QStringLiteral("En ucuz satış : "), QStringLiteral("En pahalı satış : ")};
     for (int i = 0; i < extremes.size(); ++i) {
         grid->addWidget(new QLabel(extremes[i], panelBox), 5 + i, 0, 1, 2, Qt::AlignRight);
         box(extremes[i], 5 + i, 2);
@@ -218,10 +215,9 @@ void TfrmStKartF::fillPanel()
 {
     CompanyData& company = *shell().company;
     const StockCards::Panel p = StockCards::panel(company, table()->currentId());
-    const QString quantity = company.displayFormat(QStringLiteral("StHar"),
-                                                   QStringLiteral("GMiktari")),
-                  price = company.displayFormat(QStringLiteral("StHar"),
-                                                QStringLiteral("GFiyati")),
+    const QString quantity =
+                      company.displayFormat(QStringLiteral("StHar"), QStringLiteral("GMiktari")),
+                  price = company.displayFormat(QStringLiteral("StHar"), QStringLiteral("GFiyati")),
                   money = company.moneyFormat();
     const auto set = [this](const QString& key, const QString& value) {
         for (const auto& [k, edit] : panel_)
@@ -276,8 +272,7 @@ std::array<double, 3> TfrmStKartF::typedPrices() const
 bool TfrmStKartF::validate()
 {
     const QString code = text(0);
-    const bool checkCode =
-        mode_ != Mode::Edit || code.compare(loadedCode_, Qt::CaseSensitive) != 0;
+    const bool checkCode = mode_ != Mode::Edit || code.compare(loadedCode_, Qt::CaseSensitive) != 0;
     if (checkCode && shell().company->StockCodeExists(code)) {
         NoticeBox(shell(), QStringLiteral("Stok kart nosu başka bir karta verilmiş"),
                   QStringLiteral("lütfen değiştiriniz !"), QStringLiteral("Stok kart kontrol"),

@@ -38,13 +38,12 @@ Panel panel(CompanyData& company, qint64 stockId)
 {
     Panel p;
     const std::vector<SqlRow> rows = company.connection().select(
-        QStringLiteral(
-            "SELECT total(\"GMiktari\"), total(\"CMiktari\"), "
-            "min(CASE WHEN \"GFiyati\" <> 0 THEN \"GFiyati\" END), "
-            "max(CASE WHEN \"GFiyati\" <> 0 THEN \"GFiyati\" END), "
-            "min(CASE WHEN \"CFiyati\" <> 0 THEN \"CFiyati\" END), "
-            "max(CASE WHEN \"CFiyati\" <> 0 THEN \"CFiyati\" END) "
-            "FROM \"StHar\" WHERE \"STRef\" = ?"),
+        QStringLiteral("SELECT total(\"GMiktari\"), total(\"CMiktari\"), "
+                       "min(CASE WHEN \"GFiyati\" <> 0 THEN \"GFiyati\" END), "
+                       "max(CASE WHEN \"GFiyati\" <> 0 THEN \"GFiyati\" END), "
+                       "min(CASE WHEN \"CFiyati\" <> 0 THEN \"CFiyati\" END), "
+                       "max(CASE WHEN \"CFiyati\" <> 0 THEN \"CFiyati\" END) "
+                       "FROM \"StHar\" WHERE \"STRef\" = ?"),
         {stockId});
     if (!rows.empty()) {
         const SqlRow& r = rows[0];

@@ -21,7 +21,7 @@ struct LastMovement {
 
 // The card window's read-only panel, from the card's movements by aggregate queries.
 struct Panel {
-    double giren = 0, cikan = 0, bakiye = 0; // quantities
+    double giren = 0, cikan = 0, bakiye = 0;  // quantities
     LastMovement alis, satis;                 // last purchase (entry), last sale (exit)
     double cheapestBuy = 0, dearestBuy = 0;   // among entry prices that are not 0
     double cheapestSale = 0, dearestSale = 0; // among exit prices that are not 0

@@ -16,8 +16,8 @@ CodeKind stockKind()
     kind.askNew = QStringLiteral("Yeni kart açılsın mı?");
     kind.title = QStringLiteral("Stok kart kontrol");
     kind.pick = [kind](Shell& shell, const QString& current, QWidget* parent) {
-        const auto card = shell.company->findCard(kind.table, kind.codeField, kind.titleField,
-                                                  current.trimmed());
+        const auto card =
+            shell.company->findCard(kind.table, kind.codeField, kind.titleField, current.trimmed());
         Table& stok = shell.company->table(QStringLiteral("Stok"));
         return TfrmStokL::pick(shell, stok, parent, card ? card->id : stok.currentId()).code;
     };

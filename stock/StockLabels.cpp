@@ -18,12 +18,15 @@ struct FieldText {
     const char* caption;
 };
 
-const FieldText kFields[FieldCount] = {
-    {"UZUNLUK", "40", "Sayfa Uzunluğu : "}, {"GENISLIK", "180", "Sayfa genişliği : "},
-    {"UST", "0", "Üst Marjin : "},          {"ALT", "0", "Alt Marjin : "},
-    {"SOL", "10", "Sol Marjin : "},         {"SAG", "10", "Sağ Marjin : "},
-    {"EUZUN", "181", "Etiket uzunluk : "},  {"EGENIS", "84", "Etiket genişlik : "},
-    {"KSOL", "10", "Sol : "}};
+const FieldText kFields[FieldCount] = {{"UZUNLUK", "40", "Sayfa Uzunluğu : "},
+                                       {"GENISLIK", "180", "Sayfa genişliği : "},
+                                       {"UST", "0", "Üst Marjin : "},
+                                       {"ALT", "0", "Alt Marjin : "},
+                                       {"SOL", "10", "Sol Marjin : "},
+                                       {"SAG", "10", "Sağ Marjin : "},
+                                       {"EUZUN", "181", "Etiket uzunluk : "},
+                                       {"EGENIS", "84", "Etiket genişlik : "},
+                                       {"KSOL", "10", "Sol : "}};
 
 const QString kSection = QStringLiteral("BARKOD");
 
@@ -148,7 +151,8 @@ PageSet labels(const QString& code, Type chosen, const Layout& layout, int copie
     const int sol = v[KSol];
     std::vector<ElementDef> elements;
     const auto digits = [&](const char* name, int x, const QString& text) {
-        ElementDef e = label(QLatin1String(name), {mm(x), symbolHeight + 0.5, 40, textHeight}, text);
+        ElementDef e =
+            label(QLatin1String(name), {mm(x), symbolHeight + 0.5, 40, textHeight}, text);
         e.font.setPointSize(8);
         elements.push_back(e);
     };

@@ -117,6 +117,7 @@ public:
             stok["Fiyat2"] = company_.RoundMoney(price * 1.1);
             stok["Fiyat3"] = company_.RoundMoney(price * 1.2);
             stok["Kritik"] = between(0, 20);
+            stok["Katalog"] = 1; // as new cards: not in the catalogue
             stok["Barkod_1"] =
                 QStringLiteral("869%1").arg(qint64(between(100000000, 999999999)) * 10 + i % 10);
             stok.post();

@@ -1,0 +1,121 @@
+#include "printing/ReportRegistry.h"
+#include "stock/Registration.h"
+#include "stock/StockReports.h"
+#include "store/AppError.h"
+#include "store/CompanyData.h"
+#include "store/GlobalData.h"
+#include "store/Table.h"
+
+namespace {
+
+using namespace StockReports;
+
+QDate yearStart()
+{
+    return QDate(QDate::currentDate().year(), 1, 1);
+}
+QDate yearEnd()
+{
+    return QDate(QDate::currentDate().year(), 12, 31);
+}
+
+int priceOption(const ReportOptions& options)
+{
+    return reportChoiceOption(options, QStringLiteral("price"), {"yok", "1", "2", "3"}, 0);
+}
+
+const ReportOption kFrom{"from", "GG.AA.YYYY", "başlangıç tarihi (çalışma yılının başı)"};
+const ReportOption kTo{"to", "GG.AA.YYYY", "bitiş tarihi (çalışma yılının sonu)"};
+const ReportOption kCodeFrom{"code-from", "KOD", "ilk stok kart kodu"};
+const ReportOption kCodeTo{"code-to", "KOD", "son stok kart kodu"};
+const ReportOption kPrice{"price", "1|2|3|yok", "listeye yazılan fiyat (yok)"};
+
+} // namespace
+
+void registerStockReports(ReportRegistry& reports)
+{
+    reports.add(
+        3301,
+        {QStringLiteral("Stok kart listesi"),
+         true,
+         {kCodeFrom,
+          kCodeTo,
+          {"from", "GG.AA.YYYY", "ilk fiyat değişiklik tarihi (boş)"},
+          {"to", "GG.AA.YYYY", "son fiyat değişiklik tarihi (boş)"},
+          {"kind", "hammadde|yrdmlz|aramamul|mamul|tumu", "stok kart durumu (tumu)"},
+          {"order", "code|name", "sıra (code)"},
+          kPrice,
+          {"change-date", "evet|hayir", "fiyat değişiklik tarihi yazılsın (hayir)"}},
+         [](GlobalData&, CompanyData* company, const ReportOptions& options) {
+             CardChoice c;
+             c.codeFrom = options.value(QStringLiteral("code-from"));
+             c.codeTo = options.value(QStringLiteral("code-to"));
+             c.dateFrom = options.value(QStringLiteral("from"));
+             c.dateTo = options.value(QStringLiteral("to"));
+             const int kind =
+                 reportChoiceOption(options, QStringLiteral("kind"),
+                                    {"hammadde", "yrdmlz", "aramamul", "mamul", "tumu"}, 4);
+             c.kind = kind == 4 ? -1 : kind;
+             c.order = reportChoiceOption(options, QStringLiteral("order"), {"code", "name"}, 0);
+             c.price = priceOption(options);
+             c.changeDate = reportChoiceOption(options, QStringLiteral("change-date"),
+                                               {"hayir", "evet"}, 0) == 1;
+             return cardList(*company, c);
+         }});
+    reports.add(3302, {QStringLiteral("Stok hareket listesi"),
+                       true,
+                       {kFrom,
+                        kTo,
+                        kCodeFrom,
+                        kCodeTo,
+                        {"customer", "CARI_KODU", "yalnız bu carinin faturaları (tümü)"}},
+                       [](GlobalData&, CompanyData* company, const ReportOptions& options) {
+                           MovementChoice c;
+                           c.from = reportDateOption(options, QStringLiteral("from"), yearStart());
+                           c.to = reportDateOption(options, QStringLiteral("to"), yearEnd());
+                           c.codeFrom = options.value(QStringLiteral("code-from"));
+                           c.codeTo = options.value(QStringLiteral("code-to"));
+                           c.customerCode = options.value(QStringLiteral("customer"));
+                           return movementList(*company, c);
+                       }});
+    reports.add(
+        3306,
+        {QStringLiteral("Katalog"),
+         true,
+         {{"title", "METİN", "liste açıklaması (şirket ünvanı)"},
+          {"order", "code|name", "sıra (code)"},
+          {"picture", "fit|original|card", "resimler (fit)"},
+          kPrice},
+         [](GlobalData& global, CompanyData* company, const ReportOptions& options) {
+             CatalogueChoice c;
+             // The company's title, as the window starts.
+             c.title = options.contains(QStringLiteral("title"))
+                           ? options.value(QStringLiteral("title"))
+                           : global.sirket()
+                                 .lookup(QStringLiteral("SKodu"), company->code(),
+                                         QStringLiteral("Aciklama"))
+                                 .toString();
+             c.order = reportChoiceOption(options, QStringLiteral("order"), {"code", "name"}, 0);
+             c.pictures = CatalogueChoice::Pictures(reportChoiceOption(
+                 options, QStringLiteral("picture"), {"fit", "original", "card"}, 0));
+             c.price = priceOption(options);
+             return catalogue(*company, c);
+         }});
+    reports.add(3307,
+                {QStringLiteral("Stok kart ekstresi"),
+                 true,
+                 {{"stock", "STOK_KODU", "stok kart kodu"}, kFrom, kTo},
+                 [](GlobalData&, CompanyData* company, const ReportOptions& options) {
+                     StatementChoice c;
+                     const QString code = options.value(QStringLiteral("stock"));
+                     const auto card =
+                         company->findCard(QStringLiteral("Stok"), QStringLiteral("Kodu"),
+                                           QStringLiteral("Cinsi"), code);
+                     if (code.isEmpty() || !card)
+                         throw AppError(QStringLiteral("Stok kartı bulunamadı: %1").arg(code));
+                     c.stockId = card->id;
+                     c.from = reportDateOption(options, QStringLiteral("from"), yearStart());
+                     c.to = reportDateOption(options, QStringLiteral("to"), yearEnd());
+                     return statement(*company, c);
+                 }});
+}
