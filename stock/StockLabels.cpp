@@ -115,6 +115,8 @@ QString refusal(const QString& code, Type type, const Layout& layout, int copies
     TZemrakBarkod symbol;
     symbol.tip = symbology(effectiveType(type, code));
     symbol.Metin = code;
+    // An Ean-13 code whose own check digit is wrong would scan as another article.
+    symbol.IslemKontrolu = symbol.tip == TZemrakBarkod::bcCodeEAN13;
     try {
         symbol.elements();
     } catch (const AppError& error) {
@@ -172,6 +174,7 @@ PageSet labels(const QString& code, Type chosen, const Layout& layout, int copie
                                 {mm(std::max(0, symbolAt)), 0, mm(v[EUzun]), symbolHeight}, code);
     symbol.barcodeType = int(symbology(type));
     symbol.barcodeModule = 2;
+    symbol.barcodeChecksum = type == Type::Ean13;
     symbol.barcodeHeight = int(symbolHeight / 0.254);
     elements.push_back(symbol);
     def.bands.push_back(band(BandKind::Detail, QStringLiteral("Etiket"), height, elements));
