@@ -70,8 +70,6 @@ std::vector<FieldSpec> cardFields(int priceDecimals)
     };
 }
 
-const char* const kPriceFields[] = {"Fiyat1", "Fiyat2", "Fiyat3"};
-
 } // namespace
 
 TfrmStKartF::TfrmStKartF(Shell& shell, Table& stok, Mode mode, const QString& code, QWidget* parent)
@@ -111,8 +109,8 @@ TfrmStKartF::TfrmStKartF(Shell& shell, Table& stok, Mode mode, const QString& co
             ->setChecked(true);
         fitted = shell.company->pictureFitted(QStringLiteral("STOK"), stok.currentId());
         loadedCode_ = stok[QStringLiteral("Kodu")].asString();
-        for (size_t i = 0; i < 3; ++i)
-            loadedPrices_[i] = stok[QLatin1String(kPriceFields[i])].asFloat();
+        // The prices as their editors show them: saved back untouched, they are no change.
+        loadedPrices_ = typedPrices();
         // The code does not change here; codes change only through the code transfer.
         editor(0)->setEnabled(false);
         editor(1)->setFocus();

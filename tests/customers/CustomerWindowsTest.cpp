@@ -15,6 +15,7 @@
 #include "support/QtPrinters.h"
 #include "support/ScriptedMessages.h"
 #include "support/TypeText.h"
+#include "support/WindowTest.h"
 #include "widgets/TZemrakEdit.h"
 
 #include <QAbstractButton>
@@ -28,26 +29,8 @@
 
 namespace {
 
-class CustomerWindows : public ::testing::Test {
+class CustomerWindows : public WindowTest {
 protected:
-    TestInstallation t;
-    std::unique_ptr<CompanyData> company;
-    ScriptedMessages messages;
-    std::unique_ptr<Shell> shell;
-
-    void SetUp() override
-    {
-        NewCompany abc{"ABC", "Deneme Ltd."};
-        abc.settings.fiyat = 1; // prices with four decimals
-        t.createCompany(abc);
-        company = std::make_unique<CompanyData>(t.session, t.install, "ABC");
-        shell = std::make_unique<Shell>(t.install, messages);
-        shell->company = company.get();
-        shell->companyIsOpen = true;
-        shell->activeCompanyCode = "ABC";
-        shell->activeCompanyTitle = "Deneme Ltd.";
-    }
-
     qint64 card(const QString& code, double risk = 0)
     {
         Table& cari = company->table("Cari");
@@ -57,12 +40,6 @@ protected:
         cari["RiskLimiti"] = risk;
         cari.post();
         return cari.currentId();
-    }
-
-    static void key(QWidget* window, int k, Qt::KeyboardModifiers m = Qt::NoModifier)
-    {
-        QWidget* focus = QApplication::focusWidget();
-        QTest::keyClick(focus && focus->window() == window ? focus : window, Qt::Key(k), m);
     }
 };
 

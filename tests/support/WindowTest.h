@@ -1,0 +1,59 @@
+#pragma once
+
+#include "app/Shell.h"
+#include "store/CompanyData.h"
+#include "support/Installation.h"
+#include "support/ScriptedMessages.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+// Windows over company ABC ("Deneme Ltd.", kuruş on, prices with four decimals), with the
+// message window answered from a script.
+class WindowTest : public ::testing::Test {
+protected:
+    TestInstallation t;
+    std::unique_ptr<CompanyData> company;
+    ScriptedMessages messages;
+    std::unique_ptr<Shell> shell;
+
+    void SetUp() override
+    {
+        NewCompany abc{"ABC", "Deneme Ltd."};
+        abc.settings.fiyat = 1; // prices with four decimals
+        t.createCompany(abc);
+        company = std::make_unique<CompanyData>(t.session, t.install, "ABC");
+        shell = std::make_unique<Shell>(t.install, messages);
+        shell->company = company.get();
+        shell->companyIsOpen = true;
+        shell->activeCompanyCode = "ABC";
+        shell->activeCompanyTitle = "Deneme Ltd.";
+    }
+
+    // Runs `act` on the next modal window of type W once it is open (a pick list or an entry
+    // window opened by a command).
+    template <typename W> static void whenOpen(std::function<void(W*)> act)
+    {
+        auto* timer = new QTimer;
+        timer->setInterval(5);
+        QObject::connect(timer, &QTimer::timeout, [timer, act] {
+            if (auto* w = qobject_cast<W*>(QApplication::activeModalWidget());
+                w && w->isVisible()) {
+                timer->stop();
+                timer->deleteLater();
+                act(w);
+            }
+        });
+        timer->start();
+    }
+
+    // A key to the window's focused field, or to the window.
+    static void key(QWidget* window, int k, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus && focus->window() == window ? focus : window, Qt::Key(k), m);
+    }
+};
