@@ -1,6 +1,17 @@
 #pragma once
 
+#include "store/CompanyData.h"
+#include "store/DemoBooks.h"
+#include "store/GlobalData.h"
+#include "store/InstallSettings.h"
+#include "store/Installation.h"
+#include "store/StoreSession.h"
+
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <cstdio>
+#include <memory>
 
 // A line of /proc/self/status in MB ("VmRSS:" resident now, "VmHWM:" the peak so far).
 inline double statusMb(const char* key)
@@ -24,3 +35,39 @@ inline double peakRssMb()
 {
     return statusMb("VmHWM:");
 }
+
+inline double ms(const QElapsedTimer& timer)
+{
+    return timer.nsecsElapsed() / 1e6;
+}
+
+// The large demo books (company BUYUK) in an installation at `programDir`, made there first
+// when they are not.
+struct LargeDemo {
+    InstallSettings install;
+    StoreSession session;
+    std::unique_ptr<CompanyData> company;
+
+    explicit LargeDemo(const QString& programDir)
+        : install(programDir)
+        , session(install.privateRoot())
+    {
+        session.addPassword(masterPassword());
+        if (install.ana().isEmpty()) {
+            initInstallation(session, programDir,
+                             QDir(programDir).filePath(QStringLiteral("veri")));
+            install.reload();
+        }
+        {
+            GlobalData global(session, install.dataDirectory());
+            if (!global.CompanyCodeExists(QStringLiteral("BUYUK"))) {
+                std::printf("Writing the large demo books...\n");
+                createCompany(session, global, install,
+                              NewCompany{QStringLiteral("BUYUK"), QStringLiteral("Deneme")});
+                CompanyData made(session, install, QStringLiteral("BUYUK"));
+                fillDemoBooks(made, DemoSize::large(), [](const QString&) {});
+            }
+        }
+        company = std::make_unique<CompanyData>(session, install, QStringLiteral("BUYUK"));
+    }
+};

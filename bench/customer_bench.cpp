@@ -35,11 +35,6 @@ struct SilentMessages : MessageHandler {
     int noticeBox(QWidget*, const QString&, const QString&, const QString&) override { return 1; }
 };
 
-double ms(QElapsedTimer& timer)
-{
-    return timer.nsecsElapsed() / 1e6;
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -49,25 +44,9 @@ int main(int argc, char* argv[])
     QTemporaryDir temp(QDir::current().filePath(QStringLiteral("bench-customers-XXXXXX")));
     const QString programDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temp.path();
     try {
-        InstallSettings install(programDir);
-        StoreSession session(install.privateRoot());
-        session.addPassword(masterPassword());
-        if (install.ana().isEmpty()) {
-            initInstallation(session, programDir,
-                             QDir(programDir).filePath(QStringLiteral("veri")));
-            install.reload();
-        }
-        {
-            GlobalData global(session, install.dataDirectory());
-            if (!global.CompanyCodeExists(QStringLiteral("BUYUK"))) {
-                std::printf("Writing the large demo books...\n");
-                createCompany(session, global, install,
-                              NewCompany{QStringLiteral("BUYUK"), QStringLiteral("Deneme")});
-                CompanyData company(session, install, QStringLiteral("BUYUK"));
-                fillDemoBooks(company, DemoSize::large(), [](const QString&) {});
-            }
-        }
-        CompanyData company(session, install, QStringLiteral("BUYUK"));
+        LargeDemo demo(programDir);
+        InstallSettings& install = demo.install;
+        CompanyData& company = *demo.company;
         CustomerLedger ledger(company);
         // One customer with 20,000 movements, for the statement and the movement window.
         qint64 heavy = 0;
@@ -125,8 +104,7 @@ int main(int argc, char* argv[])
         CustomerReports::BalanceChoice all;
         {
             // As the preview runs it: the first page as soon as it is made.
-            RunningReport running =
-                CustomerReports::startBalanceStatus(company, all);
+            RunningReport running = CustomerReports::startBalanceStatus(company, all);
             running.renderer->start();
             while (!running.renderer->done() && running.renderer->pages().pageCount() < 2)
                 running.renderer->step(1);

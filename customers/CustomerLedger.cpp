@@ -171,7 +171,7 @@ std::optional<CustomerMovement> CustomerLedger::read(qint64 id)
 std::pair<MoneySum, MoneySum> CustomerLedger::sums(qint64 customerId, const QDate& from,
                                                    const QDate& to)
 {
-    QString sql = QStringLiteral("SELECT %1, %2 FROM \"CarHar\" WHERE \"CARef\" = ?")
+    QString sql = QStringLiteral("SELECT %1, %2 FROM \"CarHar\" WHERE coalesce(\"CARef\",0) = ?")
                       .arg(MoneySum::sqlSum(QStringLiteral("\"Borc\"")),
                            MoneySum::sqlSum(QStringLiteral("\"Alacak\"")));
     QVariantList params{customerId};
@@ -230,8 +230,9 @@ CardSummary CustomerLedger::summary(qint64 customerId)
 {
     std::array<MoneySum, 5> borc{}, alacak{};
     for (const SqlRow& row : company_.connection().select(
-             QStringLiteral("SELECT \"Kaynak\", %1, %2 FROM \"CarHar\" WHERE \"CARef\" = ? "
-                            "GROUP BY \"Kaynak\"")
+             QStringLiteral(
+                 "SELECT \"Kaynak\", %1, %2 FROM \"CarHar\" WHERE coalesce(\"CARef\",0) = ? "
+                 "GROUP BY \"Kaynak\"")
                  .arg(MoneySum::sqlSum(QStringLiteral("\"Borc\"")),
                       MoneySum::sqlSum(QStringLiteral("\"Alacak\""))),
              {customerId})) {

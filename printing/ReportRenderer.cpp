@@ -442,11 +442,21 @@ struct ReportRenderer::Impl {
 
     void accumulate(double sign = 1)
     {
+        // The expressions with sums, found once: most reports have none, and every record
+        // passes here.
+        if (!summingKnown) {
+            for (auto& band : expressions)
+                for (ReportExpression& e : band)
+                    if (e.hasSums()) summing.push_back(&e);
+            summingKnown = true;
+        }
+        if (summing.empty()) return;
         const auto fields = resolver();
-        for (auto& band : expressions)
-            for (ReportExpression& e : band)
-                if (e.hasSums()) e.accumulate(fields, sign);
+        for (ReportExpression* e : summing)
+            e->accumulate(fields, sign);
     }
+    std::vector<ReportExpression*> summing;
+    bool summingKnown = false;
 
     // Progress through the report, so that it can be made in steps.
     enum class Phase { Records, Finish, Done } phase = Phase::Done;

@@ -19,6 +19,7 @@ template <typename T> class ElementValues {
 public:
     void insert(const QString& name, T value)
     {
+        if (items_.empty()) items_.reserve(8); // one allocation for the few a band sets
         for (auto& [n, v] : items_)
             if (n == name) {
                 v = std::move(value);

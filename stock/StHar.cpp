@@ -79,16 +79,16 @@ TfrmStHar::TfrmStHar(Shell& shell, QWidget* parent)
                                QStringLiteral("BAKİYE")};
     for (int i = 0; i < 3; ++i) {
         grid->addWidget(new QLabel(sides[i], this), 0, i * 2, 1, 2, Qt::AlignCenter);
-        box(i * 2, 1, i * 2);
-        box(i * 2 + 1, 1, i * 2 + 1);
+        box(i * 2, 2, i * 2);
+        box(i * 2 + 1, 2, i * 2 + 1);
     }
     grid->addWidget(new QLabel(QStringLiteral("ENVANTER TUTARLARI"), this), 0, 6, 1, 3,
                     Qt::AlignCenter);
     const QStringList values = {QStringLiteral("FİFO"), QStringLiteral("LİFO"),
                                 QStringLiteral("ORTALAMA")};
     for (int i = 0; i < 3; ++i) {
-        grid->addWidget(new QLabel(values[i], this), 2, 6 + i, Qt::AlignCenter);
-        box(6 + i, 1, 6 + i);
+        grid->addWidget(new QLabel(values[i], this), 1, 6 + i, Qt::AlignCenter);
+        box(6 + i, 2, 6 + i);
     }
     content()->addLayout(grid);
     resize(1100, 600);

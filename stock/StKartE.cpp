@@ -23,10 +23,12 @@ TfrmStKartE::TfrmStKartE(Shell& shell, const QString& code, QWidget* parent)
     copies_.setText(QStringLiteral("1"));
     const StockLabels::Layout saved = StockLabels::readLayout(shell.install.ini());
     for (int f = 0; f < StockLabels::FieldCount; ++f) {
-        QString label = StockLabels::caption(StockLabels::Field(f));
-        const bool pixels = f == StockLabels::EUzun || f == StockLabels::EGenis;
-        layout_[size_t(f)] =
-            addText(label, pixels ? QStringLiteral("Pixel") : QStringLiteral("Milimetre"));
+        const QString label = StockLabels::caption(StockLabels::Field(f));
+        const bool pixels = f >= StockLabels::EUzun;
+        layout_[size_t(f)] = addText(
+            label, QStringLiteral("%1 %2 olarak giriniz (tam sayı)")
+                       .arg(label.section(QLatin1Char(':'), 0, 0).trimmed(),
+                            pixels ? QStringLiteral("pixel") : QStringLiteral("milimetre")));
         layout_[size_t(f)].setText(saved[size_t(f)]);
         layout_[size_t(f)].edit()->installEventFilter(this);
     }

@@ -16,12 +16,14 @@ LastMovement lastOf(CompanyData& company, qint64 stockId, bool entry)
     // The newest movement of the side; equal dates newest entered first. The (STRef, Tarih)
     // index makes this one step from the end.
     const QString sql =
-        entry ? QStringLiteral("SELECT \"Tarih\", \"GMiktari\", \"GFiyati\", \"GTutari\" FROM "
-                               "\"StHar\" WHERE \"STRef\" = ? AND \"GMiktari\" > 0 ORDER BY "
-                               "coalesce(\"Tarih\",'') DESC, \"Nosu\" DESC LIMIT 1")
-              : QStringLiteral("SELECT \"Tarih\", \"CMiktari\", \"CFiyati\", \"CTutari\" FROM "
-                               "\"StHar\" WHERE \"STRef\" = ? AND \"CMiktari\" > 0 ORDER BY "
-                               "coalesce(\"Tarih\",'') DESC, \"Nosu\" DESC LIMIT 1");
+        entry ? QStringLiteral(
+                    "SELECT \"Tarih\", \"GMiktari\", \"GFiyati\", \"GTutari\" FROM "
+                    "\"StHar\" WHERE coalesce(\"STRef\",0) = ? AND \"GMiktari\" > 0 ORDER BY "
+                    "coalesce(\"Tarih\",'') DESC, \"Nosu\" DESC LIMIT 1")
+              : QStringLiteral(
+                    "SELECT \"Tarih\", \"CMiktari\", \"CFiyati\", \"CTutari\" FROM "
+                    "\"StHar\" WHERE coalesce(\"STRef\",0) = ? AND \"CMiktari\" > 0 ORDER BY "
+                    "coalesce(\"Tarih\",'') DESC, \"Nosu\" DESC LIMIT 1");
     const std::vector<SqlRow> rows = company.connection().select(sql, {stockId});
     LastMovement last;
     if (rows.empty()) return last;
@@ -43,7 +45,7 @@ Panel panel(CompanyData& company, qint64 stockId)
                        "max(CASE WHEN \"GFiyati\" <> 0 THEN \"GFiyati\" END), "
                        "min(CASE WHEN \"CFiyati\" <> 0 THEN \"CFiyati\" END), "
                        "max(CASE WHEN \"CFiyati\" <> 0 THEN \"CFiyati\" END) "
-                       "FROM \"StHar\" WHERE \"STRef\" = ?"),
+                       "FROM \"StHar\" WHERE coalesce(\"STRef\",0) = ?"),
         {stockId});
     if (!rows.empty()) {
         const SqlRow& r = rows[0];

@@ -170,10 +170,17 @@ PageSet labels(const QString& code, Type chosen, const Layout& layout, int copie
     } else {
         digits("lblRakam1", sol, code);
     }
+    // Bars twice the narrowest width when the symbol still fits the label, else the narrowest.
+    const double symbolLeft = mm(std::max(0, symbolAt));
+    TZemrakBarkod measure;
+    measure.tip = symbology(type);
+    measure.Metin = code;
+    measure.setModul(2);
+    const int module = symbolLeft + measure.Genislik() * 0.254 <= mm(v[EUzun]) ? 2 : 1;
     ElementDef symbol = element(ElementKind::Barcode, QStringLiteral("Barkod"),
-                                {mm(std::max(0, symbolAt)), 0, mm(v[EUzun]), symbolHeight}, code);
+                                {symbolLeft, 0, mm(v[EUzun]) - symbolLeft, symbolHeight}, code);
     symbol.barcodeType = int(symbology(type));
-    symbol.barcodeModule = 2;
+    symbol.barcodeModule = module;
     symbol.barcodeChecksum = type == Type::Ean13;
     symbol.barcodeHeight = int(symbolHeight / 0.254);
     elements.push_back(symbol);

@@ -116,7 +116,7 @@ StockTotals::Totals StockLedger::recomputeTotals(qint64 stockId, const QDate& as
     // The card's movements in date order, equal dates in entry order (as the date index).
     QString sql = QStringLiteral(
         "SELECT \"GMiktari\", \"GFiyati\", \"GTutari\", \"CMiktari\", \"CTutari\" FROM "
-        "\"StHar\" WHERE \"STRef\" = ?");
+        "\"StHar\" WHERE coalesce(\"STRef\",0) = ?");
     QVariantList params{stockId};
     if (asOf.isValid()) {
         sql += QStringLiteral(" AND \"Tarih\" <= ?");

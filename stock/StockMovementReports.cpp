@@ -77,6 +77,7 @@ struct Layout {
 
 // What the report's handlers work on; alive as long as the renderer.
 struct State {
+    std::unique_ptr<Connection::MappedReads> mapped;
     std::unique_ptr<Table> har;
     Sums carried, running;
     int count = 0;
@@ -86,6 +87,7 @@ RunningReport start(CompanyData& company, const Layout& layout, const QString& f
                     const QDate& from, bool letter)
 {
     auto st = std::make_shared<State>();
+    st->mapped = std::make_unique<Connection::MappedReads>(company.connection());
     st->carried = carriedBefore(company, filter, from);
     st->running = st->carried;
 

@@ -65,16 +65,9 @@ CompanyData::CompanyData(StoreSession& session, const InstallSettings& install, 
     setDisplayFormats(install);
     // Books made before an index was added get it now; a read-only file does without it (it
     // only makes lookups faster).
-    for (const SqlIndex& index : companyExtraIndexes()) {
-        try {
-            if (!connection_
-                     ->scalar(QStringLiteral(
-                                  "SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?"),
-                              {index.name})
-                     .isValid())
-                connection_->exec(index.statement);
-        } catch (const AppError&) {
-        }
+    try {
+        ensureExtraIndexes(*connection_);
+    } catch (const AppError&) {
     }
     for (const TableDef& def : companyTableDefs()) {
         auto table = std::make_unique<Table>(*connection_, def.name);

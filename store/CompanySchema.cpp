@@ -1,6 +1,8 @@
 #include "store/CompanySchema.h"
 
 #include "store/AppError.h"
+#include "store/CommandTransaction.h"
+#include "store/Connection.h"
 
 namespace {
 
@@ -228,6 +230,22 @@ const TableDef* findTableDef(const std::vector<TableDef>& defs, const QString& n
 std::vector<SqlIndex> companyExtraIndexes()
 {
     return {{QStringLiteral("StHar__STRef_Tarih"),
-             QStringLiteral("CREATE INDEX IF NOT EXISTS \"StHar__STRef_Tarih\" ON \"StHar\" "
-                            "(\"STRef\", coalesce(\"Tarih\",''), \"Nosu\")")}};
+             QStringLiteral("CREATE INDEX \"StHar__STRef_Tarih\" ON \"StHar\" "
+                            "(coalesce(\"STRef\",0), coalesce(\"Tarih\",''), \"Nosu\")")}};
+}
+
+void ensureExtraIndexes(Connection& db)
+{
+    for (const SqlIndex& index : companyExtraIndexes()) {
+        const QString real =
+            db.scalar(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'index' AND "
+                                     "name = ?"),
+                      {index.name})
+                .toString();
+        if (real.simplified() == index.statement.simplified()) continue;
+        CommandTransaction transaction(db);
+        if (!real.isEmpty()) db.exec(QStringLiteral("DROP INDEX \"%1\"").arg(index.name));
+        db.exec(index.statement);
+        transaction.commit();
+    }
 }

@@ -386,3 +386,21 @@ QString Connection::passwordHashOf(const QString& tableName)
                   {tableName.toLower()})
         .toString();
 }
+
+Connection::MappedReads::MappedReads(Connection& connection)
+    : connection_(connection)
+{
+    // Up to 1 GB of the file; SQLite maps no more than the file holds.
+    if (connection_.mappedReads_++ == 0)
+        connection_.exec(QStringLiteral("PRAGMA mmap_size=1073741824"));
+}
+
+Connection::MappedReads::~MappedReads()
+{
+    if (--connection_.mappedReads_ > 0) return;
+    try {
+        connection_.exec(QStringLiteral("PRAGMA mmap_size=0"));
+    } catch (const AppError&) {
+        // The mapping only made reads faster; a connection that cannot turn it off keeps it.
+    }
+}

@@ -76,6 +76,20 @@ public:
     // Turns a failed statement into an AppError with a message a user can act on.
     [[noreturn]] void fail(const QSqlQuery& query, const QString& what) const;
 
+    // While a long read runs (a report walking much of a table), the database file is mapped
+    // into memory: pages are read where they lie instead of being copied in one system call
+    // each. Scopes nest; the last one to end turns the mapping off.
+    class MappedReads {
+    public:
+        explicit MappedReads(Connection& connection);
+        ~MappedReads();
+        MappedReads(const MappedReads&) = delete;
+        MappedReads& operator=(const MappedReads&) = delete;
+
+    private:
+        Connection& connection_;
+    };
+
     // Cursors register while they are open.
     void registerCursor(OpenCursor* cursor);
     void unregisterCursor(OpenCursor* cursor);
@@ -98,4 +112,5 @@ private:
     quint64 generation_ = 0;
     bool workAttached_ = false;
     bool readOnly_ = false;
+    int mappedReads_ = 0;
 };

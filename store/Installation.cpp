@@ -42,8 +42,7 @@ void createCompanyTables(StoreSession& session, const QString& directory)
     Connection db(session, directory, Connection::OpenMode::CreateIfMissing);
     for (const TableDef& def : companyTableDefs())
         if (!db.tableExists(def.name)) createProtectedTable(db, def);
-    for (const SqlIndex& index : companyExtraIndexes())
-        db.exec(index.statement);
+    ensureExtraIndexes(db);
 }
 
 void checkNewCompanyCode(GlobalData& global, const InstallSettings& install, const QString& code)
