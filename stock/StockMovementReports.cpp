@@ -139,8 +139,11 @@ RunningReport start(CompanyData& company, const Layout& layout, const QString& f
     headings.push_back(label("lblNakil", {0, 6, firstSummed, 5},
                              QStringLiteral("Nakledilen Toplam : "), Qt::AlignRight));
     headings.insert(headings.end(), carried.begin(), carried.end());
+    // A rule under the headings, across the page.
+    ElementDef rule = element(ElementKind::Shape, QStringLiteral("cizgi"), {0, 5.2, width, 0.5});
+    rule.shape = ShapeKind::HorizontalLine;
+    headings.push_back(rule);
     def.bands.push_back(band(BandKind::ColumnHeader, QStringLiteral("Kolonlar"), 12, headings));
-    def.bands.back().elements[0].frame.bottom = true;
     def.bands.push_back(band(BandKind::Detail, QStringLiteral("Detay"), 5, details));
     general.push_back(bold(label("lblGenel", {0, 2, firstSummed, 5},
                                  QStringLiteral(" GENEL TOPLAM :"), Qt::AlignRight)));

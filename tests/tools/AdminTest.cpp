@@ -56,6 +56,27 @@ TEST(Admin, InitCompanyDemoAndCheck)
         EXPECT_EQ(report.code, 0) << report.output.toStdString();
         EXPECT_GT(QFileInfo(out).size(), 0) << format;
     }
+    // The stock reports with their options.
+    const QString stockOut = dir.filePath("stok.txt");
+    for (const QStringList& options :
+         {QStringList{"3301", "--price", "1", "--change-date", "evet", "--order", "name"},
+          QStringList{"3302", "--from", "01.01.2020", "--to", "31.12.2099", "--code-from",
+                      "STK000001", "--customer", "120.001"},
+          QStringList{"3306", "--picture", "card", "--title", "Katalog"},
+          QStringList{"3307", "--stock", "STK000001", "--from", "01.06.2020"}}) {
+        const Result stock = admin(QStringList{"report", home, "ORNEK"} + options +
+                                   QStringList{"--format", "txt", "--out", stockOut});
+        EXPECT_EQ(stock.code, 0) << stock.output.toStdString();
+        EXPECT_GT(QFileInfo(stockOut).size(), 0) << options.front().toStdString();
+    }
+    const Result noCard = admin(
+        {"report", home, "ORNEK", "3307", "--stock", "YOK'", "--format", "txt", "--out", stockOut});
+    EXPECT_EQ(noCard.code, 1);
+    EXPECT_TRUE(noCard.output.contains("Stok kartı bulunamadı")) << noCard.output.toStdString();
+    EXPECT_EQ(admin({"report", home, "ORNEK", "3301", "--price", "7", "--format", "txt", "--out",
+                     stockOut})
+                  .code,
+              1);
     EXPECT_EQ(
         admin({"report", home, "-", "1234", "--format", "pdf", "--out", dir.filePath("x.pdf")})
             .code,
