@@ -157,6 +157,14 @@ void EntryWindow::setText(int index, const QString& text)
         static_cast<QLineEdit*>(w)->setText(text);
 }
 
+void EntryWindow::setNumber(int index, double v)
+{
+    if (auto* money = qobject_cast<TZemrakSEdit*>(editors_[size_t(index)]))
+        money->setAsFloat(v);
+    else if (auto* free = qobject_cast<TZemrakEdit*>(editors_[size_t(index)]))
+        free->setAsFloat(v);
+}
+
 QVariant EntryWindow::value(int index) const
 {
     QWidget* w = editors_[size_t(index)];

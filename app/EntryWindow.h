@@ -39,6 +39,9 @@ public:
     QString text(int index) const;
     void setText(int index, const QString& text);
     QVariant value(int index) const;
+    // A number field's value, and setting it (money at its editor's decimals).
+    double number(int index) const { return value(index).toDouble(); }
+    void setNumber(int index, double value);
 
 protected:
     // Fills the editors from the table's record (or buffer); windows of their own override it.

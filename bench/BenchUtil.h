@@ -41,14 +41,13 @@ inline double ms(const QElapsedTimer& timer)
     return timer.nsecsElapsed() / 1e6;
 }
 
-// The large demo books (company BUYUK) in an installation at `programDir`, made there first
-// when they are not.
-struct LargeDemo {
+// An installation at `programDir` with a session that knows the master password, made there
+// first when there is none.
+struct BenchInstallation {
     InstallSettings install;
     StoreSession session;
-    std::unique_ptr<CompanyData> company;
 
-    explicit LargeDemo(const QString& programDir)
+    explicit BenchInstallation(const QString& programDir)
         : install(programDir)
         , session(install.privateRoot())
     {
@@ -58,6 +57,17 @@ struct LargeDemo {
                              QDir(programDir).filePath(QStringLiteral("veri")));
             install.reload();
         }
+    }
+};
+
+// The large demo books (company BUYUK) in an installation at `programDir`, made there first
+// when they are not.
+struct LargeDemo : BenchInstallation {
+    std::unique_ptr<CompanyData> company;
+
+    explicit LargeDemo(const QString& programDir)
+        : BenchInstallation(programDir)
+    {
         {
             GlobalData global(session, install.dataDirectory());
             if (!global.CompanyCodeExists(QStringLiteral("BUYUK"))) {

@@ -2,6 +2,7 @@
 //
 //   bench_company [PROGRAM_DIR]   (default: a new installation in a temporary directory here,
 //                                  whose large demo company is made first, which takes a minute)
+#include "BenchUtil.h"
 #include "store/AppError.h"
 #include "store/CompanyData.h"
 #include "store/DemoBooks.h"
@@ -40,14 +41,9 @@ int main(int argc, char* argv[])
     QTemporaryDir temp(QDir::current().filePath(QStringLiteral("bench-company-XXXXXX")));
     const QString programDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : temp.path();
     try {
-        InstallSettings install(programDir);
-        StoreSession session(install.privateRoot());
-        session.addPassword(masterPassword());
-        if (install.ana().isEmpty()) {
-            initInstallation(session, programDir,
-                             QDir(programDir).filePath(QStringLiteral("veri")));
-            install.reload();
-        }
+        BenchInstallation setup(programDir);
+        InstallSettings& install = setup.install;
+        StoreSession& session = setup.session;
         {
             GlobalData global(session, install.dataDirectory());
             for (const char* code : {"BOS", "BUYUK"}) {

@@ -78,19 +78,6 @@ TfrmCarHarG::TfrmCarHarG(Shell& shell, qint64 customerId, qint64 movementId, QWi
     }
 }
 
-double TfrmCarHarG::number(int field) const
-{
-    return value(field).toDouble();
-}
-
-void TfrmCarHarG::setNumber(int field, double v)
-{
-    if (auto* money = qobject_cast<TZemrakSEdit*>(editor(field)))
-        money->setAsFloat(v);
-    else if (auto* free = qobject_cast<TZemrakEdit*>(editor(field)))
-        free->setAsFloat(v);
-}
-
 void TfrmCarHarG::recompute(int changed)
 {
     if (updating_) return;

@@ -21,8 +21,6 @@ protected:
 
 private:
     void recompute(int changed);
-    double number(int field) const;
-    void setNumber(int field, double value);
 
     qint64 customerId_;
     qint64 movementId_;

@@ -72,10 +72,5 @@ CodeCriterion addCustomerCode(ReportWindow& window)
 
 CriterionRange<DateCriterion> addMovementDates(ReportWindow& window)
 {
-    const CriterionRange<DateCriterion> dates = window.addDateRange(
-        QStringLiteral("Cari işlem tarihleri : "), QStringLiteral("Başlangıç tarihini giriniz"),
-        QStringLiteral("Bitiş tarihini giriniz"));
-    dates.from.setDate(QDate(window.workingYear(), 1, 1));
-    dates.to.setDate(QDate(window.workingYear(), 12, 31));
-    return dates;
+    return window.addWorkingYear(QStringLiteral("Cari işlem tarihleri : "));
 }

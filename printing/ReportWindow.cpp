@@ -206,6 +206,16 @@ ChoiceCriterion ReportWindow::addChoice(const QString& title, const QStringList&
     return ChoiceCriterion(addRadioGroup(title, choices, chosen));
 }
 
+CriterionRange<DateCriterion> ReportWindow::addWorkingYear(const QString& label)
+{
+    const CriterionRange<DateCriterion> dates =
+        addDateRange(label, QStringLiteral("Başlangıç tarihini giriniz"),
+                     QStringLiteral("Bitiş tarihini giriniz"));
+    dates.from.setDate(QDate(workingYear(), 1, 1));
+    dates.to.setDate(QDate(workingYear(), 12, 31));
+    return dates;
+}
+
 void ReportWindow::presetToFirstAndLast(const CriterionRange<TextCriterion>& range,
                                         const QString& table, const QString& index,
                                         const QString& codeField)

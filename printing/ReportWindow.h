@@ -118,6 +118,8 @@ public:
     ChoiceCriterion addChoice(const QString& title, const QStringList& choices, int chosen);
     // A drop-down list; the caller fills it.
     QComboBox* addList(const QString& label, const QString& hint);
+    // A date range starting on the working year's first and last day.
+    CriterionRange<DateCriterion> addWorkingYear(const QString& label);
     // A code range starting on the first and the last code of `table` in the order `index`.
     void presetToFirstAndLast(const CriterionRange<TextCriterion>& range, const QString& table,
                               const QString& index, const QString& codeField);

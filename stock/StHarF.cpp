@@ -65,19 +65,6 @@ TfrmStHarF::TfrmStHarF(Shell& shell, qint64 stockId, qint64 movementId, QWidget*
     editor(Tarih)->setFocus();
 }
 
-double TfrmStHarF::number(int field) const
-{
-    return value(field).toDouble();
-}
-
-void TfrmStHarF::setNumber(int field, double v)
-{
-    if (auto* money = qobject_cast<TZemrakSEdit*>(editor(field)))
-        money->setAsFloat(v);
-    else if (auto* free = qobject_cast<TZemrakEdit*>(editor(field)))
-        free->setAsFloat(v);
-}
-
 void TfrmStHarF::applyLeaveRule(int field)
 {
     if (field == GMiktari || field == GFiyati)

@@ -12,14 +12,12 @@ public:
     TfrmStHarF(Shell& shell, qint64 stockId, qint64 movementId, QWidget* parent = nullptr);
     enum Field { Tarih, BelgeNo, Aciklama, GMiktari, GFiyati, GTutari, CMiktari, CFiyati, CTutari };
     qint64 savedId() const { return saved_; }
-    double number(int field) const;
 
 protected:
     void save() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void setNumber(int field, double value);
     // The value of a side from its quantity and price, when one of them is left.
     void applyLeaveRule(int field);
     void clearSide(bool entry);

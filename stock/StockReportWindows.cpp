@@ -14,17 +14,6 @@
 
 namespace {
 
-// The dates of the movement reports: the working year's first and last day.
-CriterionRange<DateCriterion> addYear(ReportWindow& window)
-{
-    const CriterionRange<DateCriterion> dates = window.addDateRange(
-        QStringLiteral("Tarih : "), QStringLiteral("Başlangıç tarihini giriniz"),
-        QStringLiteral("Bitiş tarihini giriniz"));
-    dates.from.setDate(QDate(window.workingYear(), 1, 1));
-    dates.to.setDate(QDate(window.workingYear(), 12, 31));
-    return dates;
-}
-
 const QStringList kPrices = {QStringLiteral("Fiyat &1"), QStringLiteral("Fiyat &2"),
                              QStringLiteral("Fiyat &3"), QStringLiteral("&Yazılmasın")};
 
@@ -99,7 +88,7 @@ TfrmStRHar::TfrmStRHar(Shell& shell, QWidget* parent)
     : ReportWindow(shell, QStringLiteral("Stok hareket listesi"), parent)
 {
     setObjectName(QStringLiteral("frmStRHar"));
-    dates = addYear(*this);
+    dates = addWorkingYear(QStringLiteral("Tarih : "));
     codes = addTextRange(QStringLiteral("Stok kart nosu : "),
                          QStringLiteral("Stok kart nosu aralığını giriniz (F6 kart listesi)"),
                          &stockCodes());
@@ -172,7 +161,7 @@ TfrmStREks::TfrmStREks(Shell& shell, QWidget* parent)
     : ReportWindow(shell, QStringLiteral("Stok kart ekstresi"), parent)
 {
     setObjectName(QStringLiteral("frmStREks"));
-    dates = addYear(*this);
+    dates = addWorkingYear(QStringLiteral("Tarih : "));
     cards_ = addList(QStringLiteral("Stok kartı : "), QStringLiteral("Stok kartını seçiniz"));
     order = addChoice(QStringLiteral(" Stok kart listesi "),
                       {QStringLiteral("&Cinsine göre"), QStringLiteral("&Koduna göre")}, 0);
