@@ -7,8 +7,10 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QPointer>
 #include <QTimer>
 #include <functional>
+#include <memory>
 #include <gtest/gtest.h>
 
 // Windows over company ABC ("Deneme Ltd.", kuruş on, prices with four decimals), with the
@@ -34,18 +36,25 @@ protected:
     }
 
     // Runs `act` on the next modal window of type W once it is open (a pick list or an entry
-    // window opened by a command).
+    // window opened by a command), again every 50 ms while that window stays open: a key sent
+    // before the window is active can be lost on a busy machine. `act` must close the window.
     template <typename W> static void whenOpen(std::function<void(W*)> act)
     {
         auto* timer = new QTimer;
-        timer->setInterval(5);
-        QObject::connect(timer, &QTimer::timeout, [timer, act] {
-            if (auto* w = qobject_cast<W*>(QApplication::activeModalWidget());
-                w && w->isVisible()) {
+        timer->setInterval(50);
+        auto target = std::make_shared<QPointer<W>>();
+        auto found = std::make_shared<bool>(false);
+        QObject::connect(timer, &QTimer::timeout, [timer, act, target, found] {
+            if (*found && (!*target || !(*target)->isVisible())) { // done: the window closed
                 timer->stop();
                 timer->deleteLater();
-                act(w);
+                return;
             }
+            if (!*found) {
+                *target = qobject_cast<W*>(QApplication::activeModalWidget());
+                *found = !target->isNull() && (*target)->isVisible();
+            }
+            if (*found) act(*target);
         });
         timer->start();
     }
