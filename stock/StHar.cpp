@@ -139,7 +139,7 @@ void TfrmStHar::updateCommands()
     }
     // The totals are recomputed after every command, and a warning is shown once for it.
     CompanyData& company = *shell().company;
-    const StockTotals::Totals t = StockLedger(company).recomputeTotals(stockId_);
+    const StockTotals::Totals t = RecomputeStockTotals(company, stockId_);
     const QString quantity =
                       company.displayFormat(QStringLiteral("StHar"), QStringLiteral("GMiktari")),
                   money = company.moneyFormat();

@@ -140,3 +140,8 @@ StockTotals::Totals StockLedger::recomputeTotals(qint64 stockId, const QDate& as
     transaction.commit();
     return t;
 }
+
+StockTotals::Totals RecomputeStockTotals(CompanyData& company, qint64 stockId, const QDate& asOf)
+{
+    return StockLedger(company).recomputeTotals(stockId, asOf);
+}

@@ -65,3 +65,8 @@ private:
     CompanyData& company_;
     std::unique_ptr<Table> movements_;
 };
+
+// The card's nine totals recomputed from its movements (up to `asOf` when given) and written
+// into the card in one command; see StockLedger::recomputeTotals.
+StockTotals::Totals RecomputeStockTotals(CompanyData& company, qint64 stockId,
+                                         const QDate& asOf = QDate());
