@@ -85,15 +85,15 @@ PageSet cardList(CompanyData& company, const CardChoice& choice, bool letter)
         standardReport(QStringLiteral("TfrmStRKart1"), QStringLiteral("STOK KART LİSTESİ"), letter);
     std::vector<ElementDef> headings = {
         bold(label("h1", {0, 0, 34, 5}, QStringLiteral("KODU"))),
-        bold(label("h2", {34, 0, 56, 5}, QStringLiteral("CİNSİ"))),
-        bold(label("h3", {90, 0, 12, 5}, QStringLiteral("BİRİM"))),
-        bold(label("h4", {102, 0, 12, 5}, QStringLiteral("Ö.K.[1]"))),
-        bold(label("h5", {114, 0, 12, 5}, QStringLiteral("Ö.K.[2]"))),
-        bold(label("h6", {126, 0, 12, 5}, QStringLiteral("Ö.K.[3]")))};
+        bold(label("h2", {34, 0, 48, 5}, QStringLiteral("CİNSİ"))),
+        bold(label("h3", {82, 0, 14, 5}, QStringLiteral("BİRİM"))),
+        bold(label("h4", {96, 0, 15, 5}, QStringLiteral("Ö.K.[1]"))),
+        bold(label("h5", {111, 0, 15, 5}, QStringLiteral("Ö.K.[2]"))),
+        bold(label("h6", {126, 0, 15, 5}, QStringLiteral("Ö.K.[3]")))};
     std::vector<ElementDef> fields = {
-        field("f1", {0, 0, 34, 5}, "Kodu"),       field("f2", {34, 0, 56, 5}, "Cinsi"),
-        field("f3", {90, 0, 12, 5}, "Birim"),     field("f4", {102, 0, 12, 5}, "OzelKod1"),
-        field("f5", {114, 0, 12, 5}, "OzelKod2"), field("f6", {126, 0, 12, 5}, "OzelKod3")};
+        field("f1", {0, 0, 34, 5}, "Kodu"),       field("f2", {34, 0, 48, 5}, "Cinsi"),
+        field("f3", {82, 0, 14, 5}, "Birim"),     field("f4", {96, 0, 15, 5}, "OzelKod1"),
+        field("f5", {111, 0, 15, 5}, "OzelKod2"), field("f6", {126, 0, 15, 5}, "OzelKod3")};
     if (!price.isEmpty()) {
         headings.push_back(
             bold(label("h7", {138, 0, 30, 5}, QStringLiteral("FİYATI"), Qt::AlignRight)));
