@@ -2,9 +2,11 @@
 
 #include "printing/PageSet.h"
 
+#include <QBuffer>
 #include <QHash>
 #include <QIODevice>
 #include <QRawFont>
+#include <QSet>
 #include <QtEndian>
 #include <cmath>
 #include <map>
@@ -194,10 +196,14 @@ private:
     }
     void stream(int number, const QByteArray& dictionary, const QByteArray& data)
     {
-        const QByteArray packed = deflate(data);
+        packedStream(number, dictionary, deflate(data), "/FlateDecode");
+    }
+    void packedStream(int number, const QByteArray& dictionary, const QByteArray& packed,
+                      const char* filter)
+    {
         offsets_[size_t(number)] = position_;
         write(QByteArray::number(number) + " 0 obj\n<< " + dictionary + " /Length " +
-              QByteArray::number(packed.size()) + " /Filter /FlateDecode >>\nstream\n");
+              QByteArray::number(packed.size()) + " /Filter " + filter + " >>\nstream\n");
         write(packed);
         write("\nendstream\nendobj\n");
     }
@@ -514,6 +520,20 @@ void Writer::writeFonts()
     }
 }
 
+// Whether a picture has the colours of a photograph rather than of a drawing: more than 256
+// different ones among a sample of its pixels.
+bool photographic(const QImage& rgb)
+{
+    QSet<quint32> colours;
+    const int step = std::max(1, rgb.width() * rgb.height() / 4096);
+    for (int at = 0; at < rgb.width() * rgb.height(); at += step) {
+        const uchar* p = rgb.constScanLine(at / rgb.width()) + (at % rgb.width()) * 3;
+        colours.insert(quint32(p[0]) << 16 | quint32(p[1]) << 8 | p[2]);
+        if (colours.size() > 256) return true;
+    }
+    return false;
+}
+
 void Writer::writePictures()
 {
     for (const auto& [index, number] : pictures_) {
@@ -534,16 +554,27 @@ void Writer::writePictures()
             image = paper;
         }
         image = image.convertToFormat(QImage::Format_RGB888);
+        const QByteArray dictionary = "/Type /XObject /Subtype /Image /Width " +
+                                      QByteArray::number(image.width()) + " /Height " +
+                                      QByteArray::number(image.height()) +
+                                      " /ColorSpace /DeviceRGB /BitsPerComponent 8";
+        // Photographs (many colours) go in as JPEG, as they came; drawings, symbols and
+        // barcodes keep every pixel.
+        if (photographic(image)) {
+            QByteArray jpeg;
+            QBuffer buffer(&jpeg);
+            buffer.open(QIODevice::WriteOnly);
+            if (image.save(&buffer, "JPEG", 90)) {
+                packedStream(number, dictionary, jpeg, "/DCTDecode");
+                continue;
+            }
+        }
         QByteArray pixels;
         pixels.reserve(qsizetype(image.width()) * image.height() * 3);
         for (int y = 0; y < image.height(); ++y)
             pixels.append(reinterpret_cast<const char*>(image.constScanLine(y)),
                           qsizetype(image.width()) * 3);
-        stream(number,
-               "/Type /XObject /Subtype /Image /Width " + QByteArray::number(image.width()) +
-                   " /Height " + QByteArray::number(image.height()) +
-                   " /ColorSpace /DeviceRGB /BitsPerComponent 8",
-               pixels);
+        stream(number, dictionary, pixels);
     }
 }
 

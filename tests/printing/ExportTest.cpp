@@ -411,3 +411,34 @@ TEST(Exports, TheDirectPdfDrawsEveryKindOfOperationAndLeavesMissingGlyphsToQt)
     chinese.writePdf(path);
     EXPECT_TRUE(runTool("pdfinfo", {path}).out.contains(QRegularExpression("Pages: +1")));
 }
+
+TEST(Exports, PhotographsGoIntoThePdfAsJpegAndDrawingsKeepEveryPixel)
+{
+    // A photograph-like picture (thousands of colours) and a two-colour symbol.
+    QImage photo(200, 150, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y)
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, qRgb(x, y, (x * y) % 256));
+    QImage symbol(200, 50, QImage::Format_RGB32);
+    symbol.fill(Qt::white);
+    for (int x = 0; x < symbol.width(); x += 4)
+        for (int y = 0; y < symbol.height(); ++y)
+            symbol.setPixel(x, y, qRgb(0, 0, 0));
+    const auto pdfOf = [](const QImage& picture) {
+        PageSet set;
+        DrawOp op;
+        op.type = DrawOp::Type::Picture;
+        op.rect = QRectF(10, 10, 60, 45);
+        op.picture = set.addPicture(picture);
+        set.addPage(QSizeF(210, 297)).add(op);
+        set.finished = true;
+        QBuffer out;
+        out.open(QIODevice::WriteOnly);
+        EXPECT_TRUE(writeDirectPdf(set, out));
+        return out.data();
+    };
+    const QByteArray photoPdf = pdfOf(photo), symbolPdf = pdfOf(symbol);
+    EXPECT_TRUE(photoPdf.contains("/DCTDecode"));
+    EXPECT_FALSE(symbolPdf.contains("/DCTDecode"));
+    EXPECT_TRUE(symbolPdf.contains("/Subtype /Image"));
+}
