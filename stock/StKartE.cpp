@@ -2,8 +2,6 @@
 
 #include "store/InstallSettings.h"
 
-#include <algorithm>
-
 #include <QButtonGroup>
 #include <QKeyEvent>
 #include <QLabel>
@@ -37,12 +35,7 @@ TfrmStKartE::TfrmStKartE(Shell& shell, const QString& code, QWidget* parent)
                   {QStringLiteral("Ean-13"), QStringLiteral("Ean-8"), QStringLiteral("Code 39")},
                   int(StockLabels::presetFor(code)));
     setWrapFields(true);
-    // Choosing a type keeps the focus where it was.
-    connect(type_.group(), &QButtonGroup::idClicked, this, [this] {
-        if (QWidget* w = focusWidget();
-            w && fields().end() != std::find(fields().begin(), fields().end(), w))
-            w->setFocus();
-    });
+    // The type buttons take no focus: choosing one leaves it in the field that had it.
     copies_.edit()->setFocus();
 }
 

@@ -97,7 +97,12 @@ RunningReport start(CompanyData& company, const Layout& layout, const QString& f
                   price = company.displayFormat(QStringLiteral("StHar"), QStringLiteral("GFiyati"));
     ReportDef def = standardReport(layout.name, layout.title, letter, layout.subtitle);
     def.page.landscape = layout.landscape;
-    const double width = layout.landscape ? 277 : 190;
+    // The width between the margins; on narrower paper (Letter across) the columns shrink alike.
+    const double width = def.page.size().width() - def.page.left - def.page.right;
+    double columnsWidth = 0;
+    for (const Column& c : layout.columns)
+        columnsWidth += c.width;
+    const double shrink = std::min(1.0, width / columnsWidth);
     BandDef& header = def.bands.back();
     for (ElementDef& e : header.elements) {
         // The page header spans the page's width.
@@ -116,7 +121,8 @@ RunningReport start(CompanyData& company, const Layout& layout, const QString& f
     std::array<QString, 4> masks = {quantity, money, quantity, money};
     double x = 0, firstSummed = -1;
     for (const Column& c : layout.columns) {
-        const QRectF at(x, 0, c.width, 5);
+        const double w = c.width * shrink;
+        const QRectF at(x, 0, w, 5);
         ElementDef h = bold(label(QStringLiteral("h_%1").arg(QLatin1String(c.field)), at,
                                   QString::fromUtf8(c.heading), c.number ? Qt::AlignRight : 0));
         headings.push_back(h);
@@ -128,13 +134,13 @@ RunningReport start(CompanyData& company, const Layout& layout, const QString& f
             if (firstSummed < 0) firstSummed = x;
             const auto sum = [&](const char* prefix, double y) {
                 return right(label(QStringLiteral("%1%2").arg(QLatin1String(prefix)).arg(c.summed),
-                                   QRectF(x, y, c.width, 5), QString()));
+                                   QRectF(x, y, w, 5), QString()));
             };
             carried.push_back(sum("n", 6));
             general.push_back(sum("g", 2));
             listed.push_back(sum("l", 8));
         }
-        x += c.width;
+        x += w;
     }
     headings.push_back(label("lblNakil", {0, 6, firstSummed, 5},
                              QStringLiteral("Nakledilen Toplam : "), Qt::AlignRight));
@@ -249,9 +255,9 @@ RunningReport startMovementList(CompanyData& company, const MovementChoice& choi
     layout.landscape = true;
     layout.columns = {{"TARİH", "Tarih", 18},
                       {"KODU", "Kodu", 26},
-                      {"CİNSİ", "Cinsi", 38},
+                      {"CİNSİ", "Cinsi", 37},
                       {"BLG. NO", "BelgeNo", 18},
-                      {"AÇIKLAMA", "Aciklama", 37},
+                      {"AÇIKLAMA", "Aciklama", 36},
                       {"GİR.MİK.", "GMiktari", 20, 0, true},
                       {"G.FİYATI", "GFiyati", 22, -1, true},
                       {"G.TUTARI", "GTutari", 29, 1, true},

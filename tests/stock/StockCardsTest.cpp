@@ -103,9 +103,10 @@ TEST_F(StockCardsTest, OneCardsMovementsHaveAnIndexByDateThatTheCheckAccepts)
 {
     const auto plan = [&] {
         QString text;
-        for (const SqlRow& row : company.connection().select(
-                 "EXPLAIN QUERY PLAN SELECT \"Nosu\" FROM \"StHar\" WHERE coalesce(\"STRef\",0) = 1 "
-                 "ORDER BY coalesce(\"Tarih\",''), \"Nosu\""))
+        for (const SqlRow& row :
+             company.connection().select("EXPLAIN QUERY PLAN SELECT \"Nosu\" FROM \"StHar\" WHERE "
+                                         "coalesce(\"STRef\",0) = 1 "
+                                         "ORDER BY coalesce(\"Tarih\",''), \"Nosu\""))
             text += row.back().toString() + '\n';
         return text;
     };

@@ -172,6 +172,17 @@ TEST_F(StockReportsTest, MovementListCarriesWhatCameBeforeTheStartDate)
                                                   sqlSum("GTutari", listed, {}, money),
                                                   sqlSum("CMiktari", listed, {}, quantity),
                                                   sqlSum("CTutari", listed, {}, money)}));
+    // On Letter paper, across, every column stays between the margins.
+    const PageSet letter = movementList(company, march, true);
+    double right = 0;
+    DrawOp op;
+    for (int i = 0; i < letter.page(0)->opCount(); ++i) {
+        letter.page(0)->readOp(i, op);
+        right = std::max(right, op.rect.right());
+    }
+    EXPECT_LE(right, 279.4 - 10 + 0.01);
+    EXPECT_GT(right, 250);
+
     // Page 2's header carries everything before it: the carried sums plus page 1's lines.
     const QStringList page2 = textsOf(pages, "Kolonlar").mid(header.size() / pages.pageCount());
     EXPECT_NE(page2.mid(page2.indexOf("Nakledilen Toplam : ") + 1, 4),
