@@ -6,12 +6,12 @@
 #include "support/ScriptedMessages.h"
 
 #include <QApplication>
-#include <QTest>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
 #include <functional>
-#include <memory>
 #include <gtest/gtest.h>
+#include <memory>
 
 // Windows over company ABC ("Deneme Ltd.", kuruş on, prices with four decimals), with the
 // message window answered from a script.
@@ -40,7 +40,7 @@ protected:
     // before the window is active can be lost on a busy machine. `act` must close the window.
     template <typename W> static void whenOpen(std::function<void(W*)> act)
     {
-        auto* timer = new QTimer;
+        auto* timer = new QTimer(qApp); // gone with the application at the latest
         timer->setInterval(50);
         auto target = std::make_shared<QPointer<W>>();
         auto found = std::make_shared<bool>(false);
