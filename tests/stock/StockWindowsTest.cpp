@@ -4,6 +4,7 @@
 #include "stock/StKart.h"
 #include "stock/StKartE.h"
 #include "stock/StKartF.h"
+#include "stock/StockCodes.h"
 #include "stock/StockReportWindows.h"
 #include "stock/StokL.h"
 #include "store/InstallSettings.h"
@@ -370,4 +371,24 @@ TEST_F(StockWindows, TheStatementWindowListsEveryCardOnTheCurrentOne)
     EXPECT_EQ(window.cards()->itemText(0), "Ahşap - B");
     EXPECT_EQ(window.cards()->currentData().toLongLong(), a);
     EXPECT_EQ(window.choice().stockId, a);
+}
+
+TEST_F(StockWindows, TheStockCodeFieldOpensANewCardWithTheTypedCodeAndPicksFromTheList)
+{
+    whenOpen<TfrmStKartF>([](TfrmStKartF* card) {
+        EXPECT_FALSE(card->editor(0)->isEnabled()); // the typed code, locked
+        static_cast<QLineEdit*>(card->editor(1))->setText("Yeni kart");
+        key(card, Qt::Key_F2);
+    });
+    EXPECT_TRUE(stockCodes().newCard(*shell, "YENİ-1", nullptr));
+    const auto found = company->findCard("Stok", "Kodu", "Cinsi", "YENİ-1");
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->title, "Yeni kart");
+
+    books->card("B-2", "Başka");
+    whenOpen<TfrmStokL>([](TfrmStokL* list) {
+        EXPECT_EQ(list->table()["Kodu"].asString(), "YENİ-1"); // opens on the code in the field
+        key(list, Qt::Key_Escape);
+    });
+    EXPECT_EQ(stockCodes().pick(*shell, "YENİ-1", nullptr), "");
 }
