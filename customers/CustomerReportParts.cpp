@@ -30,16 +30,6 @@ QString isoDate(const QString& text)
     return date.toString(Qt::ISODate);
 }
 
-QString dateText(const QDate& date)
-{
-    return date.toString(QStringLiteral("dd.MM.yyyy"));
-}
-
-void summaryCount(ReportDef& def, double y)
-{
-    def.bands.back().elements.push_back(label(QStringLiteral("lblAdet"), {0, y, 80, 5}, QString()));
-}
-
 QString cardFilter(const CardChoice& c)
 {
     QStringList parts;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "customers/CustomerReports.h"
+#include "printing/ReportBuilder.h"
 
 #include <QDate>
 #include <QString>
@@ -14,9 +15,8 @@ class Table;
 namespace CustomerReports {
 
 QString isoDate(const QString& text); // empty for an empty text; throws for a bad date
-QString dateText(const QDate& date);
-// The summary line "Listelenen %s adet", at height `y` of the summary band.
-void summaryCount(ReportDef& def, double y);
+using ReportBuilder::dateText;
+using ReportBuilder::summaryCount;
 // The customer cards as a report window leaves them: filtered by the choice, in its order.
 // `fields`: the fields the report prints (the others are not read), every field when empty.
 std::unique_ptr<Table> cards(CompanyData& company, const CardChoice& choice,

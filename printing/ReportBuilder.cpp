@@ -102,6 +102,16 @@ ReportDef standardReport(const QString& name, const QString& title, bool letter,
     return def;
 }
 
+QString dateText(const QDate& date)
+{
+    return date.toString(QStringLiteral("dd.MM.yyyy"));
+}
+
+void summaryCount(ReportDef& def, double y)
+{
+    def.bands.back().elements.push_back(label(QStringLiteral("lblAdet"), {0, y, 80, 5}, QString()));
+}
+
 QString quoted(const QString& text)
 {
     QString inner = text;

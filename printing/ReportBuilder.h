@@ -2,6 +2,8 @@
 
 #include "printing/ReportDef.h"
 
+#include <QDate>
+
 // Small pieces the report declarations are built from.
 namespace ReportBuilder {
 
@@ -23,6 +25,11 @@ ElementDef right(ElementDef element);
 // "Tarih : " with today's date and "Sayfa : " with the page number, and a subtitle when given.
 ReportDef standardReport(const QString& name, const QString& title, bool letter,
                          const QString& subtitle = QString());
+
+// A date as reports print it and filters take it: dd.mm.yyyy.
+QString dateText(const QDate& date);
+// The summary line "Listelenen %s adet" (element "lblAdet"), at height `y` of the last band.
+void summaryCount(ReportDef& def, double y);
 
 // A text for a filter expression: quoted, a quote inside doubled, so that what the user typed is
 // compared as text whatever it holds.

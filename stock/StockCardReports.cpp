@@ -106,8 +106,8 @@ PageSet cardList(CompanyData& company, const CardChoice& choice, bool letter)
     }
     def.bands.push_back(band(BandKind::ColumnHeader, QStringLiteral("Kolonlar"), 7, headings));
     def.bands.push_back(band(BandKind::Detail, QStringLiteral("Detay"), 5, fields));
-    def.bands.push_back(band(BandKind::Summary, QStringLiteral("Ozet"), 8,
-                             {label("lblAdet", {0, 2, 80, 5}, QString())}));
+    def.bands.push_back(band(BandKind::Summary, QStringLiteral("Ozet"), 8));
+    summaryCount(def, 2);
 
     Table stok(company.connection(), QStringLiteral("Stok"));
     QStringList read = {QStringLiteral("Kodu"),     QStringLiteral("Cinsi"),
@@ -149,8 +149,8 @@ PageSet catalogue(CompanyData& company, const CatalogueChoice& choice, bool lett
                                  company.displayFormat(QStringLiteral("Stok"), price)));
     }
     def.bands.push_back(band(BandKind::Detail, QStringLiteral("Detay"), 50, elements));
-    def.bands.push_back(band(BandKind::Summary, QStringLiteral("Ozet"), 8,
-                             {label("lblAdet", {0, 2, 80, 5}, QString())}));
+    def.bands.push_back(band(BandKind::Summary, QStringLiteral("Ozet"), 8));
+    summaryCount(def, 2);
 
     Table stok(company.connection(), QStringLiteral("Stok"));
     QStringList read = {QStringLiteral("Kodu"), QStringLiteral("Cinsi"), QStringLiteral("StokRes")};

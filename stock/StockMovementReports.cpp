@@ -14,11 +14,6 @@ namespace StockReports {
 
 namespace {
 
-QString dateText(const QDate& date)
-{
-    return date.toString(QStringLiteral("dd.MM.yyyy"));
-}
-
 // The four sums the movement reports carry: entry quantity and value, exit quantity and value.
 struct Sums {
     std::array<MoneySum, 4> v;
@@ -156,8 +151,8 @@ RunningReport start(CompanyData& company, const Layout& layout, const QString& f
     general.push_back(label("lblListelenen", {0, 8, firstSummed, 5},
                             QStringLiteral("Listelenen Toplam : "), Qt::AlignRight));
     general.insert(general.end(), listed.begin(), listed.end());
-    general.push_back(label("lblAdet", {0, 14, 80, 5}, QString()));
     def.bands.push_back(band(BandKind::Summary, QStringLiteral("Ozet"), 20, general));
+    summaryCount(def, 14);
     for (BandDef& b : def.bands)
         for (ElementDef& e : b.elements)
             if (b.kind != BandKind::PageHeader) e.font.setPointSize(8);

@@ -46,11 +46,7 @@ protected:
         ledger->post(m);
     }
 
-    // Page sets without today's date, which changes every day.
-    static QString dump(const PageSet& set)
-    {
-        return set.dump().replace(QDate::currentDate().toString("dd.MM.yyyy"), "<bugün>");
-    }
+    static QString dump(const PageSet& set) { return dumpWithoutToday(set); }
 
     static void expectReference(const QString& text, const QString& name)
     {

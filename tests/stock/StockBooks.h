@@ -3,6 +3,7 @@
 #include "stock/StockLedger.h"
 #include "store/CompanyData.h"
 #include "store/Table.h"
+#include "support/Installation.h"
 
 #include <QDate>
 
@@ -46,4 +47,11 @@ struct StockBooks {
         }
         return ledger.post(m);
     }
+};
+
+// Company ABC (kuruş on) open, with the stock writers on it.
+struct StockCompany {
+    TestCompany t;
+    CompanyData& company = *t.company;
+    StockBooks books{company};
 };

@@ -9,11 +9,8 @@
 
 namespace {
 
-class StockCardsTest : public ::testing::Test {
+class StockCardsTest : public ::testing::Test, protected StockCompany {
 protected:
-    TestCompany t; // ABC, kuruş on
-    CompanyData& company = *t.company;
-    StockBooks books{company};
 };
 
 } // namespace

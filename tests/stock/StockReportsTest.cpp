@@ -15,17 +15,9 @@ using namespace StockReports;
 
 namespace {
 
-class StockReportsTest : public ::testing::Test {
+class StockReportsTest : public ::testing::Test, protected StockCompany {
 protected:
-    TestCompany t; // ABC, kuruş on
-    CompanyData& company = *t.company;
-    StockBooks books{company};
-
-    // Page sets without today's date, which changes every day.
-    static QString dump(const PageSet& set)
-    {
-        return set.dump().replace(QDate::currentDate().toString("dd.MM.yyyy"), "<bugün>");
-    }
+    static QString dump(const PageSet& set) { return dumpWithoutToday(set); }
     static void expectReference(const QString& text, const QString& name)
     {
         expectReferenceIn(QStringLiteral(STOCK_DATA), text, name);

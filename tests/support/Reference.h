@@ -1,9 +1,20 @@
 #pragma once
 
+#include "printing/PageSet.h"
+
+#include <QDate>
+
 #include <QFile>
 #include <QString>
 #include <QStringList>
 #include <gtest/gtest.h>
+
+// A page set's dump without today's date, which changes every day.
+inline QString dumpWithoutToday(const PageSet& set)
+{
+    return set.dump().replace(QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")),
+                              QStringLiteral("<bugün>"));
+}
 
 // Compares a text with a reference file, naming the first line that differs; with
 // DULVET_UPDATE_REFERENCES set, writes the file instead (then read the difference before
