@@ -53,8 +53,11 @@ void CustomerLedger::fill(const CustomerMovement& m)
     har[QStringLiteral("Aciklama1")] = m.aciklama1;
     har[QStringLiteral("BirimF")] = m.birimF;
     har[QStringLiteral("Adet")] = m.adet;
-    har[QStringLiteral("Borc")] = company_.RoundMoney(m.borc);
-    har[QStringLiteral("Alacak")] = company_.RoundMoney(m.alacak);
+    const auto round = [&](double v) {
+        return m.cashAmount ? company_.RoundCash(v) : company_.RoundMoney(v);
+    };
+    har[QStringLiteral("Borc")] = round(m.borc);
+    har[QStringLiteral("Alacak")] = round(m.alacak);
     har[QStringLiteral("Kaynak")] = m.kaynak;
     har[QStringLiteral("CARef")] = m.customerId;
     har[QStringLiteral("CariNo")] = c[0];

@@ -45,6 +45,8 @@ struct CustomerMovement {
     qint64 customerId = 0; // Cari.Nosu
     qint64 fRef = 0;
     qint64 kRef = 0;
+    // The movement of a cash document carries exactly its cash amount (CompanyData::RoundCash).
+    bool cashAmount = false;
 };
 
 struct CardTotals {

@@ -60,6 +60,7 @@ CompanyData::CompanyData(StoreSession& session, const InstallSettings& install, 
     , directory_(install.companyDirectory(code))
 {
     settings_ = CompanySettings::read(directory_);
+    cashKurus_ = settings_.kurus() || install.kurus() == 1;
     connection_ = std::make_unique<Connection>(session, directory_, Connection::OpenMode::Existing,
                                                connectionName());
     setDisplayFormats(install);
@@ -120,6 +121,9 @@ void CompanyData::setDisplayFormats(const InstallSettings& install)
                                                  : QStringLiteral("#,##0.00");
     for (const char* field : kPriceFields)
         set(QLatin1String(field), price);
+    for (const char* field : {"Kasa.Giren", "Kasa.Cikan", "Tahsil.TopTutar", "TahHar.Tutar",
+                              "Tediye.TopTutar", "TedHar.Tutar"})
+        set(QLatin1String(field), cashMoneyFormat());
     for (const char* field : {"CarHar.BirimF", "Fatura.GZTop", "Fatura.SToplam"})
         set(QLatin1String(field), QStringLiteral("#,##0.00"));
     for (const char* field :
@@ -135,6 +139,16 @@ QString CompanyData::displayFormat(const QString& table, const QString& field) c
 double CompanyData::RoundMoney(double amount) const
 {
     return roundMoney(amount, kurus());
+}
+
+QString CompanyData::cashMoneyFormat() const
+{
+    return cashKurus_ ? QStringLiteral("#,##0.00") : QStringLiteral("#,##0");
+}
+
+double CompanyData::RoundCash(double amount) const
+{
+    return roundMoney(amount, cashKurus_);
 }
 
 QString CompanyData::FormatMoneyText(const QString& text) const

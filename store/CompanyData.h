@@ -40,6 +40,11 @@ public:
     QString displayFormat(const QString& table, const QString& field) const;
 
     double RoundMoney(double amount) const;
+    // Cash keeps kuruş when the company does or when the installation asks for it (KURUS 1):
+    // cash amounts (cash records, slips and their totals) round and show by these.
+    bool cashKurus() const { return cashKurus_; }
+    QString cashMoneyFormat() const;
+    double RoundCash(double amount) const;
     QString FormatMoneyText(const QString& text) const;
     static QString StripThousands(const QString& text);
 
@@ -80,6 +85,7 @@ private:
     QString code_;
     QString directory_;
     CompanySettings settings_;
+    bool cashKurus_ = false;
     std::unique_ptr<Connection> connection_;
     std::vector<std::unique_ptr<Table>> tables_;
     QHash<QString, Table*> byName_; // lower-case name

@@ -229,9 +229,22 @@ const TableDef* findTableDef(const std::vector<TableDef>& defs, const QString& n
 
 std::vector<SqlIndex> companyExtraIndexes()
 {
+    // Links the cash documents find their records and lines by.
+    const auto link = [](const char* table, const char* field) {
+        const QString name =
+            QStringLiteral("%1__%2").arg(QLatin1String(table), QLatin1String(field));
+        return SqlIndex{name, QStringLiteral("CREATE INDEX \"%1\" ON \"%2\" "
+                                             "(coalesce(\"%3\",0), \"Nosu\")")
+                                  .arg(name, QLatin1String(table), QLatin1String(field))};
+    };
     return {{QStringLiteral("StHar__STRef_Tarih"),
              QStringLiteral("CREATE INDEX \"StHar__STRef_Tarih\" ON \"StHar\" "
-                            "(coalesce(\"STRef\",0), coalesce(\"Tarih\",''), \"Nosu\")")}};
+                            "(coalesce(\"STRef\",0), coalesce(\"Tarih\",''), \"Nosu\")")},
+            link("Kasa", "TARef"),
+            link("Kasa", "TERef"),
+            link("Kasa", "KARef"),
+            link("TahHar", "TARef"),
+            link("TedHar", "TERef")};
 }
 
 void ensureExtraIndexes(Connection& db)

@@ -22,27 +22,9 @@ protected:
     {
         expectReferenceIn(QStringLiteral(STOCK_DATA), text, name);
     }
-    // The texts a band printed, page by page, each page's row by row from left to right.
     static QStringList textsOf(const PageSet& set, const QString& band)
     {
-        QStringList texts;
-        for (int p = 0; p < set.pageCount(); ++p) {
-            std::vector<std::pair<QPointF, QString>> placed;
-            DrawOp op;
-            const auto page = set.page(p);
-            for (int i = 0; i < page->opCount(); ++i) {
-                page->readOp(i, op);
-                if (op.band == band && op.type == DrawOp::Type::Text)
-                    placed.emplace_back(op.rect.topLeft(), op.text);
-            }
-            std::stable_sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) {
-                return a.first.y() != b.first.y() ? a.first.y() < b.first.y()
-                                                  : a.first.x() < b.first.x();
-            });
-            for (const auto& [at, text] : placed)
-                texts << text;
-        }
-        return texts;
+        return bandTexts(set, band);
     }
     // A direct sum over the same rows, as the report should print it.
     QString sqlSum(const char* column, const QString& where, const QVariantList& params,

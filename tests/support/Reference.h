@@ -3,6 +3,10 @@
 #include "printing/PageSet.h"
 
 #include <QDate>
+#include <QPointF>
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 #include <QFile>
 #include <QString>
@@ -14,6 +18,29 @@ inline QString dumpWithoutToday(const PageSet& set)
 {
     return set.dump().replace(QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")),
                               QStringLiteral("<bugün>"));
+}
+
+// The texts a band printed, page by page, each page's row by row from left to right.
+inline QStringList bandTexts(const PageSet& set, const QString& band)
+{
+    QStringList texts;
+    for (int p = 0; p < set.pageCount(); ++p) {
+        std::vector<std::pair<QPointF, QString>> placed;
+        DrawOp op;
+        const auto page = set.page(p);
+        for (int i = 0; i < page->opCount(); ++i) {
+            page->readOp(i, op);
+            if (op.band == band && op.type == DrawOp::Type::Text)
+                placed.emplace_back(op.rect.topLeft(), op.text);
+        }
+        std::stable_sort(placed.begin(), placed.end(), [](const auto& a, const auto& b) {
+            return a.first.y() != b.first.y() ? a.first.y() < b.first.y()
+                                              : a.first.x() < b.first.x();
+        });
+        for (const auto& [at, text] : placed)
+            texts << text;
+    }
+    return texts;
 }
 
 // Compares a text with a reference file, naming the first line that differs; with

@@ -1,0 +1,222 @@
+#include "cash/SlipPosting.h"
+
+#include "cash/CashLedger.h"
+#include "customers/CustomerLedger.h"
+#include "store/AppError.h"
+#include "store/CommandTransaction.h"
+#include "store/CompanyData.h"
+#include "store/MoneySum.h"
+#include "store/Table.h"
+
+SlipPosting::SlipPosting(CompanyData& company, const SlipKind& kind)
+    : company_(company)
+    , kind_(kind)
+    , slips_(std::make_unique<Table>(company.connection(), kind.table))
+    , lines_(std::make_unique<Table>(company.connection(), kind.lineTable))
+    , customers_(std::make_unique<CustomerLedger>(company))
+    , cash_(std::make_unique<CashLedger>(company))
+{
+    slips_->open();
+    lines_->open();
+}
+
+SlipPosting::~SlipPosting() = default;
+
+std::optional<SlipData> SlipPosting::read(qint64 slipId)
+{
+    Table& slip = *slips_;
+    slip.refresh();
+    if (slipId <= 0 || !slip.gotoId(slipId)) return std::nullopt;
+    SlipData d;
+    d.id = slipId;
+    d.tarih = slip[QStringLiteral("Tarih")].asDate();
+    d.aciklama = slip[QStringLiteral("Aciklama")].asString();
+    d.customerId = slip[QStringLiteral("CARef")].asInt64();
+    d.cariNo = slip[QStringLiteral("CariNo")].asString();
+    d.unvani = slip[QStringLiteral("Unvani")].asString();
+    d.movementId = slip[QStringLiteral("CAHRef")].asInt64();
+    d.total = slip[QStringLiteral("TopTutar")].asFloat();
+    return d;
+}
+
+SlipData SlipPosting::require(qint64 slipId)
+{
+    std::optional<SlipData> slip = read(slipId);
+    if (!slip) throw AppError(QStringLiteral("Fiş bulunamadı (%1).").arg(slipId));
+    return *slip;
+}
+
+double SlipPosting::linesTotal(qint64 slipId)
+{
+    const QVariant units = company_.connection().scalar(
+        QStringLiteral("SELECT %1 FROM \"%2\" WHERE coalesce(\"%3\",0) = ?")
+            .arg(MoneySum::sqlSum(QStringLiteral("\"Tutar\"")), kind_.lineTable, kind_.link),
+        {slipId});
+    return company_.RoundCash(MoneySum::fromSql(units).value());
+}
+
+bool SlipPosting::sync(const SlipData& slip)
+{
+    const double total = linesTotal(slip.id);
+    bool wrote = false;
+
+    // The customer movement, through the slip's link.
+    CustomerMovement m;
+    m.tarih = slip.tarih;
+    m.vadesi = slip.tarih;
+    m.belgeNo = QString::number(slip.id) + kind_.movementSuffix;
+    m.aciklama = slip.aciklama;
+    (kind_.collection ? m.alacak : m.borc) = total;
+    m.kaynak = kind_.kaynak;
+    m.customerId = slip.customerId;
+    m.cashAmount = true;
+    qint64 movementId = slip.movementId;
+    const std::optional<CustomerMovement> stored = customers_->read(movementId);
+    const bool movementInStep = stored && stored->tarih == m.tarih && stored->vadesi == m.vadesi &&
+                                stored->belgeNo == m.belgeNo.left(12) &&
+                                stored->aciklama == m.aciklama &&
+                                stored->borc == company_.RoundCash(m.borc) &&
+                                stored->alacak == company_.RoundCash(m.alacak) &&
+                                stored->kaynak == m.kaynak && stored->customerId == m.customerId;
+    if (!movementInStep) {
+        movementId = customers_->rewrite(movementId, m);
+        wrote = true;
+    }
+
+    // The cash record: the last one of the slip.
+    CashRecord r;
+    r.tarih = slip.tarih;
+    r.belgeNo = QString::number(slip.id) + kind_.cashSuffix;
+    r.aciklama = slip.unvani;
+    (kind_.collection ? r.giren : r.cikan) = total;
+    r.kaynak = kind_.kaynak;
+    (kind_.collection ? r.taRef : r.teRef) = slip.id;
+    const CashLedger::Slip side =
+        kind_.collection ? CashLedger::Slip::Collection : CashLedger::Slip::Payment;
+    const qint64 recordId = cash_->lastOfSlip(side, slip.id);
+    const std::optional<CashRecord> record = cash_->read(recordId);
+    const bool recordInStep =
+        record && record->tarih == r.tarih && record->belgeNo == r.belgeNo.left(20) &&
+        record->aciklama == r.aciklama.left(40) && record->giren == company_.RoundCash(r.giren) &&
+        record->cikan == company_.RoundCash(r.cikan) && record->kaynak == r.kaynak &&
+        record->taRef == r.taRef && record->teRef == r.teRef && record->kaRef == 0;
+    if (!recordInStep) {
+        cash_->rewrite(recordId, r);
+        wrote = true;
+    }
+
+    // The slip keeps its total and its movement in the same command.
+    if (movementId != slip.movementId || total != slip.total) {
+        Table& s = *slips_;
+        if (!s.gotoId(slip.id)) throw AppError(QStringLiteral("Fiş bulunamadı."));
+        changeOrCancel(s, [&] {
+            s.edit();
+            s[QStringLiteral("CAHRef")] = movementId;
+            s[QStringLiteral("TopTutar")] = total;
+            s.post();
+        });
+        wrote = true;
+    }
+    return wrote;
+}
+
+qint64 SlipPosting::saveHeader(qint64 slipId, const SlipHeader& header)
+{
+    if (!header.tarih.isValid()) throw AppError(QStringLiteral("Fiş tarihini giriniz."));
+    const QString code = header.customerCode.trimmed();
+    const std::optional<CompanyData::Card> card = company_.findCard(
+        QStringLiteral("Cari"), QStringLiteral("CariNo"), QStringLiteral("Unvani"), code);
+    if (!card) throw AppError(QStringLiteral("Cari kart nosu bulunamadı"));
+
+    CommandTransaction transaction(company_.connection());
+    std::optional<SlipData> before;
+    if (slipId > 0) before = require(slipId);
+    Table& s = *slips_;
+    changeOrCancel(s, [&] {
+        if (before)
+            s.edit();
+        else
+            s.append();
+        s[QStringLiteral("Tarih")] = header.tarih;
+        s[QStringLiteral("Aciklama")] = header.aciklama;
+        s[QStringLiteral("CARef")] = card->id;
+        s[QStringLiteral("CariNo")] = card->code;
+        s[QStringLiteral("Unvani")] = header.unvani;
+        if (!before) {
+            s[QStringLiteral("TopTutar")] = 0.0;
+            s[QStringLiteral("CAHRef")] = 0;
+        }
+        s.post();
+    });
+    const qint64 id = s.currentId();
+    // A slip whose postings exist keeps them in step with its header.
+    if (before && before->movementId > 0) sync(require(id));
+    transaction.commit();
+    return id;
+}
+
+qint64 SlipPosting::saveLine(qint64 slipId, qint64 lineId, const QString& aciklama, double tutar)
+{
+    CommandTransaction transaction(company_.connection());
+    const SlipData slip = require(slipId);
+    Table& line = *lines_;
+    line.refresh();
+    const bool existing = lineId > 0 && line.gotoId(lineId);
+    if (existing && line[kind_.link].asInt64() != slipId)
+        throw AppError(QStringLiteral("Hareket bu fişin değil."));
+    changeOrCancel(line, [&] {
+        if (existing)
+            line.edit();
+        else
+            line.append();
+        line[kind_.link] = slipId;
+        line[QStringLiteral("Aciklama")] = aciklama;
+        line[QStringLiteral("Tutar")] = company_.RoundCash(tutar);
+        line.post();
+    });
+    const qint64 id = line.currentId();
+    sync(slip);
+    transaction.commit();
+    return id;
+}
+
+void SlipPosting::removeLine(qint64 slipId, qint64 lineId)
+{
+    CommandTransaction transaction(company_.connection());
+    const SlipData slip = require(slipId);
+    Table& line = *lines_;
+    line.refresh();
+    if (lineId > 0 && line.gotoId(lineId) && line[kind_.link].asInt64() == slipId) line.remove();
+    sync(slip);
+    transaction.commit();
+}
+
+void SlipPosting::removeSlip(qint64 slipId)
+{
+    CommandTransaction transaction(company_.connection());
+    const SlipData slip = require(slipId);
+    company_.connection().exec(QStringLiteral("DELETE FROM \"%1\" WHERE coalesce(\"%2\",0) = ?")
+                                   .arg(kind_.lineTable, kind_.link),
+                               {slipId});
+    customers_->remove(slip.movementId);
+    const CashLedger::Slip side =
+        kind_.collection ? CashLedger::Slip::Collection : CashLedger::Slip::Payment;
+    // Every record of the slip goes with it (an older workstation's crash could have left two).
+    for (qint64 record = cash_->lastOfSlip(side, slipId), removed = 0; record && record != removed;
+         record = cash_->lastOfSlip(side, slipId)) {
+        cash_->remove(record);
+        removed = record;
+    }
+    Table& s = *slips_;
+    if (s.gotoId(slipId)) s.remove();
+    transaction.commit();
+    lines_->refresh();
+}
+
+bool SlipPosting::openLines(qint64 slipId)
+{
+    CommandTransaction transaction(company_.connection());
+    const bool wrote = sync(require(slipId));
+    transaction.commit();
+    return wrote;
+}
