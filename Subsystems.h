@@ -3,6 +3,7 @@
 // Every subsystem's windows and reports. The program fills both registries at start-up,
 // dulvet-admin the reports; a new subsystem adds one line to each list.
 #include "app/WindowRegistry.h"
+#include "cash/Registration.h"
 #include "customers/Registration.h"
 #include "printing/CompanyListReport.h"
 #include "printing/ReportRegistry.h"
@@ -13,10 +14,12 @@ inline void registerReports(ReportRegistry& reports)
     registerCompanyListReport(reports);
     registerCustomerReports(reports);
     registerStockReports(reports);
+    registerCashReports(reports);
 }
 
 inline void registerWindows(WindowRegistry& windows)
 {
     registerCustomerWindows(windows);
     registerStockWindows(windows);
+    registerCashWindows(windows);
 }

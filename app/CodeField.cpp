@@ -38,6 +38,7 @@ bool CodeField::check()
     id_ = card ? card->id : 0;
     title_ = card ? card->title : QString();
     if (titleLabel_) titleLabel_->setText(title_);
+    Q_EMIT checked(id_);
     if (card) Q_EMIT chosen(id_);
     return card.has_value();
 }
@@ -67,7 +68,10 @@ bool CodeField::eventFilter(QObject* watched, QEvent* event)
         if (ConfirmBox(shell_, kind_.notFound, kind_.askNew, kind_.title, code_->window()) == 1 &&
             kind_.newCard(shell_, code_->text().trimmed(), code_->window()))
             check();
-        code_->setFocus();
+        if (id_ == 0 && afterUnknown_)
+            afterUnknown_->setFocus();
+        else
+            code_->setFocus();
     }
     checking_ = false;
     return QObject::eventFilter(watched, event);

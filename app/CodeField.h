@@ -42,6 +42,8 @@ public:
     QLineEdit* edit() const { return code_; }
     const CodeKind& kind() const { return kind_; }
     void setTitleLabel(QLabel* title) { titleLabel_ = title; }
+    // Where the focus goes after a code that found no card (by default back to the code).
+    void setFocusAfterUnknown(QWidget* field) { afterUnknown_ = field; }
     qint64 id() const { return id_; }
     const QString& title() const { return title_; }
     // Checks the code now; true when a card was found.
@@ -51,6 +53,8 @@ public:
 
 Q_SIGNALS:
     void chosen(qint64 id);
+    // After every look-up: the card found, 0 for none.
+    void checked(qint64 id);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -64,4 +68,5 @@ private:
     qint64 id_ = 0;
     QString title_;
     bool checking_ = false;
+    QWidget* afterUnknown_ = nullptr;
 };

@@ -282,7 +282,10 @@ bool FormBase::eventFilter(QObject* watched, QEvent* event)
             qobject_cast<QPlainTextEdit*>(focus) || qobject_cast<QTextEdit*>(focus);
         if (focus && !multiLine &&
             std::find(fieldOrder_.begin(), fieldOrder_.end(), focus) != fieldOrder_.end()) {
-            EnterKontrol(focus, up ? -1 : 1);
+            if (down && downWraps_ && !fieldOrder_.empty() && focus == fieldOrder_.back())
+                fieldOrder_.front()->setFocus(Qt::TabFocusReason);
+            else
+                EnterKontrol(focus, up ? -1 : 1);
             return true;
         }
     }

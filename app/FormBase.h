@@ -59,6 +59,8 @@ protected:
     void EnterKontrol(QWidget* from, int step);
     // Enter or Down in the last field goes round to the first, Up in the first to the last.
     void setWrapFields(bool on) { wrapFields_ = on; }
+    // Down in the last field goes round to the first, while Enter there still ends the entry.
+    void setDownWraps(bool on) { downWraps_ = on; }
     void YardimEt(const QString& hint);
     void YardimSil();
     void setStatusText(int panel, const QString& text);
@@ -89,6 +91,7 @@ private:
     QHash<QString, Command> commands_;
     std::vector<QWidget*> fieldOrder_;
     bool wrapFields_ = false;
+    bool downWraps_ = false;
     QHash<QWidget*, QString> hints_;
     QVBoxLayout* content_;
     QHBoxLayout* toolbar_;

@@ -4,8 +4,12 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QFormLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -129,4 +133,37 @@ void GridWindow::setColumns(std::vector<GridColumn> columns)
     connectSelection();
     syncing_ = false;
     selectTableRow();
+}
+
+std::vector<QLineEdit*> GridWindow::addInfoBoxes(const QStringList& labels, bool above, int width)
+{
+    std::vector<QLineEdit*> boxes;
+    QBoxLayout* row = nullptr;
+    auto* column = new QFormLayout;
+    if (!above) {
+        row = new QHBoxLayout;
+        row->addStretch();
+    }
+    for (const QString& text : labels) {
+        auto* box = new QLineEdit(this);
+        box->setReadOnly(true);
+        box->setFocusPolicy(Qt::NoFocus);
+        if (above) {
+            box->setMaximumWidth(width * 3);
+            column->addRow(text, box);
+        } else {
+            box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            box->setMaximumWidth(width);
+            row->addWidget(new QLabel(text, this));
+            row->addWidget(box);
+        }
+        boxes.push_back(box);
+    }
+    if (above) {
+        content()->insertLayout(0, column);
+    } else {
+        delete column;
+        content()->addLayout(row);
+    }
+    return boxes;
 }

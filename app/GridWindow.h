@@ -4,6 +4,7 @@
 #include "app/TableModel.h"
 
 class QButtonGroup;
+class QLineEdit;
 class QMenu;
 class QTableView;
 class Table;
@@ -23,6 +24,10 @@ public:
     void reload();
     // Puts the grid (and the table) on the last record, as list windows open.
     void goLast();
+    // Read-only boxes the window fills, each after its label: in a row under the grid (totals),
+    // or one under the other above it (a document's header) when `above`.
+    std::vector<QLineEdit*> addInfoBoxes(const QStringList& labels, bool above = false,
+                                         int width = 140);
     // Shows other columns (another order of the same table, for example).
     void setColumns(std::vector<GridColumn> columns);
 

@@ -39,6 +39,15 @@ std::optional<SlipData> SlipPosting::read(qint64 slipId)
     return d;
 }
 
+std::optional<SlipLine> SlipPosting::readLine(qint64 lineId)
+{
+    Table& line = *lines_;
+    line.refresh();
+    if (lineId <= 0 || !line.gotoId(lineId)) return std::nullopt;
+    return SlipLine{line[QStringLiteral("Aciklama")].asString(),
+                    line[QStringLiteral("Tutar")].asFloat()};
+}
+
 SlipData SlipPosting::require(qint64 slipId)
 {
     std::optional<SlipData> slip = read(slipId);

@@ -30,6 +30,11 @@ struct SlipData {
     double total = 0;      // TopTutar
 };
 
+struct SlipLine {
+    QString aciklama;
+    double tutar = 0;
+};
+
 // Every write of a collection or payment slip, each one command: the slip, its lines, its
 // customer movement (through CustomerLedger) and its cash record (through CashLedger) commit or
 // vanish together. The slip keeps its total and the movement's Nosu in the same command, so a
@@ -58,6 +63,7 @@ public:
     bool openLines(qint64 slipId);
 
     std::optional<SlipData> read(qint64 slipId);
+    std::optional<SlipLine> readLine(qint64 lineId);
     // The slip's total from its lines, rounded as cash.
     double linesTotal(qint64 slipId);
 

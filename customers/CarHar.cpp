@@ -50,20 +50,9 @@ TfrmCarHar::TfrmCarHar(Shell& shell, QWidget* parent)
     addCommand(QStringLiteral("HizliKart"), QStringLiteral("Hızlı kart [F10]"), Qt::Key_F10,
                QString(), [] {});
 
-    auto* row = new QHBoxLayout;
-    row->addStretch();
-    const QStringList labels = {QStringLiteral("Borç"), QStringLiteral("Alacak"),
-                                QStringLiteral("Bakiye")};
-    for (int i = 0; i < 3; ++i) {
-        row->addWidget(new QLabel(labels[i], this));
-        totals_[i] = new QLineEdit(this);
-        totals_[i]->setReadOnly(true);
-        totals_[i]->setFocusPolicy(Qt::NoFocus);
-        totals_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        totals_[i]->setMaximumWidth(140);
-        row->addWidget(totals_[i]);
-    }
-    content()->addLayout(row);
+    const std::vector<QLineEdit*> boxes =
+        addInfoBoxes({QStringLiteral("Borç"), QStringLiteral("Alacak"), QStringLiteral("Bakiye")});
+    std::copy(boxes.begin(), boxes.end(), totals_);
     resize(980, 560);
     showCustomer();
     goLast();
