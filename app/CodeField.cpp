@@ -2,7 +2,9 @@
 
 #include "store/CompanyData.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QVariant>
@@ -58,12 +60,17 @@ void CodeField::pick(QWidget* parent)
 
 bool CodeField::eventFilter(QObject* watched, QEvent* event)
 {
+    // Another window taking over (a message, the window closing) is not leaving the field.
     if (watched != code_ || event->type() != QEvent::FocusOut || checking_ ||
-        !code_->window()->isVisible())
+        !code_->window()->isVisible() ||
+        static_cast<QFocusEvent*>(event)->reason() == Qt::ActiveWindowFocusReason)
         return QObject::eventFilter(watched, event);
     checking_ = true; // the questions below take the focus away too
     if (check()) {
-        code_->nextInFocusChain()->setFocus();
+        // On to the next field, unless the focus has already gone somewhere of its own.
+        QWidget* now = QApplication::focusWidget();
+        if (!now || now == code_ || now->window() != code_->window())
+            code_->nextInFocusChain()->setFocus();
     } else if (!code_->text().trimmed().isEmpty() && offerNew_ && kind_.newCard) {
         if (ConfirmBox(shell_, kind_.notFound, kind_.askNew, kind_.title, code_->window()) == 1 &&
             kind_.newCard(shell_, code_->text().trimmed(), code_->window()))

@@ -13,6 +13,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTimer>
 
 namespace {
 
@@ -165,7 +166,8 @@ TfrmTahsilA::TfrmTahsilA(Shell& shell, const SlipKind& kind, qint64 slipId, QWid
                [this] {
                    code_->pick(this);
                    if (code_->id()) setText(Unvani, code_->title());
-                   editor(Tarih)->setFocus();
+                   // After the list has closed and handed the focus back.
+                   QTimer::singleShot(0, this, [this] { editor(Tarih)->setFocus(); });
                });
     if (slipId_) {
         const std::optional<SlipData> slip = SlipPosting(*shell.company, kind).read(slipId_);
