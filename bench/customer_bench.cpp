@@ -3,7 +3,7 @@
 //
 //   bench_customers [PROGRAM_DIR]   (default: a new installation here; the large demo is made
 //   first)
-#include "BenchUtil.h"
+#include "BenchWindows.h"
 #include "app/MessageWindow.h"
 #include "customers/CarHar.h"
 #include "customers/CarKart.h"
@@ -26,16 +26,6 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <cstdio>
-
-namespace {
-
-// Messages are counted, not shown: a benchmark has no one to press keys.
-struct SilentMessages : MessageHandler {
-    int confirmBox(QWidget*, const QString&, const QString&, const QString&) override { return 0; }
-    int noticeBox(QWidget*, const QString&, const QString&, const QString&) override { return 1; }
-};
-
-} // namespace
 
 int main(int argc, char* argv[])
 {

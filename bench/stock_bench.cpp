@@ -3,7 +3,7 @@
 // the four stock reports.
 //
 //   bench_stock [PROGRAM_DIR]   (default: a new installation here; the large demo is made first)
-#include "BenchUtil.h"
+#include "BenchWindows.h"
 #include "app/Shell.h"
 #include "printing/ReportRenderer.h"
 #include "stock/StHar.h"
@@ -27,11 +27,6 @@
 
 namespace {
 
-struct SilentMessages : MessageHandler {
-    int confirmBox(QWidget*, const QString&, const QString&, const QString&) override { return 0; }
-    int noticeBox(QWidget*, const QString&, const QString&, const QString&) override { return 1; }
-};
-
 // A photograph-like JPEG of about 100 KB.
 QByteArray picture(int seed)
 {
@@ -47,33 +42,6 @@ QByteArray picture(int seed)
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "JPEG", 80);
     return bytes;
-}
-
-// The first page as the preview shows it, then the rest.
-void firstAndWhole(const char* what, RunningReport running, double firstBudget, double wholeBudget)
-{
-    QElapsedTimer timer;
-    timer.start();
-    running.renderer->start();
-    running.renderer->step(1);
-    const double first = ms(timer);
-    while (!running.renderer->step(50)) {
-    }
-    std::printf("%s: first page %.0f ms (budget %.0f), whole %d pages %.0f ms (budget %.0f), "
-                "peak memory %.0f MB\n",
-                what, first, firstBudget, running.renderer->pages().pageCount(), ms(timer),
-                wholeBudget, peakRssMb());
-}
-
-template <typename Window> double firstPaint(Window& window)
-{
-    QElapsedTimer timer;
-    timer.start();
-    window.prepare();
-    window.show();
-    window.grid()->viewport()->repaint();
-    QApplication::processEvents();
-    return ms(timer);
 }
 
 } // namespace

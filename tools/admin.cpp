@@ -2,6 +2,7 @@
 // our own tests and benchmarks.
 #include "Subsystems.h"
 #include "app/AccessConfig.h"
+#include "cash/CashDemo.h"
 #include "printing/Exports.h"
 #include "store/AppError.h"
 #include "store/Backup.h"
@@ -149,11 +150,13 @@ int demo(const QStringList& args)
         throw AppError(
             QStringLiteral("%1 şirketinde kayıt var; örnek kayıtlar yalnız boş şirkete yazılır.")
                 .arg(code));
-    fillDemoBooks(data, args[3] == QLatin1String("large") ? DemoSize::large() : DemoSize::small(),
-                  [](const QString& line) {
-                      out << line << "\n";
-                      out.flush();
-                  });
+    const auto progress = [](const QString& line) {
+        out << line << "\n";
+        out.flush();
+    };
+    const bool large = args[3] == QLatin1String("large");
+    fillDemoBooks(data, large ? DemoSize::large() : DemoSize::small(), progress);
+    fillDemoSlips(data, large ? 3000 : 4, large ? 2000 : 2, progress);
     out << QStringLiteral("Örnek kayıtlar yazıldı: %1 s, veritabanı %2 MB\n")
                .arg(timer.elapsed() / 1000.0, 0, 'f', 1)
                .arg(directorySize(data.directory()) / 1048576.0, 0, 'f', 1);

@@ -63,7 +63,10 @@ TEST(Admin, InitCompanyDemoAndCheck)
           QStringList{"3302", "--from", "01.01.2020", "--to", "31.12.2099", "--code-from",
                       "STK000001", "--customer", "120.001"},
           QStringList{"3306", "--picture", "card", "--title", "Katalog"},
-          QStringList{"3307", "--stock", "STK000001", "--from", "01.06.2020"}}) {
+          QStringList{"3307", "--stock", "STK000001", "--from", "01.06.2020"},
+          QStringList{"5301", "--from", "01.01.2020", "--to", "31.12.2099", "--totals", "hide"},
+          QStringList{"5301"}, QStringList{"5201", "--slip", "1"},
+          QStringList{"5202", "--slip", "2"}}) {
         const Result stock = admin(QStringList{"report", home, "ORNEK"} + options +
                                    QStringList{"--format", "txt", "--out", stockOut});
         EXPECT_EQ(stock.code, 0) << stock.output.toStdString();
@@ -73,6 +76,10 @@ TEST(Admin, InitCompanyDemoAndCheck)
         {"report", home, "ORNEK", "3307", "--stock", "YOK'", "--format", "txt", "--out", stockOut});
     EXPECT_EQ(noCard.code, 1);
     EXPECT_TRUE(noCard.output.contains("Stok kartı bulunamadı")) << noCard.output.toStdString();
+    const Result noSlip = admin(
+        {"report", home, "ORNEK", "5201", "--slip", "99", "--format", "txt", "--out", stockOut});
+    EXPECT_EQ(noSlip.code, 1);
+    EXPECT_TRUE(noSlip.output.contains("Fiş bulunamadı")) << noSlip.output.toStdString();
     EXPECT_EQ(admin({"report", home, "ORNEK", "3301", "--price", "7", "--format", "txt", "--out",
                      stockOut})
                   .code,
