@@ -18,6 +18,7 @@ ListWindow::ListWindow(Shell& shell, const QString& title, Table& table,
         reload();
     });
     addCommand(QStringLiteral("Duzeltme"), texts.editCaption, Qt::Key_F3, texts.editHint, [this] {
+        if (!owned(true)) return;
         editRecord();
         reload();
     });
@@ -43,12 +44,20 @@ void ListWindow::gridActivated()
 
 void ListWindow::askAndDelete()
 {
-    if (!canDelete()) return;
+    if (!owned(false) || !canDelete()) return;
     const DeleteTexts& t = deleteTexts_;
     if (ConfirmBox(shell(), t.first1, t.first2, t.title, this) != 1) return;
     if (ConfirmBox(shell(), t.second1, t.second2, t.title, this) != 1) return;
     deleteRecord();
     reload();
+}
+
+bool ListWindow::owned(bool edit)
+{
+    if (owned_.field.isEmpty() || table()[owned_.field].asString() == owned_.value) return true;
+    NoticeBox(shell(), owned_.refused, edit ? owned_.editLine : owned_.deleteLine,
+              edit ? owned_.editTitle : owned_.deleteTitle, this);
+    return false;
 }
 
 void ListWindow::deleteRecord()

@@ -21,6 +21,12 @@ public:
     struct DeleteTexts {
         QString first1, first2, second1, second2, title;
     };
+    // Records other programs wrote: only those whose `field` holds `value` are changed or
+    // deleted here; F3 and F4 on another are refused with `refused` and the command's line.
+    struct OwnedRecords {
+        QString field, value, refused;
+        QString editLine, editTitle, deleteLine, deleteTitle;
+    };
 
     ListWindow(Shell& shell, const QString& title, Table& table, std::vector<GridColumn> columns,
                QWidget* parent = nullptr, const ListTexts& texts = ListTexts(),
@@ -35,10 +41,14 @@ protected:
     // Asked before the two confirmations; a window that refuses tells the user and returns false.
     virtual bool canDelete() { return true; }
     void setDeleteTexts(const DeleteTexts& texts) { deleteTexts_ = texts; }
+    void setOwnedRecords(const OwnedRecords& owned) { owned_ = owned; }
     void updateCommands() override;
     void gridActivated() override;
 
 private:
     void askAndDelete();
+    // False (after telling the user) when the current record belongs to another program.
+    bool owned(bool edit);
     DeleteTexts deleteTexts_;
+    OwnedRecords owned_;
 };

@@ -39,6 +39,10 @@ TfrmKasa::TfrmKasa(Shell& shell, QWidget* parent)
                     QStringLiteral("istediğinize emin misiniz ? "),
                     QStringLiteral("Kasa bilgisini tamamıyla kaybedeceksiniz"),
                     QStringLiteral("emin misiniz ? "), kTitle});
+    setOwnedRecords({QStringLiteral("Kaynak"), CashKaynak::KA,
+                     QStringLiteral("Kaynak program kasa değil"),
+                     QStringLiteral("Düzeltme yapamazsınız!!"), kTitle,
+                     QStringLiteral("İptal yapamazsınız!!"), kTitle});
     totals_ = addInfoBoxes(
         {QStringLiteral("GİREN : "), QStringLiteral("ÇIKAN : "), QStringLiteral("BAKİYE : ")});
     resize(860, 560);
@@ -69,13 +73,6 @@ void TfrmKasa::updateCommands()
                   kTitle, this);
 }
 
-bool TfrmKasa::handOnly(const QString& refusal)
-{
-    if (table()[QStringLiteral("Kaynak")].asString() == CashKaynak::KA) return true;
-    NoticeBox(shell(), QStringLiteral("Kaynak program kasa değil"), refusal, kTitle, this);
-    return false;
-}
-
 void TfrmKasa::newRecord()
 {
     TfrmKasaF window(shell(), 0, this);
@@ -85,15 +82,9 @@ void TfrmKasa::newRecord()
 
 void TfrmKasa::editRecord()
 {
-    if (!handOnly(QStringLiteral("Düzeltme yapamazsınız!!"))) return;
     TfrmKasaF window(shell(), table().currentId(), this);
     window.run();
     if (window.savedId()) table().gotoId(window.savedId());
-}
-
-bool TfrmKasa::canDelete()
-{
-    return handOnly(QStringLiteral("İptal yapamazsınız!!"));
 }
 
 void TfrmKasa::deleteRecord()

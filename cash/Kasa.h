@@ -18,12 +18,10 @@ public:
 protected:
     void newRecord() override;
     void editRecord() override;
-    bool canDelete() override;
     void deleteRecord() override;
     void updateCommands() override;
 
 private:
-    bool handOnly(const QString& refusal);
     std::vector<QLineEdit*> totals_;
 };
 

@@ -33,6 +33,10 @@ TfrmCarHar::TfrmCarHar(Shell& shell, QWidget* parent)
                     QStringLiteral("emin misiniz ? "),
                     QStringLiteral("Cari hareket bilgisini tamamıyla kaybedeceksiniz"),
                     QStringLiteral("emin misiniz ? "), QStringLiteral("Cari hareket kontrol")});
+    setOwnedRecords(
+        {QStringLiteral("Kaynak"), Kaynak::CA, QStringLiteral("Kaynak program cari hareket değil"),
+         QStringLiteral("DÜZELTME işlemi yapılamaz !"), QStringLiteral("Cari hareket kontrol"),
+         QStringLiteral("İPTAL işlemi yapılamaz"), QStringLiteral("Cari hareket kontrolu")});
     addCommand(QStringLiteral("YeniKart"), QStringLiteral("Yeni Cari Kart [F5]"), Qt::Key_F5,
                QString(), [this] {
                    TfrmCarKartG window(this->shell(),
@@ -111,13 +115,6 @@ void TfrmCarHar::updateCommands()
         NoticeBox(shell(), warning[0], warning[1], QStringLiteral("Cari hareket bilgi"), this);
 }
 
-bool TfrmCarHar::handOnly(const QString& refusal, const QString& title)
-{
-    if (table()[QStringLiteral("Kaynak")].asString() == QLatin1String("CA")) return true;
-    NoticeBox(shell(), QStringLiteral("Kaynak program cari hareket değil"), refusal, title, this);
-    return false;
-}
-
 void TfrmCarHar::newRecord()
 {
     if (!customerId_) {
@@ -133,18 +130,9 @@ void TfrmCarHar::newRecord()
 
 void TfrmCarHar::editRecord()
 {
-    if (!handOnly(QStringLiteral("DÜZELTME işlemi yapılamaz !"),
-                  QStringLiteral("Cari hareket kontrol")))
-        return;
     TfrmCarHarG window(shell(), customerId_, table().currentId(), this);
     window.run();
     if (window.savedId()) table().gotoId(window.savedId());
-}
-
-bool TfrmCarHar::canDelete()
-{
-    return handOnly(QStringLiteral("İPTAL işlemi yapılamaz"),
-                    QStringLiteral("Cari hareket kontrolu"));
 }
 
 void TfrmCarHar::deleteRecord()

@@ -21,12 +21,10 @@ protected:
     void newRecord() override;
     void editRecord() override;
     void deleteRecord() override;
-    bool canDelete() override;
     void updateCommands() override;
 
 private:
     void showCustomer();
-    bool handOnly(const QString& refusal, const QString& title);
 
     qint64 customerId_ = 0;
     QLineEdit* totals_[3];

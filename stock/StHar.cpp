@@ -45,6 +45,10 @@ TfrmStHar::TfrmStHar(Shell& shell, QWidget* parent)
                     QStringLiteral("emin misiniz ?"),
                     QStringLiteral("Stok hareket bilgisini tamamıyla kaybedeceksiniz"),
                     QStringLiteral("emin misiniz ? "), kTitle});
+    setOwnedRecords({QStringLiteral("Kaynak"), StockKaynak::ST,
+                     QStringLiteral("Kaynak program stok değil"),
+                     QStringLiteral("düzeltme işlemi yapılamaz !"), kTitle,
+                     QStringLiteral("iptal işlemi yapılamaz !"), kTitle});
     addCommand(QStringLiteral("YeniKart"), QStringLiteral("Yeni Stok Kart [F5]"), Qt::Key_F5,
                QString(), [this] {
                    TfrmStKartF window(this->shell(),
@@ -160,13 +164,6 @@ void TfrmStHar::updateCommands()
                   this);
 }
 
-bool TfrmStHar::stockOnly(const QString& refusal)
-{
-    if (table()[QStringLiteral("Kaynak")].asString() == StockKaynak::ST) return true;
-    NoticeBox(shell(), QStringLiteral("Kaynak program stok değil"), refusal, kTitle, this);
-    return false;
-}
-
 void TfrmStHar::newRecord()
 {
     if (!stockId_) {
@@ -181,15 +178,9 @@ void TfrmStHar::newRecord()
 
 void TfrmStHar::editRecord()
 {
-    if (!stockOnly(QStringLiteral("düzeltme işlemi yapılamaz !"))) return;
     TfrmStHarF window(shell(), stockId_, table().currentId(), this);
     window.run();
     if (window.savedId()) table().gotoId(window.savedId());
-}
-
-bool TfrmStHar::canDelete()
-{
-    return stockOnly(QStringLiteral("iptal işlemi yapılamaz !"));
 }
 
 void TfrmStHar::deleteRecord()

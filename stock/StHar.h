@@ -22,12 +22,10 @@ protected:
     void newRecord() override;
     void editRecord() override;
     void deleteRecord() override;
-    bool canDelete() override;
     void updateCommands() override;
 
 private:
     void showCard();
-    bool stockOnly(const QString& refusal);
 
     qint64 stockId_ = 0;
     QLineEdit* totals_[9];
