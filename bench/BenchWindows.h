@@ -15,6 +15,20 @@ struct SilentMessages : MessageHandler {
     int noticeBox(QWidget*, const QString&, const QString&, const QString&) override { return 1; }
 };
 
+// The shell of the windows on the demo company BUYUK, answering messages by itself.
+struct DemoShell {
+    SilentMessages messages;
+    Shell shell;
+    DemoShell(InstallSettings& install, CompanyData& company)
+        : shell(install, messages)
+    {
+        shell.company = &company;
+        shell.companyIsOpen = true;
+        shell.activeCompanyCode = QStringLiteral("BUYUK");
+        shell.activeCompanyTitle = QStringLiteral("Deneme");
+    }
+};
+
 // The first page as the preview shows it, then the rest.
 inline void firstAndWhole(const char* what, RunningReport running, double firstBudget,
                           double wholeBudget)

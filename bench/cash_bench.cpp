@@ -50,12 +50,8 @@ int main(int argc, char* argv[])
                     db.scalar(QStringLiteral("SELECT count(*) FROM \"Tahsil\"")).toLongLong(),
                     db.scalar(QStringLiteral("SELECT count(*) FROM \"Tediye\"")).toLongLong());
 
-        SilentMessages messages;
-        Shell shell(demo.install, messages);
-        shell.company = &company;
-        shell.companyIsOpen = true;
-        shell.activeCompanyCode = QStringLiteral("BUYUK");
-        shell.activeCompanyTitle = QStringLiteral("Deneme");
+        DemoShell demoShell(demo.install, company);
+        Shell& shell = demoShell.shell;
         {
             TfrmKasa window(shell);
             std::printf("frmKasa first paint with totals: %.0f ms (budget 150)\n",

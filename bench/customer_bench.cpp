@@ -57,11 +57,8 @@ int main(int argc, char* argv[])
             }
             tx.commit();
         }
-        SilentMessages messages;
-        Shell shell(install, messages);
-        shell.company = &company;
-        shell.companyIsOpen = true;
-        shell.activeCompanyCode = QStringLiteral("BUYUK");
+        DemoShell demoShell(install, company);
+        Shell& shell = demoShell.shell;
 
         QElapsedTimer timer;
         timer.start();

@@ -162,12 +162,8 @@ int main(int argc, char* argv[])
                     "Tarih) index, %.0f ms without\n",
                     withIndex.first, withIndex.second, without.second);
 
-        SilentMessages messages;
-        Shell shell(demo.install, messages);
-        shell.company = &company;
-        shell.companyIsOpen = true;
-        shell.activeCompanyCode = QStringLiteral("BUYUK");
-        shell.activeCompanyTitle = QStringLiteral("Deneme");
+        DemoShell demoShell(demo.install, company);
+        Shell& shell = demoShell.shell;
         Table& stok = company.table(QStringLiteral("Stok"));
         {
             TfrmStKart cards(shell);
