@@ -16,12 +16,7 @@ struct CashCompany {
 
     qint64 customer(const QString& code, const QString& title)
     {
-        Table& cari = company.table(QStringLiteral("Cari"));
-        cari.append();
-        cari[QStringLiteral("CariNo")] = code;
-        cari[QStringLiteral("Unvani")] = title;
-        cari.post();
-        return cari.currentId();
+        return addCustomerCard(company, code, title);
     }
 
     qint64 record(QDate date, double in, double out, const QString& belge = QString(),

@@ -18,12 +18,7 @@ class CashWindows : public WindowTest {
 protected:
     qint64 customer(const QString& code, const QString& title)
     {
-        Table& cari = company->table("Cari");
-        cari.append();
-        cari["CariNo"] = code;
-        cari["Unvani"] = title;
-        cari.post();
-        return cari.currentId();
+        return addCustomerCard(*company, code, title);
     }
     template <typename Window> void open(Window& window)
     {

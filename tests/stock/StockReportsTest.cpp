@@ -38,12 +38,7 @@ protected:
     }
     qint64 customer(const QString& code, const QString& title)
     {
-        Table& cari = company.table("Cari");
-        cari.append();
-        cari["CariNo"] = code;
-        cari["Unvani"] = title;
-        cari.post();
-        return cari.currentId();
+        return addCustomerCard(company, code, title);
     }
     qint64 stockCard(const QString& code, const QString& name, int kind, const QString& special,
                      double price, const QDate& changed)

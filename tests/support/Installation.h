@@ -5,6 +5,7 @@
 #include "store/InstallSettings.h"
 #include "store/Installation.h"
 #include "store/StoreSession.h"
+#include "store/Table.h"
 
 #include <QTemporaryDir>
 
@@ -28,6 +29,17 @@ struct TestInstallation {
         ::createCompany(session, *global, install, company);
     }
 };
+
+// A customer card with a code and a title, as the card window saves one; its Nosu.
+inline qint64 addCustomerCard(CompanyData& company, const QString& code, const QString& title)
+{
+    Table& cari = company.table(QStringLiteral("Cari"));
+    cari.append();
+    cari[QStringLiteral("CariNo")] = code;
+    cari[QStringLiteral("Unvani")] = title;
+    cari.post();
+    return cari.currentId();
+}
 
 // An installation with company ABC ("Deneme Ltd.", kuruş on) made and open, as the tests of
 // ledgers and reports start.
