@@ -42,16 +42,18 @@ qint64 CashLedger::post(const CashRecord& record)
     return id;
 }
 
-qint64 CashLedger::rewrite(qint64 id, const CashRecord& record)
+qint64 CashLedger::rewrite(qint64 id, const CashRecord& record, bool* wrote)
 {
     Table& kasa = *kasa_;
     kasa.refresh(); // another workstation may have removed it
+    if (wrote) *wrote = true;
     if (id <= 0 || !kasa.gotoId(id)) return post(record);
     CommandTransaction transaction(company_.connection());
     changeOrCancel(kasa, [&] {
         kasa.edit();
         fill(record);
-        kasa.post();
+        const bool changed = kasa.postIfChanged();
+        if (wrote) *wrote = changed;
     });
     transaction.commit();
     return id;

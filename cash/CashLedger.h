@@ -53,8 +53,9 @@ public:
     // Writes a new record; returns its Nosu.
     qint64 post(const CashRecord& record);
     // Rewrites the record of a link in place; a link to a record that no longer exists gets a
-    // new record. Returns the (possibly new) Nosu.
-    qint64 rewrite(qint64 id, const CashRecord& record);
+    // new record. Returns the (possibly new) Nosu. A record that already says the same is not
+    // written; `wrote` tells whether anything was.
+    qint64 rewrite(qint64 id, const CashRecord& record, bool* wrote = nullptr);
     // Deletes the record of a link; a link to a record that no longer exists is skipped.
     void remove(qint64 id);
     std::optional<CashRecord> read(qint64 id);

@@ -79,18 +79,9 @@ bool SlipPosting::sync(const SlipData& slip)
     m.kaynak = kind_.kaynak;
     m.customerId = slip.customerId;
     m.cashAmount = true;
-    qint64 movementId = slip.movementId;
-    const std::optional<CustomerMovement> stored = customers_->read(movementId);
-    const bool movementInStep = stored && stored->tarih == m.tarih && stored->vadesi == m.vadesi &&
-                                stored->belgeNo == m.belgeNo.left(12) &&
-                                stored->aciklama == m.aciklama &&
-                                stored->borc == company_.RoundCash(m.borc) &&
-                                stored->alacak == company_.RoundCash(m.alacak) &&
-                                stored->kaynak == m.kaynak && stored->customerId == m.customerId;
-    if (!movementInStep) {
-        movementId = customers_->rewrite(movementId, m);
-        wrote = true;
-    }
+    bool changed = false;
+    const qint64 movementId = customers_->rewrite(slip.movementId, m, &changed);
+    wrote = wrote || changed;
 
     // The cash record: the last one of the slip.
     CashRecord r;
@@ -102,17 +93,8 @@ bool SlipPosting::sync(const SlipData& slip)
     (kind_.collection ? r.taRef : r.teRef) = slip.id;
     const CashLedger::Slip side =
         kind_.collection ? CashLedger::Slip::Collection : CashLedger::Slip::Payment;
-    const qint64 recordId = cash_->lastOfSlip(side, slip.id);
-    const std::optional<CashRecord> record = cash_->read(recordId);
-    const bool recordInStep =
-        record && record->tarih == r.tarih && record->belgeNo == r.belgeNo.left(20) &&
-        record->aciklama == r.aciklama.left(40) && record->giren == company_.RoundCash(r.giren) &&
-        record->cikan == company_.RoundCash(r.cikan) && record->kaynak == r.kaynak &&
-        record->taRef == r.taRef && record->teRef == r.teRef && record->kaRef == 0;
-    if (!recordInStep) {
-        cash_->rewrite(recordId, r);
-        wrote = true;
-    }
+    cash_->rewrite(cash_->lastOfSlip(side, slip.id), r, &changed);
+    wrote = wrote || changed;
 
     // The slip keeps its total and its movement in the same command.
     if (movementId != slip.movementId || total != slip.total) {

@@ -121,17 +121,24 @@ qint64 CustomerLedger::post(const CustomerMovement& movement)
     return id;
 }
 
-qint64 CustomerLedger::rewrite(qint64 id, const CustomerMovement& movement)
+qint64 CustomerLedger::rewrite(qint64 id, const CustomerMovement& movement, bool* wrote)
 {
     Table& har = *movements_;
+    if (wrote) *wrote = true;
     if (id <= 0 || !har.gotoId(id)) return post(movement);
     CommandTransaction transaction(company_.connection());
     const Amounts before = storedAmounts();
+    bool changed = false;
     changeOrCancel(har, [&] {
         har.edit();
         fill(movement);
-        har.post();
+        changed = har.postIfChanged();
     });
+    if (wrote) *wrote = changed;
+    if (!changed) {
+        transaction.commit();
+        return id;
+    }
     const Amounts after = storedAmounts();
     addToCard(before, -1);
     addToCard(after, 1);

@@ -88,8 +88,9 @@ public:
     // Writes a new movement; returns its Nosu. Throws AppError for a customer that does not exist.
     qint64 post(const CustomerMovement& movement);
     // Rewrites the movement of a link in place; a link to a record that no longer exists gets a
-    // new movement. Returns the (possibly new) Nosu.
-    qint64 rewrite(qint64 id, const CustomerMovement& movement);
+    // new movement. Returns the (possibly new) Nosu. A movement that already says the same is
+    // not written; `wrote` tells whether anything was.
+    qint64 rewrite(qint64 id, const CustomerMovement& movement, bool* wrote = nullptr);
     // Deletes the movement of a link; a link to a record that no longer exists is skipped.
     void remove(qint64 id);
     // The movement of a link as it is stored; nothing when it no longer exists.

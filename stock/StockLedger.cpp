@@ -32,7 +32,7 @@ void StockLedger::fill(const StockMovement& m)
     har[QStringLiteral("Kaynak")] = m.kaynak;
     har[QStringLiteral("STRef")] = m.stockId;
     har[QStringLiteral("Kodu")] = card.front()[0];
-    har[QStringLiteral("Cinsi")] = card.front()[1];
+    har[QStringLiteral("Cinsi")] = m.cinsi.isEmpty() ? card.front()[1] : QVariant(m.cinsi);
     har[QStringLiteral("FRef")] = m.fRef ? QVariant(m.fRef) : QVariant();
 }
 
@@ -50,15 +50,17 @@ qint64 StockLedger::post(const StockMovement& movement)
     return id;
 }
 
-qint64 StockLedger::rewrite(qint64 id, const StockMovement& movement)
+qint64 StockLedger::rewrite(qint64 id, const StockMovement& movement, bool* wrote)
 {
     Table& har = *movements_;
+    if (wrote) *wrote = true;
     if (id <= 0 || !har.gotoId(id)) return post(movement);
     CommandTransaction transaction(company_.connection());
     changeOrCancel(har, [&] {
         har.edit();
         fill(movement);
-        har.post();
+        const bool changed = har.postIfChanged();
+        if (wrote) *wrote = changed;
     });
     transaction.commit();
     return id;
@@ -81,6 +83,7 @@ std::optional<StockMovement> StockLedger::read(qint64 id)
     m.tarih = har[QStringLiteral("Tarih")].asDate();
     m.belgeNo = har[QStringLiteral("BelgeNo")].asString();
     m.aciklama = har[QStringLiteral("Aciklama")].asString();
+    m.cinsi = har[QStringLiteral("Cinsi")].asString();
     m.gMiktari = har[QStringLiteral("GMiktari")].asFloat();
     m.gFiyati = har[QStringLiteral("GFiyati")].asFloat();
     m.gTutari = har[QStringLiteral("GTutari")].asFloat();

@@ -21,6 +21,7 @@ struct StockMovement {
     QDate tarih;
     QString belgeNo;
     QString aciklama;
+    QString cinsi; // empty: the card's description
     double gMiktari = 0, gFiyati = 0, gTutari = 0;
     double cMiktari = 0, cFiyati = 0, cTutari = 0;
     QString kaynak = StockKaynak::ST;
@@ -42,8 +43,9 @@ public:
     // Writes a new movement; returns its Nosu. Throws AppError for a card that does not exist.
     qint64 post(const StockMovement& movement);
     // Rewrites the movement of a link in place; a link to a record that no longer exists gets
-    // a new movement. Returns the (possibly new) Nosu.
-    qint64 rewrite(qint64 id, const StockMovement& movement);
+    // a new movement. Returns the (possibly new) Nosu. A movement that already says the same is
+    // not written; `wrote` tells whether anything was.
+    qint64 rewrite(qint64 id, const StockMovement& movement, bool* wrote = nullptr);
     // Deletes the movement of a link; a link to a record that no longer exists is skipped.
     void remove(qint64 id);
     std::optional<StockMovement> read(qint64 id);

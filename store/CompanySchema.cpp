@@ -229,7 +229,7 @@ const TableDef* findTableDef(const std::vector<TableDef>& defs, const QString& n
 
 std::vector<SqlIndex> companyExtraIndexes()
 {
-    // Links the cash documents find their records and lines by.
+    // Links the documents find their records and lines by.
     const auto link = [](const char* table, const char* field) {
         const QString name =
             QStringLiteral("%1__%2").arg(QLatin1String(table), QLatin1String(field));
@@ -244,7 +244,8 @@ std::vector<SqlIndex> companyExtraIndexes()
             link("Kasa", "TERef"),
             link("Kasa", "KARef"),
             link("TahHar", "TARef"),
-            link("TedHar", "TERef")};
+            link("TedHar", "TERef"),
+            link("FatHar", "FRef")};
 }
 
 void ensureExtraIndexes(Connection& db)

@@ -134,6 +134,9 @@ public:
     void edit();
     // Writes the buffer. Outside a command transaction the change is on disk when this returns.
     void post();
+    // Posts an edit only when it changes the stored record (texts as they would be cut);
+    // otherwise leaves edit without writing. True when it wrote.
+    bool postIfChanged();
     void cancel();
     void remove(); // deletes the current record
     // Forgets cached rows so that the next read shows what other programs have posted.

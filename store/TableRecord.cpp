@@ -189,6 +189,27 @@ void Table::post()
     afterWrite(buffer_);
 }
 
+bool Table::postIfChanged()
+{
+    if (state_ == State::Edit) {
+        bool changed = false;
+        for (int i = 1; i < fieldCount() && !changed; ++i) {
+            const FieldDef& field = def_.fields[size_t(i)];
+            QVariant v = buffer_[size_t(i)];
+            if (field.kind == FieldKind::Text && !v.isNull() && v.toString().size() > field.size)
+                v = v.toString().left(field.size);
+            const QVariant& stored = current_[size_t(i)];
+            changed = v.isNull() != stored.isNull() || (!v.isNull() && v != stored);
+        }
+        if (!changed) {
+            cancel();
+            return false;
+        }
+    }
+    post();
+    return true;
+}
+
 void Table::afterWrite(const SqlRow& row)
 {
     state_ = State::Browse;
