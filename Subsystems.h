@@ -5,6 +5,7 @@
 #include "app/WindowRegistry.h"
 #include "cash/Registration.h"
 #include "customers/Registration.h"
+#include "invoicing/Registration.h"
 #include "printing/CompanyListReport.h"
 #include "printing/ReportRegistry.h"
 #include "stock/Registration.h"
@@ -15,6 +16,7 @@ inline void registerReports(ReportRegistry& reports)
     registerCustomerReports(reports);
     registerStockReports(reports);
     registerCashReports(reports);
+    registerInvoiceReports(reports);
 }
 
 inline void registerWindows(WindowRegistry& windows)
@@ -22,4 +24,5 @@ inline void registerWindows(WindowRegistry& windows)
     registerCustomerWindows(windows);
     registerStockWindows(windows);
     registerCashWindows(windows);
+    registerInvoiceWindows(windows);
 }

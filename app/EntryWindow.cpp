@@ -76,7 +76,7 @@ EntryWindow::EntryWindow(Shell& shell, const QString& title, std::vector<FieldSp
                [this] {
                    if (!validate()) return;
                    save();
-                   closeWindow(QDialog::Accepted);
+                   saved();
                });
     addCommand(QStringLiteral("Vazgec"), QStringLiteral("Vazgeç [Esc]"), Qt::Key_Escape, QString(),
                [this] {

@@ -52,6 +52,8 @@ protected:
     // Writes; throws AppError to refuse. By default: editors into the table's buffer, then
     // post, all in one command.
     virtual void save();
+    // After a save: by default the window closes.
+    virtual void saved() { closeWindow(QDialog::Accepted); }
     void setSaveHints(const QString& saveHint, const QString& cancelHint);
     Table* table() const { return table_; }
 

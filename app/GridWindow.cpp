@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -133,6 +134,27 @@ void GridWindow::setColumns(std::vector<GridColumn> columns)
     connectSelection();
     syncing_ = false;
     selectTableRow();
+}
+
+std::vector<QLineEdit*> GridWindow::addInfoGrid(const QStringList& labels, int columns, int width)
+{
+    std::vector<QLineEdit*> boxes;
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(2);
+    for (int i = 0; i < labels.size(); ++i) {
+        auto* box = new QLineEdit(this);
+        box->setReadOnly(true);
+        box->setFocusPolicy(Qt::NoFocus);
+        box->setMinimumWidth(width);
+        auto* label = new QLabel(labels[i], this);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grid->addWidget(label, i / columns, (i % columns) * 2);
+        grid->addWidget(box, i / columns, (i % columns) * 2 + 1);
+        boxes.push_back(box);
+    }
+    content()->insertLayout(0, grid);
+    return boxes;
 }
 
 std::vector<QLineEdit*> GridWindow::addInfoBoxes(const QStringList& labels, bool above, int width)

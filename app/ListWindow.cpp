@@ -54,9 +54,16 @@ void ListWindow::askAndDelete()
 
 bool ListWindow::owned(bool edit)
 {
-    if (owned_.field.isEmpty() || table()[owned_.field].asString() == owned_.value) return true;
-    NoticeBox(shell(), owned_.refused, edit ? owned_.editLine : owned_.deleteLine,
-              edit ? owned_.editTitle : owned_.deleteTitle, this);
+    return ownedOrTell(edit ? owned_.editLine : owned_.deleteLine,
+                       edit ? owned_.editTitle : owned_.deleteTitle);
+}
+
+bool ListWindow::ownedOrTell(const QString& line, const QString& title)
+{
+    if (owned_.field.isEmpty()) return true;
+    const QString source = table()[owned_.field].asString();
+    if (source == owned_.value || (owned_.emptyIsOwn && source.isEmpty())) return true;
+    NoticeBox(shell(), owned_.refused, line, title, this);
     return false;
 }
 

@@ -26,6 +26,7 @@ public:
     struct OwnedRecords {
         QString field, value, refused;
         QString editLine, editTitle, deleteLine, deleteTitle;
+        bool emptyIsOwn = false; // records of old books without a source count as own
     };
 
     ListWindow(Shell& shell, const QString& title, Table& table, std::vector<GridColumn> columns,
@@ -45,9 +46,12 @@ protected:
     void updateCommands() override;
     void gridActivated() override;
 
+    // False (after telling the user `line` under `title`) when the current record belongs to
+    // another program; for commands of the window's own.
+    bool ownedOrTell(const QString& line, const QString& title);
+
 private:
     void askAndDelete();
-    // False (after telling the user) when the current record belongs to another program.
     bool owned(bool edit);
     DeleteTexts deleteTexts_;
     OwnedRecords owned_;

@@ -67,8 +67,14 @@ QVariant dateOrNull(const QDate& date)
 } // namespace
 
 InvoicePosting::InvoicePosting(CompanyData& company, InstallSettings& install)
+    : InvoicePosting(company)
+{
+    install_ = &install;
+}
+
+InvoicePosting::InvoicePosting(CompanyData& company)
     : company_(company)
-    , install_(install)
+    , install_(nullptr)
     , invoices_(std::make_unique<Table>(company.connection(), QStringLiteral("Fatura")))
     , lines_(std::make_unique<Table>(company.connection(), QStringLiteral("FatHar")))
     , stock_(std::make_unique<StockLedger>(company))
@@ -196,8 +202,9 @@ double InvoicePosting::NextInvoiceNumber(const InvoiceKind& kind, bool byNumber)
             .arg(order),
         {kind.fatTuru});
     double next = last.isNull() ? 1 : std::round(last.toDouble()) + 1;
-    install_.reload();
-    const double counter = double(kind.sales ? install_.satisNo() : install_.alisNo());
+    // The keys as they are on disk now: another workstation may have moved them.
+    const InstallSettings settings(company_.install().programDir());
+    const double counter = double(kind.sales ? settings.satisNo() : settings.alisNo());
     if (counter != 0 && counter > next) next = counter;
     return next;
 }
@@ -391,13 +398,13 @@ qint64 InvoicePosting::saveHeader(const InvoiceKind& kind, qint64 invoiceId,
     if (invoice.fDurumu == 0 && (invoice.cakRef || invoice.kRef)) removeSettlement(invoice);
     sync(invoice);
     transaction.commit();
-    if (!before) {
+    if (!before && install_) {
         try {
             const qint64 next = qint64(std::llround(header.fatNo)) + 1;
             if (kind.sales)
-                install_.setSatisNo(next);
+                install_->setSatisNo(next);
             else
-                install_.setAlisNo(next);
+                install_->setAlisNo(next);
         } catch (const AppError& e) {
             // The invoice stands; the proposal then comes from the highest number.
             qWarning() << "Fatura sayacı yazılamadı:" << e.message();

@@ -63,8 +63,10 @@ struct InvoiceLine : LineAmounts {
 // does not know of, and no header stays in edit while a window waits.
 class InvoicePosting {
 public:
-    // `install` gives the numbering keys (SATISNO, ALISNO).
+    // `install` keeps the numbering keys (SATISNO, ALISNO) that saving a new header moves.
     InvoicePosting(CompanyData& company, InstallSettings& install);
+    // For reading and for postings that do not number (the counter stays as it is).
+    explicit InvoicePosting(CompanyData& company);
     ~InvoicePosting();
     InvoicePosting(const InvoicePosting&) = delete;
     InvoicePosting& operator=(const InvoicePosting&) = delete;
@@ -128,7 +130,7 @@ private:
     void removeSettlement(InvoiceData& invoice);
 
     CompanyData& company_;
-    InstallSettings& install_;
+    InstallSettings* install_;        // null: the counter is not moved
     std::unique_ptr<Table> invoices_; // Fatura, primary order
     std::unique_ptr<Table> lines_;    // FatHar, primary order
     std::unique_ptr<StockLedger> stock_;

@@ -177,9 +177,9 @@ struct ReportRenderer::Impl {
     // Prints one band (and its child bands) at the current position; returns false when the
     // band did not fit and nothing was placed.
     // Places a band once; before-print runs here for bands that never move to another page.
-    bool place(const BandDef& band, bool mayBreak)
+    bool place(const BandDef& band, bool mayBreak, bool last = false)
     {
-        BandPrint event{band, {}, {}, {}, true};
+        BandPrint event{band, {}, {}, {}, true, pageNumber, last};
         if (owner->beforePrint) owner->beforePrint(event);
         return placePrepared(band, event, mayBreak);
     }
@@ -409,7 +409,7 @@ struct ReportRenderer::Impl {
         if (!last || def.page.footerOnLastPage) {
             if (const BandDef* footer = find(BandKind::PageFooter)) {
                 y = def.page.size().height() - def.page.bottom - footer->height;
-                place(*footer, false);
+                place(*footer, false, last);
             }
         }
         if (owner->progress && !owner->progress(set.pageCount())) cancelled = true;
@@ -422,7 +422,7 @@ struct ReportRenderer::Impl {
     {
         if (cancelled) return;
         // Before-print runs once, however many places the band is tried in.
-        BandPrint event{band, {}, {}, {}, true};
+        BandPrint event{band, {}, {}, {}, true, pageNumber};
         if (owner->beforePrint) owner->beforePrint(event);
         if (!placePrepared(band, event, true)) {
             if (flows(band) && column + 1 < def.page.columns) {

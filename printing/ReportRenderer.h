@@ -49,6 +49,8 @@ struct BandPrint {
     ElementValues<bool> enabled;    // element name → printed or not
     ElementValues<QImage> pictures; // picture element name → the picture to draw in its frame
     bool print = true;
+    int page = 0;          // the page the band prints on, from 1
+    bool lastPage = false; // a page footer closing the report's last page
 
     void setText(const QString& element, const QString& text) { texts.insert(element, text); }
     void setPicture(const QString& element, QImage picture)

@@ -56,7 +56,8 @@ QString connectionName()
 } // namespace
 
 CompanyData::CompanyData(StoreSession& session, const InstallSettings& install, const QString& code)
-    : code_(code)
+    : install_(install)
+    , code_(code)
     , directory_(install.companyDirectory(code))
 {
     settings_ = CompanySettings::read(directory_);

@@ -28,6 +28,8 @@ public:
     const QString& directory() const { return directory_; }
     Connection& connection() { return *connection_; }
     const CompanySettings& settings() const { return settings_; }
+    // The installation the company was opened in (Users.ini, the program directory).
+    const InstallSettings& install() const { return install_; }
 
     // The table object of a company table ("Cari", "CarHar", ...); throws for an unknown name.
     Table& table(const QString& name);
@@ -82,6 +84,7 @@ private:
     bool existsIn(const QString& table, const QString& index, const QVariant& key);
     void setDisplayFormats(const InstallSettings& install);
 
+    const InstallSettings& install_;
     QString code_;
     QString directory_;
     CompanySettings settings_;

@@ -56,15 +56,15 @@ void GlobalData::createGlobalTables(StoreSession& session, const QString& dataDi
         {"VdNo_T", 221},     {"Tarih_L", 522},      {"Tarih_T", 109},     {"IrsTarih", "E"},
         {"IrsTarih_L", 522}, {"IrsTarih_T", 128},   {"IrsNo", "E"},       {"IrsNo_L", 522},
         {"IrsNo_T", 147},    {"Kodu", "E"},         {"Kodu_L", 8},        {"Kodu_T", 0},
-        {"Cinsi", "E"},      {"Cinsi_L", 80},       {"Cinsi_T", 0},       {"Miktari", "E"},
-        {"Miktari_L", 300},  {"Miktari_T", 0},      {"Birim", "E"},       {"Birim_L", 360},
-        {"Birim_T", 0},      {"Tutari", "E"},       {"Tutari_L", 480},    {"Tutari_T", 0},
-        {"IskTutar", "E"},   {"IskTutar_L", 540},   {"IskTutar_T", 0},    {"KdvOran", "E"},
-        {"KdvOran_L", 560},  {"KdvOran_T", 0},      {"AraTop", "E"},      {"AraTop_L", 600},
+        {"Cinsi", "E"},      {"Cinsi_L", 92},       {"Cinsi_T", 0},       {"Miktari", "E"},
+        {"Miktari_L", 296},  {"Miktari_T", 0},      {"Birim", "E"},       {"Birim_L", 352},
+        {"Birim_T", 0},      {"Tutari", "E"},       {"Tutari_L", 470},    {"Tutari_T", 0},
+        {"IskTutar", "E"},   {"IskTutar_L", 549},   {"IskTutar_T", 0},    {"KdvOran", "E"},
+        {"KdvOran_L", 608},  {"KdvOran_T", 0},      {"AraTop", "E"},      {"AraTop_L", 642},
         {"AraTop_T", 0},     {"PAraToplam_L", 570}, {"PAraToplam_T", 23}, {"PKdv_L", 570},
         {"PKdv_T", 42},      {"PGToplam_L", 570},   {"PGToplam_T", 61},   {"Yazi_L", 12},
         {"Yazi_T", 111},     {"Mutabakat", "E"},    {"Mutabakat_L", 8},   {"Mutabakat_T", 3},
-        {"BirimF", "E"},     {"BirimF_L", 410},     {"BirimF_T", 0},
+        {"BirimF", "E"},     {"BirimF_L", 396},     {"BirimF_T", 0},
     };
     plan.append();
     for (const auto& [name, value] : values)

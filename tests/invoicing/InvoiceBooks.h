@@ -71,11 +71,15 @@ struct InvoiceCompany {
     {
         InvoiceLine l;
         l.stockId = stockId;
-        l.kodu = company()
-                     .connection()
-                     .scalar(QStringLiteral("SELECT \"Kodu\" FROM \"Stok\" WHERE \"Nosu\" = ?"),
-                             {stockId})
-                     .toString();
+        const std::vector<SqlRow> card = company().connection().select(
+            QStringLiteral(
+                "SELECT \"Kodu\", \"Cinsi\", \"Birim\" FROM \"Stok\" WHERE \"Nosu\" = ?"),
+            {stockId});
+        if (!card.empty()) {
+            l.kodu = card.front()[0].toString();
+            l.cinsi = card.front()[1].toString();
+            l.birim = card.front()[2].toString();
+        }
         l.miktari = quantity;
         l.birimF = price;
         l.iskOran = discount;

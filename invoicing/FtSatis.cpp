@@ -1,0 +1,306 @@
+#include "invoicing/FtSatis.h"
+
+#include "app/CodeField.h"
+#include "customers/CustomerCodes.h"
+#include "invoicing/FtSatisB.h"
+#include "invoicing/InvoicePosting.h"
+#include "store/AppError.h"
+#include "store/CompanyData.h"
+#include "store/InstallSettings.h"
+#include "store/Table.h"
+
+#include <QButtonGroup>
+#include <QDebug>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace {
+
+const QString kDate = QStringLiteral("dd.MM.yyyy");
+const QString kControl = QStringLiteral("Fatura kontrol");
+const QString kForeign = QStringLiteral("Kaynak program fatura değil!!!");
+
+Table& invoiceTable(Shell& shell, const InvoiceKind& kind)
+{
+    Table& t = shell.company->table(QStringLiteral("Fatura"));
+    t.setFilter(QStringLiteral("FatTuru = %1").arg(kind.fatTuru));
+    t.setFiltered(true);
+    t.setIndexName(QStringLiteral("Fatura_2"));
+    t.refresh();
+    return t;
+}
+
+std::vector<GridColumn> invoiceColumns(Shell& shell)
+{
+    const QString money = shell.company->moneyFormat();
+    return {{QStringLiteral("Tarih"), QStringLiteral("Tarih"), 80},
+            {QStringLiteral("Fat.No"), QStringLiteral("FatNo"), 70, QStringLiteral("0")},
+            {QStringLiteral("Cari No"), QStringLiteral("CariNo"), 80},
+            {QStringLiteral("Ünvani"), QStringLiteral("Unvani"), 200},
+            {QStringLiteral("Toplam"), QStringLiteral("FatTop"), 100, money},
+            {QStringLiteral("İskonto"), QStringLiteral("Iskonto"), 80, money},
+            {QStringLiteral("Kdv"), QStringLiteral("Kdv"), 90, money},
+            {QStringLiteral("Fatura toplamı"), QStringLiteral("GToplam"), 110, money},
+            {QStringLiteral("K"), QStringLiteral("Kaynak"), 30},
+            {QStringLiteral("Aciklama"), QStringLiteral("Aciklama"), 180}};
+}
+
+} // namespace
+
+// --- list --------------------------------------------------------------------------------------
+
+TfrmFtSatis::TfrmFtSatis(Shell& shell, const InvoiceKind& kind, bool barcode, QWidget* parent)
+    : ListWindow(shell, barcode ? kind.barcodeListCaption : kind.listCaption,
+                 invoiceTable(shell, kind), invoiceColumns(shell), parent)
+    , kind_(kind)
+    , barcode_(barcode)
+    , posting_(std::make_unique<InvoicePosting>(*shell.company, shell.install))
+{
+    setObjectName(kind.sales ? QStringLiteral("frmFtSatis") : QStringLiteral("frmFtAlis"));
+    setDeleteTexts({kind.deleteInvoice, QStringLiteral("istediğinize emin misiniz ?"),
+                    QStringLiteral("Faturanın tüm kayıtları SİLİNECEK!!"),
+                    QStringLiteral("emin misiniz ?"), kind.deleteTitle});
+    OwnedRecords owned{QStringLiteral("Kaynak"),
+                       QStringLiteral("FA"),
+                       kForeign,
+                       QStringLiteral("Düzeltme işlemi yapılamaz"),
+                       kControl,
+                       QStringLiteral("İptal işlemi yapılamaz"),
+                       kControl};
+    owned.emptyIsOwn = true;
+    setOwnedRecords(owned);
+    setOrders(QStringLiteral(" Fatura listesi "),
+              {{QStringLiteral("Fatura &nosuna"), QStringLiteral("Fatura_1")},
+               {QStringLiteral("Fatura &tarihine"), QStringLiteral("Fatura_2")}},
+              1);
+    addCommand(QStringLiteral("Hareketler"), QStringLiteral("Fatura hareketleri [F5]"), Qt::Key_F5,
+               QString(), [this] { openLines(); });
+    addPopupEntry(popup(), QStringLiteral("Fatura hareketleri"), QStringLiteral("Hareketler"));
+    // The quick customer window comes later; the key is kept for it.
+    addCommand(
+        QStringLiteral("HizliKart"), QStringLiteral("Hızlı kart [F10]"), Qt::Key_F10, QString(),
+        [] {}, false);
+    resize(1000, 600);
+    goLast();
+}
+
+TfrmFtSatis::~TfrmFtSatis()
+{
+    table().setFiltered(false);
+}
+
+void TfrmFtSatis::updateCommands()
+{
+    ListWindow::updateCommands();
+    setCommandEnabled(QStringLiteral("Hareketler"), !table().isEmpty());
+    setCommandEnabled(QStringLiteral("HizliKart"), false);
+}
+
+bool TfrmFtSatis::FormKeyDown(QKeyEvent* event)
+{
+    // Invoices written at another workstation appear before a command acts.
+    if (event->key() >= Qt::Key_F1 && event->key() <= Qt::Key_F12) {
+        const qint64 at = table().currentId();
+        table().refresh();
+        if (at > 0) table().gotoId(at);
+        reload();
+    }
+    return ListWindow::FormKeyDown(event);
+}
+
+void TfrmFtSatis::gridActivated()
+{
+    MenuIslem(QStringLiteral("Hareketler"));
+}
+
+void TfrmFtSatis::openHeader(qint64 invoiceId)
+{
+    TfrmFtSatisA header(shell(), *posting_, kind_, invoiceId, barcode_, this);
+    header.run();
+    if (!header.savedId()) return;
+    table().refresh();
+    table().gotoId(header.savedId());
+    reload();
+    openLines();
+}
+
+void TfrmFtSatis::newRecord()
+{
+    openHeader(0);
+}
+
+void TfrmFtSatis::editRecord()
+{
+    openHeader(table().currentId());
+}
+
+void TfrmFtSatis::openLines()
+{
+    const qint64 invoiceId = table().currentId();
+    if (invoiceId <= 0 || !ownedOrTell(kind_.linesRefused, kControl)) return;
+    {
+        TfrmFtSatisB lines(shell(), *posting_, kind_, invoiceId, barcode_, this);
+        lines.run();
+    }
+    table().refresh();
+    table().gotoId(invoiceId);
+    reload();
+}
+
+void TfrmFtSatis::deleteRecord()
+{
+    posting_->removeInvoice(table().currentId());
+    table().refresh();
+}
+
+// --- header ------------------------------------------------------------------------------------
+
+namespace {
+
+std::vector<FieldSpec> headerFields(const InvoiceKind& kind)
+{
+    const auto f = [](const QString& label, EditorKind editor, int size, const char* hint) {
+        return FieldSpec{label, QString(), editor, size, QString::fromUtf8(hint)};
+    };
+    return {
+        f(QStringLiteral("Fatura Tarihi : "), EditorKind::Date, 0, "Fatura tarihini giriniz"),
+        f(QStringLiteral("İrsaliye Tarihi : "), EditorKind::Date, 0, "İrsaliye tarihini giriniz"),
+        f(QStringLiteral("Vadesi : "), EditorKind::Date, 0, "Faturanın vadesini giriniz"),
+        f(QStringLiteral("Fatura nosu : "), EditorKind::Integer, 0, "Fatura nosunu giriniz"),
+        f(QStringLiteral("İrsaliye Nosu : "), EditorKind::Integer, 0, "İrsaliye nosunu giriniz"),
+        f(kind.descriptionLabel, EditorKind::Text, 35, "Fatura açıklamasını giriniz"),
+        f(QStringLiteral("Cari kart nosu : "), EditorKind::Code, 10, "Cari kart nosunu giriniz"),
+        f(QStringLiteral("Ünvanı : "), EditorKind::Text, 35, "Cari kart ünvanını giriniz"),
+        f(QStringLiteral("Adres : "), EditorKind::Text, 35, "Cari kart adresini giriniz"),
+        f(QString(), EditorKind::Text, 35, "Cari kart adresini giriniz"),
+        f(QString(), EditorKind::Text, 35, "Cari kart adresini giriniz"),
+        f(QStringLiteral("Vergi dairesi : "), EditorKind::Text, 15,
+          "Cari kart vergi dairesini giriniz"),
+        f(QStringLiteral("Vergi hesap no : "), EditorKind::Text, 15,
+          "Cari kart vergi nosunu giriniz"),
+    };
+}
+
+} // namespace
+
+TfrmFtSatisA::TfrmFtSatisA(Shell& shell, InvoicePosting& posting, const InvoiceKind& kind,
+                           qint64 invoiceId, bool barcode, QWidget* parent)
+    : EntryWindow(shell, invoiceId ? kind.oldHeader : kind.newHeader, headerFields(kind), nullptr,
+                  parent)
+    , posting_(posting)
+    , kind_(kind)
+    , invoiceId_(invoiceId)
+{
+    setObjectName(kind.sales ? QStringLiteral("frmFtSatisA") : QStringLiteral("frmFtAlisA"));
+    auto* code = static_cast<QLineEdit*>(editor(CariNo));
+    code_ = new CodeField(shell, code, customerCodes());
+    connect(code_, &CodeField::checked, this, [this](qint64 id) { transfer(id); });
+    addCommand(QStringLiteral("Liste"), QStringLiteral("Kart listesi [F6]"), Qt::Key_F6, QString(),
+               [this] {
+                   code_->pick(this);
+                   // After the list has closed and handed the focus back.
+                   QTimer::singleShot(0, this, [this] { editor(Tarih)->setFocus(); });
+               });
+    // The quick customer window comes later; the key is kept for it.
+    addCommand(
+        QStringLiteral("HizliKart"), QStringLiteral("Hızlı kart [F10]"), Qt::Key_F10, QString(),
+        [] {}, false);
+
+    int durum = barcode ? 1 : 0;
+    int kdv = kind.sales ? (barcode ? shell.install.barDahilMi() : 0) : shell.install.dahilMi();
+    if (invoiceId_) {
+        const std::optional<InvoiceData> inv = posting.read(invoiceId_);
+        if (!inv) throw AppError(QStringLiteral("Fatura bulunamadı."));
+        setText(Tarih, inv->tarih.toString(kDate));
+        setText(IrsTarih, inv->irsTarih.toString(kDate));
+        // A due date that cannot be read shows the invoice date.
+        setText(Vadesi, (inv->vadesi.isValid() ? inv->vadesi : inv->tarih).toString(kDate));
+        setNumber(FatNo, inv->fatNo);
+        setNumber(IrsNo, inv->irsNo);
+        setText(Aciklama, inv->aciklama);
+        setText(CariNo, inv->cariNo);
+        setText(Unvani, inv->unvani);
+        setText(Adres1, inv->adres1);
+        setText(Adres2, inv->adres2);
+        setText(Adres3, inv->adres3);
+        setText(Vd, inv->vd);
+        setText(VdNo, inv->vdNo);
+        durum = inv->fDurumu == 1 ? 1 : 0;
+        kdv = inv->kdvDahil == 1 ? 1 : 0;
+    } else {
+        const QString today = QDate::currentDate().toString(kDate);
+        setText(Tarih, today);
+        setText(IrsTarih, today);
+        setText(Vadesi, today);
+        setNumber(FatNo, posting.NextInvoiceNumber(kind));
+        setNumber(IrsNo, 0);
+    }
+    durum_ = addRadioGroup(QStringLiteral(" Fatura "),
+                           {QStringLiteral("Açık"), QStringLiteral("Kapalı")}, durum);
+    kdv_ = addRadioGroup(QStringLiteral(" KDV "),
+                         {QStringLiteral("Hariç"), QStringLiteral("Dahil")}, kdv == 1 ? 1 : 0);
+    resize(560, 520);
+    editor(barcode && !invoiceId_ ? CariNo : Tarih)->setFocus();
+}
+
+void TfrmFtSatisA::transfer(qint64 customerId)
+{
+    if (customerId) {
+        const std::vector<SqlRow> card = shell().company->connection().select(
+            QStringLiteral("SELECT \"CariNo\", \"Unvani\", \"IsAdres1\", \"IsAdres2\", "
+                           "\"IsAdres3\", \"Vd\", \"VdNo\" FROM \"Cari\" WHERE \"Nosu\" = ?"),
+            {customerId});
+        if (!card.empty()) {
+            const SqlRow& c = card.front();
+            setText(CariNo, c[0].toString());
+            setText(Unvani, c[1].toString());
+            if (!invoiceId_)
+                for (int i = 0; i < 5; ++i)
+                    setText(Adres1 + i, c[size_t(2 + i)].toString());
+        }
+    } else {
+        setText(Unvani, QString());
+    }
+    // The choice of VAT is proposed for the next invoice.
+    try {
+        const int choice = kdv_ ? kdv_->checkedId() : 0;
+        if (kind_.sales)
+            shell().install.setBarDahilMi(choice);
+        else
+            shell().install.setDahilMi(choice);
+    } catch (const AppError& e) {
+        qWarning() << e.message();
+    }
+}
+
+bool TfrmFtSatisA::validate()
+{
+    // The code is looked up again as it stands now.
+    if (code_->check()) return true;
+    NoticeBox(shell(), QStringLiteral("Cari kart nosu bulunamadı"), QString(),
+              QStringLiteral("Cari kart kontrol"), this);
+    editor(CariNo)->setFocus();
+    return false;
+}
+
+void TfrmFtSatisA::save()
+{
+    InvoiceHeader h;
+    h.tarih = value(Tarih).toDate();
+    h.irsTarih = value(IrsTarih).toDate();
+    h.vadesi = value(Vadesi).toDate();
+    h.fatNo = number(FatNo);
+    h.irsNo = number(IrsNo);
+    h.aciklama = text(Aciklama);
+    h.cariNo = text(CariNo);
+    h.unvani = text(Unvani);
+    h.adres1 = text(Adres1);
+    h.adres2 = text(Adres2);
+    h.adres3 = text(Adres3);
+    h.vd = text(Vd);
+    h.vdNo = text(VdNo);
+    h.fDurumu = durum_->checkedId();
+    h.kdvDahil = kdv_->checkedId();
+    saved_ = posting_.saveHeader(kind_, invoiceId_, h);
+}

@@ -1,0 +1,84 @@
+#pragma once
+
+#include "app/EntryWindow.h"
+#include "app/ListWindow.h"
+#include "invoicing/InvoiceKind.h"
+
+#include <memory>
+
+class CodeField;
+class InvoicePosting;
+class QButtonGroup;
+
+// The invoice list: 1202 sales ("Satış faturaları"; 1203 the same in barcode mode) and 1201
+// purchases ("Alış faturaları"). F2 and F3 open the header and, once it is saved, the lines;
+// F5 and Enter open the lines; F4 deletes the invoice with everything it owns. Invoices made by
+// other programs (orders, instalments) are only shown here. Every function key first re-reads
+// the invoices, so those written at another workstation appear.
+class TfrmFtSatis : public ListWindow {
+    Q_OBJECT
+public:
+    TfrmFtSatis(Shell& shell, const InvoiceKind& kind, bool barcode = false,
+                QWidget* parent = nullptr);
+    ~TfrmFtSatis() override;
+
+protected:
+    void newRecord() override;
+    void editRecord() override;
+    void deleteRecord() override;
+    void updateCommands() override;
+    void gridActivated() override;
+    bool FormKeyDown(QKeyEvent* event) override;
+
+private:
+    void openHeader(qint64 invoiceId);
+    void openLines();
+
+    const InvoiceKind& kind_;
+    bool barcode_;
+    std::unique_ptr<InvoicePosting> posting_;
+};
+
+// The invoice header: dates, numbers, description, the customer (with the code field rule and
+// its address), " Fatura " open or closed and " KDV " excluded or included. Saving looks the
+// code up again and posts the header with its totals and postings in one command.
+class TfrmFtSatisA : public EntryWindow {
+    Q_OBJECT
+public:
+    TfrmFtSatisA(Shell& shell, InvoicePosting& posting, const InvoiceKind& kind, qint64 invoiceId,
+                 bool barcode, QWidget* parent = nullptr);
+    enum Field {
+        Tarih,
+        IrsTarih,
+        Vadesi,
+        FatNo,
+        IrsNo,
+        Aciklama,
+        CariNo,
+        Unvani,
+        Adres1,
+        Adres2,
+        Adres3,
+        Vd,
+        VdNo
+    };
+    qint64 savedId() const { return saved_; }
+    QButtonGroup* durum() const { return durum_; }
+    QButtonGroup* kdv() const { return kdv_; }
+
+protected:
+    bool validate() override;
+    void save() override;
+    void lastFieldEnter() override { MenuIslem(QStringLiteral("Kaydet")); }
+
+private:
+    void transfer(qint64 customerId);
+
+    InvoicePosting& posting_;
+    const InvoiceKind& kind_;
+    qint64 invoiceId_;
+    qint64 saved_ = 0;
+    CodeField* code_ = nullptr;
+    QButtonGroup* durum_ = nullptr;
+    QButtonGroup* kdv_ = nullptr;
+};

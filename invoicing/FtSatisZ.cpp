@@ -1,0 +1,186 @@
+#include "invoicing/FtSatisZ.h"
+
+#include "store/AppError.h"
+#include "store/GlobalData.h"
+#include "store/InstallSettings.h"
+#include "widgets/TZemrakEdit.h"
+
+#include <QCheckBox>
+#include <QFontDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+namespace {
+
+struct RowSpec {
+    const char* label;
+    const char* prefix;
+    const char* flag;
+};
+// Rows without a flag always print: their box is ticked and cannot be changed.
+const RowSpec kRows[] = {
+    {"Ünvanı : ", "Unvani", ""},
+    {"Adres [1] : ", "Adres1", ""},
+    {"Adres [2] : ", "Adres2", ""},
+    {"V.D. : ", "Vd", ""},
+    {"V.D. No : ", "VdNo", ""},
+    {"Tarih : ", "Tarih", ""},
+    {"İrsaliye Tarih : ", "IrsTarih", "IrsTarih"},
+    {"İrsaliye No : ", "IrsNo", "IrsNo"},
+    {"Yazıyla tutar : ", "Yazi", ""},
+    {"Kdv detayı : ", "Mutabakat", "Mutabakat"},
+    {"Stok kodu : ", "Kodu", "Kodu"},
+    {"Stok cinsi : ", "Cinsi", "Cinsi"},
+    {"Miktari : ", "Miktari", "Miktari"},
+    {"Birimi : ", "Birim", "Birim"},
+    {"Birim fiyatı : ", "BirimF", "BirimF"},
+    {"Tutarı : ", "Tutari", "Tutari"},
+    {"İskonto tutarı : ", "IskTutar", "IskTutar"},
+    {"Kdv oranı : ", "KdvOran", "KdvOran"},
+    {"Toplam : ", "AraTop", "AraTop"},
+    {"Alt toplam : ", "PAraToplam", ""},
+    {"Alt Kdv : ", "PKdv", ""},
+    {"Alt genel toplam : ", "PGToplam", ""},
+};
+
+const char* kHeights[3][2] = {{"Başlık yüksekliği : ", "Title_H"},
+                              {"Kalem yüksekliği : ", "Detail_H"},
+                              {"F.Altı yüksekliği : ", "Footer_H"}};
+
+} // namespace
+
+TfrmFtSatisZ::TfrmFtSatisZ(Shell& shell, QWidget* parent)
+    : FormBase(shell, QStringLiteral("Fatura dizaynı"), parent)
+{
+    setObjectName(QStringLiteral("frmFtSatisZ"));
+    plan_ = readInvoicePlan(shell.global->fatPlan());
+    settings_ = InvoiceLayoutSettings::read(shell.install.ini());
+    font_ = QFont(settings_.fontName, settings_.fontSize);
+
+    auto* grid = new QGridLayout;
+    grid->setVerticalSpacing(2);
+    int r = 0;
+    for (const auto& [label, field] : kHeights) {
+        grid->addWidget(new QLabel(QString::fromUtf8(label), this), r, 0);
+        heights_.push_back(number(plan_.value(QLatin1String(field)).toDouble(), false));
+        grid->addWidget(heights_.back(), r++, 1);
+        addField(heights_.back(), QStringLiteral("Yüksekliği pixel olarak giriniz"));
+    }
+    grid->addWidget(new QLabel(QStringLiteral("Fatura geniş/uzunluk (mm): "), this), r, 0);
+    for (double mm : {settings_.genis, settings_.uzun}) {
+        size_.push_back(number(mm, true));
+        size_.back()->setMaxLength(5);
+        grid->addWidget(size_.back(), r, int(size_.size()));
+        addField(size_.back(),
+                 QStringLiteral("Fatura genişliğini ve uzunluğunu mm olarak giriniz"));
+    }
+    ++r;
+    for (const RowSpec& spec : kRows) {
+        Row row{QString::fromUtf8(spec.label), QLatin1String(spec.prefix),
+                QLatin1String(spec.flag)};
+        row.left = number(plan_.value(row.prefix + QStringLiteral("_L")).toDouble(), false);
+        row.top = number(plan_.value(row.prefix + QStringLiteral("_T")).toDouble(), false);
+        row.shown = new QCheckBox(this);
+        row.shown->setFocusPolicy(Qt::NoFocus);
+        row.shown->setChecked(row.flag.isEmpty() ||
+                              plan_.value(row.flag).toString().trimmed().toUpper() != u"H");
+        row.shown->setEnabled(!row.flag.isEmpty());
+        grid->addWidget(new QLabel(row.label, this), r, 0);
+        grid->addWidget(row.left, r, 1);
+        grid->addWidget(row.top, r, 2);
+        grid->addWidget(row.shown, r++, 3);
+        addField(row.left, QStringLiteral("Sol konumu pixel olarak giriniz"));
+        addField(row.top, QStringLiteral("Üst konumu pixel olarak giriniz"));
+        rows_.push_back(row);
+    }
+    grid->addWidget(new QLabel(QStringLiteral("İskonto : "), this), r, 0);
+    iskontoLeft_ = number(settings_.iskontoL, false);
+    iskontoTop_ = number(settings_.iskontoT, false);
+    iskontoShown_ = new QCheckBox(this);
+    iskontoShown_->setFocusPolicy(Qt::NoFocus);
+    iskontoShown_->setChecked(settings_.chkIskonto);
+    grid->addWidget(iskontoLeft_, r, 1);
+    grid->addWidget(iskontoTop_, r, 2);
+    grid->addWidget(iskontoShown_, r++, 3);
+    addField(iskontoLeft_, QStringLiteral("Sol konumu pixel olarak giriniz"));
+    addField(iskontoTop_, QStringLiteral("Üst konumu pixel olarak giriniz"));
+    for (int i = 0; i < 4; ++i) {
+        auto* edit = new QLineEdit(settings_.texts[i], this);
+        auto* box = new QCheckBox(this);
+        box->setFocusPolicy(Qt::NoFocus);
+        box->setChecked(settings_.shown[i]);
+        grid->addWidget(edit, r, 0, 1, 3);
+        grid->addWidget(box, r++, 3);
+        addField(edit, QStringLiteral("Toplam yazısını giriniz"));
+        texts_.push_back(edit);
+        textShown_.push_back(box);
+    }
+    grid->addWidget(new QLabel(QStringLiteral("Ölçüler pixel cinsinden verilmiştir."), this), r++,
+                    0, 1, 4);
+    grid->addWidget(new QLabel(QStringLiteral("(1 cm = 37.8 pixel)"), this), r++, 0, 1, 4);
+    content()->addLayout(grid);
+
+    addCommand(QStringLiteral("Kaydet"), QStringLiteral("Kaydet [F2]"), Qt::Key_F2, QString(),
+               [this] { save(); });
+    addCommand(QStringLiteral("Font"), QStringLiteral("Font [F3]"), Qt::Key_F3, QString(), [this] {
+        bool ok = false;
+        const QFont chosen = QFontDialog::getFont(&ok, font_, this);
+        if (ok) font_ = chosen;
+    });
+    addCommand(QStringLiteral("Vazgec"), QStringLiteral("Vazgeç [Esc]"), Qt::Key_Escape, QString(),
+               [this] { closeWindow(QDialog::Rejected); });
+    heights_.front()->setFocus();
+}
+
+TZemrakEdit* TfrmFtSatisZ::number(double value, bool decimals)
+{
+    auto* edit = new TZemrakEdit(this);
+    edit->setEditStyle(decimals ? TZemrakEdit::esFloat : TZemrakEdit::esInteger);
+    edit->setThousandsOn(false);
+    edit->setAsFloat(decimals ? std::round(value * 10) / 10 : std::round(value));
+    edit->setMaximumWidth(80);
+    return edit;
+}
+
+const TfrmFtSatisZ::Row* TfrmFtSatisZ::row(const QString& label) const
+{
+    for (const Row& r : rows_)
+        if (r.label == label) return &r;
+    return nullptr;
+}
+
+void TfrmFtSatisZ::save()
+{
+    InvoicePlan plan = plan_;
+    for (int i = 0; i < 3; ++i)
+        plan.insert(QLatin1String(kHeights[i][1]), heights_[size_t(i)]->asInteger());
+    for (const Row& r : rows_) {
+        plan.insert(r.prefix + QStringLiteral("_L"), r.left->asInteger());
+        plan.insert(r.prefix + QStringLiteral("_T"), r.top->asInteger());
+        if (!r.flag.isEmpty())
+            plan.insert(r.flag, r.shown->isChecked() ? QStringLiteral("E") : QStringLiteral("H"));
+    }
+    InvoiceLayoutSettings s = settings_;
+    s.genis = std::round(size_[0]->asFloat() * 10) / 10;
+    s.uzun = std::round(size_[1]->asFloat() * 10) / 10;
+    s.iskontoL = iskontoLeft_->asInteger();
+    s.iskontoT = iskontoTop_->asInteger();
+    s.chkIskonto = iskontoShown_->isChecked();
+    for (int i = 0; i < 4; ++i) {
+        s.texts[i] = texts_[size_t(i)]->text();
+        s.shown[i] = textShown_[size_t(i)]->isChecked();
+    }
+    s.fontName = font_.family();
+    s.fontSize = font_.pointSize() > 0 ? font_.pointSize() : s.fontSize;
+    const QString fault = invoiceLayoutFault(plan, s);
+    if (!fault.isEmpty()) {
+        NoticeBox(shell(), fault, QStringLiteral("Ölçüleri düzeltip tekrar deneyiniz."),
+                  QStringLiteral("Fatura dizaynı"), this);
+        return;
+    }
+    writeInvoicePlan(shell().global->fatPlan(), plan);
+    s.write(shell().install.ini());
+    saved_ = true;
+    closeWindow(QDialog::Accepted);
+}

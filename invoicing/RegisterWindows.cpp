@@ -1,0 +1,16 @@
+#include "app/WindowRegistry.h"
+#include "invoicing/FtSatis.h"
+#include "invoicing/Registration.h"
+
+void registerInvoiceWindows(WindowRegistry& windows)
+{
+    windows.add(1201, [](Shell& shell, QWidget* parent) {
+        TfrmFtSatis(shell, purchaseInvoice(), false, parent).run();
+    });
+    windows.add(1202, [](Shell& shell, QWidget* parent) {
+        TfrmFtSatis(shell, salesInvoice(), false, parent).run();
+    });
+    windows.add(1203, [](Shell& shell, QWidget* parent) {
+        TfrmFtSatis(shell, salesInvoice(), true, parent).run();
+    });
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+class ReportRegistry;
+class WindowRegistry;
+
+void registerInvoiceWindows(WindowRegistry& windows);
+void registerInvoiceReports(ReportRegistry& reports);
