@@ -66,7 +66,8 @@ TEST(Admin, InitCompanyDemoAndCheck)
           QStringList{"3307", "--stock", "STK000001", "--from", "01.06.2020"},
           QStringList{"5301", "--from", "01.01.2020", "--to", "31.12.2099", "--totals", "hide"},
           QStringList{"5301"}, QStringList{"5201", "--slip", "1"},
-          QStringList{"5202", "--slip", "2"}}) {
+          QStringList{"5202", "--slip", "2"}, QStringList{"1202", "--number", "1"},
+          QStringList{"1202", "--number", "1", "--document", "irsaliye"}}) {
         const Result stock = admin(QStringList{"report", home, "ORNEK"} + options +
                                    QStringList{"--format", "txt", "--out", stockOut});
         EXPECT_EQ(stock.code, 0) << stock.output.toStdString();
@@ -80,6 +81,11 @@ TEST(Admin, InitCompanyDemoAndCheck)
         {"report", home, "ORNEK", "5201", "--slip", "99", "--format", "txt", "--out", stockOut});
     EXPECT_EQ(noSlip.code, 1);
     EXPECT_TRUE(noSlip.output.contains("Fiş bulunamadı")) << noSlip.output.toStdString();
+    const Result noInvoice = admin(
+        {"report", home, "ORNEK", "1202", "--number", "999", "--format", "txt", "--out", stockOut});
+    EXPECT_EQ(noInvoice.code, 1);
+    EXPECT_TRUE(noInvoice.output.contains("999 nolu satış faturası bulunamadı"))
+        << noInvoice.output.toStdString();
     EXPECT_EQ(admin({"report", home, "ORNEK", "3301", "--price", "7", "--format", "txt", "--out",
                      stockOut})
                   .code,
