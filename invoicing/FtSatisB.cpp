@@ -29,8 +29,9 @@ namespace {
 
 const QString kDate = QStringLiteral("dd.MM.yyyy");
 const QString kFatura = QStringLiteral("FATURA");
-// The line list's column widths until K0 … K8 say otherwise.
-constexpr int kDefaultWidths[9] = {90, 200, 35, 70, 90, 100, 80, 90, 110};
+// The line lists' column widths until K0 … K8 (shared by both) say otherwise.
+constexpr int kSalesWidths[9] = {90, 200, 35, 70, 90, 100, 80, 90, 110};
+constexpr int kPurchaseWidths[9] = {94, 95, 25, 60, 90, 100, 90, 90, 110};
 
 Table& lineTable(Shell& shell, qint64 invoiceId)
 {
@@ -42,8 +43,9 @@ Table& lineTable(Shell& shell, qint64 invoiceId)
     return t;
 }
 
-std::vector<GridColumn> lineColumns(Shell& shell)
+std::vector<GridColumn> lineColumns(Shell& shell, const InvoiceKind& kind)
 {
+    const int* defaults = kind.sales ? kSalesWidths : kPurchaseWidths;
     CompanyData& c = *shell.company;
     const IniFile& ini = shell.install.ini();
     const QString money = c.moneyFormat();
@@ -64,8 +66,8 @@ std::vector<GridColumn> lineColumns(Shell& shell)
         {QStringLiteral("Kdv tutarı"), QStringLiteral("KdvTutar"), 0, money},
         {QStringLiteral("TUTARI"), QStringLiteral("TopTutar"), 0, money}};
     for (int i = 0; i < 9; ++i) {
-        const int width = ini.readInteger(kFatura, QStringLiteral("K%1").arg(i), kDefaultWidths[i]);
-        columns[size_t(i)].width = width > 0 && width < 2000 ? width : kDefaultWidths[i];
+        const int width = ini.readInteger(kFatura, QStringLiteral("K%1").arg(i), defaults[i]);
+        columns[size_t(i)].width = width > 0 && width < 2000 ? width : defaults[i];
     }
     return columns;
 }
@@ -82,7 +84,7 @@ QString numberText(double n)
 TfrmFtSatisB::TfrmFtSatisB(Shell& shell, InvoicePosting& posting, const InvoiceKind& kind,
                            qint64 invoiceId, bool barcode, QWidget* parent)
     : ListWindow(shell, barcode ? kind.barcodeLinesCaption : kind.linesCaption,
-                 lineTable(shell, invoiceId), lineColumns(shell), parent)
+                 lineTable(shell, invoiceId), lineColumns(shell, kind), parent)
     , posting_(posting)
     , kind_(kind)
     , invoiceId_(invoiceId)
