@@ -71,7 +71,11 @@ void TfrmCarHar::open(Shell& shell, QWidget* parent)
     Table& har = shell.company->table(QStringLiteral("CarHar"));
     har.setIndexName(QStringLiteral("CarHar_1"));
     TfrmCariListe::pick(shell, cari, false, parent, current);
-    cari.setFiltered(false); // the window works on the card the table stands on
+    // The window works on the card the table stands on: the one chosen (switching the filter
+    // off goes back to the first card).
+    const qint64 chosen = cari.currentId();
+    cari.setFiltered(false);
+    if (chosen > 0) cari.gotoId(chosen);
     TfrmCarHar window(shell, parent);
     window.run();
     har.setFiltered(false);

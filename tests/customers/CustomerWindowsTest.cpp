@@ -84,6 +84,24 @@ TEST_F(CustomerWindows, CardCodesStayUnique)
     EXPECT_EQ(messages.asked.size(), 1);
 }
 
+TEST_F(CustomerWindows, MovementsOpenOnTheCardChosenFromTheList)
+{
+    card("120.01");
+    const qint64 second = card("120.02");
+    card("120.03");
+    whenOpen<TfrmCariListe>([second](TfrmCariListe* list) {
+        list->table().gotoId(second);
+        key(list, Qt::Key_F2);
+    });
+    QString title;
+    whenOpen<TfrmCarHar>([&title](TfrmCarHar* window) {
+        title = window->windowTitle();
+        key(window, Qt::Key_Escape);
+    });
+    TfrmCarHar::open(*shell, nullptr);
+    EXPECT_TRUE(title.contains("[120.02 : Ünvan 120.02]")) << title.toStdString();
+}
+
 TEST_F(CustomerWindows, CardWithMovementsIsNotDeleted)
 {
     const qint64 id = card("C1");
