@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QFontDialog>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -17,6 +18,7 @@ struct RowSpec {
     const char* label;
     const char* prefix;
     const char* flag;
+    bool detail = false; // an element of the line, shown in the right column
 };
 // Rows without a flag always print: their box is ticked and cannot be changed.
 const RowSpec kRows[] = {
@@ -30,15 +32,15 @@ const RowSpec kRows[] = {
     {"İrsaliye No : ", "IrsNo", "IrsNo"},
     {"Yazıyla tutar : ", "Yazi", ""},
     {"Kdv detayı : ", "Mutabakat", "Mutabakat"},
-    {"Stok kodu : ", "Kodu", "Kodu"},
-    {"Stok cinsi : ", "Cinsi", "Cinsi"},
-    {"Miktari : ", "Miktari", "Miktari"},
-    {"Birimi : ", "Birim", "Birim"},
-    {"Birim fiyatı : ", "BirimF", "BirimF"},
-    {"Tutarı : ", "Tutari", "Tutari"},
-    {"İskonto tutarı : ", "IskTutar", "IskTutar"},
-    {"Kdv oranı : ", "KdvOran", "KdvOran"},
-    {"Toplam : ", "AraTop", "AraTop"},
+    {"Stok kodu : ", "Kodu", "Kodu", true},
+    {"Stok cinsi : ", "Cinsi", "Cinsi", true},
+    {"Miktari : ", "Miktari", "Miktari", true},
+    {"Birimi : ", "Birim", "Birim", true},
+    {"Birim fiyatı : ", "BirimF", "BirimF", true},
+    {"Tutarı : ", "Tutari", "Tutari", true},
+    {"İskonto tutarı : ", "IskTutar", "IskTutar", true},
+    {"Kdv oranı : ", "KdvOran", "KdvOran", true},
+    {"Toplam : ", "AraTop", "AraTop", true},
     {"Alt toplam : ", "PAraToplam", ""},
     {"Alt Kdv : ", "PKdv", ""},
     {"Alt genel toplam : ", "PGToplam", ""},
@@ -58,20 +60,24 @@ TfrmFtSatisZ::TfrmFtSatisZ(Shell& shell, QWidget* parent)
     settings_ = InvoiceLayoutSettings::read(shell.install.ini());
     font_ = QFont(settings_.fontName, settings_.fontSize);
 
-    auto* grid = new QGridLayout;
-    grid->setVerticalSpacing(2);
-    int r = 0;
+    // Two columns: the page, the customer block and the totals on the left, the line's
+    // elements and the total labels on the right. Enter follows the order of creation.
+    auto* left = new QGridLayout;
+    auto* right = new QGridLayout;
+    for (QGridLayout* grid : {left, right})
+        grid->setVerticalSpacing(2);
+    int r = 0, rr = 0;
     for (const auto& [label, field] : kHeights) {
-        grid->addWidget(new QLabel(QString::fromUtf8(label), this), r, 0);
+        left->addWidget(new QLabel(QString::fromUtf8(label), this), r, 0);
         heights_.push_back(number(plan_.value(QLatin1String(field)).toDouble(), false));
-        grid->addWidget(heights_.back(), r++, 1);
+        left->addWidget(heights_.back(), r++, 1);
         addField(heights_.back(), QStringLiteral("Yüksekliği pixel olarak giriniz"));
     }
-    grid->addWidget(new QLabel(QStringLiteral("Fatura geniş/uzunluk (mm): "), this), r, 0);
+    left->addWidget(new QLabel(QStringLiteral("Fatura geniş/uzunluk (mm): "), this), r, 0);
     for (double mm : {settings_.genis, settings_.uzun}) {
         size_.push_back(number(mm, true));
         size_.back()->setMaxLength(5);
-        grid->addWidget(size_.back(), r, int(size_.size()));
+        left->addWidget(size_.back(), r, int(size_.size()));
         addField(size_.back(),
                  QStringLiteral("Fatura genişliğini ve uzunluğunu mm olarak giriniz"));
     }
@@ -86,23 +92,26 @@ TfrmFtSatisZ::TfrmFtSatisZ(Shell& shell, QWidget* parent)
         row.shown->setChecked(row.flag.isEmpty() ||
                               plan_.value(row.flag).toString().trimmed().toUpper() != u"H");
         row.shown->setEnabled(!row.flag.isEmpty());
-        grid->addWidget(new QLabel(row.label, this), r, 0);
-        grid->addWidget(row.left, r, 1);
-        grid->addWidget(row.top, r, 2);
-        grid->addWidget(row.shown, r++, 3);
+        const bool line = spec.detail;
+        QGridLayout* grid = line ? right : left;
+        int& at = line ? rr : r;
+        grid->addWidget(new QLabel(row.label, this), at, 0);
+        grid->addWidget(row.left, at, 1);
+        grid->addWidget(row.top, at, 2);
+        grid->addWidget(row.shown, at++, 3);
         addField(row.left, QStringLiteral("Sol konumu pixel olarak giriniz"));
         addField(row.top, QStringLiteral("Üst konumu pixel olarak giriniz"));
         rows_.push_back(row);
     }
-    grid->addWidget(new QLabel(QStringLiteral("İskonto : "), this), r, 0);
+    left->addWidget(new QLabel(QStringLiteral("İskonto : "), this), r, 0);
     iskontoLeft_ = number(settings_.iskontoL, false);
     iskontoTop_ = number(settings_.iskontoT, false);
     iskontoShown_ = new QCheckBox(this);
     iskontoShown_->setFocusPolicy(Qt::NoFocus);
     iskontoShown_->setChecked(settings_.chkIskonto);
-    grid->addWidget(iskontoLeft_, r, 1);
-    grid->addWidget(iskontoTop_, r, 2);
-    grid->addWidget(iskontoShown_, r++, 3);
+    left->addWidget(iskontoLeft_, r, 1);
+    left->addWidget(iskontoTop_, r, 2);
+    left->addWidget(iskontoShown_, r++, 3);
     addField(iskontoLeft_, QStringLiteral("Sol konumu pixel olarak giriniz"));
     addField(iskontoTop_, QStringLiteral("Üst konumu pixel olarak giriniz"));
     for (int i = 0; i < 4; ++i) {
@@ -110,16 +119,22 @@ TfrmFtSatisZ::TfrmFtSatisZ(Shell& shell, QWidget* parent)
         auto* box = new QCheckBox(this);
         box->setFocusPolicy(Qt::NoFocus);
         box->setChecked(settings_.shown[i]);
-        grid->addWidget(edit, r, 0, 1, 3);
-        grid->addWidget(box, r++, 3);
+        right->addWidget(edit, rr, 0, 1, 3);
+        right->addWidget(box, rr++, 3);
         addField(edit, QStringLiteral("Toplam yazısını giriniz"));
         texts_.push_back(edit);
         textShown_.push_back(box);
     }
-    grid->addWidget(new QLabel(QStringLiteral("Ölçüler pixel cinsinden verilmiştir."), this), r++,
-                    0, 1, 4);
-    grid->addWidget(new QLabel(QStringLiteral("(1 cm = 37.8 pixel)"), this), r++, 0, 1, 4);
-    content()->addLayout(grid);
+    right->addWidget(new QLabel(QStringLiteral("Ölçüler pixel cinsinden verilmiştir."), this), rr++,
+                     0, 1, 4);
+    right->addWidget(new QLabel(QStringLiteral("(1 cm = 37.8 pixel)"), this), rr++, 0, 1, 4);
+    left->setRowStretch(r, 1);
+    right->setRowStretch(rr, 1);
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left);
+    columns->addSpacing(16);
+    columns->addLayout(right);
+    content()->addLayout(columns);
 
     addCommand(QStringLiteral("Kaydet"), QStringLiteral("Kaydet [F2]"), Qt::Key_F2, QString(),
                [this] { save(); });
