@@ -183,6 +183,14 @@ QButtonGroup* FormBase::addRadioGroup(const QString& title, const QStringList& c
     return group;
 }
 
+void FormBase::reserveQuickCardKey()
+{
+    addCommand(
+        QStringLiteral("HizliKart"), QStringLiteral("Hızlı kart [F10]"), Qt::Key_F10, QString(),
+        [] {}, false);
+    setCommandEnabled(QStringLiteral("HizliKart"), false);
+}
+
 void FormBase::addField(QWidget* editor, const QString& hint)
 {
     fieldOrder_.push_back(editor);

@@ -42,6 +42,8 @@ protected:
     void addCommand(const QString& id, const QString& caption, int key, const QString& hint,
                     std::function<void()> action, bool button = true);
     void addPopupEntry(QMenu* menu, const QString& text, const QString& command);
+    // F10, kept for the quick card window ("HizliKart"): taken, and off until that window comes.
+    void reserveQuickCardKey();
     void setCommandEnabled(const QString& id, bool on);
     // Called after every command, to refresh what may be used now.
     virtual void updateCommands() {}

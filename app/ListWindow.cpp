@@ -1,5 +1,7 @@
 #include "app/ListWindow.h"
 
+#include <QKeyEvent>
+
 #include "store/CommandTransaction.h"
 #include "store/Table.h"
 
@@ -35,11 +37,31 @@ void ListWindow::updateCommands()
     const bool any = !table().isEmpty();
     setCommandEnabled(QStringLiteral("Duzeltme"), any);
     setCommandEnabled(QStringLiteral("Iptal"), any);
+    if (hasLines_) setCommandEnabled(QStringLiteral("Hareketler"), any);
+}
+
+void ListWindow::addLinesCommand(const QString& caption, const QString& popupText,
+                                 std::function<void()> open)
+{
+    hasLines_ = true;
+    addCommand(QStringLiteral("Hareketler"), caption, Qt::Key_F5, QString(), std::move(open));
+    addPopupEntry(popup(), popupText, QStringLiteral("Hareketler"));
 }
 
 void ListWindow::gridActivated()
 {
-    MenuIslem(QStringLiteral("Duzeltme"));
+    MenuIslem(hasLines_ ? QStringLiteral("Hareketler") : QStringLiteral("Duzeltme"));
+}
+
+bool ListWindow::FormKeyDown(QKeyEvent* event)
+{
+    if (rereadBeforeKeys_ && event->key() >= Qt::Key_F1 && event->key() <= Qt::Key_F12) {
+        const qint64 at = table().currentId();
+        table().refresh();
+        if (at > 0) table().gotoId(at);
+        reload();
+    }
+    return GridWindow::FormKeyDown(event);
 }
 
 void ListWindow::askAndDelete()

@@ -43,8 +43,16 @@ protected:
     virtual bool canDelete() { return true; }
     void setDeleteTexts(const DeleteTexts& texts) { deleteTexts_ = texts; }
     void setOwnedRecords(const OwnedRecords& owned) { owned_ = owned; }
+    // Documents with lines: "Hareketler" (F5 with `caption`, Enter, double-click and the pop-up
+    // entry `popupText`) opens the current document's lines; off while the list is empty.
+    void addLinesCommand(const QString& caption, const QString& popupText,
+                         std::function<void()> open);
+    // Every function key first re-reads the table (keeping the current record), so records
+    // written at another workstation appear before a command acts.
+    void setRereadBeforeKeys(bool on) { rereadBeforeKeys_ = on; }
     void updateCommands() override;
     void gridActivated() override;
+    bool FormKeyDown(QKeyEvent* event) override;
 
     // False (after telling the user `line` under `title`) when the current record belongs to
     // another program; for commands of the window's own.
@@ -55,4 +63,6 @@ private:
     bool owned(bool edit);
     DeleteTexts deleteTexts_;
     OwnedRecords owned_;
+    bool hasLines_ = false;
+    bool rereadBeforeKeys_ = false;
 };

@@ -10,8 +10,10 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 // A line of /proc/self/status in MB ("VmRSS:" resident now, "VmHWM:" the peak so far).
 inline double statusMb(const char* key)
@@ -34,6 +36,13 @@ inline double rssMb()
 inline double peakRssMb()
 {
     return statusMb("VmHWM:");
+}
+
+// The middle of a set of timings.
+inline double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
 }
 
 inline double ms(const QElapsedTimer& timer)

@@ -20,12 +20,6 @@
 
 namespace {
 
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 qint64 invoiceOfLines(Connection& db, int lines)
 {
     return db

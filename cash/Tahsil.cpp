@@ -56,39 +56,11 @@ TfrmTahsil::TfrmTahsil(Shell& shell, const SlipKind& kind, QWidget* parent)
     setDeleteTexts({kind.deleteSlip, QStringLiteral("istediğinize emin misiniz ?"),
                     QStringLiteral("Fişin tüm kayıtları SİLİNECEK!!"),
                     QStringLiteral("emin misiniz ?"), kind.deleteSlipTitle});
-    addCommand(QStringLiteral("Hareketler"), kind.linesCommand, Qt::Key_F5, QString(),
-               [this] { openLines(); });
-    addPopupEntry(popup(), QStringLiteral("Fiş hareketleri"), QStringLiteral("Hareketler"));
-    // The quick customer window comes later; the key is kept for it.
-    addCommand(
-        QStringLiteral("HizliKart"), QStringLiteral("Hızlı kart [F10]"), Qt::Key_F10, QString(),
-        [] {}, false);
+    addLinesCommand(kind.linesCommand, QStringLiteral("Fiş hareketleri"), [this] { openLines(); });
+    setRereadBeforeKeys(true);
+    reserveQuickCardKey();
     resize(900, 560);
     goLast();
-}
-
-void TfrmTahsil::updateCommands()
-{
-    ListWindow::updateCommands();
-    setCommandEnabled(QStringLiteral("Hareketler"), !table().isEmpty());
-    setCommandEnabled(QStringLiteral("HizliKart"), false);
-}
-
-bool TfrmTahsil::FormKeyDown(QKeyEvent* event)
-{
-    // Slips written at another workstation appear before a command acts.
-    if (event->key() >= Qt::Key_F1 && event->key() <= Qt::Key_F12) {
-        const qint64 at = table().currentId();
-        table().refresh();
-        if (at > 0) table().gotoId(at);
-        reload();
-    }
-    return ListWindow::FormKeyDown(event);
-}
-
-void TfrmTahsil::gridActivated()
-{
-    MenuIslem(QStringLiteral("Hareketler"));
 }
 
 void TfrmTahsil::openHeader(qint64 slipId)
@@ -230,9 +202,7 @@ TfrmTahsilB::TfrmTahsilB(Shell& shell, const SlipKind& kind, qint64 slipId, QWid
                                                            this->shell().install.kagit() == 1);
                    printPages(pages, this->shell().install, this, false);
                });
-    addCommand(
-        QStringLiteral("HizliKart"), QStringLiteral("Hızlı kart [F10]"), Qt::Key_F10, QString(),
-        [] {}, false);
+    reserveQuickCardKey();
     // Opening brings the slip's movement and cash record into step, in one command.
     posting_->openLines(slipId_);
     resize(640, 520);
@@ -254,7 +224,6 @@ void TfrmTahsilB::updateCommands()
 {
     ListWindow::updateCommands();
     setCommandEnabled(QStringLiteral("Basim"), !table().isEmpty());
-    setCommandEnabled(QStringLiteral("HizliKart"), false);
     const std::optional<SlipData> slip = posting_->read(slipId_);
     if (!slip) return;
     header_[0]->setText(slip->tarih.toString(kDate));

@@ -23,9 +23,6 @@ protected:
     void newRecord() override;
     void editRecord() override;
     void deleteRecord() override;
-    void updateCommands() override;
-    void gridActivated() override;
-    bool FormKeyDown(QKeyEvent* event) override;
 
 private:
     void openHeader(qint64 slipId);

@@ -74,13 +74,10 @@ TfrmFtSatis::TfrmFtSatis(Shell& shell, const InvoiceKind& kind, bool barcode, QW
               {{QStringLiteral("Fatura &nosuna"), QStringLiteral("Fatura_1")},
                {QStringLiteral("Fatura &tarihine"), QStringLiteral("Fatura_2")}},
               1);
-    addCommand(QStringLiteral("Hareketler"), QStringLiteral("Fatura hareketleri [F5]"), Qt::Key_F5,
-               QString(), [this] { openLines(); });
-    addPopupEntry(popup(), QStringLiteral("Fatura hareketleri"), QStringLiteral("Hareketler"));
-    // The quick customer window comes later; the key is kept for it.
-    addCommand(
-        QStringLiteral("HizliKart"), QStringLiteral("Hızlı kart [F10]"), Qt::Key_F10, QString(),
-        [] {}, false);
+    addLinesCommand(QStringLiteral("Fatura hareketleri [F5]"), QStringLiteral("Fatura hareketleri"),
+                    [this] { openLines(); });
+    setRereadBeforeKeys(true);
+    reserveQuickCardKey();
     resize(1000, 600);
     goLast();
 }
@@ -88,30 +85,6 @@ TfrmFtSatis::TfrmFtSatis(Shell& shell, const InvoiceKind& kind, bool barcode, QW
 TfrmFtSatis::~TfrmFtSatis()
 {
     table().setFiltered(false);
-}
-
-void TfrmFtSatis::updateCommands()
-{
-    ListWindow::updateCommands();
-    setCommandEnabled(QStringLiteral("Hareketler"), !table().isEmpty());
-    setCommandEnabled(QStringLiteral("HizliKart"), false);
-}
-
-bool TfrmFtSatis::FormKeyDown(QKeyEvent* event)
-{
-    // Invoices written at another workstation appear before a command acts.
-    if (event->key() >= Qt::Key_F1 && event->key() <= Qt::Key_F12) {
-        const qint64 at = table().currentId();
-        table().refresh();
-        if (at > 0) table().gotoId(at);
-        reload();
-    }
-    return ListWindow::FormKeyDown(event);
-}
-
-void TfrmFtSatis::gridActivated()
-{
-    MenuIslem(QStringLiteral("Hareketler"));
 }
 
 void TfrmFtSatis::openHeader(qint64 invoiceId)
@@ -202,10 +175,7 @@ TfrmFtSatisA::TfrmFtSatisA(Shell& shell, InvoicePosting& posting, const InvoiceK
                    // After the list has closed and handed the focus back.
                    QTimer::singleShot(0, this, [this] { editor(Tarih)->setFocus(); });
                });
-    // The quick customer window comes later; the key is kept for it.
-    addCommand(
-        QStringLiteral("HizliKart"), QStringLiteral("Hızlı kart [F10]"), Qt::Key_F10, QString(),
-        [] {}, false);
+    reserveQuickCardKey();
 
     int durum = barcode ? 1 : 0;
     int kdv = kind.sales ? (barcode ? shell.install.barDahilMi() : 0) : shell.install.dahilMi();

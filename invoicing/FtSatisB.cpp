@@ -146,10 +146,7 @@ TfrmFtSatisB::TfrmFtSatisB(Shell& shell, InvoicePosting& posting, const InvoiceK
                        layout.run();
                    });
     }
-    // The quick stock window comes later; the key is kept for it.
-    addCommand(
-        QStringLiteral("HizliKart"), QStringLiteral("Hızlı kart [F10]"), Qt::Key_F10, QString(),
-        [] {}, false);
+    reserveQuickCardKey();
     resize(960, 600);
     goLast();
 }
@@ -193,7 +190,6 @@ void TfrmFtSatisB::updateCommands()
     const bool any = !table().isEmpty();
     for (const char* id : {"Onizleme", "Yazdir", "FOnizleme", "IOnizleme", "FYazdir", "IYazdir"})
         setCommandEnabled(QLatin1String(id), any);
-    setCommandEnabled(QStringLiteral("HizliKart"), false);
     const std::optional<InvoiceData> inv = posting_.read(invoiceId_);
     if (!inv) return;
     const QString money = shell().company->moneyFormat();

@@ -86,11 +86,7 @@ TfrmFtSatisF::TfrmFtSatisF(Shell& shell, InvoicePosting& posting, const InvoiceK
                    picking_ = false;
                    QTimer::singleShot(0, this, [this] { editor(Kodu)->setFocus(); });
                });
-    // The quick stock window comes later; the key is kept for it.
-    addCommand(
-        QStringLiteral("HizliKart"), QStringLiteral("Hızlı kart [F10]"), Qt::Key_F10, QString(),
-        [] {}, false);
-    setCommandEnabled(QStringLiteral("HizliKart"), false);
+    reserveQuickCardKey();
 
     LineAmounts a;
     if (lineId_) {

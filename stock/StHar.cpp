@@ -64,9 +64,7 @@ TfrmStHar::TfrmStHar(Shell& shell, QWidget* parent)
                    showCard();
                    goLast();
                });
-    addCommand(
-        QStringLiteral("HizliKart"), QStringLiteral("Hızlı kart [F10]"), Qt::Key_F10, QString(),
-        [] {}, false);
+    reserveQuickCardKey();
 
     // The card's totals, bound to the card as the last recompute left them.
     auto* grid = new QGridLayout;
@@ -135,7 +133,6 @@ void TfrmStHar::showCard()
 void TfrmStHar::updateCommands()
 {
     ListWindow::updateCommands();
-    setCommandEnabled(QStringLiteral("HizliKart"), false);
     if (!stockId_) {
         for (QLineEdit* box : totals_)
             box->clear();

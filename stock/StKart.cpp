@@ -32,9 +32,7 @@ TfrmStKart::TfrmStKart(Shell& shell, QWidget* parent)
     // The code transfer and the quick card come with their own windows.
     addCommand(QStringLiteral("KodAktar"), QStringLiteral("Kod aktar [F7]"), Qt::Key_F7, QString(),
                [] {});
-    addCommand(
-        QStringLiteral("HizliKart"), QStringLiteral("Hızlı kart [F10]"), Qt::Key_F10, QString(),
-        [] {}, false);
+    reserveQuickCardKey();
 
     table().setFiltered(false);
     setOrders(QStringLiteral(" Stok kart listesini "),
@@ -48,7 +46,6 @@ void TfrmStKart::updateCommands()
 {
     ListWindow::updateCommands();
     setCommandEnabled(QStringLiteral("KodAktar"), false);
-    setCommandEnabled(QStringLiteral("HizliKart"), false);
 }
 
 void TfrmStKart::newRecord()
