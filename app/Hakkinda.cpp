@@ -1,5 +1,7 @@
 #include "app/Hakkinda.h"
 
+#include "widgets/DisplayLabels.h"
+
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -45,6 +47,14 @@ TfrmHakkinda::TfrmHakkinda(QWidget* parent)
     };
     for (const QString& line : lines)
         layout->addWidget(new QLabel(line, this));
+    // The marquee under the figures.
+    auto* marquee = new TZemrakKayanLabel(
+        QStringLiteral("DULVET 3 Ön Muhasebe  -  Cari, stok, fatura, çek-senet ve kasa  -  "),
+        this);
+    marquee->setZaman(150);
+    marquee->setFrameShape(QFrame::Panel);
+    marquee->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(marquee);
     auto* ok = new QPushButton(QStringLiteral("Tamam"), this);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     layout->addWidget(ok, 0, Qt::AlignCenter);

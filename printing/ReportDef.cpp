@@ -2,6 +2,7 @@
 
 #include "store/AppError.h"
 
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -12,8 +13,12 @@ namespace {
 const QStringList kElementClasses = {
     "TZRQRLabel", "TZRQRDBText", "TZRQRExpr",    "TZRQRSysData",         "TZRQRMemo",
     "TZRQRShape", "TZRQRImage",  "TZRQRDBImage", "TZemrakDoubleToQYazi", "TZRQRAsBarcode"};
-// Designer variants load as the element they draw.
-const QStringList kVariantClasses = {"TZRZemrakDoubleToQYazi"};
+// Variants load as the element they draw and keep their class name: the designer's amount in
+// words, and the vertical labels, whose stored text is already written vertically.
+const QHash<QString, ElementKind> kVariantClasses = {
+    {"TZRZemrakDoubleToQYazi", ElementKind::AmountInWords},
+    {"TZemrakQRLabel", ElementKind::Label},
+    {"TZRZemrakQRLabel", ElementKind::Label}};
 const QStringList kBandClasses = {
     "TitleBand",       "PageHeaderBand",  "ColumnHeaderBand", "DetailBand",     "SubDetailBand",
     "GroupHeaderBand", "GroupFooterBand", "SummaryBand",      "PageFooterBand", "ChildBand"};
@@ -148,7 +153,7 @@ ElementDef elementFromJson(const QJsonObject& o)
     e.name = o.value("name").toString();
     e.className = o.value("class").toString();
     e.kind = kVariantClasses.contains(e.className)
-                 ? ElementKind::AmountInWords
+                 ? kVariantClasses.value(e.className)
                  : ElementKind(indexIn(kElementClasses, e.className, QStringLiteral("öğe sınıfı")));
     e.rect = rectFromJson(o.value("rect"));
     if (o.contains("font")) e.font = fontFromJson(o.value("font").toObject());

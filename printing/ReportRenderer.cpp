@@ -6,6 +6,7 @@
 #include "store/Table.h"
 #include "widgets/AmountInWords.h"
 #include "widgets/Barkod.h"
+#include "widgets/DisplayText.h"
 
 #include <QBuffer>
 #include <QDate>
@@ -137,7 +138,8 @@ struct ReportRenderer::Impl {
         switch (e.kind) {
         case ElementKind::Label:
         case ElementKind::Memo:
-            return e.text;
+            // Vertical labels store a carriage return after each line feed; it is no glyph.
+            return e.text.contains(QLatin1Char('\r')) ? DrawnLines(e.text) : e.text;
         case ElementKind::AmountInWords:
             // The element writes its number in words: from its field or expression when it
             // has one, else from its caption.
