@@ -1,5 +1,7 @@
 #include "app/FormBase.h"
 
+#include "app/QuickAccess.h"
+
 #include "store/AppError.h"
 #include "store/InstallSettings.h"
 #include "widgets/TZemrakSEdit.h"
@@ -183,12 +185,19 @@ QButtonGroup* FormBase::addRadioGroup(const QString& title, const QStringList& c
     return group;
 }
 
-void FormBase::reserveQuickCardKey()
+void FormBase::addQuickCardKey(QuickCard card, std::function<QuickTarget()> target, bool button)
 {
     addCommand(
         QStringLiteral("HizliKart"), QStringLiteral("Hızlı kart [F10]"), Qt::Key_F10, QString(),
-        [] {}, false);
-    setCommandEnabled(QStringLiteral("HizliKart"), false);
+        [this, card, target] {
+            const QuickTarget t = target();
+            const bool customer = card == QuickCard::Customer;
+            if (t.id > 0)
+                (customer ? QuickCustomerById : QuickStockById)(shell_, this, t.id);
+            else
+                (customer ? QuickCustomerByCode : QuickStockByCode)(shell_, this, t.code);
+        },
+        button);
 }
 
 void FormBase::addField(QWidget* editor, const QString& hint)

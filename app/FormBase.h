@@ -42,8 +42,14 @@ protected:
     void addCommand(const QString& id, const QString& caption, int key, const QString& hint,
                     std::function<void()> action, bool button = true);
     void addPopupEntry(QMenu* menu, const QString& text, const QString& command);
-    // F10, kept for the quick card window ("HizliKart"): taken, and off until that window comes.
-    void reserveQuickCardKey();
+    // F10 "Hızlı kart [F10]" ("HizliKart"): the quick view of the card `target` names, by its
+    // Nosu when it gives one, else by its code (the current record of a list, the code typed
+    // in an entry window).
+    struct QuickTarget {
+        qint64 id = 0;
+        QString code;
+    };
+    void addQuickCardKey(QuickCard card, std::function<QuickTarget()> target, bool button = false);
     void setCommandEnabled(const QString& id, bool on);
     // Called after every command, to refresh what may be used now.
     virtual void updateCommands() {}

@@ -1,5 +1,7 @@
 #include "app/MainWindow.h"
 
+#include "app/KartLis.h"
+
 #include "app/CommandTree.h"
 #include "app/Hakkinda.h"
 #include "app/Makro.h"
@@ -137,6 +139,12 @@ MainWindow::MainWindow(const QString& programDir, MessageHandler* messages, bool
 {
     setObjectName(QStringLiteral("frmAnaMenu"));
     shell_.minimizeProgram = [this](QWidget*) { showMinimized(); };
+    shell_.quickCustomerList = [this](QWidget* parent) {
+        TfrmKartLis(shell_, QuickCard::Customer, parent).run();
+    };
+    shell_.quickStockList = [this](QWidget* parent) {
+        TfrmKartLis(shell_, QuickCard::Stock, parent).run();
+    };
 
     background_ = new Background(
         loadPicture(install_), [this] { togglePanel(); }, this);

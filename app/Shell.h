@@ -10,6 +10,9 @@ class StoreSession;
 class WindowRegistry;
 class QWidget;
 
+// The two kinds of card the quick windows show.
+enum class QuickCard { Customer, Stock };
+
 // Answers the message window's questions. The program shows the real window; tests give
 // scripted answers.
 class MessageHandler {

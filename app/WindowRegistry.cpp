@@ -16,3 +16,11 @@ bool WindowRegistry::open(int code, Shell& shell, QWidget* parent) const
     (*it)(shell, parent);
     return true;
 }
+
+bool WindowRegistry::showCard(QuickCard card, Shell& shell, QWidget* parent, qint64 id) const
+{
+    const CardView& view = views_[int(card)];
+    if (!view) return false;
+    view(shell, parent, id);
+    return true;
+}

@@ -58,7 +58,8 @@ TfrmTahsil::TfrmTahsil(Shell& shell, const SlipKind& kind, QWidget* parent)
                     QStringLiteral("emin misiniz ?"), kind.deleteSlipTitle});
     addLinesCommand(kind.linesCommand, QStringLiteral("Fiş hareketleri"), [this] { openLines(); });
     setRereadBeforeKeys(true);
-    reserveQuickCardKey();
+    addQuickCardKey(QuickCard::Customer,
+                    [this] { return QuickTarget{table()["CARef"].asInt64(), {}}; });
     resize(900, 560);
     goLast();
 }
@@ -202,7 +203,10 @@ TfrmTahsilB::TfrmTahsilB(Shell& shell, const SlipKind& kind, qint64 slipId, QWid
                                                            this->shell().install.kagit() == 1);
                    printPages(pages, this->shell().install, this, false);
                });
-    reserveQuickCardKey();
+    addQuickCardKey(QuickCard::Customer, [this] {
+        const std::optional<SlipData> slip = posting_->read(slipId_);
+        return QuickTarget{slip ? slip->customerId : 0, {}};
+    });
     // Opening brings the slip's movement and cash record into step, in one command.
     posting_->openLines(slipId_);
     resize(640, 520);

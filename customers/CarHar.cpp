@@ -51,8 +51,8 @@ TfrmCarHar::TfrmCarHar(Shell& shell, QWidget* parent)
                    showCustomer();
                    goLast();
                });
-    addCommand(QStringLiteral("HizliKart"), QStringLiteral("Hızlı kart [F10]"), Qt::Key_F10,
-               QString(), [] {});
+    addQuickCardKey(
+        QuickCard::Customer, [this] { return QuickTarget{customerId_, {}}; }, true);
 
     const std::vector<QLineEdit*> boxes =
         addInfoBoxes({QStringLiteral("Borç"), QStringLiteral("Alacak"), QStringLiteral("Bakiye")});
@@ -102,7 +102,7 @@ void TfrmCarHar::showCustomer()
 void TfrmCarHar::updateCommands()
 {
     ListWindow::updateCommands();
-    setCommandEnabled(QStringLiteral("HizliKart"), false);
+    setCommandEnabled(QStringLiteral("HizliKart"), customerId_ > 0);
     if (!customerId_) {
         for (QLineEdit* box : totals_)
             box->clear();

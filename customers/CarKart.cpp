@@ -29,8 +29,8 @@ TfrmCarKart::TfrmCarKart(Shell& shell, QWidget* parent)
     // The code transfer and the quick card come with their own windows.
     addCommand(QStringLiteral("KodAktar"), QStringLiteral("Kod aktar [F7]"), Qt::Key_F7, QString(),
                [] {});
-    addCommand(QStringLiteral("HizliKart"), QStringLiteral("Hızlı kart [F10]"), Qt::Key_F10,
-               QString(), [] {});
+    addQuickCardKey(
+        QuickCard::Customer, [this] { return QuickTarget{table().currentId(), {}}; }, true);
 
     table().setFiltered(false);
     setOrders(QStringLiteral(" Cari kart listesi "),
@@ -46,7 +46,7 @@ void TfrmCarKart::updateCommands()
 {
     ListWindow::updateCommands();
     setCommandEnabled(QStringLiteral("KodAktar"), false);
-    setCommandEnabled(QStringLiteral("HizliKart"), false);
+    setCommandEnabled(QStringLiteral("HizliKart"), !table().isEmpty());
 }
 
 void TfrmCarKart::newRecord()

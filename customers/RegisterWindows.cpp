@@ -5,6 +5,7 @@
 #include "customers/CariEkstreR.h"
 #include "customers/CariHareketR.h"
 #include "customers/CariListeR.h"
+#include "customers/KECari.h"
 #include "customers/Registration.h"
 
 void registerCustomerWindows(WindowRegistry& windows)
@@ -15,4 +16,7 @@ void registerCustomerWindows(WindowRegistry& windows)
     windows.add(2302, [](Shell& shell, QWidget* parent) { TfrmCariDurumR(shell, parent).run(); });
     windows.add(2303, [](Shell& shell, QWidget* parent) { TfrmCariHareketR(shell, parent).run(); });
     windows.add(2304, [](Shell& shell, QWidget* parent) { TfrmCariEkstreR(shell, parent).run(); });
+    windows.setCardView(QuickCard::Customer, [](Shell& shell, QWidget* parent, qint64 id) {
+        TfrmKECari(shell, id, parent).run();
+    });
 }

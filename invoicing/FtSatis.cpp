@@ -77,7 +77,8 @@ TfrmFtSatis::TfrmFtSatis(Shell& shell, const InvoiceKind& kind, bool barcode, QW
     addLinesCommand(QStringLiteral("Fatura hareketleri [F5]"), QStringLiteral("Fatura hareketleri"),
                     [this] { openLines(); });
     setRereadBeforeKeys(true);
-    reserveQuickCardKey();
+    addQuickCardKey(QuickCard::Customer,
+                    [this] { return QuickTarget{table()["CARef"].asInt64(), {}}; });
     resize(1000, 600);
     goLast();
 }
@@ -175,7 +176,7 @@ TfrmFtSatisA::TfrmFtSatisA(Shell& shell, InvoicePosting& posting, const InvoiceK
                    // After the list has closed and handed the focus back.
                    QTimer::singleShot(0, this, [this] { editor(Tarih)->setFocus(); });
                });
-    reserveQuickCardKey();
+    addQuickCardKey(QuickCard::Customer, [this] { return QuickTarget{0, text(CariNo)}; });
 
     int durum = barcode ? 1 : 0;
     int kdv = kind.sales ? (barcode ? shell.install.barDahilMi() : 0) : shell.install.dahilMi();

@@ -146,7 +146,9 @@ TfrmFtSatisB::TfrmFtSatisB(Shell& shell, InvoicePosting& posting, const InvoiceK
                        layout.run();
                    });
     }
-    reserveQuickCardKey();
+    addQuickCardKey(QuickCard::Stock, [this] {
+        return QuickTarget{table().isEmpty() ? 0 : table()["STRef"].asInt64(), {}};
+    });
     resize(960, 600);
     goLast();
 }

@@ -86,7 +86,7 @@ TfrmFtSatisF::TfrmFtSatisF(Shell& shell, InvoicePosting& posting, const InvoiceK
                    picking_ = false;
                    QTimer::singleShot(0, this, [this] { editor(Kodu)->setFocus(); });
                });
-    reserveQuickCardKey();
+    addQuickCardKey(QuickCard::Stock, [this] { return QuickTarget{0, text(Kodu)}; });
 
     LineAmounts a;
     if (lineId_) {

@@ -1,4 +1,5 @@
 #include "app/WindowRegistry.h"
+#include "stock/KEStok.h"
 #include "stock/Registration.h"
 #include "stock/StHar.h"
 #include "stock/StKart.h"
@@ -6,6 +7,9 @@
 
 void registerStockWindows(WindowRegistry& windows)
 {
+    windows.setCardView(QuickCard::Stock, [](Shell& shell, QWidget* parent, qint64 id) {
+        TfrmKEStok(shell, id, parent).run();
+    });
     windows.add(3101, [](Shell& shell, QWidget* parent) { TfrmStKart(shell, parent).run(); });
     windows.add(3201, [](Shell& shell, QWidget* parent) { TfrmStHar::open(shell, parent); });
     windows.add(3301, [](Shell& shell, QWidget* parent) { TfrmStRKart(shell, parent).run(); });

@@ -64,7 +64,7 @@ TfrmStHar::TfrmStHar(Shell& shell, QWidget* parent)
                    showCard();
                    goLast();
                });
-    reserveQuickCardKey();
+    addQuickCardKey(QuickCard::Stock, [this] { return QuickTarget{stockId_, {}}; });
 
     // The card's totals, bound to the card as the last recompute left them.
     auto* grid = new QGridLayout;

@@ -29,10 +29,10 @@ TfrmStKart::TfrmStKart(Shell& shell, QWidget* parent)
                    TfrmStokL::pick(this->shell(), table(), this);
                    setOrder(order()); // the pick list leaves its own order
                });
-    // The code transfer and the quick card come with their own windows.
+    // The code transfer comes with its own window.
     addCommand(QStringLiteral("KodAktar"), QStringLiteral("Kod aktar [F7]"), Qt::Key_F7, QString(),
                [] {});
-    reserveQuickCardKey();
+    addQuickCardKey(QuickCard::Stock, [this] { return QuickTarget{table().currentId(), {}}; });
 
     table().setFiltered(false);
     setOrders(QStringLiteral(" Stok kart listesini "),

@@ -113,7 +113,7 @@ StockMovement StockLedger::invoiceLine(qint64 stockId, const QDate& date, const 
     return m;
 }
 
-StockTotals::Totals StockLedger::recomputeTotals(qint64 stockId, const QDate& asOf)
+StockTotals::Totals StockLedger::totals(qint64 stockId, const QDate& asOf)
 {
     using namespace StockTotals;
     // The card's movements in date order, equal dates in entry order (as the date index).
@@ -131,7 +131,13 @@ StockTotals::Totals StockLedger::recomputeTotals(qint64 stockId, const QDate& as
         movements.push_back({units(row[0].toDouble()), units(row[1].toDouble()),
                              units(row[2].toDouble()), units(row[3].toDouble()),
                              units(row[4].toDouble())});
-    const Totals t = compute(movements);
+    return compute(movements);
+}
+
+StockTotals::Totals StockLedger::recomputeTotals(qint64 stockId, const QDate& asOf)
+{
+    using namespace StockTotals;
+    const Totals t = totals(stockId, asOf);
     CommandTransaction transaction(company_.connection());
     const int changed = company_.connection().exec(
         QStringLiteral("UPDATE \"Stok\" SET \"GMTop\" = ?, \"GTTop\" = ?, \"CMTop\" = ?, "

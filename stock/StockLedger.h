@@ -60,6 +60,8 @@ public:
     // and written into the card in one command. The card's row version is left as it is, so
     // an edit of the card open in a window still saves.
     StockTotals::Totals recomputeTotals(qint64 stockId, const QDate& asOf = QDate());
+    // The same totals, computed and written nowhere.
+    StockTotals::Totals totals(qint64 stockId, const QDate& asOf = QDate());
 
 private:
     void fill(const StockMovement& movement);

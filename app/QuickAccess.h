@@ -1,0 +1,17 @@
+#pragma once
+
+#include "app/Shell.h"
+
+#include <QString>
+
+// The four ways into the quick card views: a card by its Nosu or by its exact code. A card that
+// is not there (an empty code, a code no card has) is told "İlgili kayda ait bilgi bulunamadı"
+// ("Kart kontrol"). Nothing the caller has open is moved: the card is found by a query of its
+// own and the view reads through its own cursors.
+void QuickCustomerById(Shell& shell, QWidget* parent, qint64 id);
+void QuickCustomerByCode(Shell& shell, QWidget* parent, const QString& code);
+void QuickStockById(Shell& shell, QWidget* parent, qint64 id);
+void QuickStockByCode(Shell& shell, QWidget* parent, const QString& code);
+
+// The card of a quick view by Nosu (id > 0) or by exact code: its Nosu, 0 when there is none.
+qint64 findQuickCard(Shell& shell, QuickCard card, qint64 id, const QString& code);
