@@ -11,9 +11,9 @@ namespace {
 // A cursor of the window's own (the window takes it over): the shared tables stay as they are.
 Table& ownCards(Shell& shell, QuickCard card)
 {
-    auto cards = std::make_unique<Table>(
-        shell.company->connection(),
-        card == QuickCard::Customer ? QStringLiteral("Cari") : QStringLiteral("Stok"));
+    auto cards = std::make_unique<Table>(shell.company->connection(), card == QuickCard::Customer
+                                                                          ? QStringLiteral("Cari")
+                                                                          : QStringLiteral("Stok"));
     cards->setIndexName(card == QuickCard::Customer ? QStringLiteral("Cari_2")
                                                     : QStringLiteral("Stok_2"));
     cards->open();
@@ -68,8 +68,8 @@ TfrmKartLis::TfrmKartLis(Shell& shell, QuickCard card, QWidget* parent)
                   1);
     addCommand(QStringLiteral("Goster"), QStringLiteral("Goster [F2]"), Qt::Key_F2, QString(),
                [this] { gridActivated(); });
-    addCommand(QStringLiteral("Vazgec"), QStringLiteral("Vazgeç [Esc]"), Qt::Key_Escape,
-               QString(), [this] { closeWindow(QDialog::Rejected); });
+    addCommand(QStringLiteral("Vazgec"), QStringLiteral("Vazgeç [Esc]"), Qt::Key_Escape, QString(),
+               [this] { closeWindow(QDialog::Rejected); });
     resize(720, 520);
     grid()->setFocus();
 }

@@ -23,8 +23,9 @@ qint64 findQuickCard(Shell& shell, QuickCard card, qint64 id, const QString& cod
     const QString table = customer ? QStringLiteral("Cari") : QStringLiteral("Stok");
     Connection& db = shell.company->connection();
     if (id > 0)
-        return db.scalar(QStringLiteral("SELECT \"Nosu\" FROM \"%1\" WHERE \"Nosu\" = ?").arg(table),
-                         {id})
+        return db
+            .scalar(QStringLiteral("SELECT \"Nosu\" FROM \"%1\" WHERE \"Nosu\" = ?").arg(table),
+                    {id})
             .toLongLong();
     if (code.trimmed().isEmpty()) return 0;
     // The first card with exactly that code, as a locate finds it.

@@ -58,8 +58,9 @@ TfrmTahsil::TfrmTahsil(Shell& shell, const SlipKind& kind, QWidget* parent)
                     QStringLiteral("emin misiniz ?"), kind.deleteSlipTitle});
     addLinesCommand(kind.linesCommand, QStringLiteral("Fiş hareketleri"), [this] { openLines(); });
     setRereadBeforeKeys(true);
-    addQuickCardKey(QuickCard::Customer,
-                    [this] { return QuickTarget{table()["CARef"].asInt64(), {}}; });
+    addQuickCardKey(QuickCard::Customer, [this] {
+        return QuickTarget{table()["CARef"].asInt64(), {}};
+    });
     resize(900, 560);
     goLast();
 }

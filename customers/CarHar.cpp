@@ -52,7 +52,11 @@ TfrmCarHar::TfrmCarHar(Shell& shell, QWidget* parent)
                    goLast();
                });
     addQuickCardKey(
-        QuickCard::Customer, [this] { return QuickTarget{customerId_, {}}; }, true);
+        QuickCard::Customer,
+        [this] {
+            return QuickTarget{customerId_, {}};
+        },
+        true);
 
     const std::vector<QLineEdit*> boxes =
         addInfoBoxes({QStringLiteral("Borç"), QStringLiteral("Alacak"), QStringLiteral("Bakiye")});

@@ -30,7 +30,11 @@ TfrmCarKart::TfrmCarKart(Shell& shell, QWidget* parent)
     addCommand(QStringLiteral("KodAktar"), QStringLiteral("Kod aktar [F7]"), Qt::Key_F7, QString(),
                [] {});
     addQuickCardKey(
-        QuickCard::Customer, [this] { return QuickTarget{table().currentId(), {}}; }, true);
+        QuickCard::Customer,
+        [this] {
+            return QuickTarget{table().currentId(), {}};
+        },
+        true);
 
     table().setFiltered(false);
     setOrders(QStringLiteral(" Cari kart listesi "),

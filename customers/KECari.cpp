@@ -28,10 +28,18 @@ struct Shown {
 };
 
 const Shown kLeft[] = {
-    {"Cari kart nosu : ", "CariNo"},  {"Unvani : ", "Unvani"},      {"Yetkili kişi : ", "Yetkili"},
-    {"İş adresi : ", "IsAdres1"},     {"", "IsAdres2"},             {"", "IsAdres3"},
-    {"Ev adresi : ", "EvAdres1"},     {"", "EvAdres2"},             {"İş telefonu : ", "IsTel"},
-    {"Fax : ", "Fax"},                {"Cep telefonu : ", "CepTel"}, {"Ev telefonu : ", "EvTel"},
+    {"Cari kart nosu : ", "CariNo"},
+    {"Unvani : ", "Unvani"},
+    {"Yetkili kişi : ", "Yetkili"},
+    {"İş adresi : ", "IsAdres1"},
+    {"", "IsAdres2"},
+    {"", "IsAdres3"},
+    {"Ev adresi : ", "EvAdres1"},
+    {"", "EvAdres2"},
+    {"İş telefonu : ", "IsTel"},
+    {"Fax : ", "Fax"},
+    {"Cep telefonu : ", "CepTel"},
+    {"Ev telefonu : ", "EvTel"},
 };
 const Shown kRight[] = {
     {"Vergi dairesi : ", "Vd"},
@@ -61,7 +69,8 @@ TfrmKECari::TfrmKECari(Shell& shell, qint64 customerId, QWidget* parent)
     // A cursor of its own: the shared customer table stays where the caller left it.
     Table card(company.connection(), QStringLiteral("Cari"));
     card.open();
-    if (!card.gotoId(customerId)) throw AppError(QStringLiteral("İlgili kayda ait bilgi bulunamadı"));
+    if (!card.gotoId(customerId))
+        throw AppError(QStringLiteral("İlgili kayda ait bilgi bulunamadı"));
     code_ = card[QStringLiteral("CariNo")].asString();
     title_ = card[QStringLiteral("Unvani")].asString();
     setWindowTitle(
@@ -87,6 +96,7 @@ TfrmKECari::TfrmKECari(Shell& shell, qint64 customerId, QWidget* parent)
             panels_.insert(QString::fromUtf8(s.label[0] ? s.label : s.field), panel);
         }
         grid->setRowStretch(row, 1);
+        grid->setColumnStretch(1, 1);
         return grid;
     };
     durum_ = addRadioGroup(QStringLiteral(" Cari kart durumu "),
@@ -104,8 +114,8 @@ TfrmKECari::TfrmKECari(Shell& shell, qint64 customerId, QWidget* parent)
     picture->setFitted(company.pictureFitted(QStringLiteral("CARI"), customerId));
     picture->show(card[QStringLiteral("Resim")].asBytes());
     side->addWidget(picture);
-    for (const auto& [label, field] : {std::pair{"NOTLAR : ", "Not"},
-                                       std::pair{"İSTİHBARAT : ", "Istihbarat"}}) {
+    for (const auto& [label, field] :
+         {std::pair{"NOTLAR : ", "Not"}, std::pair{"İSTİHBARAT : ", "Istihbarat"}}) {
         side->addWidget(new QLabel(QString::fromUtf8(label), this));
         auto* memo = new QPlainTextEdit(card[QLatin1String(field)].asString(), this);
         memo->setReadOnly(true);
@@ -121,7 +131,7 @@ TfrmKECari::TfrmKECari(Shell& shell, qint64 customerId, QWidget* parent)
     const CardSummary summary = ledger.summary(customerId);
     auto* sums = new QGridLayout;
     sums->setVerticalSpacing(2);
-    int r = 0;
+    int r = 1; // under the headings of the summary
     for (const auto& [label, value] :
          {std::pair{"Borç : ", all.borc}, std::pair{"Alacak : ", all.alacak},
           std::pair{"BAKİYE", all.bakiye()}}) {
@@ -149,18 +159,18 @@ TfrmKECari::TfrmKECari(Shell& shell, qint64 customerId, QWidget* parent)
     }
     const char* rows[3] = {"BORÇ : ", "ALACAK : ", "BAKİYE : "};
     for (int row = 0; row < 3; ++row)
-        sums->addWidget(new QLabel(QString::fromUtf8(rows[row]), this), row, 2);
+        sums->addWidget(new QLabel(QString::fromUtf8(rows[row]), this), 1 + row, 2);
     for (int c = 0; c < 5; ++c) {
-        sums->addWidget(new QLabel(QString::fromUtf8(columns[c]), this), 3, 3 + c,
+        sums->addWidget(new QLabel(QString::fromUtf8(columns[c]), this), 0, 3 + c,
                         Qt::AlignHCenter);
-        const CardTotals t = order[c] == CardSummary::Dekont ? dekont
-                                                             : summary.columns[size_t(order[c])];
+        const CardTotals t =
+            order[c] == CardSummary::Dekont ? dekont : summary.columns[size_t(order[c])];
         const double values[3] = {t.borc, t.alacak, t.bakiye()};
         for (int row = 0; row < 3; ++row) {
             auto* panel = new TZRpnlYazi(this);
             panel->setAlignment(Qt::AlignRight);
             panel->setYazi(money(values[row]));
-            sums->addWidget(panel, row, 3 + c);
+            sums->addWidget(panel, 1 + row, 3 + c);
             panels_.insert(QString::fromUtf8(columns[c]) + QLatin1Char(' ') +
                                QString::fromUtf8(rows[row]).remove(QStringLiteral(" : ")),
                            panel);
@@ -168,9 +178,8 @@ TfrmKECari::TfrmKECari(Shell& shell, qint64 customerId, QWidget* parent)
     }
     content()->addLayout(sums);
 
-    addCommand(QStringLiteral("Extre"), QStringLiteral("Extre [F2]"), Qt::Key_F2, QString(), [this] {
-        TfrmKECariEkstre(this->shell(), customerId_, code_, title_, this).run();
-    });
+    addCommand(QStringLiteral("Extre"), QStringLiteral("Extre [F2]"), Qt::Key_F2, QString(),
+               [this] { TfrmKECariEkstre(this->shell(), customerId_, code_, title_, this).run(); });
     addCommand(QStringLiteral("Cikis"), QStringLiteral("Çıkış [Esc]"), Qt::Key_Escape, QString(),
                [this] { closeWindow(QDialog::Accepted); });
     resize(980, 640);

@@ -77,8 +77,9 @@ TfrmFtSatis::TfrmFtSatis(Shell& shell, const InvoiceKind& kind, bool barcode, QW
     addLinesCommand(QStringLiteral("Fatura hareketleri [F5]"), QStringLiteral("Fatura hareketleri"),
                     [this] { openLines(); });
     setRereadBeforeKeys(true);
-    addQuickCardKey(QuickCard::Customer,
-                    [this] { return QuickTarget{table()["CARef"].asInt64(), {}}; });
+    addQuickCardKey(QuickCard::Customer, [this] {
+        return QuickTarget{table()["CARef"].asInt64(), {}};
+    });
     resize(1000, 600);
     goLast();
 }

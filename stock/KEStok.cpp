@@ -135,9 +135,8 @@ TfrmKEStok::TfrmKEStok(Shell& shell, qint64 stockId, QWidget* parent)
         figures->addWidget(value(label, money(f.vatPrices[i]), true), 1 + i, 1);
     }
     int column = 2;
-    for (const auto& [word, last] :
-         {std::pair{QStringLiteral("ALIŞ"), f.lastPurchase},
-          std::pair{QStringLiteral("SATIŞ"), f.lastSale}}) {
+    for (const auto& [word, last] : {std::pair{QStringLiteral("ALIŞ"), f.lastPurchase},
+                                     std::pair{QStringLiteral("SATIŞ"), f.lastSale}}) {
         auto* vertical = new TZemrakRLabel(word, this);
         vertical->setCevir(true);
         figures->addWidget(vertical, 0, column, 4, 1);
@@ -148,9 +147,9 @@ TfrmKEStok::TfrmKEStok(Shell& shell, qint64 stockId, QWidget* parent)
         const char* labels[4] = {"Tarih : ", "Miktar : ", "Fiyat : ", "Tutar : "};
         for (int i = 0; i < 4; ++i) {
             figures->addWidget(new QLabel(QString::fromUtf8(labels[i]), this), i, column + 1);
-            figures->addWidget(value(word + QLatin1Char(' ') + QString::fromUtf8(labels[i]),
-                                     values[i], i > 0),
-                               i, column + 2);
+            figures->addWidget(
+                value(word + QLatin1Char(' ') + QString::fromUtf8(labels[i]), values[i], i > 0), i,
+                column + 2);
         }
         column += 3;
     }
@@ -186,9 +185,9 @@ TfrmKEStok::TfrmKEStok(Shell& shell, qint64 stockId, QWidget* parent)
         figures->addWidget(new QLabel(name, this), 5 + i, 2);
         figures->addWidget(value(name + QStringLiteral(" miktar"), PanelNumberText(quantity), true),
                            5 + i, 3);
-        figures->addWidget(value(name + QStringLiteral(" tutar"),
-                                 money(company.RoundMoney(amount)), true),
-                           5 + i, 4);
+        figures->addWidget(
+            value(name + QStringLiteral(" tutar"), money(company.RoundMoney(amount)), true), 5 + i,
+            4);
     }
     const std::pair<const char*, qint64> valuations[3] = {
         {"FİFO", t.fifo}, {"LİFO", t.lifo}, {"ORTALAMA", t.ort}};
@@ -200,9 +199,8 @@ TfrmKEStok::TfrmKEStok(Shell& shell, qint64 stockId, QWidget* parent)
     }
     content()->addLayout(figures);
 
-    addCommand(QStringLiteral("Extre"), QStringLiteral("Extre [F2]"), Qt::Key_F2, QString(), [this] {
-        TfrmKEStokEkstre(this->shell(), stockId_, code_, name_, this).run();
-    });
+    addCommand(QStringLiteral("Extre"), QStringLiteral("Extre [F2]"), Qt::Key_F2, QString(),
+               [this] { TfrmKEStokEkstre(this->shell(), stockId_, code_, name_, this).run(); });
     addCommand(QStringLiteral("Cikis"), QStringLiteral("Çıkış [Esc]"), Qt::Key_Escape, QString(),
                [this] {
                    // The one thing kept: how the picture is shown.

@@ -40,7 +40,7 @@ StockFacts quickStockFacts(CompanyData& company, qint64 stockId)
         const double rate = card.front()[3].toDouble();
         for (int i = 0; i < 3; ++i) {
             const double price = card.front()[size_t(i)].toDouble();
-            f.vatPrices[i] = price <= 0  ? 0
+            f.vatPrices[i] = price <= 0 ? 0
                              : rate > 0 ? price + company.RoundMoney(price * rate / 100)
                                         : price;
         }
