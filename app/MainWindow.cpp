@@ -1,6 +1,8 @@
 #include "app/MainWindow.h"
 
 #include "app/KartLis.h"
+#include "app/Notlar.h"
+#include "app/Yardim.h"
 
 #include "app/CommandTree.h"
 #include "app/Hakkinda.h"
@@ -145,6 +147,9 @@ MainWindow::MainWindow(const QString& programDir, MessageHandler* messages, bool
     shell_.quickStockList = [this](QWidget* parent) {
         TfrmKartLis(shell_, QuickCard::Stock, parent).run();
     };
+    shell_.helpWindow = [this](QWidget* active) { showHelp(shell_, active); };
+    shell_.browserHelp = [this](QWidget* parent) { showBrowserHelp(shell_, parent); };
+    shell_.notesPage = [this](QWidget* parent) { TfrmNotlar(shell_, parent).run(); };
 
     background_ = new Background(
         loadPicture(install_), [this] { togglePanel(); }, this);

@@ -5,6 +5,7 @@
 #include "store/CompanySchema.h"
 #include "store/Connection.h"
 #include "store/GlobalData.h"
+#include "store/HelpText.h"
 #include "store/InstallSettings.h"
 #include "store/StoreSession.h"
 
@@ -35,6 +36,7 @@ void initInstallation(StoreSession& session, const QString& programDir, const QS
         install.setAna(ana);
     }
     GlobalData::createGlobalTables(session, install.dataDirectory());
+    installStarterHelp(programDir);
 }
 
 void createCompanyTables(StoreSession& session, const QString& directory)
