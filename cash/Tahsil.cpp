@@ -143,6 +143,7 @@ TfrmTahsilA::TfrmTahsilA(Shell& shell, const SlipKind& kind, qint64 slipId, QWid
                    // After the list has closed and handed the focus back.
                    QTimer::singleShot(0, this, [this] { editor(Tarih)->setFocus(); });
                });
+    addQuickCardKey(QuickCard::Customer, [this] { return QuickTarget{0, text(CariNo)}; });
     if (slipId_) {
         const std::optional<SlipData> slip = SlipPosting(*shell.company, kind).read(slipId_);
         if (!slip) throw AppError(QStringLiteral("Fiş bulunamadı."));

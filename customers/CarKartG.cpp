@@ -89,6 +89,7 @@ TfrmCarKartG::TfrmCarKartG(Shell& shell, Table& cari, Mode mode, const QString& 
         QStringLiteral("Cari kart bilgilerini veya yapılan değişiklikleri kayıt etmeden çık"));
     addCommand(QStringLiteral("Resim"), QStringLiteral("Resim [F3]"), Qt::Key_F3,
                QStringLiteral("Cari karta resim ekle"), [this] { choosePicture(); });
+    addQuickCardKey(QuickCard::Customer, [this] { return QuickTarget{0, text(0)}; });
 
     auto* side = new QHBoxLayout;
     auto* kindBox = new QGroupBox(QStringLiteral(" Cari kart durumu "), this);

@@ -42,6 +42,7 @@ TfrmStHarF::TfrmStHarF(Shell& shell, qint64 stockId, qint64 movementId, QWidget*
     , movementId_(movementId)
 {
     setObjectName(QStringLiteral("frmStHarF"));
+    addQuickCardKey(QuickCard::Stock, [this] { return QuickTarget{stockId_, {}}; });
     if (movementId_) {
         const std::optional<StockMovement> m = StockLedger(*shell.company).read(movementId_);
         if (!m) throw AppError(QStringLiteral("Stok hareketi bulunamadı."));

@@ -94,6 +94,7 @@ TfrmStKartF::TfrmStKartF(Shell& shell, Table& stok, Mode mode, const QString& co
                QStringLiteral("Stok kartına resim ekle"), [this] { choosePicture(); });
     addCommand(QStringLiteral("Barkod"), QStringLiteral("Barkod [F4]"), Qt::Key_F4,
                QStringLiteral("Stok kartı barkod etiketi bas"), [this] { printLabel(); });
+    addQuickCardKey(QuickCard::Stock, [this] { return QuickTarget{0, text(0)}; });
     setStatusText(0, QStringLiteral("%1-%2 şirketindesiniz")
                          .arg(shell.activeCompanyCode, shell.activeCompanyTitle));
     buildSide();
