@@ -1,25 +1,26 @@
 #include "app/MainWindow.h"
 
-#include "app/KartLis.h"
-#include "app/Notlar.h"
-#include "app/Yardim.h"
-
 #include "app/CommandTree.h"
 #include "app/Hakkinda.h"
+#include "app/KartLis.h"
 #include "app/Makro.h"
+#include "app/Notlar.h"
 #include "app/Sifre.h"
 #include "app/SirketListe.h"
 #include "app/SirketSec.h"
 #include "app/WindowRegistry.h"
+#include "app/Yardim.h"
 #include "app/Yedek.h"
 #include "store/AppError.h"
 #include "store/CompanyData.h"
 #include "store/GlobalData.h"
+#include "store/HelpText.h"
 #include "store/StoreSession.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDate>
+#include <QDebug>
 #include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -150,6 +151,12 @@ MainWindow::MainWindow(const QString& programDir, MessageHandler* messages, bool
     shell_.helpWindow = [this](QWidget* active) { showHelp(shell_, active); };
     shell_.browserHelp = [this](QWidget* parent) { showBrowserHelp(shell_, parent); };
     shell_.notesPage = [this](QWidget* parent) { TfrmNotlar(shell_, parent).run(); };
+    // Installations made before the help came get it now; without it F1 shows an empty page.
+    try {
+        installStarterHelp(programDir);
+    } catch (const AppError& e) {
+        qWarning() << e.message();
+    }
 
     background_ = new Background(
         loadPicture(install_), [this] { togglePanel(); }, this);
