@@ -16,6 +16,7 @@
 #include "store/GlobalData.h"
 #include "store/HelpText.h"
 #include "store/StoreSession.h"
+#include "widgets/DisplayText.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -88,12 +89,12 @@ protected:
         painter.fillRect(rect(), gradient);
         painter.setPen(Qt::white);
         QFont f = font();
-        f.setPointSize(16);
+        f.setPointSize(11);
         f.setBold(true);
         painter.setFont(f);
-        painter.translate(width() / 2 + 8, height() - 20);
-        painter.rotate(-90);
-        painter.drawText(0, 0, QStringLiteral("DULVET 3  Ön Muhasebe"));
+        // The title runs down the strip, one letter a line, as the vertical label writes it.
+        painter.drawText(rect().adjusted(0, 8, 0, -8), Qt::AlignHCenter | Qt::AlignBottom,
+                         DrawnLines(VerticalText(QStringLiteral("DULVET 3 Ön Muhasebe"), 0)));
     }
     void mousePressEvent(QMouseEvent*) override { clicked_(); }
 

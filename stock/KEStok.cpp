@@ -79,6 +79,7 @@ TfrmKEStok::TfrmKEStok(Shell& shell, qint64 stockId, QWidget* parent)
     const auto number = [&](const char* field) {
         return PanelNumberText(card[QLatin1String(field)].asFloat());
     };
+    // Quantities and rates stand in number panels; texts and amounts in text panels.
     const std::vector<std::tuple<QString, QString, bool>> left = {
         {QStringLiteral("Stok kodu : "), text("Kodu"), false},
         {QStringLiteral("Cinsi : "), text("Cinsi"), false},
@@ -213,6 +214,13 @@ TfrmKEStok::TfrmKEStok(Shell& shell, qint64 stockId, QWidget* parent)
 
 QWidget* TfrmKEStok::value(const QString& label, const QString& text, bool number)
 {
+    // A plain number (grouped, fraction as it is) goes into a number panel.
+    if (number && !text.isEmpty() && PanelNumberText(PanelNumberValue(text)) == text) {
+        auto* panel = new TZRpnlSayi(this);
+        panel->setAsFloat(PanelNumberValue(text));
+        shown_.insert(label, panel);
+        return panel;
+    }
     auto* panel = new TZRpnlYazi(this);
     panel->setYazi(text);
     if (number) panel->setAlignment(Qt::AlignRight);
@@ -228,8 +236,8 @@ QString TfrmKEStok::money(double amount) const
 
 QString TfrmKEStok::shown(const QString& label) const
 {
-    const auto* panel = static_cast<const TZRpnlYazi*>(shown_.value(label));
-    return panel ? panel->yazi() : QString();
+    const auto* panel = qobject_cast<const PanelBase*>(shown_.value(label));
+    return panel ? panel->label()->text() : QString();
 }
 
 TfrmKEStokEkstre::TfrmKEStokEkstre(Shell& shell, qint64 stockId, const QString& code,

@@ -240,3 +240,28 @@ TEST_F(QuickAccess, F10AndTheCardListOpenTheViews)
     list.exec();
     EXPECT_EQ(list.table().currentId() > 0, true);
 }
+
+TEST_F(QuickAccess, StockViewShowsTheFactsAndKeepsOnlyThePictureMode)
+{
+    const qint64 id = books->card("K01", "Kalem");
+    Table& stok = company->table("Stok");
+    stok.gotoId(id);
+    stok.edit();
+    stok["Fiyat1"] = 100;
+    stok["Normal"] = 18;
+    stok.post();
+    books->move(id, QDate(2026, 1, 5), 10, 4);
+    books->move(id, QDate(2026, 2, 1), 0, 9, 2.5);
+    TfrmKEStok view(*shell, id);
+    EXPECT_EQ(view.windowTitle(), "Kolay erişim - Stok kart bilgileri - [K01 : Kalem]");
+    EXPECT_EQ(view.shown("KDV dahil Fiyat [1]"), "118.00");
+    EXPECT_EQ(view.shown("KDV dahil Fiyat [2]"), "0.00");
+    EXPECT_EQ(view.shown("ALIŞ Miktar : "), "10");
+    EXPECT_EQ(view.shown("SATIŞ Tarih : "), "01.02.2026");
+    EXPECT_EQ(view.shown("GİREN : "), "10");
+    EXPECT_EQ(view.shown("ÇIKAN : "), "2.5");
+    EXPECT_EQ(view.shown("BAKİYE : "), "7.5");
+    const StockTotals::Totals t = StockLedger(*company).totals(id);
+    EXPECT_EQ(view.shown("FİFO"), money(company->RoundMoney(StockTotals::toDouble(t.fifo))));
+    EXPECT_EQ(view.shown("BAKİYE tutar"), money(company->RoundMoney(StockTotals::toDouble(t.tt))));
+}
