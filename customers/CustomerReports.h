@@ -42,7 +42,8 @@ struct StatementChoice {
     QDate from, to;
     Kinds kinds = Kinds::Tumu;
     Amounts amounts = Amounts::Tumu;
-    bool withStock = false; // "&2. Stoklu ekstre"
+    bool withStock = false;      // "&2. Stoklu ekstre"
+    bool withoutDueDate = false; // the quick view's statement: no "VADESİ" column
 };
 
 // The filter texts of the windows.

@@ -219,5 +219,6 @@ PageSet TfrmKECariEkstre::pages()
         throw AppError(QStringLiteral("Tarih aralığı hatalı."));
     c.kinds = movements.chosenKinds();
     c.amounts = movements.chosenAmounts();
+    c.withoutDueDate = true;
     return CustomerReports::statement(*shell().company, c, letterPaper());
 }

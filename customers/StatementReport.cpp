@@ -87,6 +87,16 @@ PageSet statement(CompanyData& company, const StatementChoice& choice, bool lett
          right(label("gAlacak", {120, 8, 35, 5}, QString())),
          right(label("gBakiye", {155, 8, 35, 5}, QString()))}));
     summaryCount(def, 14);
+    if (choice.withoutDueDate)
+        for (BandDef& b : def.bands) {
+            std::erase_if(b.elements,
+                          [](const ElementDef& e) { return e.name == u"h2" || e.name == u"f2"; });
+            // Belge No and the description take the room of the due date.
+            for (ElementDef& e : b.elements) {
+                if (e.name == u"h3" || e.name == u"f3") e.rect.moveLeft(20);
+                if (e.name == u"h4" || e.name == u"f4") e.rect.setLeft(38);
+            }
+        }
 
     // "&2. Stoklu ekstre": the lines of the invoice behind an "FA" movement, under it.
     Table lines(company.connection(), QStringLiteral("FatHar"));

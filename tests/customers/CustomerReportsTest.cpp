@@ -178,6 +178,14 @@ TEST_F(CustomerReportsTest, StatementCarriesForward)
     debitsOnly.amounts = Amounts::Borc; // credits left out of every sum
     const QString debits = dump(statement(*company, debitsOnly));
     EXPECT_TRUE(debits.contains("Kolonlar text 130.0,42.0 35.0x5.0 \"0.00\""));
+
+    // The quick view's statement: the same figures without the due dates.
+    StatementChoice quick = choice;
+    quick.withoutDueDate = true;
+    const QString shortened = dump(statement(*company, quick));
+    EXPECT_FALSE(shortened.contains("VADESİ"));
+    EXPECT_TRUE(shortened.contains("Detay text 165.0,48.0 35.0x5.0 \"810.50\""));
+    EXPECT_TRUE(shortened.contains("Listelenen 60 adet"));
 }
 
 TEST_F(CustomerReportsTest, StockStatementPrintsInvoiceLines)
