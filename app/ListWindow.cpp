@@ -48,6 +48,28 @@ void ListWindow::addLinesCommand(const QString& caption, const QString& popupTex
     addPopupEntry(popup(), popupText, QStringLiteral("Hareketler"));
 }
 
+void ListWindow::newRecord()
+{
+    if (!header_) return;
+    const qint64 saved = header_(0);
+    if (!saved) return;
+    table().refresh();
+    table().gotoId(saved);
+    reload();
+    if (hasLines_) MenuIslem(QStringLiteral("Hareketler"));
+}
+
+void ListWindow::editRecord()
+{
+    if (!header_) return;
+    const qint64 saved = header_(table().currentId());
+    if (!saved) return;
+    table().refresh();
+    table().gotoId(saved);
+    reload();
+    if (hasLines_) MenuIslem(QStringLiteral("Hareketler"));
+}
+
 void ListWindow::gridActivated()
 {
     MenuIslem(hasLines_ ? QStringLiteral("Hareketler") : QStringLiteral("Duzeltme"));

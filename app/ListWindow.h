@@ -34,8 +34,9 @@ public:
                bool companyCaption = true);
 
 protected:
-    virtual void newRecord() {}
-    virtual void editRecord() {}
+    // By default F2 and F3 run the header window of setHeaderWindow, if any.
+    virtual void newRecord();
+    virtual void editRecord();
     // Deletes the current record as one command; a window that owns other records deletes
     // them here too.
     virtual void deleteRecord();
@@ -47,6 +48,13 @@ protected:
     // entry `popupText`) opens the current document's lines; off while the list is empty.
     void addLinesCommand(const QString& caption, const QString& popupText,
                          std::function<void()> open);
+    // Documents with a header window: F2 and F3 run `header` for a new document (0) or the
+    // current one; when it returns the Nosu of a saved document, the list stands on it and
+    // opens its lines.
+    void setHeaderWindow(std::function<qint64(qint64 documentId)> header)
+    {
+        header_ = std::move(header);
+    }
     // Every function key first re-reads the table (keeping the current record), so records
     // written at another workstation appear before a command acts.
     void setRereadBeforeKeys(bool on) { rereadBeforeKeys_ = on; }
@@ -64,5 +72,6 @@ private:
     DeleteTexts deleteTexts_;
     OwnedRecords owned_;
     bool hasLines_ = false;
+    std::function<qint64(qint64)> header_;
     bool rereadBeforeKeys_ = false;
 };

@@ -57,33 +57,17 @@ TfrmTahsil::TfrmTahsil(Shell& shell, const SlipKind& kind, QWidget* parent)
                     QStringLiteral("Fişin tüm kayıtları SİLİNECEK!!"),
                     QStringLiteral("emin misiniz ?"), kind.deleteSlipTitle});
     addLinesCommand(kind.linesCommand, QStringLiteral("Fiş hareketleri"), [this] { openLines(); });
+    setHeaderWindow([this](qint64 slipId) {
+        TfrmTahsilA header(this->shell(), kind_, slipId, this);
+        header.run();
+        return header.savedId();
+    });
     setRereadBeforeKeys(true);
     addQuickCardKey(QuickCard::Customer, [this] {
         return QuickTarget{table()["CARef"].asInt64(), {}};
     });
     resize(900, 560);
     goLast();
-}
-
-void TfrmTahsil::openHeader(qint64 slipId)
-{
-    TfrmTahsilA header(shell(), kind_, slipId, this);
-    header.run();
-    if (!header.savedId()) return;
-    table().refresh();
-    table().gotoId(header.savedId());
-    reload();
-    openLines();
-}
-
-void TfrmTahsil::newRecord()
-{
-    openHeader(0);
-}
-
-void TfrmTahsil::editRecord()
-{
-    openHeader(table().currentId());
 }
 
 void TfrmTahsil::openLines()

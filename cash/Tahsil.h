@@ -20,12 +20,9 @@ public:
     TfrmTahsil(Shell& shell, const SlipKind& kind, QWidget* parent = nullptr);
 
 protected:
-    void newRecord() override;
-    void editRecord() override;
     void deleteRecord() override;
 
 private:
-    void openHeader(qint64 slipId);
     void openLines();
 
     const SlipKind& kind_;

@@ -25,14 +25,7 @@ TfrmCariEkstreR::TfrmCariEkstreR(Shell& shell, QWidget* parent)
 
 PageSet TfrmCariEkstreR::pages()
 {
-    CustomerReports::StatementChoice c;
-    c.customerId = customer.id();
-    c.from = dates.from.date();
-    c.to = dates.to.date();
-    if (!c.from.isValid() || !c.to.isValid())
-        throw AppError(QStringLiteral("Tarih aralığı hatalı."));
-    c.kinds = movements.chosenKinds();
-    c.amounts = movements.chosenAmounts();
+    CustomerReports::StatementChoice c = statementChoice(customer.id(), dates, movements);
     c.withStock = stock.chosen() == 1;
     return CustomerReports::statement(*shell().company, c, letterPaper());
 }

@@ -2,6 +2,7 @@
 
 #include "customers/CustomerCodes.h"
 #include "customers/CustomerOrders.h"
+#include "store/AppError.h"
 #include "store/CompanyData.h"
 #include "store/Table.h"
 
@@ -73,4 +74,19 @@ CodeCriterion addCustomerCode(ReportWindow& window)
 CriterionRange<DateCriterion> addMovementDates(ReportWindow& window)
 {
     return window.addWorkingYear(QStringLiteral("Cari işlem tarihleri : "));
+}
+
+CustomerReports::StatementChoice statementChoice(qint64 customerId,
+                                                 const CriterionRange<DateCriterion>& dates,
+                                                 const MovementCriteria& movements)
+{
+    CustomerReports::StatementChoice c;
+    c.customerId = customerId;
+    c.from = dates.from.date();
+    c.to = dates.to.date();
+    if (!c.from.isValid() || !c.to.isValid())
+        throw AppError(QStringLiteral("Tarih aralığı hatalı."));
+    c.kinds = movements.chosenKinds();
+    c.amounts = movements.chosenAmounts();
+    return c;
 }

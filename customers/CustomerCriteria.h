@@ -37,5 +37,10 @@ struct MovementCriteria {
 
 // The movement dates of 2303 and 2304: the working year's first and last day.
 CriterionRange<DateCriterion> addMovementDates(ReportWindow& window);
+// A statement of one customer over the window's dates and movement choices; dates that are
+// not dates are refused ("Tarih aralığı hatalı.").
+CustomerReports::StatementChoice statementChoice(qint64 customerId,
+                                                 const CriterionRange<DateCriterion>& dates,
+                                                 const MovementCriteria& movements);
 // "Cari Nosu : " of 2303 and 2304, with the card's title beside it and F6 for the pick list.
 CodeCriterion addCustomerCode(ReportWindow& window);

@@ -211,14 +211,7 @@ TfrmKECariEkstre::TfrmKECariEkstre(Shell& shell, qint64 customerId, const QStrin
 
 PageSet TfrmKECariEkstre::pages()
 {
-    CustomerReports::StatementChoice c;
-    c.customerId = customerId_;
-    c.from = dates.from.date();
-    c.to = dates.to.date();
-    if (!c.from.isValid() || !c.to.isValid())
-        throw AppError(QStringLiteral("Tarih aralığı hatalı."));
-    c.kinds = movements.chosenKinds();
-    c.amounts = movements.chosenAmounts();
+    CustomerReports::StatementChoice c = statementChoice(customerId_, dates, movements);
     c.withoutDueDate = true;
     return CustomerReports::statement(*shell().company, c, letterPaper());
 }

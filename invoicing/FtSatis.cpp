@@ -76,6 +76,11 @@ TfrmFtSatis::TfrmFtSatis(Shell& shell, const InvoiceKind& kind, bool barcode, QW
               1);
     addLinesCommand(QStringLiteral("Fatura hareketleri [F5]"), QStringLiteral("Fatura hareketleri"),
                     [this] { openLines(); });
+    setHeaderWindow([this](qint64 invoiceId) {
+        TfrmFtSatisA header(this->shell(), *posting_, kind_, invoiceId, barcode_, this);
+        header.run();
+        return header.savedId();
+    });
     setRereadBeforeKeys(true);
     addQuickCardKey(QuickCard::Customer, [this] {
         return QuickTarget{table()["CARef"].asInt64(), {}};
@@ -87,27 +92,6 @@ TfrmFtSatis::TfrmFtSatis(Shell& shell, const InvoiceKind& kind, bool barcode, QW
 TfrmFtSatis::~TfrmFtSatis()
 {
     table().setFiltered(false);
-}
-
-void TfrmFtSatis::openHeader(qint64 invoiceId)
-{
-    TfrmFtSatisA header(shell(), *posting_, kind_, invoiceId, barcode_, this);
-    header.run();
-    if (!header.savedId()) return;
-    table().refresh();
-    table().gotoId(header.savedId());
-    reload();
-    openLines();
-}
-
-void TfrmFtSatis::newRecord()
-{
-    openHeader(0);
-}
-
-void TfrmFtSatis::editRecord()
-{
-    openHeader(table().currentId());
 }
 
 void TfrmFtSatis::openLines()

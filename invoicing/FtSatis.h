@@ -23,12 +23,9 @@ public:
     ~TfrmFtSatis() override;
 
 protected:
-    void newRecord() override;
-    void editRecord() override;
     void deleteRecord() override;
 
 private:
-    void openHeader(qint64 invoiceId);
     void openLines();
 
     const InvoiceKind& kind_;
