@@ -2,6 +2,8 @@
 
 #include "app/WindowRegistry.h"
 #include "store/CompanyData.h"
+#include "store/MoneyFormat.h"
+#include "widgets/DisplayText.h"
 
 namespace {
 
@@ -35,6 +37,11 @@ qint64 findQuickCard(Shell& shell, QuickCard card, qint64 id, const QString& cod
                     .arg(table, customer ? QStringLiteral("CariNo") : QStringLiteral("Kodu")),
                 {code.trimmed()})
         .toLongLong();
+}
+
+QString quickAmountText(const CompanyData& company, double amount)
+{
+    return company.kurus() ? formatNumber(amount, company.moneyFormat()) : PanelNumberText(amount);
 }
 
 void QuickCustomerById(Shell& shell, QWidget* parent, qint64 id)

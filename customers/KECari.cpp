@@ -1,6 +1,7 @@
 #include "customers/KECari.h"
 
 #include "app/PictureFrame.h"
+#include "app/QuickAccess.h"
 #include "customers/CustomerLedger.h"
 #include "customers/CustomerReports.h"
 #include "store/AppError.h"
@@ -187,9 +188,7 @@ TfrmKECari::TfrmKECari(Shell& shell, qint64 customerId, QWidget* parent)
 
 QString TfrmKECari::money(double amount) const
 {
-    // Two decimals in a kuruş company, else as many as the value has.
-    return shell().company->kurus() ? formatNumber(amount, shell().company->moneyFormat())
-                                    : PanelNumberText(amount);
+    return quickAmountText(*shell().company, amount);
 }
 
 QString TfrmKECari::shown(const QString& label) const

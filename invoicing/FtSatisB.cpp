@@ -1,12 +1,10 @@
 #include "invoicing/FtSatisB.h"
 
-#include "app/CodeField.h"
 #include "invoicing/FtSatisZ.h"
 #include "invoicing/InvoicePosting.h"
 #include "invoicing/InvoicePrint.h"
 #include "printing/OnIzle.h"
 #include "printing/PagePrinter.h"
-#include "stock/StockCodes.h"
 #include "store/AppError.h"
 #include "store/CompanyData.h"
 #include "store/GlobalData.h"
@@ -15,12 +13,8 @@
 #include "store/Table.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QButtonGroup>
 #include <QDebug>
-#include <QFormLayout>
-#include <QHeaderView>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTimer>

@@ -1,6 +1,7 @@
 #include "stock/KEStok.h"
 
 #include "app/PictureFrame.h"
+#include "app/QuickAccess.h"
 #include "stock/StockFacts.h"
 #include "stock/StockReports.h"
 #include "store/AppError.h"
@@ -230,8 +231,7 @@ QWidget* TfrmKEStok::value(const QString& label, const QString& text, bool numbe
 
 QString TfrmKEStok::money(double amount) const
 {
-    return shell().company->kurus() ? formatNumber(amount, shell().company->moneyFormat())
-                                    : PanelNumberText(amount);
+    return quickAmountText(*shell().company, amount);
 }
 
 QString TfrmKEStok::shown(const QString& label) const
