@@ -1,8 +1,10 @@
 #include "app/QuickAccess.h"
 
 #include "app/WindowRegistry.h"
+#include "store/AppError.h"
 #include "store/CompanyData.h"
 #include "store/MoneyFormat.h"
+#include "store/Table.h"
 #include "widgets/DisplayText.h"
 
 namespace {
@@ -37,6 +39,16 @@ qint64 findQuickCard(Shell& shell, QuickCard card, qint64 id, const QString& cod
                     .arg(table, customer ? QStringLiteral("CariNo") : QStringLiteral("Kodu")),
                 {code.trimmed()})
         .toLongLong();
+}
+
+std::unique_ptr<Table> quickCardCursor(CompanyData& company, QuickCard card, qint64 id)
+{
+    auto cursor = std::make_unique<Table>(company.connection(), card == QuickCard::Customer
+                                                                    ? QStringLiteral("Cari")
+                                                                    : QStringLiteral("Stok"));
+    cursor->open();
+    if (!cursor->gotoId(id)) throw AppError(QStringLiteral("İlgili kayda ait bilgi bulunamadı"));
+    return cursor;
 }
 
 QString quickAmountText(const CompanyData& company, double amount)

@@ -67,11 +67,8 @@ TfrmKECari::TfrmKECari(Shell& shell, qint64 customerId, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmKECari"));
     CompanyData& company = *shell.company;
-    // A cursor of its own: the shared customer table stays where the caller left it.
-    Table card(company.connection(), QStringLiteral("Cari"));
-    card.open();
-    if (!card.gotoId(customerId))
-        throw AppError(QStringLiteral("İlgili kayda ait bilgi bulunamadı"));
+    const std::unique_ptr<Table> cursor = quickCardCursor(company, QuickCard::Customer, customerId);
+    Table& card = *cursor;
     code_ = card[QStringLiteral("CariNo")].asString();
     title_ = card[QStringLiteral("Unvani")].asString();
     setWindowTitle(

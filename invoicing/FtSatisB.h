@@ -4,9 +4,11 @@
 #include "app/ListWindow.h"
 #include "invoicing/InvoiceKind.h"
 #include "invoicing/InvoiceMath.h"
+#include "invoicing/InvoicePosting.h"
+
+#include <optional>
 
 class CodeField;
-class InvoicePosting;
 class QButtonGroup;
 class QLineEdit;
 
@@ -121,6 +123,7 @@ private:
     bool picking_ = false;
     double scaleQuantity_ = 0;
     QString convertedPrice_; // the purchase price text as the last conversion left it
+    std::optional<InvoicePosting::StockCard> card_; // found for the code at save
     QLineEdit* araTop_ = nullptr;
     QLineEdit* topTutar_ = nullptr;
 };

@@ -267,7 +267,8 @@ bool TfrmFtSatisF::eventFilter(QObject* watched, QEvent* event)
 
 bool TfrmFtSatisF::validate()
 {
-    if (posting_.findStock(text(Kodu).trimmed(), kind_.lastCardFirst)) return true;
+    card_ = posting_.findStock(text(Kodu).trimmed(), kind_.lastCardFirst);
+    if (card_) return true;
     if (kind_.unknownCodeNotice)
         NoticeBox(shell(), QStringLiteral("Stok kartı bulunamadı"), QString(),
                   QStringLiteral("Stok kart kontrol"), this);
@@ -280,14 +281,13 @@ void TfrmFtSatisF::save()
     // F2 pressed in a field applies that field's rule before anything is read.
     for (int field = Miktari; field <= KdvTutar; ++field)
         if (QApplication::focusWidget() == editor(field)) leave(field);
-    const std::optional<InvoicePosting::StockCard> card =
-        posting_.findStock(text(Kodu).trimmed(), kind_.lastCardFirst);
-    if (!card) throw AppError(QStringLiteral("Stok kartı bulunamadı"));
+    // The card validate found for the code as it stands.
+    if (!card_) throw AppError(QStringLiteral("Stok kartı bulunamadı"));
     InvoiceLine line;
     static_cast<LineAmounts&>(line) = computeLine(*shell().company, amounts());
     setAmounts(line);
     line.id = lineId_;
-    line.stockId = card->id;
+    line.stockId = card_->id;
     line.kodu = text(Kodu).trimmed();
     line.cinsi = text(Cinsi);
     line.birim = text(Birim);

@@ -50,9 +50,8 @@ TfrmKEStok::TfrmKEStok(Shell& shell, qint64 stockId, QWidget* parent)
 {
     setObjectName(QStringLiteral("frmKEStok"));
     CompanyData& company = *shell.company;
-    Table card(company.connection(), QStringLiteral("Stok"));
-    card.open();
-    if (!card.gotoId(stockId)) throw AppError(QStringLiteral("İlgili kayda ait bilgi bulunamadı"));
+    const std::unique_ptr<Table> cursor = quickCardCursor(company, QuickCard::Stock, stockId);
+    Table& card = *cursor;
     code_ = card[QStringLiteral("Kodu")].asString();
     name_ = card[QStringLiteral("Cinsi")].asString();
     setWindowTitle(

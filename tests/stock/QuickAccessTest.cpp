@@ -47,6 +47,20 @@ protected:
         CustomerLedger(*company).post(m);
     }
     QString money(double v) { return formatNumber(v, company->moneyFormat()); }
+    // A stock card "K01" with its prices and VAT rate.
+    qint64 pricedCard(double fiyat1, double fiyat3, double normal)
+    {
+        const qint64 id = books->card("K01", "Kalem");
+        Table& stok = company->table("Stok");
+        stok.gotoId(id);
+        stok.edit();
+        stok["Fiyat1"] = fiyat1;
+        stok["Fiyat2"] = 0;
+        stok["Fiyat3"] = fiyat3;
+        stok["Normal"] = normal;
+        stok.post();
+        return id;
+    }
     // A direct sum over a customer's movements.
     double sum(const char* field, qint64 customerId, const QString& kaynak = QString())
     {
@@ -65,15 +79,7 @@ protected:
 
 TEST_F(QuickAccess, StockFactsAgainstTheMovements)
 {
-    const qint64 id = books->card("K01", "Kalem");
-    Table& stok = company->table("Stok");
-    stok.gotoId(id);
-    stok.edit();
-    stok["Fiyat1"] = 100;
-    stok["Fiyat2"] = 0;
-    stok["Fiyat3"] = 12.5;
-    stok["Normal"] = 18;
-    stok.post();
+    const qint64 id = pricedCard(100, 12.5, 18);
     books->move(id, QDate(2026, 1, 5), 10, 4);
     books->move(id, QDate(2026, 2, 5), 5, 6);
     books->move(id, QDate(2026, 2, 1), 2.4, 3);
@@ -243,13 +249,7 @@ TEST_F(QuickAccess, F10AndTheCardListOpenTheViews)
 
 TEST_F(QuickAccess, StockViewShowsTheFactsAndKeepsOnlyThePictureMode)
 {
-    const qint64 id = books->card("K01", "Kalem");
-    Table& stok = company->table("Stok");
-    stok.gotoId(id);
-    stok.edit();
-    stok["Fiyat1"] = 100;
-    stok["Normal"] = 18;
-    stok.post();
+    const qint64 id = pricedCard(100, 0, 18);
     books->move(id, QDate(2026, 1, 5), 10, 4);
     books->move(id, QDate(2026, 2, 1), 0, 9, 2.5);
     TfrmKEStok view(*shell, id);
