@@ -15,6 +15,7 @@
 #include "store/CompanyData.h"
 #include "store/GlobalData.h"
 #include "store/HelpText.h"
+#include "store/Installation.h"
 #include "store/StoreSession.h"
 #include "widgets/DisplayText.h"
 
@@ -338,6 +339,7 @@ bool MainWindow::openGlobalData()
         session_ = std::make_unique<StoreSession>(install_.privateRoot());
         session_->addPassword(masterPassword());
         session_->setControlDirectory(install_.dataDirectory());
+        useInstallation(*session_, install_);
         global_ = std::make_unique<GlobalData>(*session_, install_.dataDirectory());
     } catch (const AppError& e) {
         NoticeBox(shell_, e.message(), e.detail(), QStringLiteral("DULVET 3"), this);

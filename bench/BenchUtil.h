@@ -66,6 +66,7 @@ struct BenchInstallation {
                              QDir(programDir).filePath(QStringLiteral("veri")));
             install.reload();
         }
+        useInstallation(session, install);
     }
 };
 

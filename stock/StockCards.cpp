@@ -40,7 +40,7 @@ Panel panel(CompanyData& company, qint64 stockId)
 {
     Panel p;
     const std::vector<SqlRow> rows = company.connection().select(
-        QStringLiteral("SELECT total(\"GMiktari\"), total(\"CMiktari\"), "
+        QStringLiteral("SELECT coalesce(sum(\"GMiktari\"), 0), coalesce(sum(\"CMiktari\"), 0), "
                        "min(CASE WHEN \"GFiyati\" <> 0 THEN \"GFiyati\" END), "
                        "max(CASE WHEN \"GFiyati\" <> 0 THEN \"GFiyati\" END), "
                        "min(CASE WHEN \"CFiyati\" <> 0 THEN \"CFiyati\" END), "

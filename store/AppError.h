@@ -18,3 +18,11 @@ private:
     QString message_;
     QString detail_;
 };
+
+// A command that lost a race with another workstation (the server found the two could not both
+// stand, or that they waited on each other). Nothing of it was written; the same command run
+// again normally succeeds, so a command transaction retries it before telling the user.
+class ConcurrentChangeError : public AppError {
+public:
+    using AppError::AppError;
+};

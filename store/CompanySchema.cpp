@@ -231,15 +231,15 @@ std::vector<SqlIndex> companyExtraIndexes()
 {
     // Links the documents find their records and lines by.
     const auto link = [](const char* table, const char* field) {
-        const QString name =
-            QStringLiteral("%1__%2").arg(QLatin1String(table), QLatin1String(field));
-        return SqlIndex{name, QStringLiteral("CREATE INDEX \"%1\" ON \"%2\" "
-                                             "(coalesce(\"%3\",0), \"Nosu\")")
-                                  .arg(name, QLatin1String(table), QLatin1String(field))};
+        return SqlIndex{QStringLiteral("%1__%2").arg(QLatin1String(table), QLatin1String(field)),
+                        QLatin1String(table),
+                        {QStringLiteral("coalesce(\"%1\",0)").arg(QLatin1String(field)),
+                         QStringLiteral("\"Nosu\"")}};
     };
     return {{QStringLiteral("StHar__STRef_Tarih"),
-             QStringLiteral("CREATE INDEX \"StHar__STRef_Tarih\" ON \"StHar\" "
-                            "(coalesce(\"STRef\",0), coalesce(\"Tarih\",''), \"Nosu\")")},
+             QStringLiteral("StHar"),
+             {QStringLiteral("coalesce(\"STRef\",0)"), QStringLiteral("coalesce(\"Tarih\",'')"),
+              QStringLiteral("\"Nosu\"")}},
             link("Kasa", "TARef"),
             link("Kasa", "TERef"),
             link("Kasa", "KARef"),
@@ -251,15 +251,11 @@ std::vector<SqlIndex> companyExtraIndexes()
 void ensureExtraIndexes(Connection& db)
 {
     for (const SqlIndex& index : companyExtraIndexes()) {
-        const QString real =
-            db.scalar(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'index' AND "
-                                     "name = ?"),
-                      {index.name})
-                .toString();
-        if (real.simplified() == index.statement.simplified()) continue;
+        const QString real = db.storedIndex(index.name);
+        if (real.simplified() == db.indexStatement(index).simplified()) continue;
         CommandTransaction transaction(db);
-        if (!real.isEmpty()) db.exec(QStringLiteral("DROP INDEX \"%1\"").arg(index.name));
-        db.exec(index.statement);
+        if (!real.isEmpty()) db.dropIndex(index.name);
+        db.createIndex(index);
         transaction.commit();
     }
 }

@@ -4,7 +4,6 @@
 #include "store/CommandTransaction.h"
 #include "store/StoreSession.h"
 #include "store/TableLocks.h"
-#include "store/TurkishCollation.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,14 +13,24 @@
 #include <QSqlRecord>
 #include <algorithm>
 #include <atomic>
-#include <sqlite3.h>
-#include <unistd.h>
 
 namespace {
 
 std::atomic<int> connectionCounter{0};
-constexpr int kBusyTimeoutMs = 15000;
 constexpr int kMaxCachedStatements = 400;
+
+// Values as both databases store them: dates as ISO text, truth as 0 or 1.
+QVariant storable(const QVariant& value)
+{
+    switch (value.typeId()) {
+    case QMetaType::Bool:
+        return value.isNull() ? QVariant() : QVariant(value.toBool() ? 1 : 0);
+    case QMetaType::QDate:
+        return value.isNull() ? QVariant() : QVariant(value.toDate().toString(Qt::ISODate));
+    default:
+        return value;
+    }
+}
 
 } // namespace
 
@@ -33,55 +42,33 @@ Connection::Connection(StoreSession& session, const QString& directory, OpenMode
     if (directory.isEmpty() || !dirInfo.isDir())
         throw AppError(QStringLiteral("Veri dizini bulunamadı: %1").arg(directory));
     directory_ = QDir::cleanPath(dirInfo.absoluteFilePath());
-    const QString file = QDir(directory_).filePath(kDatabaseFile);
-    const bool exists = QFileInfo::exists(file);
-    if (!exists && mode == OpenMode::Existing)
-        throw AppError(QStringLiteral("%1 dizininde tablo dosyası bulunamadı.").arg(directory_));
-    if (!exists && ::access(QFile::encodeName(directory_).constData(), W_OK) != 0)
-        throw AppError(
-            QStringLiteral("%1 dizinine yazılamıyor; tablolar oluşturulamadı.").arg(directory_));
+    backend_ = session.server()
+                   ? SqlBackend::forServer(*session.server(), session.schemaFor(directory_))
+                   : SqlBackend::forFile(directory_);
 
     name_ = name.isEmpty() ? QStringLiteral("dulvet_%1").arg(++connectionCounter) : name;
     while (QSqlDatabase::contains(name_))
         name_ += QStringLiteral("_%1").arg(++connectionCounter);
-    db_ = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name_);
-    db_.setDatabaseName(file);
-    db_.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(kBusyTimeoutMs));
+    db_ = QSqlDatabase::addDatabase(backend_->driver(), name_);
+    bool created = false;
     try {
-        if (!db_.open())
-            throw AppError(QStringLiteral("Veritabanı açılamadı: %1").arg(file),
-                           db_.lastError().text());
-        auto* handle = *static_cast<sqlite3* const*>(db_.driver()->handle().data());
-        TurkishCollation::registerOn(handle);
-        sqlite3_extended_result_codes(handle, 0);
-        // Reading the schema fails at once on a file that is not a database.
-        scalar(QStringLiteral("SELECT count(*) FROM sqlite_master"));
-        exec(QStringLiteral("PRAGMA journal_mode=DELETE"));
-        exec(QStringLiteral("PRAGMA synchronous=FULL"));
-        exec(QStringLiteral("PRAGMA cache_size=-16384"));
-        exec(QStringLiteral("PRAGMA foreign_keys=OFF"));
-        if (!exists) {
+        backend_->configure(db_, mode == OpenMode::CreateIfMissing);
+        if (!db_.open()) backend_->failOpen(db_.lastError());
+        backend_->prepare(*this);
+        if (!backend_->exists(*this)) {
+            if (mode == OpenMode::Existing) throw AppError(backend_->missingMessage());
+            created = true;
+            backend_->createStore(*this);
             ensureMetaTables();
-            QFile lock(lockFilePath());
-            lock.open(QIODevice::WriteOnly | QIODevice::Append);
-        } else if (!scalar(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type='table' "
-                                          "AND name='dulvet_tables'"))
-                        .toInt())
-            throw AppError(QStringLiteral("%1 bu programın tablo dosyası değil.").arg(file));
-        loadDefinitions();
-        if (!session.privateDirectory().isEmpty()) {
-            const QString work = QDir(session.privateDirectory()).filePath(name_ + ".db");
-            exec(QStringLiteral("ATTACH DATABASE ? AS work"), {work});
-            exec(QStringLiteral("PRAGMA work.journal_mode=OFF"));
-            exec(QStringLiteral("PRAGMA work.synchronous=OFF"));
-            workAttached_ = true;
+        } else if (!backend_->hasMetaTable(*this)) {
+            throw AppError(backend_->notOursMessage());
         }
+        loadDefinitions();
+        workSchema_ = backend_->attachWork(*this, session.privateDirectory());
     } catch (...) {
-        statements_.clear();
-        db_.close();
-        db_ = QSqlDatabase();
-        QSqlDatabase::removeDatabase(name_);
-        if (!exists) QFile::remove(file); // leave nothing behind from a failed creation
+        // Leave nothing behind from a failed creation.
+        if (created) backend_->removeFailedStore(*this);
+        closeDatabase();
         throw;
     }
 }
@@ -97,10 +84,38 @@ Connection::~Connection()
         } catch (...) {
         }
     }
+    closeDatabase();
+}
+
+void Connection::closeDatabase()
+{
     statements_.clear();
+    direct_ = QSqlQuery();
     db_.close();
     db_ = QSqlDatabase();
     QSqlDatabase::removeDatabase(name_);
+}
+
+void Connection::reopen()
+{
+    // The server went away during an earlier command, which was not written. A command in
+    // progress cannot go on on a new connection; the next one can.
+    if (depth_ > 0) {
+        backend_->fail(QSqlError(), QString(), true);
+        throw AppError(QString()); // not reached
+    }
+    statements_.clear();
+    direct_ = QSqlQuery();
+    db_.close();
+    if (!db_.open()) backend_->failOpen(db_.lastError());
+    broken_ = false;
+    ++generation_;
+    try {
+        backend_->prepare(*this);
+    } catch (...) {
+        broken_ = true;
+        throw;
+    }
 }
 
 void Connection::registerCursor(OpenCursor* cursor)
@@ -114,52 +129,31 @@ void Connection::unregisterCursor(OpenCursor* cursor)
                        openCursors_.end());
 }
 
-QString Connection::lockFilePath() const
-{
-    return QDir(directory_).filePath(kLockFile);
-}
-
 QString Connection::workSchema()
 {
-    if (!workAttached_)
+    if (workSchema_.isEmpty())
         throw AppError(
             QStringLiteral("Geçici çalışma dizini tanımlanmamış; sorgu çalıştırılamaz."));
-    return QStringLiteral("work");
+    return workSchema_;
+}
+
+void Connection::raiseKeySequence(const QString& table, qint64 value)
+{
+    backend_->raiseKeySequence(*this, tableDef(table).name, tableDef(table).fields.front().name,
+                               value);
 }
 
 // --- SQL ------------------------------------------------------------------------------------
 
-void Connection::fail(const QSqlQuery& query, const QString& what) const
+void Connection::fail(const QSqlQuery& query, const QString& what)
 {
-    const QSqlError error = query.lastError();
-    const int code = error.nativeErrorCode().toInt();
-    const QString detail = error.databaseText();
-    switch (code) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED:
-        throw AppError(QStringLiteral("Veriler başka bir kullanıcı tarafından kilitli; işlem "
-                                      "yapılamadı. Biraz sonra yeniden deneyin."),
-                       detail);
-    case SQLITE_READONLY:
-    case SQLITE_CANTOPEN:
-    case SQLITE_PERM:
-        throw AppError(
-            QStringLiteral("%1 dizinine yazılamıyor (salt okunur olabilir).").arg(directory_),
-            detail);
-    case SQLITE_NOTADB:
-    case SQLITE_CORRUPT:
-        throw AppError(QStringLiteral("%1 dizinindeki tablo dosyası bozuk ya da bir veritabanı "
-                                      "değil.")
-                           .arg(directory_),
-                       detail);
-    case SQLITE_FULL:
-        throw AppError(QStringLiteral("Diskte yer kalmadı; kayıt yazılamadı."), detail);
-    case SQLITE_IOERR:
-        throw AppError(QStringLiteral("Disk okuma/yazma hatası: %1").arg(directory_), detail);
-    default:
-        break;
-    }
-    throw AppError(what, detail.isEmpty() ? error.text() : detail);
+    const bool lost = backend_->lostConnection(db_, query.lastError());
+    if (lost) broken_ = true;
+    // On a server a failed statement spoils the rest of its transaction: the command cannot
+    // be committed any more, only rolled back.
+    if (backend_->isServer() && depth_ > 0) failed_ = true;
+    backend_->fail(query.lastError(), what, lost);
+    throw AppError(what); // not reached: the backend throws
 }
 
 QSqlQuery& Connection::prepared(const QString& sql)
@@ -175,9 +169,18 @@ QSqlQuery& Connection::prepared(const QString& sql)
 
 QSqlQuery& Connection::run(const QString& sql, const QVariantList& params)
 {
+    if (broken_) reopen();
+    if (params.isEmpty() && backend_->isServer()) {
+        // The server prepares only queries and changes of rows, not the statements that set
+        // up a session, a transaction or a table; those without values go as they are.
+        direct_ = QSqlQuery(db_);
+        direct_.setForwardOnly(true);
+        if (!direct_.exec(sql)) fail(direct_, QStringLiteral("Veritabanı komutu çalıştırılamadı."));
+        return direct_;
+    }
     QSqlQuery& query = prepared(sql);
     for (int i = 0; i < params.size(); ++i)
-        query.bindValue(i, params[i]);
+        query.bindValue(i, storable(params[i]));
     if (!query.exec()) {
         query.finish();
         fail(query, QStringLiteral("Veritabanı komutu çalıştırılamadı."));
@@ -193,10 +196,11 @@ int Connection::exec(const QString& sql, const QVariantList& params)
     return affected;
 }
 
-qint64 Connection::insert(const QString& sql, const QVariantList& params)
+qint64 Connection::insert(const QString& sql, const QVariantList& params, const QString& keyColumn)
 {
-    QSqlQuery& query = run(sql, params);
-    const qint64 id = query.lastInsertId().toLongLong();
+    QSqlQuery& query = run(backend_->insertReturning(sql, keyColumn), params);
+    const qint64 id = backend_->isServer() ? (query.next() ? query.value(0).toLongLong() : 0)
+                                           : query.lastInsertId().toLongLong();
     query.finish();
     return id;
 }
@@ -235,9 +239,7 @@ QVariant Connection::scalar(const QString& sql, const QVariantList& params)
 void Connection::begin()
 {
     if (depth_ == 0) {
-        // IMMEDIATE takes the write lock now: two programs that both read and then write would
-        // otherwise deadlock on the upgrade.
-        exec(QStringLiteral("BEGIN IMMEDIATE"));
+        exec(backend_->beginStatement());
         failed_ = false;
     }
     ++depth_;
@@ -275,6 +277,7 @@ void Connection::rollback()
     depth_ = 0;
     failed_ = false;
     // A failed COMMIT may already have ended the transaction; that is not an error here.
+    if (broken_) return;
     QSqlQuery query(db_);
     query.exec(QStringLiteral("ROLLBACK"));
 }
@@ -283,9 +286,11 @@ void Connection::rollback()
 
 void Connection::ensureMetaTables()
 {
-    exec(QStringLiteral("CREATE TABLE IF NOT EXISTS dulvet_tables ("
-                        "id INTEGER PRIMARY KEY, name TEXT NOT NULL, lname TEXT NOT NULL UNIQUE, "
-                        "definition TEXT NOT NULL, password TEXT)"));
+    exec(QStringLiteral("CREATE TABLE IF NOT EXISTS dulvet_tables (id %1, "
+                        "name TEXT NOT NULL, lname TEXT NOT NULL UNIQUE, "
+                        "definition TEXT NOT NULL, password TEXT)")
+             .arg(onServer() ? columnType(FieldKind::AutoInc)
+                             : QStringLiteral("INTEGER PRIMARY KEY")));
 }
 
 void Connection::loadDefinitions()
@@ -333,13 +338,13 @@ void Connection::createTable(const TableDef& def)
         throw AppError(QStringLiteral("%1 tablosu zaten var.").arg(def.name));
     QStringList columns;
     for (const FieldDef& field : def.fields)
-        columns << sqlName(field.name) + QLatin1Char(' ') + sqlColumnType(field.kind);
+        columns << sqlName(field.name) + QLatin1Char(' ') + columnType(field.kind);
     columns << QStringLiteral("\"_Surum\" INTEGER NOT NULL DEFAULT 1");
 
     CommandTransaction transaction(*this);
     exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(sqlName(def.name), columns.join(", ")));
     for (const SqlIndex& index : sqlIndexes(def))
-        exec(index.statement);
+        createIndex(index);
     exec(QStringLiteral("INSERT INTO dulvet_tables (name, lname, definition) VALUES (?, ?, ?)"),
          {def.name, def.name.toLower(), QString::fromUtf8(def.toJson())});
     transaction.commit();
@@ -353,17 +358,17 @@ void Connection::dropTable(const QString& tableName)
         if (cursor->isOpen() && cursor->name().compare(def.name, Qt::CaseInsensitive) == 0)
             throw AppError(QStringLiteral("%1 tablosu açıkken silinemez.").arg(def.name));
     const int id = tableId(def.name);
-    TableLocks::acquire(lockFilePath(), id, true, def.name);
+    TableLocks::acquire(*this, id, true, def.name);
     try {
         CommandTransaction transaction(*this);
         exec(QStringLiteral("DROP TABLE %1").arg(sqlName(def.name)));
         exec(QStringLiteral("DELETE FROM dulvet_tables WHERE id = ?"), {id});
         transaction.commit();
     } catch (...) {
-        TableLocks::release(lockFilePath(), id, true);
+        TableLocks::release(*this, id, true);
         throw;
     }
-    TableLocks::release(lockFilePath(), id, true);
+    TableLocks::release(*this, id, true);
     definitions_.remove(def.name.toLower());
 }
 
@@ -390,16 +395,14 @@ QString Connection::passwordHashOf(const QString& tableName)
 Connection::MappedReads::MappedReads(Connection& connection)
     : connection_(connection)
 {
-    // Up to 1 GB of the file; SQLite maps no more than the file holds.
-    if (connection_.mappedReads_++ == 0)
-        connection_.exec(QStringLiteral("PRAGMA mmap_size=1073741824"));
+    if (connection_.mappedReads_++ == 0) connection_.backend_->setMappedReads(connection_, true);
 }
 
 Connection::MappedReads::~MappedReads()
 {
     if (--connection_.mappedReads_ > 0) return;
     try {
-        connection_.exec(QStringLiteral("PRAGMA mmap_size=0"));
+        connection_.backend_->setMappedReads(connection_, false);
     } catch (const AppError&) {
         // The mapping only made reads faster; a connection that cannot turn it off keeps it.
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "store/SqlBackend.h"
 #include "store/TableDef.h"
 
 #include <QHash>
@@ -25,8 +26,9 @@ public:
     virtual void close() = 0;
 };
 
-// A named connection bound to one directory, which holds one database file with all its
-// tables. Several connections may be open at once (the global tables and the open company).
+// A named connection bound to one directory, whose tables live in one database file there or,
+// for an installation on a server, in the directory's schema on the server. Several
+// connections may be open at once (the global tables and the open company).
 class Connection {
 public:
     enum class OpenMode { Existing, CreateIfMissing };
@@ -42,6 +44,11 @@ public:
     const QString& name() const { return name_; }
     const QString& directory() const { return directory_; }
     StoreSession& session() const { return session_; }
+    bool onServer() const { return backend_->isServer(); }
+    // Where the tables live, for messages: the directory or the server schema.
+    QString place() const { return backend_->place(); }
+    // The database, for the store's backends only.
+    QSqlDatabase& database() { return db_; }
 
     // --- Tables -------------------------------------------------------------------------
     void createTable(const TableDef& def);
@@ -55,6 +62,26 @@ public:
     void protectTable(const OpenCursor& table, const QString& password);
     QString passwordHashOf(const QString& tableName);
 
+    // --- What differs between a database file and a server ------------------------------
+    QString columnType(FieldKind kind) const { return backend_->columnType(kind); }
+    QString indexStatement(const SqlIndex& index) const { return backend_->indexStatement(index); }
+    void createIndex(const SqlIndex& index) { backend_->createIndex(*this, index); }
+    // The statement an index of this name was made with; empty when there is none.
+    QString storedIndex(const QString& name) { return backend_->storedIndex(*this, name); }
+    void dropIndex(const QString& name) { backend_->dropIndex(*this, name); }
+    // The real columns of a table and their types (first word), by lower-case name.
+    QHash<QString, QString> columnTypes(const QString& table)
+    {
+        return backend_->columnTypes(*this, table);
+    }
+    QStringList integrityProblems() { return backend_->integrityProblems(*this); }
+    // Keeps a table's key generator above `value`: keys given by hand are never handed out
+    // again.
+    void raiseKeySequence(const QString& table, qint64 value);
+    // Names this store's open-lock place within the program, and makes it.
+    QString lockKey() const { return backend_->lockKey(); }
+    std::unique_ptr<OpenLocks> openLocks() const { return backend_->openLocks(); }
+
     // --- Command transactions -----------------------------------------------------------
     // Nested begins join the outer command; only the outermost commit writes to disk.
     void begin();
@@ -67,14 +94,16 @@ public:
     // --- Plain SQL, for the store's own classes -------------------------------------------
     // Every value is bound; statements are prepared once and reused.
     int exec(const QString& sql, const QVariantList& params = {});
-    qint64 insert(const QString& sql, const QVariantList& params);
+    // Runs an INSERT and returns the new record's key.
+    qint64 insert(const QString& sql, const QVariantList& params,
+                  const QString& keyColumn = QStringLiteral("Nosu"));
     std::vector<SqlRow> select(const QString& sql, const QVariantList& params = {});
     QVariant scalar(const QString& sql, const QVariantList& params = {});
-    // The database of this program's private working directory, attached as "work".
+    // Where this program's private scratch tables go: the database of its working directory
+    // attached as "work", or the server session's temporary schema.
     QString workSchema();
-    QString lockFilePath() const;
     // Turns a failed statement into an AppError with a message a user can act on.
-    [[noreturn]] void fail(const QSqlQuery& query, const QString& what) const;
+    [[noreturn]] void fail(const QSqlQuery& query, const QString& what);
 
     // While a long read runs (a report walking much of a table), the database file is mapped
     // into memory: pages are read where they lie instead of being copied in one system call
@@ -99,18 +128,22 @@ private:
     QSqlQuery& run(const QString& sql, const QVariantList& params);
     void ensureMetaTables();
     void loadDefinitions();
+    void closeDatabase();
+    void reopen();
 
     StoreSession& session_;
     QString directory_;
     QString name_;
+    std::unique_ptr<SqlBackend> backend_;
     QSqlDatabase db_;
+    QSqlQuery direct_; // statements without parameters, on a server
+    QString workSchema_;
+    bool broken_ = false;
     QHash<QString, QSqlQuery> statements_;
     QHash<QString, TableDef> definitions_; // by lower-case name
     std::vector<OpenCursor*> openCursors_;
     int depth_ = 0;
     bool failed_ = false;
     quint64 generation_ = 0;
-    bool workAttached_ = false;
-    bool readOnly_ = false;
     int mappedReads_ = 0;
 };

@@ -17,10 +17,8 @@ QStringList checkDirectory(StoreSession& session, const QString& directory,
         return {e.message()};
     }
     try {
-        for (const SqlRow& row : db->select(QStringLiteral("PRAGMA integrity_check")))
-            if (row[0].toString() != QLatin1String("ok"))
-                problems
-                    << QStringLiteral("Veritabanı bütünlük denetimi: %1").arg(row[0].toString());
+        for (const QString& problem : db->integrityProblems())
+            problems << QStringLiteral("Veritabanı bütünlük denetimi: %1").arg(problem);
     } catch (const AppError& e) {
         problems << e.message();
     }
@@ -30,11 +28,8 @@ QStringList checkDirectory(StoreSession& session, const QString& directory,
             continue;
         }
         const TableDef& have = db->tableDef(want.name);
-        // The real columns and their SQLite types, beside the stored definition.
-        QHash<QString, QString> columns;
-        for (const SqlRow& row :
-             db->select(QStringLiteral("SELECT name, type FROM pragma_table_info(?)"), {have.name}))
-            columns.insert(row[0].toString().toLower(), row[1].toString());
+        // The real columns and their types, beside the stored definition.
+        const QHash<QString, QString> columns = db->columnTypes(have.name);
         for (const FieldDef& field : want.fields) {
             const int at = have.fieldIndex(field.name);
             if (at < 0 || !columns.contains(field.name.toLower())) {
@@ -46,7 +41,7 @@ QStringList checkDirectory(StoreSession& session, const QString& directory,
             if (got.kind != field.kind || got.size != field.size ||
                 got.required != field.required ||
                 columns.value(field.name.toLower())
-                        .compare(sqlColumnType(field.kind).section(QLatin1Char(' '), 0, 0),
+                        .compare(db->columnType(field.kind).section(QLatin1Char(' '), 0, 0),
                                  Qt::CaseInsensitive) != 0)
                 problems << QStringLiteral(
                                 "%1.%2 alanının türü, uzunluğu ya da zorunluluğu farklı.")
@@ -59,15 +54,10 @@ QStringList checkDirectory(StoreSession& session, const QString& directory,
                                 .arg(want.name,
                                      index.isPrimary() ? QStringLiteral("birincil") : index.name);
         }
-        // The indexes SQLite really has, statement by statement: one dropped or changed
+        // The indexes the database really has, statement by statement: one dropped or changed
         // behind the store's back makes orders slow or wrong.
         for (const SqlIndex& index : sqlIndexes(want)) {
-            const QString real =
-                db->scalar(QStringLiteral(
-                               "SELECT sql FROM sqlite_master WHERE type = 'index' AND name = ?"),
-                           {index.name})
-                    .toString();
-            if (real.simplified() != index.statement.simplified())
+            if (db->storedIndex(index.name).simplified() != db->indexStatement(index).simplified())
                 problems << QStringLiteral("%1 tablosunun %2 indeksi veritabanında yok ya da "
                                            "farklı.")
                                 .arg(want.name, index.name);

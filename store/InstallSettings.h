@@ -1,6 +1,7 @@
 #pragma once
 
 #include "store/IniFile.h"
+#include "store/ServerSettings.h"
 
 #include <QString>
 
@@ -27,6 +28,8 @@ public:
     void reload() { ini_.reload(); }
 
     // [SERVER]
+    // The database server that keeps the books, when the installation names one.
+    std::optional<ServerSettings> server() const { return ServerSettings::read(ini_); }
     QString ana() const;           // as written; may be empty
     QString dataDirectory() const; // ANA, or the program directory when ANA is empty
     QString companyDirectory(const QString& code) const;

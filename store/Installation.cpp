@@ -24,6 +24,11 @@ const QStringList& companyModuleFlags()
     return flags;
 }
 
+void useInstallation(StoreSession& session, const InstallSettings& install)
+{
+    session.setServer(install.server(), install.dataDirectory());
+}
+
 void initInstallation(StoreSession& session, const QString& programDir, const QString& dataDir)
 {
     for (const QString& dir : {programDir, dataDir})
@@ -35,6 +40,7 @@ void initInstallation(StoreSession& session, const QString& programDir, const QS
         if (!ana.endsWith(QLatin1Char('/'))) ana += QLatin1Char('/');
         install.setAna(ana);
     }
+    useInstallation(session, install);
     GlobalData::createGlobalTables(session, install.dataDirectory());
     installStarterHelp(programDir);
 }

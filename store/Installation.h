@@ -23,6 +23,10 @@ struct NewCompany {
 // The module flags a company window shows as boxes, in the order of its boxes.
 const QStringList& companyModuleFlags();
 
+// Points the session at where the installation keeps its books: its database server, or the
+// files of its data directory.
+void useInstallation(StoreSession& session, const InstallSettings& install);
+
 // A fresh installation: the program directory with a Users.ini whose ANA points at the data
 // directory, and the data directory with the global tables. Existing files are kept.
 void initInstallation(StoreSession& session, const QString& programDir, const QString& dataDir);

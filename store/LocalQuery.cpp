@@ -73,8 +73,8 @@ void LocalQuery::dropResult()
 {
     if (resultTable_.isEmpty()) return;
     try {
-        connection().exec(
-            QStringLiteral("DROP TABLE IF EXISTS work.%1").arg(sqlName(resultTable_)));
+        connection().exec(QStringLiteral("DROP TABLE IF EXISTS %1.%2")
+                              .arg(connection().workSchema(), sqlName(resultTable_)));
     } catch (const AppError&) {
         // The working database goes with the program's working directory anyway.
     }
@@ -229,10 +229,12 @@ void LocalQuery::open(bool)
     const QString work = db.workSchema();
     dropResult();
     resultTable_ = QStringLiteral("q%1").arg(++resultCounter);
-    QStringList columns{QStringLiteral("\"_Sira\" INTEGER PRIMARY KEY")};
+    QStringList columns{QStringLiteral("\"_Sira\" ") +
+                        (db.onServer() ? db.columnType(FieldKind::AutoInc)
+                                       : QStringLiteral("INTEGER PRIMARY KEY"))};
     QStringList names;
     for (const FieldDef& field : result.fields) {
-        columns << sqlName(field.name) + QLatin1Char(' ') + sqlColumnType(field.kind);
+        columns << sqlName(field.name) + QLatin1Char(' ') + db.columnType(field.kind);
         names << sqlName(field.name);
     }
     const QString target = work + QLatin1Char('.') + sqlName(resultTable_);

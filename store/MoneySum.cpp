@@ -27,13 +27,16 @@ MoneySum MoneySum::fromSql(const QVariant& units)
 
 QString MoneySum::sqlUnits(const QString& expression)
 {
-    // round() halves away from zero as llround does.
-    return QStringLiteral("CAST(round((%1) * %2) AS INTEGER)").arg(expression).arg(kScale);
+    // round() of an exact number halves away from zero as llround does, on both databases (a
+    // server rounds a double's halves to even).
+    return QStringLiteral("CAST(round(CAST((%1) AS NUMERIC) * %2) AS BIGINT)")
+        .arg(expression)
+        .arg(kScale);
 }
 
 QString MoneySum::sqlSum(const QString& expression)
 {
-    return QStringLiteral("sum(%1)").arg(sqlUnits(expression));
+    return QStringLiteral("CAST(sum(%1) AS BIGINT)").arg(sqlUnits(expression));
 }
 
 MoneySum& MoneySum::add(qint64 units)

@@ -1,6 +1,7 @@
 #include "store/StoreSession.h"
 
 #include "store/AppError.h"
+#include "store/SqlBackend.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -95,4 +96,19 @@ void StoreSession::setControlDirectory(const QString& directory)
     if (!directory.isEmpty() && !QFileInfo(directory).isDir())
         throw AppError(QStringLiteral("Veri dizini bulunamadı: %1").arg(directory));
     controlDirectory_ = directory;
+}
+
+void StoreSession::setServer(const std::optional<ServerSettings>& server,
+                             const QString& dataDirectory)
+{
+    server_ = server;
+    serverDataDirectory_ =
+        dataDirectory.isEmpty() ? QString() : QDir::cleanPath(QDir(dataDirectory).absolutePath());
+}
+
+QString StoreSession::schemaFor(const QString& directory) const
+{
+    const QString clean = QDir::cleanPath(QDir(directory).absolutePath());
+    if (!serverDataDirectory_.isEmpty() && clean == serverDataDirectory_) return kGlobalSchema;
+    return QFileInfo(clean).fileName();
 }

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "store/ServerSettings.h"
+
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 class QLockFile;
 
@@ -31,6 +34,13 @@ public:
 
     const QString& privateDirectory() const { return privateDirectory_; }
 
+    // An installation that keeps its books on a server: every connection of the session goes
+    // there, the data directory's tables to the global schema, each other directory's to the
+    // schema named by the directory (the company code). Nothing means database files.
+    void setServer(const std::optional<ServerSettings>& server, const QString& dataDirectory);
+    const std::optional<ServerSettings>& server() const { return server_; }
+    QString schemaFor(const QString& directory) const;
+
     // Removes the working directories of programs that are no longer running under `root`.
     static void cleanStaleWorkingDirectories(const QString& root);
 
@@ -39,6 +49,8 @@ public:
 private:
     QStringList passwords_;
     QString controlDirectory_;
+    std::optional<ServerSettings> server_;
+    QString serverDataDirectory_;
     QString privateDirectory_;
     std::unique_ptr<QLockFile> privateLock_;
 };

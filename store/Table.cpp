@@ -117,7 +117,7 @@ void Table::open(bool exclusive)
     source_ = sqlName(def_.name);
     keyColumn_ = def_.fields.front().name;
     lockId_ = connection_.tableId(tableName_);
-    TableLocks::acquire(connection_.lockFilePath(), lockId_, exclusive, tableName_);
+    TableLocks::acquire(connection_, lockId_, exclusive, tableName_);
     exclusive_ = exclusive;
     connection_.registerCursor(this);
     state_ = State::Browse;
@@ -155,7 +155,7 @@ void Table::openResult(const TableDef& def, const QString& source, const QString
 void Table::close()
 {
     if (!isOpen()) return;
-    if (lockId_ >= 0) TableLocks::release(connection_.lockFilePath(), lockId_, exclusive_);
+    if (lockId_ >= 0) TableLocks::release(connection_, lockId_, exclusive_);
     lockId_ = -1;
     exclusive_ = false;
     connection_.unregisterCursor(this);

@@ -208,6 +208,13 @@ QString sqlColumnType(FieldKind kind)
     return QStringLiteral("TEXT");
 }
 
+QString SqlIndex::statement() const
+{
+    return QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
+        .arg(QLatin1String(unique ? "UNIQUE " : ""), sqlName(name), sqlName(table),
+             keys.join(QStringLiteral(", ")));
+}
+
 std::vector<SqlIndex> sqlIndexes(const TableDef& def)
 {
     std::vector<SqlIndex> result;
@@ -218,14 +225,9 @@ std::vector<SqlIndex> sqlIndexes(const TableDef& def)
             keys << keyExpression(def.fields[size_t(def.fieldIndex(part))],
                                   index.options & IndexCaseInsensitive);
         const QString name = def.name + QStringLiteral("__") + index.name;
-        result.push_back({name, QStringLiteral("CREATE INDEX %1 ON %2 (%3, \"%4\")")
-                                    .arg(sqlName(name), sqlName(def.name), keys.join(", "),
-                                         def.fields.front().name)});
+        result.push_back({name, def.name, keys + QStringList{sqlName(def.fields.front().name)}});
         if (index.options & IndexUnique)
-            result.push_back(
-                {name + QStringLiteral("_u"), QStringLiteral("CREATE UNIQUE INDEX %1 ON %2 (%3)")
-                                                  .arg(sqlName(name + QStringLiteral("_u")),
-                                                       sqlName(def.name), keys.join(", "))});
+            result.push_back({name + QStringLiteral("_u"), def.name, keys, true});
     }
     return result;
 }

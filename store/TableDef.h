@@ -55,10 +55,15 @@ QString keyExpression(const FieldDef& field, bool caseInsensitive = true);
 // The SQL column type of a field kind.
 QString sqlColumnType(FieldKind kind);
 
-// An SQLite index that carries one of a table's orders. Index names belong to their table
+// A database index that carries one of a table's orders. Index names belong to their table
 // (two tables may both have a "Taksit_1"); a unique order has a second, unique index.
 struct SqlIndex {
-    QString name;      // unquoted, as sqlite_master names it
-    QString statement; // the CREATE INDEX statement, as sqlite_master keeps it
+    QString name;     // unquoted
+    QString table;    // unquoted
+    QStringList keys; // key expressions in order, the record key last where it takes part
+    bool unique = false;
+
+    // The CREATE INDEX statement as a database file keeps it.
+    QString statement() const;
 };
 std::vector<SqlIndex> sqlIndexes(const TableDef& def);

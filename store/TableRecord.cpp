@@ -155,7 +155,8 @@ void Table::post()
         const qint64 id = connection_.insert(
             QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
                 .arg(source_, names.join(QStringLiteral(", ")), placeholders(int(names.size()))),
-            params);
+            params, keyColumn_);
+        if (explicitKey) connection_.raiseKeySequence(tableName_, id);
         buffer_[0] = id;
         buffer_[size_t(n)] = 1;
         buffer_[size_t(n + 1)] = id;

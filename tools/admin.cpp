@@ -93,6 +93,7 @@ struct Setup {
                     "%1 bir kurulum dizini değil (Users.ini yok); önce 'init' çalıştırın.")
                     .arg(programDir));
         session.addPassword(masterPassword());
+        useInstallation(session, install);
     }
 };
 

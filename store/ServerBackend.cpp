@@ -1,0 +1,321 @@
+#include "store/AppError.h"
+#include "store/Connection.h"
+#include "store/ServerSettings.h"
+#include "store/SqlBackend.h"
+
+#include <QAtomicInt>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <libpq-fe.h>
+
+// Books on a PostgreSQL server: one schema per directory (the company code, or kGlobalSchema
+// for the data directory), the Turkish orders as ICU collations, keys from identity sequences,
+// commands as serializable transactions, open locks as advisory locks.
+
+namespace {
+
+QAtomicInt lockConnectionCounter{0};
+
+// Turkish order, case-insensitive (nondeterministic: "IŞIK" equals "ışık") and case-sensitive
+// (ties of that order broken by the bytes), as the local database's TRK_CI and TRK_CS.
+const char* const kCollations[] = {
+    "CREATE COLLATION IF NOT EXISTS public.trk_ci (provider = icu, locale = "
+    "'tr-TR-u-ks-level2', deterministic = false)",
+    "CREATE COLLATION IF NOT EXISTS public.trk_cs (provider = icu, locale = "
+    "'tr-TR-u-ks-level2', deterministic = true)",
+};
+
+void configureDatabase(QSqlDatabase& db, const ServerSettings& server)
+{
+    if (!server.host.isEmpty()) db.setHostName(server.host);
+    db.setPort(server.port);
+    db.setDatabaseName(server.database);
+    if (!server.user.isEmpty()) db.setUserName(server.user);
+    QString options = server.options;
+    if (!options.contains(QLatin1String("connect_timeout=")))
+        options +=
+            QLatin1String(options.isEmpty() ? "" : ";") + QStringLiteral("connect_timeout=10");
+    db.setConnectOptions(options);
+}
+
+QString describe(const ServerSettings& server)
+{
+    return QStringLiteral("%1%2/%3").arg(
+        server.host.isEmpty() ? QStringLiteral("yerel sunucu") : server.host,
+        server.port == 5432 ? QString() : QStringLiteral(":%1").arg(server.port), server.database);
+}
+
+// Session-level advisory locks on a connection of their own, which lives as long as the
+// program holds any lock of the schema: the server drops them when the program dies.
+class AdvisoryLocks : public OpenLocks {
+public:
+    AdvisoryLocks(const ServerSettings& server, const QString& schema)
+        : name_(QStringLiteral("dulvet_kilit_%1").arg(++lockConnectionCounter))
+        , space_(int(qChecksum(schema.toUtf8()) & 0x7fffffff))
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name_);
+        configureDatabase(db, server);
+        db.open();
+    }
+    ~AdvisoryLocks() override
+    {
+        {
+            QSqlDatabase db = QSqlDatabase::database(name_, false);
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name_);
+    }
+    bool usable() const override { return QSqlDatabase::database(name_, false).isOpen(); }
+    bool lock(int tableId, bool exclusive) override
+    {
+        return call(exclusive ? "pg_try_advisory_lock" : "pg_try_advisory_lock_shared", tableId);
+    }
+    void unlock(int tableId, bool exclusive) override
+    {
+        call(exclusive ? "pg_advisory_unlock" : "pg_advisory_unlock_shared", tableId);
+    }
+
+private:
+    bool call(const char* function, int tableId)
+    {
+        QSqlQuery query(QSqlDatabase::database(name_, false));
+        query.prepare(QStringLiteral("SELECT %1(?, ?)").arg(QLatin1String(function)));
+        query.bindValue(0, space_);
+        query.bindValue(1, tableId);
+        return query.exec() && query.next() && query.value(0).toBool();
+    }
+    QString name_;
+    int space_;
+};
+
+class ServerBackend : public SqlBackend {
+public:
+    ServerBackend(const ServerSettings& server, const QString& schema)
+        : server_(server)
+        , schema_(schema)
+    {
+    }
+
+    bool isServer() const override { return true; }
+    QString driver() const override { return QStringLiteral("QPSQL"); }
+    QString place() const override
+    {
+        return QStringLiteral("%1 (%2)").arg(schema_, describe(server_));
+    }
+
+    void configure(QSqlDatabase& db, bool) override { configureDatabase(db, server_); }
+    [[noreturn]] void failOpen(const QSqlError& error) const override
+    {
+        throw AppError(QStringLiteral("Sunucuya bağlanılamadı: %1").arg(describe(server_)),
+                       error.text());
+    }
+
+    void prepare(Connection& c) override
+    {
+        c.exec(QStringLiteral("SET client_min_messages TO warning"));
+        c.exec(QStringLiteral("SET search_path TO %1, public").arg(sqlName(schema_)));
+        // A lock that another workstation holds for long makes a command give up instead of
+        // waiting without end.
+        c.exec(QStringLiteral("SET lock_timeout TO '15s'"));
+    }
+
+    bool exists(Connection& c) override
+    {
+        return c.scalar(QStringLiteral("SELECT count(*) FROM pg_namespace WHERE nspname = ?"),
+                        {schema_})
+                   .toInt() > 0;
+    }
+    QString missingMessage() const override
+    {
+        return QStringLiteral("Sunucuda %1 tabloları bulunamadı.").arg(place());
+    }
+    QString notOursMessage() const override
+    {
+        return QStringLiteral("Sunucudaki %1 şeması bu programın tabloları değil.").arg(place());
+    }
+
+    void createStore(Connection& c) override
+    {
+        for (const char* statement : kCollations) {
+            try {
+                c.exec(QLatin1String(statement));
+            } catch (const AppError&) {
+                // Another program may be making it at the same moment; what counts is that it
+                // is there now.
+                if (!c.scalar(QStringLiteral("SELECT count(*) FROM pg_collation WHERE collname = "
+                                             "'trk_ci'"))
+                         .toInt())
+                    throw;
+            }
+        }
+        c.exec(QStringLiteral("CREATE SCHEMA %1").arg(sqlName(schema_)));
+    }
+
+    void removeFailedStore(Connection& c) override
+    {
+        try {
+            c.exec(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(sqlName(schema_)));
+        } catch (const AppError&) {
+        }
+    }
+
+    bool hasMetaTable(Connection& c) override
+    {
+        return c.scalar(QStringLiteral("SELECT count(*) FROM pg_tables WHERE schemaname = ? AND "
+                                       "tablename = 'dulvet_tables'"),
+                        {schema_})
+                   .toInt() > 0;
+    }
+
+    QString attachWork(Connection&, const QString&) override { return QStringLiteral("pg_temp"); }
+
+    QString beginStatement() const override
+    {
+        // Serializable: a command sees the books as if it ran alone, as on one machine; one
+        // that collides with another is refused whole and run again.
+        return QStringLiteral("BEGIN ISOLATION LEVEL SERIALIZABLE");
+    }
+
+    QString columnType(FieldKind kind) const override
+    {
+        switch (kind) {
+        case FieldKind::AutoInc:
+            return QStringLiteral("bigint GENERATED BY DEFAULT AS IDENTITY PRIMARY KEY");
+        case FieldKind::Integer:
+            return QStringLiteral("bigint");
+        case FieldKind::Float:
+            return QStringLiteral("double precision");
+        case FieldKind::Picture:
+            return QStringLiteral("bytea");
+        case FieldKind::Text:
+        case FieldKind::Date:
+        case FieldKind::Time:
+        case FieldKind::Memo:
+            break;
+        }
+        return QStringLiteral("text");
+    }
+
+    QString insertReturning(const QString& insert, const QString& keyColumn) const override
+    {
+        return insert + QStringLiteral(" RETURNING ") + sqlName(keyColumn);
+    }
+
+    void raiseKeySequence(Connection& c, const QString& table, const QString& keyColumn,
+                          qint64 value) override
+    {
+        c.scalar(QStringLiteral("SELECT setval(s, greatest(?, coalesce(pg_sequence_last_value(s), "
+                                "0))) FROM (SELECT pg_get_serial_sequence(?, ?)::regclass AS s) "
+                                "AS q"),
+                 {value, sqlName(schema_) + QLatin1Char('.') + sqlName(table), keyColumn});
+    }
+
+    QString indexStatement(const SqlIndex& index) const override
+    {
+        // The server wants each key expression in parentheses; a plain column may stand alone.
+        QStringList keys;
+        for (const QString& key : index.keys)
+            keys << (key == sqlName(key.mid(1, key.size() - 2)) ? key : u'(' + key + u')');
+        return QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
+            .arg(QLatin1String(index.unique ? "UNIQUE " : ""), sqlName(index.name),
+                 sqlName(index.table), keys.join(QStringLiteral(", ")));
+    }
+
+    void createIndex(Connection& c, const SqlIndex& index) override
+    {
+        const QString statement = indexStatement(index);
+        c.exec(statement);
+        // The statement is kept with the index, so that a check compares like with like.
+        QString literal = statement;
+        literal.replace(QLatin1Char('\''), QLatin1String("''"));
+        c.exec(QStringLiteral("COMMENT ON INDEX %1 IS '%2'").arg(sqlName(index.name), literal));
+    }
+
+    QString storedIndex(Connection& c, const QString& name) override
+    {
+        return c
+            .scalar(QStringLiteral("SELECT coalesce(obj_description(c.oid, 'pg_class'), "
+                                   "pg_get_indexdef(c.oid)) FROM pg_class c JOIN pg_namespace n "
+                                   "ON n.oid = c.relnamespace WHERE n.nspname = ? AND c.relname "
+                                   "= ? AND c.relkind = 'i'"),
+                    {schema_, name})
+            .toString();
+    }
+
+    void dropIndex(Connection& c, const QString& name) override
+    {
+        c.exec(QStringLiteral("DROP INDEX %1.%2").arg(sqlName(schema_), sqlName(name)));
+    }
+
+    QHash<QString, QString> columnTypes(Connection& c, const QString& table) override
+    {
+        QHash<QString, QString> columns;
+        for (const SqlRow& row :
+             c.select(QStringLiteral("SELECT column_name, data_type FROM "
+                                     "information_schema.columns WHERE table_schema = ? AND "
+                                     "table_name = ?"),
+                      {schema_, table}))
+            columns.insert(row[0].toString().toLower(), row[1].toString());
+        return columns;
+    }
+
+    // The server keeps its own checksums and logs; there is no file here to walk.
+    QStringList integrityProblems(Connection&) override { return {}; }
+
+    [[noreturn]] void fail(const QSqlError& error, const QString& what, bool lost) const override
+    {
+        const QString state = error.nativeErrorCode();
+        const QString detail = error.databaseText().isEmpty() ? error.text() : error.databaseText();
+        if (state == u"40001" || state == u"40P01")
+            throw ConcurrentChangeError(
+                QStringLiteral("Veriler aynı anda başka bir kullanıcı tarafından değiştirildi; "
+                               "işlem yapılmadı. Yeniden deneyin."),
+                detail);
+        if (state == u"55P03" || state == u"57014")
+            throw AppError(QStringLiteral("Veriler başka bir kullanıcı tarafından kilitli; işlem "
+                                          "yapılamadı. Biraz sonra yeniden deneyin."),
+                           detail);
+        if (state == u"53100")
+            throw AppError(QStringLiteral("Sunucuda disk yeri kalmadı; kayıt yazılamadı."), detail);
+        if (state == u"42501" || state == u"25006")
+            throw AppError(QStringLiteral("Sunucuda bu işlem için yetkiniz yok: %1").arg(place()),
+                           detail);
+        if (lost || state.startsWith(u"08") || state.startsWith(u"57P"))
+            throw AppError(QStringLiteral("Sunucu bağlantısı koptu; işlem yapılmadı. Sunucu "
+                                          "yeniden açıldığında komutu tekrarlayın."),
+                           detail);
+        throw AppError(what, detail);
+    }
+
+    bool lostConnection(const QSqlDatabase& db, const QSqlError&) const override
+    {
+        const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
+        auto* conn = handle.isValid() ? *static_cast<PGconn* const*>(handle.data()) : nullptr;
+        return !conn || PQstatus(conn) != CONNECTION_OK;
+    }
+
+    void setMappedReads(Connection&, bool) override {}
+
+    QString lockKey() const override
+    {
+        return QStringLiteral("pg:%1/%2").arg(describe(server_), schema_);
+    }
+    std::unique_ptr<OpenLocks> openLocks() const override
+    {
+        return std::make_unique<AdvisoryLocks>(server_, schema_);
+    }
+
+private:
+    ServerSettings server_;
+    QString schema_;
+};
+
+} // namespace
+
+std::unique_ptr<SqlBackend> SqlBackend::forServer(const ServerSettings& server,
+                                                  const QString& schema)
+{
+    return std::make_unique<ServerBackend>(server, schema);
+}
