@@ -257,7 +257,8 @@ public:
                                      "information_schema.columns WHERE table_schema = ? AND "
                                      "table_name = ?"),
                       {schema_, table}))
-            columns.insert(row[0].toString().toLower(), row[1].toString());
+            columns.insert(row[0].toString().toLower(),
+                           row[1].toString().section(QLatin1Char(' '), 0, 0));
         return columns;
     }
 

@@ -1,6 +1,7 @@
 #include "CashBooks.h"
 #include "store/AppError.h"
 #include "store/CommandTransaction.h"
+#include "support/FailingWrites.h"
 #include "support/QtPrinters.h"
 
 #include <gtest/gtest.h>
@@ -75,10 +76,9 @@ TEST_F(CashLedgerTest, LastRecordOfASlipOnEitherSide)
 TEST_F(CashLedgerTest, AFailedWriteLeavesNothingAndTheCursorUsable)
 {
     record(QDate(2026, 1, 1), 10, 0);
-    company.connection().exec("CREATE TEMP TRIGGER deneme BEFORE INSERT ON \"Kasa\" "
-                              "BEGIN SELECT RAISE(ABORT, 'deneme'); END");
+    FailingWrites failing(company.connection(), "Kasa", "INSERT");
     EXPECT_THROW(record(QDate(2026, 1, 2), 20, 0), AppError);
-    company.connection().exec("DROP TRIGGER deneme");
+    failing.stop();
     record(QDate(2026, 1, 3), 30, 0);
     EXPECT_DOUBLE_EQ(cash.totals().giren.value(), 40);
 }

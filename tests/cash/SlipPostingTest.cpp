@@ -3,6 +3,8 @@
 #include "store/AppError.h"
 #include "store/CommandTransaction.h"
 #include "store/GlobalData.h"
+#include "store/Installation.h"
+#include "support/FailingWrites.h"
 #include "support/QtPrinters.h"
 
 #include <csignal>
@@ -181,7 +183,7 @@ TEST_F(SlipPostingTest, AnUnknownCodeSavesNothing)
 TEST_F(SlipPostingTest, FiveDigitSlipNumbersAreCutTo12CharactersInTheMovement)
 {
     collections.saveHeader(0, header(QDate(2026, 4, 2), "120.01", "Yılmaz"));
-    company.connection().exec("UPDATE sqlite_sequence SET seq = 12344 WHERE name = 'Tahsil'");
+    company.connection().raiseKeySequence("Tahsil", 12344);
     const qint64 slip = collections.saveHeader(0, header(QDate(2026, 4, 2), "120.01", "Yılmaz"));
     ASSERT_EQ(slip, 12345);
     collections.openLines(slip);
@@ -236,14 +238,13 @@ TEST_F(SlipPostingTest, AFailureBeforeTheLastWriteLeavesTheSlipAsItWas)
     collections.openLines(slip);
     collections.saveLine(slip, 0, QString(), 100);
     // The slip's own total is the command's last write; it fails.
-    company.connection().exec("CREATE TEMP TRIGGER deneme BEFORE UPDATE ON \"Tahsil\" "
-                              "BEGIN SELECT RAISE(ABORT, 'deneme'); END");
+    FailingWrites failing(company.connection(), "Tahsil", "UPDATE");
     EXPECT_THROW(collections.saveLine(slip, 0, QString(), 250), AppError);
     const qint64 line = company.connection()
                             .scalar("SELECT \"Nosu\" FROM \"TahHar\" WHERE \"TARef\" = ?", {slip})
                             .toLongLong();
     EXPECT_THROW(collections.removeLine(slip, line), AppError);
-    company.connection().exec("DROP TRIGGER deneme");
+    failing.stop();
     EXPECT_EQ(count("SELECT count(*) FROM \"TahHar\""), 1);
     const Postings p = postings(collectionSlip(), slip);
     EXPECT_DOUBLE_EQ(p.alacak, 100);
@@ -268,6 +269,7 @@ TEST_F(SlipPostingTest, AProgramKilledMidCommandLeavesAllOrNothing)
         // the command is not yet committed when the program dies.
         StoreSession session(t.dir.filePath(QStringLiteral("klt2")));
         session.addPassword(masterPassword());
+        useInstallation(session, t.install);
         CompanyData other(session, t.install, QStringLiteral("ABC"));
         SlipPosting posting(other, collectionSlip());
         CommandTransaction command(other.connection());

@@ -2,6 +2,7 @@
 #include "store/AppError.h"
 #include "store/CommandTransaction.h"
 #include "store/CompanyData.h"
+#include "support/FailingWrites.h"
 #include "support/Installation.h"
 #include "support/QtPrinters.h"
 
@@ -178,8 +179,7 @@ TEST_F(LedgerTest, AFailedPostLeavesNothingWrittenAndTheWindowsTablesUntouched)
     cari.setIndexName("Cari_2");
 
     // The card-total update fails after the movement is written.
-    company->connection().exec("CREATE TEMP TRIGGER deneme BEFORE UPDATE ON \"Cari\" "
-                               "BEGIN SELECT RAISE(ABORT, 'deneme'); END");
+    FailingWrites failing(company->connection(), "Cari", "UPDATE");
     EXPECT_THROW(move(id, 50, 0), AppError);
     {
         // Inside a caller's command the caller's whole command is lost, nothing more.
@@ -201,7 +201,7 @@ TEST_F(LedgerTest, AFailedPostLeavesNothingWrittenAndTheWindowsTablesUntouched)
     EXPECT_EQ(cari.indexName(), "Cari_2");
 
     // Nothing stays in edit: once the fault is gone, the same ledger posts again.
-    company->connection().exec("DROP TRIGGER deneme");
+    failing.stop();
     move(id, 50, 0);
     EXPECT_DOUBLE_EQ(storedTotal(*company, id, "BorcT"), 155);
 }

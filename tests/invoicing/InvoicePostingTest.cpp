@@ -2,6 +2,8 @@
 #include "store/AppError.h"
 #include "store/CommandTransaction.h"
 #include "store/GlobalData.h"
+#include "store/Installation.h"
+#include "support/FailingWrites.h"
 
 #include <csignal>
 #include <gtest/gtest.h>
@@ -398,15 +400,12 @@ TEST_F(InvoicePostingTest, AFailureBeforeTheLastWriteLeavesNothing)
     const qint64 id = example(1);
     const InvoiceData before = *posting->read(id);
     // The header's own write is each command's last.
-    for (const char* change : {"UPDATE", "DELETE"})
-        company().connection().exec(
-            QStringLiteral("CREATE TEMP TRIGGER stop%1 BEFORE %1 ON \"Fatura\" BEGIN SELECT "
-                           "RAISE(ABORT, 'disk dolu'); END")
-                .arg(QLatin1String(change)));
-    EXPECT_THROW(posting->saveLine(id, line(pen, 7, 10, 18)), std::exception);
-    EXPECT_THROW(posting->removeInvoice(id), std::exception);
-    company().connection().exec("DROP TRIGGER stopUPDATE");
-    company().connection().exec("DROP TRIGGER stopDELETE");
+    {
+        FailingWrites updates(company().connection(), "Fatura", "UPDATE");
+        FailingWrites deletes(company().connection(), "Fatura", "DELETE");
+        EXPECT_THROW(posting->saveLine(id, line(pen, 7, 10, 18)), std::exception);
+        EXPECT_THROW(posting->removeInvoice(id), std::exception);
+    }
     EXPECT_EQ(posting->lineCount(id), 2);
     EXPECT_EQ(count("SELECT count(*) FROM \"StHar\""), 2);
     EXPECT_DOUBLE_EQ(cashRecord(before.kRef)[0].toDouble(), 28.46);
@@ -427,6 +426,7 @@ TEST_F(InvoicePostingTest, AProgramKilledMidPostLeavesAllOrNothing)
     if (child == 0) {
         StoreSession session(t.dir.filePath(QStringLiteral("klt2")));
         session.addPassword(masterPassword());
+        useInstallation(session, t.install);
         CompanyData other(session, t.install, QStringLiteral("ABC"));
         InvoicePosting p(other, t.install);
         CommandTransaction command(other.connection());

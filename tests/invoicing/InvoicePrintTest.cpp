@@ -115,7 +115,7 @@ TEST_F(InvoicePrintTest, LaterPagesCarryTheLinesBeforeThemAndTheLastHasTheWords)
     const double carried =
         MoneySum::fromSql(value(QStringLiteral("SELECT %1 FROM (SELECT \"AraTop\" FROM "
                                                "\"FatHar\" WHERE \"FRef\" = ? ORDER BY \"Nosu\" "
-                                               "LIMIT ?)")
+                                               "LIMIT ?) AS q")
                                     .arg(MoneySum::sqlSum("\"AraTop\"")),
                                 {id, firstPageLines}))
             .value();

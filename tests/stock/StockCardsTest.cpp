@@ -107,19 +107,17 @@ TEST_F(StockCardsTest, OneCardsMovementsHaveAnIndexByDateThatTheCheckAccepts)
             text += row.back().toString() + '\n';
         return text;
     };
-    EXPECT_TRUE(plan().contains("StHar__STRef_Tarih")) << plan().toStdString();
-    EXPECT_FALSE(plan().contains("TEMP B-TREE")) << plan().toStdString();
-    EXPECT_TRUE(checkDirectory(t.session, company.directory(), companyTableDefs()).isEmpty());
+    // The file database's planner shows it reads the index in order; a server plans by its
+    // own statistics, which on a few rows choose a plain scan.
+    if (!company.connection().onServer()) {
+        EXPECT_TRUE(plan().contains("StHar__STRef_Tarih")) << plan().toStdString();
+        EXPECT_FALSE(plan().contains("TEMP B-TREE")) << plan().toStdString();
+    }
+    EXPECT_EQ(checkDirectory(t.session, company.directory(), companyTableDefs()), QStringList());
 
     // Books made before the index get it when they are opened.
-    company.connection().exec("DROP INDEX \"StHar__STRef_Tarih\"");
-    EXPECT_EQ(company.connection()
-                  .scalar("SELECT count(*) FROM sqlite_master WHERE name = 'StHar__STRef_Tarih'")
-                  .toInt(),
-              0);
+    company.connection().dropIndex("StHar__STRef_Tarih");
+    EXPECT_TRUE(company.connection().storedIndex("StHar__STRef_Tarih").isEmpty());
     CompanyData reopened(t.session, t.install, "ABC");
-    EXPECT_EQ(reopened.connection()
-                  .scalar("SELECT count(*) FROM sqlite_master WHERE name = 'StHar__STRef_Tarih'")
-                  .toInt(),
-              1);
+    EXPECT_FALSE(reopened.connection().storedIndex("StHar__STRef_Tarih").isEmpty());
 }

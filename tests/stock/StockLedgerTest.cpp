@@ -2,6 +2,7 @@
 #include "store/AppError.h"
 #include "store/CompanyData.h"
 #include "store/Table.h"
+#include "support/FailingWrites.h"
 #include "support/Installation.h"
 #include "support/QtPrinters.h"
 
@@ -120,12 +121,11 @@ TEST_F(StockLedgerTest, RecomputingLeavesAnEditOfTheCardElsewhereAbleToSave)
               "Büyük ayna");
 
     // A write that fails leaves nothing written and the ledger's cursor out of edit.
-    company->connection().exec("CREATE TEMP TRIGGER deneme BEFORE INSERT ON \"StHar\" "
-                               "BEGIN SELECT RAISE(ABORT, 'deneme'); END");
+    FailingWrites failing(company->connection(), "StHar", "INSERT");
     const qint64 before =
         company->connection().scalar("SELECT count(*) FROM \"StHar\"").toLongLong();
     EXPECT_THROW(ledger->post(move(id, QDate(2026, 1, 2), 1, 1)), AppError);
-    company->connection().exec("DROP TRIGGER deneme");
+    failing.stop();
     EXPECT_EQ(company->connection().scalar("SELECT count(*) FROM \"StHar\"").toLongLong(), before);
     EXPECT_NO_THROW(ledger->post(move(id, QDate(2026, 1, 2), 1, 1)));
 }

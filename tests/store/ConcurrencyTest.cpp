@@ -17,8 +17,9 @@ TEST(Concurrency, TwoProgramsAppendWithoutLosingOrDuplicatingRecords)
     }
     QProcess other;
     other.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    other.start(QStringLiteral(STORE_WRITER), {fx.path(), fx.path("klt2"), "P",
-                                               QString::number(kEach), QString::number(2 * kEach)});
+    other.start(QStringLiteral(STORE_WRITER),
+                {fx.path(), fx.path("klt2"), "P", QString::number(kEach),
+                 QString::number(2 * kEach), fx.database.connectionString()});
     ASSERT_TRUE(other.waitForStarted());
 
     auto db = fx.connect(Connection::OpenMode::Existing);

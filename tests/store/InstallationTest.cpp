@@ -1,5 +1,6 @@
 #include "store/Installation.h"
 #include "store/AppError.h"
+#include "support/FailingWrites.h"
 #include "support/Installation.h"
 
 #include <QDir>
@@ -47,13 +48,12 @@ TEST(CompanyCreation, AFailedMkdirNamesItsCauseNotAnExistingDirectory)
 TEST(CompanyCreation, AFailureAfterTheDirectoryWasMadeRemovesItSoTheCodeStaysFree)
 {
     TestInstallation t;
-    t.global->connection().exec("CREATE TEMP TRIGGER deneme BEFORE INSERT ON \"Sirket\" "
-                                "BEGIN SELECT RAISE(ABORT, 'deneme'); END");
+    FailingWrites failing(t.global->connection(), "Sirket", "INSERT");
     EXPECT_THROW(t.createCompany(NewCompany{"ABC", "Deneme"}), AppError);
     EXPECT_FALSE(QFileInfo::exists(t.install.companyDirectory("ABC")));
     EXPECT_FALSE(t.global->CompanyCodeExists("ABC"));
 
-    t.global->connection().exec("DROP TRIGGER deneme");
+    failing.stop();
     t.createCompany(NewCompany{"ABC", "Deneme"});
     EXPECT_TRUE(QFileInfo::exists(t.install.companyDirectory("ABC") + "/Ayar.ini"));
     EXPECT_TRUE(t.global->CompanyCodeExists("ABC"));

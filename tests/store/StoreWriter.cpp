@@ -13,12 +13,14 @@
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    if (argc != 6) {
-        std::fprintf(stderr, "usage: store_writer DIR PRIVATE TAG COUNT EXPECTED_TOTAL\n");
+    if (argc != 6 && argc != 7) {
+        std::fprintf(stderr, "usage: store_writer DIR PRIVATE TAG COUNT EXPECTED_TOTAL [SERVER]\n");
         return 2;
     }
     try {
         StoreSession session(QString::fromLocal8Bit(argv[2]));
+        if (argc == 7 && argv[6][0])
+            session.setServer(ServerSettings::parse(QString::fromLocal8Bit(argv[6])), QString());
         Connection db(session, QString::fromLocal8Bit(argv[1]));
         Table t(db, QStringLiteral("Kart"));
         t.open();

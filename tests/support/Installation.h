@@ -6,12 +6,14 @@
 #include "store/Installation.h"
 #include "store/StoreSession.h"
 #include "store/Table.h"
+#include "support/TestServer.h"
 
 #include <QTemporaryDir>
 
 // A fresh installation in a temporary directory, made as dulvet-admin init makes one, with a
 // session that knows the master password and the global tables open.
 struct TestInstallation {
+    TestDatabase database; // on a server when the suite runs there
     QTemporaryDir dir;
     InstallSettings install{dir.path()};
     StoreSession session{dir.filePath(QStringLiteral("klt"))};
@@ -20,6 +22,9 @@ struct TestInstallation {
     TestInstallation()
     {
         session.addPassword(masterPassword());
+        if (database.server())
+            install.ini().writeString(QStringLiteral("SERVER"), QStringLiteral("PGSUNUCU"),
+                                      database.connectionString());
         initInstallation(session, dir.path(), dir.filePath(QStringLiteral("veri")));
         install.reload();
         global = std::make_unique<GlobalData>(session, install.dataDirectory());

@@ -5,6 +5,7 @@
 StoreFixture::StoreFixture()
 {
     session = std::make_unique<StoreSession>(dir.filePath(QStringLiteral("klt")));
+    session->setServer(database.server(), QString());
 }
 
 QString StoreFixture::path(const QString& name) const

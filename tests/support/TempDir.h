@@ -4,12 +4,14 @@
 #include "store/StoreSession.h"
 #include "store/TableDef.h"
 #include "support/QtPrinters.h"
+#include "support/TestServer.h"
 
 #include <QTemporaryDir>
 #include <memory>
 
 // A fresh data directory with a store session whose private directory lies inside it.
 struct StoreFixture {
+    TestDatabase database; // on a server when the suite runs there
     QTemporaryDir dir;
     std::unique_ptr<StoreSession> session;
 
