@@ -5,6 +5,7 @@
 #include "store/GlobalData.h"
 #include "store/InstallSettings.h"
 #include "store/Installation.h"
+#include "store/StoreCopy.h"
 #include "store/StoreSession.h"
 #include "store/TurkishCollation.h"
 
@@ -133,17 +134,54 @@ const QString& readFailure()
     return text;
 }
 
+// The tables of a directory on the server, copied as one consistent picture into a database
+// file at `copy`: archives hold the same database file whichever way the books are kept, and
+// restore on either.
+void copyFromServer(StoreSession& session, const QString& directory, const QString& workDir,
+                    const QString& copy)
+{
+    const QString fileDir = QDir(workDir).filePath(QStringLiteral("dosya"));
+    QDir().mkpath(fileDir);
+    {
+        StoreSession files(QDir(workDir).filePath(QStringLiteral("klt")));
+        Connection server(session, directory);
+        Connection file(files, fileDir, Connection::OpenMode::CreateIfMissing);
+        copyStore(server, file);
+    }
+    QFile::remove(copy);
+    if (!QFile::rename(joinPath(fileDir, Connection::kDatabaseFile), copy))
+        throw AppError(QStringLiteral("Geçici kopya hazırlanamadı: %1").arg(copy));
+    QDir(fileDir).removeRecursively();
+}
+
+// Puts a restored database file's tables into the company's schema on the server and removes
+// the file from the directory.
+void copyToServer(StoreSession& session, const QString& directory, const QString& workDir)
+{
+    {
+        StoreSession files(QDir(workDir).filePath(QStringLiteral("klt")));
+        Connection file(files, directory);
+        Connection server(session, directory, Connection::OpenMode::CreateIfMissing);
+        copyStore(file, server);
+    }
+    QFile::remove(joinPath(directory, Connection::kDatabaseFile));
+    QFile::remove(joinPath(directory, Connection::kLockFile));
+}
+
 // A consistent copy of a live database in `copy`, taken with SQLite's online backup under a
 // read lock, then checked with the store's collation: a damaged database is not archived.
 void snapshotInto(const QString& databaseFile, const QString& copy, const QString& label)
 {
-    Db source(databaseFile, SQLITE_OPEN_READONLY);
-    Db target(copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-    sqlite3_backup* backup = sqlite3_backup_init(target.handle, "main", source.handle, "main");
-    if (!backup) target.fail(QStringLiteral("Yedekleme başlatılamadı: %1").arg(databaseFile));
-    const int rc = sqlite3_backup_step(backup, -1);
-    sqlite3_backup_finish(backup);
-    if (rc != SQLITE_DONE) source.fail(QStringLiteral("Yedek alınamadı: %1").arg(databaseFile));
+    if (databaseFile != copy) {
+        Db source(databaseFile, SQLITE_OPEN_READONLY);
+        Db target(copy, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+        sqlite3_backup* backup = sqlite3_backup_init(target.handle, "main", source.handle, "main");
+        if (!backup) target.fail(QStringLiteral("Yedekleme başlatılamadı: %1").arg(databaseFile));
+        const int rc = sqlite3_backup_step(backup, -1);
+        sqlite3_backup_finish(backup);
+        if (rc != SQLITE_DONE) source.fail(QStringLiteral("Yedek alınamadı: %1").arg(databaseFile));
+    }
+    Db target(copy, SQLITE_OPEN_READWRITE);
     TurkishCollation::registerOn(target.handle);
     const QStringList problems = target.integrityProblems();
     if (!problems.isEmpty())
@@ -292,7 +330,7 @@ QString defaultBackupDirectory(const InstallSettings& install)
     return QDir(install.programDir()).filePath(QStringLiteral("Yedek"));
 }
 
-QString backupCompanies(StoreSession&, GlobalData& global, const InstallSettings& install,
+QString backupCompanies(StoreSession& session, GlobalData& global, const InstallSettings& install,
                         const QString& code, const QString& targetDir, const BackupLimits& limits)
 {
     if (!QDir().mkpath(targetDir))
@@ -346,7 +384,9 @@ QString backupCompanies(StoreSession&, GlobalData& global, const InstallSettings
         info.text(1, QStringLiteral("surum")).text(2, QStringLiteral("2")).run();
         const auto addDatabase = [&](const QString& company, const QString& directory,
                                      const QString& label) {
-            snapshotInto(joinPath(directory, Connection::kDatabaseFile), copy, label);
+            if (session.server()) copyFromServer(session, directory, work.path(), copy);
+            snapshotInto(session.server() ? copy : joinPath(directory, Connection::kDatabaseFile),
+                         copy, label);
             addFile(archive, company, Connection::kDatabaseFile, copy, chunkBytes);
             if (!QFile::remove(copy))
                 throw AppError(QStringLiteral("Geçici kopya silinemedi: %1").arg(copy));
@@ -456,12 +496,20 @@ void restoreCompany(StoreSession& session, GlobalData& global, const InstallSett
             if (!file.flush() || ::fsync(file.handle()) != 0) throw failed();
         }
         // The restored tables must open; a damaged archive stops here.
-        Connection db(session, directory);
-        for (const SqlRow& row : db.select(QStringLiteral("PRAGMA integrity_check")))
-            if (row[0].toString() != QLatin1String("ok"))
-                throw AppError(QStringLiteral("Yedekteki veritabanı bozuk."), row[0].toString());
+        {
+            QTemporaryDir work(QDir(directory).filePath(QStringLiteral(".yukle-XXXXXX")));
+            StoreSession files(work.filePath(QStringLiteral("klt")));
+            Connection db(files, directory);
+            const QStringList problems = db.integrityProblems();
+            if (!problems.isEmpty())
+                throw AppError(QStringLiteral("Yedekteki veritabanı bozuk."), problems.front());
+        }
+        if (session.server()) {
+            QTemporaryDir work(QDir(directory).filePath(QStringLiteral(".yukle-XXXXXX")));
+            copyToServer(session, directory, work.path());
+        }
     } catch (...) {
-        QDir(directory).removeRecursively();
+        removeCompanyStore(session, directory);
         throw;
     }
 
@@ -477,7 +525,7 @@ void restoreCompany(StoreSession& session, GlobalData& global, const InstallSett
         transaction.commit();
     } catch (...) {
         sirket.cancel();
-        QDir(directory).removeRecursively();
+        removeCompanyStore(session, directory);
         throw;
     }
 }

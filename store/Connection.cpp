@@ -34,6 +34,26 @@ QVariant storable(const QVariant& value)
 
 } // namespace
 
+namespace {
+
+std::unique_ptr<SqlBackend> backendFor(StoreSession& session, const QString& directory)
+{
+    return session.server() ? SqlBackend::forServer(*session.server(), session.schemaFor(directory))
+                            : SqlBackend::forFile(directory);
+}
+
+} // namespace
+
+bool Connection::storeExists(StoreSession& session, const QString& directory)
+{
+    return backendFor(session, QDir::cleanPath(QDir(directory).absolutePath()))->storeExists();
+}
+
+void Connection::removeStore(StoreSession& session, const QString& directory)
+{
+    backendFor(session, QDir::cleanPath(QDir(directory).absolutePath()))->removeStore();
+}
+
 Connection::Connection(StoreSession& session, const QString& directory, OpenMode mode,
                        const QString& name)
     : session_(session)
@@ -141,6 +161,12 @@ void Connection::raiseKeySequence(const QString& table, qint64 value)
 {
     backend_->raiseKeySequence(*this, tableDef(table).name, tableDef(table).fields.front().name,
                                value);
+}
+
+qint64 Connection::keySequence(const QString& table)
+{
+    const TableDef& def = tableDef(table);
+    return backend_->keySequence(*this, def.name, def.fields.front().name);
 }
 
 // --- SQL ------------------------------------------------------------------------------------

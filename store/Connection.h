@@ -41,6 +41,11 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
+    // Whether a directory's tables exist (its database file, or its schema on the server), and
+    // their removal with every record, where the session keeps them.
+    static bool storeExists(StoreSession& session, const QString& directory);
+    static void removeStore(StoreSession& session, const QString& directory);
+
     const QString& name() const { return name_; }
     const QString& directory() const { return directory_; }
     StoreSession& session() const { return session_; }
@@ -78,6 +83,7 @@ public:
     // Keeps a table's key generator above `value`: keys given by hand are never handed out
     // again.
     void raiseKeySequence(const QString& table, qint64 value);
+    qint64 keySequence(const QString& table);
     // Names this store's open-lock place within the program, and makes it.
     QString lockKey() const { return backend_->lockKey(); }
     std::unique_ptr<OpenLocks> openLocks() const { return backend_->openLocks(); }

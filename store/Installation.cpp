@@ -24,6 +24,16 @@ const QStringList& companyModuleFlags()
     return flags;
 }
 
+void removeCompanyStore(StoreSession& session, const QString& directory)
+{
+    try {
+        Connection::removeStore(session, directory);
+    } catch (const AppError&) {
+        // The directory goes all the same; tables left on a server keep the code taken.
+    }
+    QDir(directory).removeRecursively();
+}
+
 void useInstallation(StoreSession& session, const InstallSettings& install)
 {
     session.setServer(install.server(), install.dataDirectory());
@@ -65,6 +75,11 @@ void checkNewCompanyCode(GlobalData& global, const InstallSettings& install, con
                        QStringLiteral("Şirket kodunu değiştiriniz !!"));
     if (QFileInfo::exists(install.companyDirectory(code)))
         throw AppError(QStringLiteral("Şirket kodunda önceden kayıt edilmiş dizin var"),
+                       QStringLiteral("Şirket kodunu değiştiriniz !!"));
+    // On a server, tables left under the code (a company removed by hand) are not taken over.
+    if (global.connection().onServer() &&
+        Connection::storeExists(global.connection().session(), install.companyDirectory(code)))
+        throw AppError(QStringLiteral("Sunucuda bu şirket koduyla tablolar var."),
                        QStringLiteral("Şirket kodunu değiştiriniz !!"));
 }
 
@@ -125,7 +140,7 @@ void createCompany(StoreSession& session, GlobalData& global, const InstallSetti
             throw;
         }
     } catch (...) {
-        QDir(directory).removeRecursively();
+        removeCompanyStore(session, directory);
         throw;
     }
 }

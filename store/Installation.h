@@ -38,6 +38,10 @@ void createCompanyTables(StoreSession& session, const QString& directory);
 // (it becomes a directory name), already in Sirket, or with a directory already there.
 void checkNewCompanyCode(GlobalData& global, const InstallSettings& install, const QString& code);
 
+// Removes a company's tables (its database file, or its schema on a server) and directory,
+// after a failed creation or restore.
+void removeCompanyStore(StoreSession& session, const QString& directory);
+
 // Makes a new company's directory. One already there gives the company window's message for
 // it; any other failure (no permission, a full disk, a missing parent) names its real cause.
 void makeCompanyDirectory(const QString& directory);

@@ -161,6 +161,17 @@ public:
         }
     }
 
+    bool storeExists() const override
+    {
+        return administer(QStringLiteral("SELECT count(*) FROM pg_namespace WHERE nspname = ?"),
+                          {schema_})
+                   .toInt() > 0;
+    }
+    void removeStore() const override
+    {
+        administer(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(sqlName(schema_)), {});
+    }
+
     bool hasMetaTable(Connection& c) override
     {
         return c.scalar(QStringLiteral("SELECT count(*) FROM pg_tables WHERE schemaname = ? AND "
@@ -210,6 +221,15 @@ public:
                                 "0))) FROM (SELECT pg_get_serial_sequence(?, ?)::regclass AS s) "
                                 "AS q"),
                  {value, sqlName(schema_) + QLatin1Char('.') + sqlName(table), keyColumn});
+    }
+
+    qint64 keySequence(Connection& c, const QString& table, const QString& keyColumn) override
+    {
+        return c
+            .scalar(QStringLiteral("SELECT coalesce(pg_sequence_last_value(pg_get_serial_sequence("
+                                   "?, ?)::regclass), 0)"),
+                    {sqlName(schema_) + QLatin1Char('.') + sqlName(table), keyColumn})
+            .toLongLong();
     }
 
     QString indexStatement(const SqlIndex& index) const override
@@ -309,6 +329,35 @@ public:
     }
 
 private:
+    // One statement on a short connection of its own, for work outside any schema.
+    QVariant administer(const QString& sql, const QVariantList& params) const
+    {
+        const QString name = QStringLiteral("dulvet_yonetim_%1").arg(++lockConnectionCounter);
+        QVariant value;
+        QSqlError error;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name);
+            configureDatabase(db, server_);
+            if (!db.open()) {
+                error = db.lastError();
+            } else {
+                QSqlQuery query(db);
+                bool ok = params.isEmpty() ? query.exec(sql) : query.prepare(sql);
+                for (int i = 0; ok && !params.isEmpty() && i < params.size(); ++i)
+                    query.bindValue(i, params[i]);
+                if (ok && !params.isEmpty()) ok = query.exec();
+                if (ok && query.next()) value = query.value(0);
+                if (!ok) error = query.lastError();
+            }
+            db.close();
+        }
+        QSqlDatabase::removeDatabase(name);
+        if (error.isValid())
+            throw AppError(QStringLiteral("Sunucuda işlem yapılamadı: %1").arg(place()),
+                           error.text());
+        return value;
+    }
+
     ServerSettings server_;
     QString schema_;
 };

@@ -50,6 +50,10 @@ public:
     // Makes an empty store (the meta table comes after); removes one whose creation failed.
     virtual void createStore(Connection& connection) = 0;
     virtual void removeFailedStore(Connection& connection) = 0;
+    // Without a connection of its own: whether the store is there, and its removal with every
+    // table (a company deleted, or one whose making or restoring failed).
+    virtual bool storeExists() const = 0;
+    virtual void removeStore() const = 0;
     virtual bool hasMetaTable(Connection& connection) = 0;
     // The private scratch place for local query results; empty when there is none.
     virtual QString attachWork(Connection& connection, const QString& privateDirectory) = 0;
@@ -61,6 +65,9 @@ public:
     // Keeps the key generator of a table above `value`, after a record came with its own key.
     virtual void raiseKeySequence(Connection& connection, const QString& table,
                                   const QString& keyColumn, qint64 value) = 0;
+    // The last key the generator handed out (0 when none).
+    virtual qint64 keySequence(Connection& connection, const QString& table,
+                               const QString& keyColumn) = 0;
 
     // Indexes: the statement that makes one, how it is recorded, and what the database holds.
     virtual QString indexStatement(const SqlIndex& index) const = 0;

@@ -112,6 +112,12 @@ public:
     }
 
     void removeFailedStore(Connection&) override { QFile::remove(file_); }
+    bool storeExists() const override { return QFileInfo::exists(file_); }
+    void removeStore() const override
+    {
+        QFile::remove(file_);
+        QFile::remove(QDir(directory_).filePath(Connection::kLockFile));
+    }
 
     bool hasMetaTable(Connection& c) override
     {
@@ -139,8 +145,16 @@ public:
     void raiseKeySequence(Connection& c, const QString& table, const QString&,
                           qint64 value) override
     {
-        c.exec(QStringLiteral("UPDATE sqlite_sequence SET seq = max(seq, ?) WHERE name = ?"),
-               {value, table});
+        if (c.exec(QStringLiteral("UPDATE sqlite_sequence SET seq = max(seq, ?) WHERE name = ?"),
+                   {value, table}) == 0)
+            c.exec(QStringLiteral("INSERT INTO sqlite_sequence (name, seq) VALUES (?, ?)"),
+                   {table, value});
+    }
+
+    qint64 keySequence(Connection& c, const QString& table, const QString&) override
+    {
+        return c.scalar(QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = ?"), {table})
+            .toLongLong();
     }
 
     QString indexStatement(const SqlIndex& index) const override { return index.statement(); }

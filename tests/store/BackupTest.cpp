@@ -113,8 +113,11 @@ struct BackupFixture : ::testing::Test {
 
 TEST_F(BackupFixture, ADatabaseLargerThanTheArchivesLongestValueIsStoredInChunks)
 {
-    const qint64 size = QFileInfo(t.install.companyDirectory("ABC") + "/dulvet.db").size();
-    ASSERT_GT(size, 4 * 65536);
+    // On a server the archive holds the same database file, made from the server's tables.
+    if (!t.session.server()) {
+        const qint64 size = QFileInfo(t.install.companyDirectory("ABC") + "/dulvet.db").size();
+        ASSERT_GT(size, 4 * 65536);
+    }
     // The archive takes no value over 64 KiB: the database goes in 16 KiB chunks.
     const QString archive = backup({16384, 65536});
     restoreCompany(t.session, *t.global, t.install, archive, "ABC", "YENI");
@@ -128,6 +131,7 @@ TEST_F(BackupFixture, ADatabaseLargerThanTheArchivesLongestValueIsStoredInChunks
 
 TEST_F(BackupFixture, ADamagedCompanyIsRefusedAndNoArchiveIsLeft)
 {
+    if (t.session.server()) GTEST_SKIP() << "a database file's own case";
     {
         // Rows written under a different order than the store's: the indexes on customer codes
         // and titles are out of order, as after a damaged write.
@@ -178,6 +182,7 @@ TEST_F(BackupFixture, AnArchiveWhoseContentWasChangedIsNotRestored)
 
 TEST_F(BackupFixture, ArchivesOfTheFirstFormWithWholeFilesStillRestore)
 {
+    if (t.session.server()) GTEST_SKIP() << "archives of the first form came from database files";
     const QString archive = defaultBackupDirectory(t.install) + "/Yedek-ABC-eski.dvy";
     ASSERT_TRUE(QDir().mkpath(defaultBackupDirectory(t.install)));
     {
