@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Set-up, build, run and test on Debian or Ubuntu.
 #   ./dev.sh run    install what is missing, build, start the program
-#   ./dev.sh test   install what is missing, build, run the whole test suite headless, then
-#                   the same suite again in a build with the address and undefined-behaviour
+#   ./dev.sh test   install what is missing, build, run the whole test suite headless on
+#                   database files, again on a private PostgreSQL server started for the run,
+#                   then once more in a build with the address and undefined-behaviour
 #                   sanitizers (what CI runs)
+#   ./dev.sh server-test  only the run on a private PostgreSQL server
 #   ./dev.sh sanitize  only the sanitizer build and its run of the suite (in build-san/)
 #   ./dev.sh build  install what is missing and build only
 set -euo pipefail
@@ -12,13 +14,16 @@ cd "$(dirname "$0")"
 PACKAGES=(
     build-essential cmake ninja-build ccache pkg-config
     qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql libgl-dev
-    libsqlite3-dev sqlite3 libgtest-dev libbenchmark-dev
+    libsqlite3-dev sqlite3 libpq-dev libgtest-dev libbenchmark-dev
     fonts-dejavu-core xauth xvfb poppler-utils zbar-tools qt6-translations-l10n
 )
 
+# The database server the suite also runs against.
+SERVER_PACKAGES=(postgresql postgresql-contrib)
+
 install_missing() {
     local missing=()
-    for p in "${PACKAGES[@]}"; do
+    for p in "${PACKAGES[@]}" "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
@@ -40,6 +45,45 @@ headless() {
     export QT_QPA_PLATFORM=offscreen
     export XDG_RUNTIME_DIR="${XDG_RUNTIME_DIR:-$(mktemp -d)}"
     chmod 700 "$XDG_RUNTIME_DIR"
+}
+
+# A private PostgreSQL cluster in a temporary directory, reached only through its Unix socket
+# there, fast rather than durable; stopped and removed when the script ends. initdb refuses to
+# run as root, so root runs it as the server's own user (or nobody).
+start_test_server() {
+    local bin
+    bin="$(ls -d /usr/lib/postgresql/*/bin | sort -V | tail -1)"
+    SERVER_DIR="$(mktemp -d /tmp/dulvet-pg.XXXXXX)"
+    SERVER_RUN=()
+    if [ "$(id -u)" -eq 0 ]; then
+        local user=postgres
+        id -u postgres >/dev/null 2>&1 || user=nobody
+        chown "$user" "$SERVER_DIR"
+        SERVER_RUN=(runuser -u "$user" --)
+    fi
+    SERVER_CTL="$bin/pg_ctl"
+    trap stop_test_server EXIT
+    "${SERVER_RUN[@]}" "$bin/initdb" -D "$SERVER_DIR/data" -U dulvet --auth=trust -E UTF8 \
+        --locale=C.UTF-8 >"$SERVER_DIR/initdb.log"
+    "${SERVER_RUN[@]}" "$SERVER_CTL" -D "$SERVER_DIR/data" -l "$SERVER_DIR/log" -w -o \
+        "-k $SERVER_DIR -c listen_addresses='' -c fsync=off -c synchronous_commit=off -c full_page_writes=off -c max_connections=200" \
+        start >/dev/null
+    export DULVET_TEST_SERVER="host=$SERVER_DIR user=dulvet dbname=postgres"
+}
+
+stop_test_server() {
+    [ -n "${SERVER_DIR:-}" ] || return 0
+    "${SERVER_RUN[@]}" "$SERVER_CTL" -D "$SERVER_DIR/data" -m immediate stop >/dev/null 2>&1 || true
+    rm -rf "$SERVER_DIR"
+    SERVER_DIR=""
+    unset DULVET_TEST_SERVER
+}
+
+server_test() {
+    start_test_server
+    echo "Aynı testler PostgreSQL sunucusunda:"
+    ctest --test-dir build --output-on-failure --parallel 2
+    stop_test_server
 }
 
 sanitize() {
@@ -70,11 +114,18 @@ run)
     exec ./build/dulvet --dir "$home" "${@:2}"
     ;;
 test)
-    install_missing
+    install_missing "${SERVER_PACKAGES[@]}"
     build
     headless
     ctest --test-dir build --output-on-failure --parallel 2
+    server_test
     sanitize
+    ;;
+server-test)
+    install_missing "${SERVER_PACKAGES[@]}"
+    build
+    headless
+    server_test
     ;;
 sanitize)
     install_missing
@@ -85,7 +136,7 @@ build)
     build
     ;;
 *)
-    echo "Kullanım: $0 run|test|sanitize|build" >&2
+    echo "Kullanım: $0 run|test|server-test|sanitize|build" >&2
     exit 2
     ;;
 esac
