@@ -201,11 +201,11 @@ void EntryWindow::load()
 void EntryWindow::save()
 {
     if (!table_) return;
-    CommandTransaction transaction(table_->connection());
-    if (table_->state() == Table::State::Browse) table_->edit();
-    for (size_t i = 0; i < specs_.size(); ++i)
-        if (!specs_[i].field.isEmpty())
-            table_->fieldByName(specs_[i].field).setValue(value(int(i)));
-    table_->post();
-    transaction.commit();
+    CommandTransaction::run(table_->connection(), [&] {
+        if (table_->state() == Table::State::Browse) table_->edit();
+        for (size_t i = 0; i < specs_.size(); ++i)
+            if (!specs_[i].field.isEmpty())
+                table_->fieldByName(specs_[i].field).setValue(value(int(i)));
+        table_->post();
+    });
 }

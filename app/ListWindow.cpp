@@ -113,7 +113,5 @@ bool ListWindow::ownedOrTell(const QString& line, const QString& title)
 
 void ListWindow::deleteRecord()
 {
-    CommandTransaction transaction(table().connection());
-    table().remove();
-    transaction.commit();
+    CommandTransaction::run(table().connection(), [&] { table().remove(); });
 }

@@ -30,16 +30,16 @@ void CashLedger::fill(const CashRecord& r)
 
 qint64 CashLedger::post(const CashRecord& record)
 {
-    CommandTransaction transaction(company_.connection());
-    Table& kasa = *kasa_;
-    changeOrCancel(kasa, [&] {
-        kasa.append();
-        fill(record);
-        kasa.post();
+    return CommandTransaction::run(company_.connection(), [&] {
+        Table& kasa = *kasa_;
+        changeOrCancel(kasa, [&] {
+            kasa.append();
+            fill(record);
+            kasa.post();
+        });
+        const qint64 id = kasa.currentId();
+        return id;
     });
-    const qint64 id = kasa.currentId();
-    transaction.commit();
-    return id;
 }
 
 qint64 CashLedger::rewrite(qint64 id, const CashRecord& record, bool* wrote)
@@ -48,15 +48,16 @@ qint64 CashLedger::rewrite(qint64 id, const CashRecord& record, bool* wrote)
     kasa.refresh(); // another workstation may have removed it
     if (wrote) *wrote = true;
     if (id <= 0 || !kasa.gotoId(id)) return post(record);
-    CommandTransaction transaction(company_.connection());
-    changeOrCancel(kasa, [&] {
-        kasa.edit();
-        fill(record);
-        const bool changed = kasa.postIfChanged();
-        if (wrote) *wrote = changed;
+    return CommandTransaction::run(company_.connection(), [&] {
+        requireRecord(kasa, id);
+        changeOrCancel(kasa, [&] {
+            kasa.edit();
+            fill(record);
+            const bool changed = kasa.postIfChanged();
+            if (wrote) *wrote = changed;
+        });
+        return id;
     });
-    transaction.commit();
-    return id;
 }
 
 void CashLedger::remove(qint64 id)
@@ -64,9 +65,10 @@ void CashLedger::remove(qint64 id)
     Table& kasa = *kasa_;
     kasa.refresh();
     if (id <= 0 || !kasa.gotoId(id)) return;
-    CommandTransaction transaction(company_.connection());
-    kasa.remove();
-    transaction.commit();
+    CommandTransaction::run(company_.connection(), [&] {
+        requireRecord(kasa, id);
+        kasa.remove();
+    });
 }
 
 std::optional<CashRecord> CashLedger::read(qint64 id)

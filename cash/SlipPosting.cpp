@@ -119,95 +119,96 @@ qint64 SlipPosting::saveHeader(qint64 slipId, const SlipHeader& header)
         QStringLiteral("Cari"), QStringLiteral("CariNo"), QStringLiteral("Unvani"), code);
     if (!card) throw AppError(QStringLiteral("Cari kart nosu bulunamadı"));
 
-    CommandTransaction transaction(company_.connection());
-    std::optional<SlipData> before;
-    if (slipId > 0) before = require(slipId);
-    Table& s = *slips_;
-    changeOrCancel(s, [&] {
-        if (before)
-            s.edit();
-        else
-            s.append();
-        s[QStringLiteral("Tarih")] = header.tarih;
-        s[QStringLiteral("Aciklama")] = header.aciklama;
-        s[QStringLiteral("CARef")] = card->id;
-        s[QStringLiteral("CariNo")] = card->code;
-        s[QStringLiteral("Unvani")] = header.unvani;
-        if (!before) {
-            s[QStringLiteral("TopTutar")] = 0.0;
-            s[QStringLiteral("CAHRef")] = 0;
-        }
-        s.post();
+    return CommandTransaction::run(company_.connection(), [&] {
+        std::optional<SlipData> before;
+        if (slipId > 0) before = require(slipId);
+        Table& s = *slips_;
+        changeOrCancel(s, [&] {
+            if (before)
+                s.edit();
+            else
+                s.append();
+            s[QStringLiteral("Tarih")] = header.tarih;
+            s[QStringLiteral("Aciklama")] = header.aciklama;
+            s[QStringLiteral("CARef")] = card->id;
+            s[QStringLiteral("CariNo")] = card->code;
+            s[QStringLiteral("Unvani")] = header.unvani;
+            if (!before) {
+                s[QStringLiteral("TopTutar")] = 0.0;
+                s[QStringLiteral("CAHRef")] = 0;
+            }
+            s.post();
+        });
+        const qint64 id = s.currentId();
+        // A slip whose postings exist keeps them in step with its header.
+        if (before && before->movementId > 0) sync(require(id));
+        return id;
     });
-    const qint64 id = s.currentId();
-    // A slip whose postings exist keeps them in step with its header.
-    if (before && before->movementId > 0) sync(require(id));
-    transaction.commit();
-    return id;
 }
 
 qint64 SlipPosting::saveLine(qint64 slipId, qint64 lineId, const QString& aciklama, double tutar)
 {
-    CommandTransaction transaction(company_.connection());
-    const SlipData slip = require(slipId);
-    Table& line = *lines_;
-    line.refresh();
-    const bool existing = lineId > 0 && line.gotoId(lineId);
-    if (existing && line[kind_.link].asInt64() != slipId)
-        throw AppError(QStringLiteral("Hareket bu fişin değil."));
-    changeOrCancel(line, [&] {
-        if (existing)
-            line.edit();
-        else
-            line.append();
-        line[kind_.link] = slipId;
-        line[QStringLiteral("Aciklama")] = aciklama;
-        line[QStringLiteral("Tutar")] = company_.RoundCash(tutar);
-        line.post();
+    return CommandTransaction::run(company_.connection(), [&] {
+        const SlipData slip = require(slipId);
+        Table& line = *lines_;
+        line.refresh();
+        const bool existing = lineId > 0 && line.gotoId(lineId);
+        if (existing && line[kind_.link].asInt64() != slipId)
+            throw AppError(QStringLiteral("Hareket bu fişin değil."));
+        changeOrCancel(line, [&] {
+            if (existing)
+                line.edit();
+            else
+                line.append();
+            line[kind_.link] = slipId;
+            line[QStringLiteral("Aciklama")] = aciklama;
+            line[QStringLiteral("Tutar")] = company_.RoundCash(tutar);
+            line.post();
+        });
+        const qint64 id = line.currentId();
+        sync(slip);
+        return id;
     });
-    const qint64 id = line.currentId();
-    sync(slip);
-    transaction.commit();
-    return id;
 }
 
 void SlipPosting::removeLine(qint64 slipId, qint64 lineId)
 {
-    CommandTransaction transaction(company_.connection());
-    const SlipData slip = require(slipId);
-    Table& line = *lines_;
-    line.refresh();
-    if (lineId > 0 && line.gotoId(lineId) && line[kind_.link].asInt64() == slipId) line.remove();
-    sync(slip);
-    transaction.commit();
+    CommandTransaction::run(company_.connection(), [&] {
+        const SlipData slip = require(slipId);
+        Table& line = *lines_;
+        line.refresh();
+        if (lineId > 0 && line.gotoId(lineId) && line[kind_.link].asInt64() == slipId)
+            line.remove();
+        sync(slip);
+    });
 }
 
 void SlipPosting::removeSlip(qint64 slipId)
 {
-    CommandTransaction transaction(company_.connection());
-    const SlipData slip = require(slipId);
-    company_.connection().exec(QStringLiteral("DELETE FROM \"%1\" WHERE coalesce(\"%2\",0) = ?")
-                                   .arg(kind_.lineTable, kind_.link),
-                               {slipId});
-    customers_->remove(slip.movementId);
-    const CashLedger::Slip side =
-        kind_.collection ? CashLedger::Slip::Collection : CashLedger::Slip::Payment;
-    // Every record of the slip goes with it (an older workstation's crash could have left two).
-    for (qint64 record = cash_->lastOfSlip(side, slipId), removed = 0; record && record != removed;
-         record = cash_->lastOfSlip(side, slipId)) {
-        cash_->remove(record);
-        removed = record;
-    }
-    Table& s = *slips_;
-    if (s.gotoId(slipId)) s.remove();
-    transaction.commit();
-    lines_->refresh();
+    CommandTransaction::run(company_.connection(), [&] {
+        const SlipData slip = require(slipId);
+        company_.connection().exec(QStringLiteral("DELETE FROM \"%1\" WHERE coalesce(\"%2\",0) = ?")
+                                       .arg(kind_.lineTable, kind_.link),
+                                   {slipId});
+        customers_->remove(slip.movementId);
+        const CashLedger::Slip side =
+            kind_.collection ? CashLedger::Slip::Collection : CashLedger::Slip::Payment;
+        // Every record of the slip goes with it (an older workstation's crash could have left two).
+        for (qint64 record = cash_->lastOfSlip(side, slipId), removed = 0;
+             record && record != removed; record = cash_->lastOfSlip(side, slipId)) {
+            cash_->remove(record);
+            removed = record;
+        }
+        Table& s = *slips_;
+        if (s.gotoId(slipId)) s.remove();
+        lines_->refresh();
+    });
 }
 
 bool SlipPosting::openLines(qint64 slipId)
 {
-    CommandTransaction transaction(company_.connection());
-    const bool wrote = sync(require(slipId));
-    transaction.commit();
-    return wrote;
+    return CommandTransaction::run(company_.connection(), [&] {
+        const bool wrote = sync(require(slipId));
+        return wrote;
+    });
 }

@@ -108,17 +108,17 @@ void CustomerLedger::addToCard(const Amounts& amounts, int sign)
 
 qint64 CustomerLedger::post(const CustomerMovement& movement)
 {
-    CommandTransaction transaction(company_.connection());
-    Table& har = *movements_;
-    changeOrCancel(har, [&] {
-        har.append();
-        fill(movement);
-        har.post();
+    return CommandTransaction::run(company_.connection(), [&] {
+        Table& har = *movements_;
+        changeOrCancel(har, [&] {
+            har.append();
+            fill(movement);
+            har.post();
+        });
+        const qint64 id = har.currentId();
+        addToCard(storedAmounts(), 1);
+        return id;
     });
-    const qint64 id = har.currentId();
-    addToCard(storedAmounts(), 1);
-    transaction.commit();
-    return id;
 }
 
 qint64 CustomerLedger::rewrite(qint64 id, const CustomerMovement& movement, bool* wrote)
@@ -126,35 +126,36 @@ qint64 CustomerLedger::rewrite(qint64 id, const CustomerMovement& movement, bool
     Table& har = *movements_;
     if (wrote) *wrote = true;
     if (id <= 0 || !har.gotoId(id)) return post(movement);
-    CommandTransaction transaction(company_.connection());
-    const Amounts before = storedAmounts();
-    bool changed = false;
-    changeOrCancel(har, [&] {
-        har.edit();
-        fill(movement);
-        changed = har.postIfChanged();
-    });
-    if (wrote) *wrote = changed;
-    if (!changed) {
-        transaction.commit();
+    return CommandTransaction::run(company_.connection(), [&] {
+        requireRecord(har, id);
+        const Amounts before = storedAmounts();
+        bool changed = false;
+        changeOrCancel(har, [&] {
+            har.edit();
+            fill(movement);
+            changed = har.postIfChanged();
+        });
+        if (wrote) *wrote = changed;
+        if (!changed) {
+            return id;
+        }
+        const Amounts after = storedAmounts();
+        addToCard(before, -1);
+        addToCard(after, 1);
         return id;
-    }
-    const Amounts after = storedAmounts();
-    addToCard(before, -1);
-    addToCard(after, 1);
-    transaction.commit();
-    return id;
+    });
 }
 
 void CustomerLedger::remove(qint64 id)
 {
     Table& har = *movements_;
     if (id <= 0 || !har.gotoId(id)) return;
-    CommandTransaction transaction(company_.connection());
-    const Amounts before = storedAmounts();
-    har.remove();
-    addToCard(before, -1);
-    transaction.commit();
+    CommandTransaction::run(company_.connection(), [&] {
+        requireRecord(har, id);
+        const Amounts before = storedAmounts();
+        har.remove();
+        addToCard(before, -1);
+    });
 }
 
 std::optional<CustomerMovement> CustomerLedger::read(qint64 id)
@@ -205,13 +206,13 @@ CardTotals CustomerLedger::balance(qint64 customerId, const QDate& from, const Q
 
 CardTotals CustomerLedger::recomputeCardTotals(qint64 customerId)
 {
-    CommandTransaction transaction(company_.connection());
-    const auto [borc, alacak] = sums(customerId, QDate(), QDate());
-    if (!cards_->gotoId(customerId))
-        throw AppError(QStringLiteral("Cari kart bulunamadı (%1).").arg(customerId));
-    writeTotals(borc, alacak);
-    transaction.commit();
-    return {borc.value(), alacak.value()};
+    return CommandTransaction::run(company_.connection(), [&]() -> CardTotals {
+        const auto [borc, alacak] = sums(customerId, QDate(), QDate());
+        if (!cards_->gotoId(customerId))
+            throw AppError(QStringLiteral("Cari kart bulunamadı (%1).").arg(customerId));
+        writeTotals(borc, alacak);
+        return {borc.value(), alacak.value()};
+    });
 }
 
 QList<QStringList> CustomerLedger::limitWarnings(qint64 customerId, const CardTotals& totals)

@@ -353,64 +353,65 @@ qint64 InvoicePosting::saveHeader(const InvoiceKind& kind, qint64 invoiceId,
                        "\"Cari\" WHERE \"Nosu\" = ?"),
         {card->id});
 
-    CommandTransaction transaction(company_.connection());
-    std::optional<InvoiceData> before;
-    if (invoiceId > 0) {
-        before = require(invoiceId);
-        if (!ownSource(before->kaynak, FaturaKaynak::FA))
-            throw AppError(QStringLiteral("Kaynak program fatura değil!!!"),
-                           QStringLiteral("Düzeltme işlemi yapılamaz"));
-    }
-    Table& f = *invoices_;
-    changeOrCancel(f, [&] {
-        if (before)
-            f.edit();
-        else
-            f.append();
-        f[QStringLiteral("FatNo")] = std::round(header.fatNo);
-        f[QStringLiteral("IrsNo")] = std::round(header.irsNo);
-        f[QStringLiteral("FatTuru")] = kind.fatTuru;
-        f[QStringLiteral("Tarih")] = header.tarih;
-        f[QStringLiteral("IrsTarih")] = dateOrNull(header.irsTarih);
-        f[QStringLiteral("Vadesi")] = header.vadesi.isValid() ? header.vadesi : header.tarih;
-        f[QStringLiteral("Aciklama")] = header.aciklama;
-        f[QStringLiteral("CariNo")] = card->code;
-        f[QStringLiteral("Unvani")] = card->title;
-        f[QStringLiteral("CARef")] = card->id;
-        // A new invoice takes the card's business address; an old one keeps what it has.
-        const bool fromCard = !before && !address.empty();
-        const auto put = [&](const char* field, const QString& typed, int column) {
-            f[QLatin1String(field)] = fromCard ? address.front()[size_t(column)].toString() : typed;
-        };
-        put("Adres1", header.adres1, 0);
-        put("Adres2", header.adres2, 1);
-        put("Adres3", header.adres3, 2);
-        put("Vd", header.vd, 3);
-        put("VdNo", header.vdNo, 4);
-        f[QStringLiteral("FDurumu")] = header.fDurumu == 1 ? 1 : 0;
-        f[QStringLiteral("KdvDahil")] = header.kdvDahil == 1 ? 1 : 0;
-        f[QStringLiteral("Kaynak")] = FaturaKaynak::FA;
-        f.post();
-    });
-    const qint64 id = f.currentId();
-    InvoiceData invoice = require(id);
-    // An invoice saved as open gives up its settling movement and cash record at once.
-    if (invoice.fDurumu == 0 && (invoice.cakRef || invoice.kRef)) removeSettlement(invoice);
-    sync(invoice);
-    transaction.commit();
-    if (!before && install_) {
-        try {
-            const qint64 next = qint64(std::llround(header.fatNo)) + 1;
-            if (kind.sales)
-                install_->setSatisNo(next);
-            else
-                install_->setAlisNo(next);
-        } catch (const AppError& e) {
-            // The invoice stands; the proposal then comes from the highest number.
-            qWarning() << "Fatura sayacı yazılamadı:" << e.message();
+    return CommandTransaction::run(company_.connection(), [&] {
+        std::optional<InvoiceData> before;
+        if (invoiceId > 0) {
+            before = require(invoiceId);
+            if (!ownSource(before->kaynak, FaturaKaynak::FA))
+                throw AppError(QStringLiteral("Kaynak program fatura değil!!!"),
+                               QStringLiteral("Düzeltme işlemi yapılamaz"));
         }
-    }
-    return id;
+        Table& f = *invoices_;
+        changeOrCancel(f, [&] {
+            if (before)
+                f.edit();
+            else
+                f.append();
+            f[QStringLiteral("FatNo")] = std::round(header.fatNo);
+            f[QStringLiteral("IrsNo")] = std::round(header.irsNo);
+            f[QStringLiteral("FatTuru")] = kind.fatTuru;
+            f[QStringLiteral("Tarih")] = header.tarih;
+            f[QStringLiteral("IrsTarih")] = dateOrNull(header.irsTarih);
+            f[QStringLiteral("Vadesi")] = header.vadesi.isValid() ? header.vadesi : header.tarih;
+            f[QStringLiteral("Aciklama")] = header.aciklama;
+            f[QStringLiteral("CariNo")] = card->code;
+            f[QStringLiteral("Unvani")] = card->title;
+            f[QStringLiteral("CARef")] = card->id;
+            // A new invoice takes the card's business address; an old one keeps what it has.
+            const bool fromCard = !before && !address.empty();
+            const auto put = [&](const char* field, const QString& typed, int column) {
+                f[QLatin1String(field)] =
+                    fromCard ? address.front()[size_t(column)].toString() : typed;
+            };
+            put("Adres1", header.adres1, 0);
+            put("Adres2", header.adres2, 1);
+            put("Adres3", header.adres3, 2);
+            put("Vd", header.vd, 3);
+            put("VdNo", header.vdNo, 4);
+            f[QStringLiteral("FDurumu")] = header.fDurumu == 1 ? 1 : 0;
+            f[QStringLiteral("KdvDahil")] = header.kdvDahil == 1 ? 1 : 0;
+            f[QStringLiteral("Kaynak")] = FaturaKaynak::FA;
+            f.post();
+        });
+        const qint64 id = f.currentId();
+        InvoiceData invoice = require(id);
+        // An invoice saved as open gives up its settling movement and cash record at once.
+        if (invoice.fDurumu == 0 && (invoice.cakRef || invoice.kRef)) removeSettlement(invoice);
+        sync(invoice);
+        if (!before && install_) {
+            try {
+                const qint64 next = qint64(std::llround(header.fatNo)) + 1;
+                if (kind.sales)
+                    install_->setSatisNo(next);
+                else
+                    install_->setAlisNo(next);
+            } catch (const AppError& e) {
+                // The invoice stands; the proposal then comes from the highest number.
+                qWarning() << "Fatura sayacı yazılamadı:" << e.message();
+            }
+        }
+        return id;
+    });
 }
 
 void InvoicePosting::writeLine(const InvoiceData& invoice, InvoiceLine line)
@@ -484,99 +485,100 @@ qint64 InvoicePosting::mergeSameStockLine(const InvoiceData& invoice, qint64 lin
 
 qint64 InvoicePosting::saveLine(qint64 invoiceId, const InvoiceLine& line, bool merge)
 {
-    CommandTransaction transaction(company_.connection());
-    const InvoiceData invoice = require(invoiceId);
-    writeLine(invoice, line);
-    qint64 id = lines_->currentId();
-    if (merge) id = mergeSameStockLine(invoice, id);
-    sync(require(invoiceId));
-    transaction.commit();
-    return id;
+    return CommandTransaction::run(company_.connection(), [&] {
+        const InvoiceData invoice = require(invoiceId);
+        writeLine(invoice, line);
+        qint64 id = lines_->currentId();
+        if (merge) id = mergeSameStockLine(invoice, id);
+        sync(require(invoiceId));
+        return id;
+    });
 }
 
 void InvoicePosting::removeLine(qint64 invoiceId, qint64 lineId)
 {
-    CommandTransaction transaction(company_.connection());
-    const InvoiceData invoice = require(invoiceId);
-    Table& h = *lines_;
-    h.refresh();
-    if (lineId > 0 && h.gotoId(lineId) && h[QStringLiteral("FRef")].asInt64() == invoiceId) {
-        stock_->remove(h[QStringLiteral("STHRef")].asInt64());
+    CommandTransaction::run(company_.connection(), [&] {
+        const InvoiceData invoice = require(invoiceId);
+        Table& h = *lines_;
         h.refresh();
-        if (h.gotoId(lineId)) h.remove();
-    }
-    sync(invoice);
-    transaction.commit();
+        if (lineId > 0 && h.gotoId(lineId) && h[QStringLiteral("FRef")].asInt64() == invoiceId) {
+            stock_->remove(h[QStringLiteral("STHRef")].asInt64());
+            h.refresh();
+            if (h.gotoId(lineId)) h.remove();
+        }
+        sync(invoice);
+    });
 }
 
 void InvoicePosting::removeInvoice(qint64 invoiceId, const QString& kaynak)
 {
-    CommandTransaction transaction(company_.connection());
-    InvoiceData invoice = require(invoiceId);
-    if (!ownSource(invoice.kaynak, kaynak))
-        throw AppError(QStringLiteral("Kaynak program fatura değil!!!"),
-                       QStringLiteral("İptal işlemi yapılamaz"));
-    for (const InvoiceLine& line : lines(invoiceId))
-        stock_->remove(line.stHRef);
-    company_.connection().exec(
-        QStringLiteral("DELETE FROM \"FatHar\" WHERE coalesce(\"FRef\",0) = ?"), {invoiceId});
-    customers_->remove(invoice.cahRef);
-    removeSettlement(invoice);
-    Table& f = *invoices_;
-    if (f.gotoId(invoiceId)) f.remove();
-    transaction.commit();
-    lines_->refresh();
+    CommandTransaction::run(company_.connection(), [&] {
+        InvoiceData invoice = require(invoiceId);
+        if (!ownSource(invoice.kaynak, kaynak))
+            throw AppError(QStringLiteral("Kaynak program fatura değil!!!"),
+                           QStringLiteral("İptal işlemi yapılamaz"));
+        for (const InvoiceLine& line : lines(invoiceId))
+            stock_->remove(line.stHRef);
+        company_.connection().exec(
+            QStringLiteral("DELETE FROM \"FatHar\" WHERE coalesce(\"FRef\",0) = ?"), {invoiceId});
+        customers_->remove(invoice.cahRef);
+        removeSettlement(invoice);
+        Table& f = *invoices_;
+        if (f.gotoId(invoiceId)) f.remove();
+        lines_->refresh();
+    });
 }
 
 bool InvoicePosting::openLines(qint64 invoiceId)
 {
-    CommandTransaction transaction(company_.connection());
-    const bool wrote = sync(require(invoiceId));
-    transaction.commit();
-    return wrote;
+    return CommandTransaction::run(company_.connection(), [&] {
+        const bool wrote = sync(require(invoiceId));
+        return wrote;
+    });
 }
 
 qint64 InvoicePosting::postInvoice(const InvoiceData& header, const std::vector<InvoiceLine>& lines)
 {
-    CommandTransaction transaction(company_.connection());
-    qint64 id = header.id;
-    if (id <= 0) {
-        if (!header.tarih.isValid()) throw AppError(QStringLiteral("Fatura tarihini giriniz."));
-        Table& f = *invoices_;
-        changeOrCancel(f, [&] {
-            f.append();
-            f[QStringLiteral("FatNo")] = std::round(header.fatNo);
-            f[QStringLiteral("IrsNo")] = std::round(header.irsNo);
-            f[QStringLiteral("FatTuru")] = header.fatTuru;
-            f[QStringLiteral("Tarih")] = header.tarih;
-            f[QStringLiteral("IrsTarih")] = dateOrNull(header.irsTarih);
-            f[QStringLiteral("Vadesi")] = header.vadesi.isValid() ? header.vadesi : header.tarih;
-            f[QStringLiteral("Aciklama")] = header.aciklama;
-            f[QStringLiteral("CariNo")] = header.cariNo;
-            f[QStringLiteral("Unvani")] = header.unvani;
-            f[QStringLiteral("Adres1")] = header.adres1;
-            f[QStringLiteral("Adres2")] = header.adres2;
-            f[QStringLiteral("Adres3")] = header.adres3;
-            f[QStringLiteral("Vd")] = header.vd;
-            f[QStringLiteral("VdNo")] = header.vdNo;
-            f[QStringLiteral("CARef")] = header.customerId;
-            f[QStringLiteral("FDurumu")] = header.fDurumu == 1 ? 1 : 0;
-            f[QStringLiteral("KdvDahil")] = header.kdvDahil == 1 ? 1 : 0;
-            f[QStringLiteral("Kaynak")] =
-                header.kaynak.isEmpty() ? FaturaKaynak::FA : header.kaynak;
-            f[QStringLiteral("SIRef")] = link(header.siRef);
-            f[QStringLiteral("TKRef")] = link(header.tkRef);
-            f.post();
-        });
-        id = f.currentId();
-    }
-    const InvoiceData invoice = require(id);
-    for (const InvoiceLine& line : lines) {
-        InvoiceLine fresh = line;
-        fresh.id = 0;
-        writeLine(invoice, fresh);
-    }
-    sync(require(id));
-    transaction.commit();
-    return id;
+    return CommandTransaction::run(company_.connection(), [&] {
+        qint64 id = header.id;
+        if (id <= 0) {
+            if (!header.tarih.isValid()) throw AppError(QStringLiteral("Fatura tarihini giriniz."));
+            Table& f = *invoices_;
+            changeOrCancel(f, [&] {
+                f.append();
+                f[QStringLiteral("FatNo")] = std::round(header.fatNo);
+                f[QStringLiteral("IrsNo")] = std::round(header.irsNo);
+                f[QStringLiteral("FatTuru")] = header.fatTuru;
+                f[QStringLiteral("Tarih")] = header.tarih;
+                f[QStringLiteral("IrsTarih")] = dateOrNull(header.irsTarih);
+                f[QStringLiteral("Vadesi")] =
+                    header.vadesi.isValid() ? header.vadesi : header.tarih;
+                f[QStringLiteral("Aciklama")] = header.aciklama;
+                f[QStringLiteral("CariNo")] = header.cariNo;
+                f[QStringLiteral("Unvani")] = header.unvani;
+                f[QStringLiteral("Adres1")] = header.adres1;
+                f[QStringLiteral("Adres2")] = header.adres2;
+                f[QStringLiteral("Adres3")] = header.adres3;
+                f[QStringLiteral("Vd")] = header.vd;
+                f[QStringLiteral("VdNo")] = header.vdNo;
+                f[QStringLiteral("CARef")] = header.customerId;
+                f[QStringLiteral("FDurumu")] = header.fDurumu == 1 ? 1 : 0;
+                f[QStringLiteral("KdvDahil")] = header.kdvDahil == 1 ? 1 : 0;
+                f[QStringLiteral("Kaynak")] =
+                    header.kaynak.isEmpty() ? FaturaKaynak::FA : header.kaynak;
+                f[QStringLiteral("SIRef")] = link(header.siRef);
+                f[QStringLiteral("TKRef")] = link(header.tkRef);
+                f.post();
+            });
+            id = f.currentId();
+        }
+        const InvoiceData invoice = require(id);
+        for (const InvoiceLine& line : lines) {
+            InvoiceLine fresh = line;
+            fresh.id = 0;
+            writeLine(invoice, fresh);
+        }
+        sync(require(id));
+        return id;
+    });
 }

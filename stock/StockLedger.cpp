@@ -38,16 +38,16 @@ void StockLedger::fill(const StockMovement& m)
 
 qint64 StockLedger::post(const StockMovement& movement)
 {
-    CommandTransaction transaction(company_.connection());
-    Table& har = *movements_;
-    changeOrCancel(har, [&] {
-        har.append();
-        fill(movement);
-        har.post();
+    return CommandTransaction::run(company_.connection(), [&] {
+        Table& har = *movements_;
+        changeOrCancel(har, [&] {
+            har.append();
+            fill(movement);
+            har.post();
+        });
+        const qint64 id = har.currentId();
+        return id;
     });
-    const qint64 id = har.currentId();
-    transaction.commit();
-    return id;
 }
 
 qint64 StockLedger::rewrite(qint64 id, const StockMovement& movement, bool* wrote)
@@ -55,24 +55,26 @@ qint64 StockLedger::rewrite(qint64 id, const StockMovement& movement, bool* wrot
     Table& har = *movements_;
     if (wrote) *wrote = true;
     if (id <= 0 || !har.gotoId(id)) return post(movement);
-    CommandTransaction transaction(company_.connection());
-    changeOrCancel(har, [&] {
-        har.edit();
-        fill(movement);
-        const bool changed = har.postIfChanged();
-        if (wrote) *wrote = changed;
+    return CommandTransaction::run(company_.connection(), [&] {
+        requireRecord(har, id);
+        changeOrCancel(har, [&] {
+            har.edit();
+            fill(movement);
+            const bool changed = har.postIfChanged();
+            if (wrote) *wrote = changed;
+        });
+        return id;
     });
-    transaction.commit();
-    return id;
 }
 
 void StockLedger::remove(qint64 id)
 {
     Table& har = *movements_;
     if (id <= 0 || !har.gotoId(id)) return;
-    CommandTransaction transaction(company_.connection());
-    har.remove();
-    transaction.commit();
+    CommandTransaction::run(company_.connection(), [&] {
+        requireRecord(har, id);
+        har.remove();
+    });
 }
 
 std::optional<StockMovement> StockLedger::read(qint64 id)
@@ -138,16 +140,17 @@ StockTotals::Totals StockLedger::recomputeTotals(qint64 stockId, const QDate& as
 {
     using namespace StockTotals;
     const Totals t = totals(stockId, asOf);
-    CommandTransaction transaction(company_.connection());
-    const int changed = company_.connection().exec(
-        QStringLiteral("UPDATE \"Stok\" SET \"GMTop\" = ?, \"GTTop\" = ?, \"CMTop\" = ?, "
-                       "\"CTTop\" = ?, \"TMTop\" = ?, \"TTTop\" = ?, \"FifoTop\" = ?, "
-                       "\"LifoTop\" = ?, \"OrtTop\" = ? WHERE \"Nosu\" = ?"),
-        {toDouble(t.gm), toDouble(t.gt), toDouble(t.cm), toDouble(t.ct), toDouble(t.tm),
-         toDouble(t.tt), toDouble(t.fifo), toDouble(t.lifo), toDouble(t.ort), stockId});
-    if (changed != 1) throw AppError(QStringLiteral("Stok kartı bulunamadı (%1).").arg(stockId));
-    transaction.commit();
-    return t;
+    return CommandTransaction::run(company_.connection(), [&] {
+        const int changed = company_.connection().exec(
+            QStringLiteral("UPDATE \"Stok\" SET \"GMTop\" = ?, \"GTTop\" = ?, \"CMTop\" = ?, "
+                           "\"CTTop\" = ?, \"TMTop\" = ?, \"TTTop\" = ?, \"FifoTop\" = ?, "
+                           "\"LifoTop\" = ?, \"OrtTop\" = ? WHERE \"Nosu\" = ?"),
+            {toDouble(t.gm), toDouble(t.gt), toDouble(t.cm), toDouble(t.ct), toDouble(t.tm),
+             toDouble(t.tt), toDouble(t.fifo), toDouble(t.lifo), toDouble(t.ort), stockId});
+        if (changed != 1)
+            throw AppError(QStringLiteral("Stok kartı bulunamadı (%1).").arg(stockId));
+        return t;
+    });
 }
 
 StockTotals::Totals RecomputeStockTotals(CompanyData& company, qint64 stockId, const QDate& asOf)

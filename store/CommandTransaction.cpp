@@ -2,6 +2,16 @@
 
 #include "store/Connection.h"
 
+#include <QRandomGenerator>
+#include <QThread>
+#include <algorithm>
+
+namespace {
+
+constexpr int kAttempts = 60;
+
+} // namespace
+
 CommandTransaction::CommandTransaction(Connection& connection)
     : connection_(connection)
 {
@@ -17,4 +27,12 @@ void CommandTransaction::commit()
 {
     done_ = true;
     connection_.commit();
+}
+
+bool CommandTransaction::mayRetry(Connection& connection, int attempt)
+{
+    if (connection.inTransaction() || attempt >= kAttempts) return false;
+    const int most = std::min(100, 2 + 4 * attempt);
+    QThread::msleep(QRandomGenerator::global()->bounded(1, most + 1));
+    return true;
 }

@@ -240,3 +240,7 @@ template <typename Change> void changeOrCancel(Table& table, Change&& change)
         throw;
     }
 }
+
+// Puts a cursor on the record `id` for a command that changes it; throws when another user
+// deleted it meanwhile (a command run again after a collision finds it gone).
+void requireRecord(Table& table, qint64 id);
