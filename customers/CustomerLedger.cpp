@@ -93,17 +93,21 @@ void CustomerLedger::addToCard(const Amounts& amounts, int sign)
     Table& cari = *cards_;
     // A movement of a vanished card changes no card.
     if (amounts.customerId <= 0 || !cari.gotoId(amounts.customerId)) return;
-    MoneySum borc, alacak;
-    borc += cari[QStringLiteral("BorcT")].asFloat();
-    alacak += cari[QStringLiteral("AlacakT")].asFloat();
-    if (sign > 0) {
-        borc += amounts.borc;
-        alacak += amounts.alacak;
-    } else {
-        borc -= amounts.borc;
-        alacak -= amounts.alacak;
-    }
-    writeTotals(borc, alacak);
+    changeOrCancel(cari, [&] {
+        // The card as it is now, held until the command ends (see Table::edit).
+        cari.edit();
+        MoneySum borc, alacak;
+        borc += cari[QStringLiteral("BorcT")].asFloat();
+        alacak += cari[QStringLiteral("AlacakT")].asFloat();
+        if (sign > 0) {
+            borc += amounts.borc;
+            alacak += amounts.alacak;
+        } else {
+            borc -= amounts.borc;
+            alacak -= amounts.alacak;
+        }
+        writeTotals(borc, alacak);
+    });
 }
 
 qint64 CustomerLedger::post(const CustomerMovement& movement)
@@ -207,11 +211,17 @@ CardTotals CustomerLedger::balance(qint64 customerId, const QDate& from, const Q
 CardTotals CustomerLedger::recomputeCardTotals(qint64 customerId)
 {
     return CommandTransaction::run(company_.connection(), [&]() -> CardTotals {
-        const auto [borc, alacak] = sums(customerId, QDate(), QDate());
         if (!cards_->gotoId(customerId))
             throw AppError(QStringLiteral("Cari kart bulunamadı (%1).").arg(customerId));
-        writeTotals(borc, alacak);
-        return {borc.value(), alacak.value()};
+        // The card is held before its movements are added up: none can come in between.
+        CardTotals totals;
+        changeOrCancel(*cards_, [&] {
+            cards_->edit();
+            const auto [borc, alacak] = sums(customerId, QDate(), QDate());
+            writeTotals(borc, alacak);
+            totals = {borc.value(), alacak.value()};
+        });
+        return totals;
     });
 }
 

@@ -194,6 +194,8 @@ double InvoicePosting::NextInvoiceNumber(const InvoiceKind& kind, bool byNumber)
 {
     // Sales: the highest number. Purchases: the last invoice in the list's order.
     const bool highest = kind.sales || byNumber;
+    // A command that writes the number it takes holds the numbering until it ends.
+    company_.connection().lockName(QStringLiteral("FatNo%1").arg(kind.fatTuru));
     const QString order = highest ? QStringLiteral("\"FatNo\" DESC, \"Nosu\" DESC")
                                   : QStringLiteral("coalesce(\"Tarih\",'') DESC, \"Nosu\" DESC");
     const QVariant last = company_.connection().scalar(

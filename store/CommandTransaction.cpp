@@ -32,7 +32,9 @@ void CommandTransaction::commit()
 bool CommandTransaction::mayRetry(Connection& connection, int attempt)
 {
     if (connection.inTransaction() || attempt >= kAttempts) return false;
-    const int most = std::min(100, 2 + 4 * attempt);
+    // Up to a quarter second, growing with each attempt: commands that keep colliding spread
+    // out until each gets through.
+    const int most = std::min(250, 2 << std::min(attempt, 7));
     QThread::msleep(QRandomGenerator::global()->bounded(1, most + 1));
     return true;
 }

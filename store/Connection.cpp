@@ -163,6 +163,11 @@ void Connection::raiseKeySequence(const QString& table, qint64 value)
                                value);
 }
 
+void Connection::lockName(const QString& name)
+{
+    if (depth_ > 0) backend_->lockName(*this, name);
+}
+
 qint64 Connection::keySequence(const QString& table)
 {
     const TableDef& def = tableDef(table);

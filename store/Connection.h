@@ -94,6 +94,11 @@ public:
     void commit();
     void rollback();
     bool inTransaction() const { return depth_ > 0; }
+    // Within a command, holds a name (a kind of number being taken) until the command ends:
+    // another workstation's command that takes the same waits for it. Outside one, nothing.
+    void lockName(const QString& name);
+    // What a SELECT of one record adds to hold it until the command ends (see Table::edit).
+    QString lockRowClause() const { return depth_ > 0 ? backend_->lockRowClause() : QString(); }
     // Changes whenever rolled-back work may have left stale rows in table caches.
     quint64 generation() const { return generation_; }
 

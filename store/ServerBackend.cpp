@@ -114,7 +114,8 @@ public:
 
     void prepare(Connection& c) override
     {
-        c.exec(QStringLiteral("SET client_min_messages TO warning"));
+        // Notices (a rollback after the server already ended the transaction) are not errors.
+        c.exec(QStringLiteral("SET client_min_messages TO error"));
         c.exec(QStringLiteral("SET search_path TO %1, public").arg(sqlName(schema_)));
         // A lock that another workstation holds for long makes a command give up instead of
         // waiting without end.
@@ -184,9 +185,19 @@ public:
 
     QString beginStatement() const override
     {
-        // Serializable: a command sees the books as if it ran alone, as on one machine; one
-        // that collides with another is refused whole and run again.
-        return QStringLiteral("BEGIN ISOLATION LEVEL SERIALIZABLE");
+        // Read committed: each statement sees what others committed before it. Commands that
+        // change a record lock it first (Table::edit), and wait for each other there instead
+        // of failing; commands that take a number lock its name (Connection::lockName).
+        return QStringLiteral("BEGIN ISOLATION LEVEL READ COMMITTED");
+    }
+
+    QString lockRowClause() const override { return QStringLiteral(" FOR UPDATE"); }
+
+    void lockName(Connection& c, const QString& name) override
+    {
+        c.scalar(QStringLiteral("SELECT pg_advisory_xact_lock(?, ?)"),
+                 {int(qChecksum(schema_.toUtf8()) & 0x7fffffff),
+                  int(qChecksum(name.toUtf8()) & 0x7fffffff)});
     }
 
     QString columnType(FieldKind kind) const override

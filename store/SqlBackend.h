@@ -59,6 +59,12 @@ public:
     virtual QString attachWork(Connection& connection, const QString& privateDirectory) = 0;
 
     virtual QString beginStatement() const = 0;
+    // What a SELECT of one record adds to hold the record until the command ends; empty where
+    // the whole command already holds the database alone.
+    virtual QString lockRowClause() const { return QString(); }
+    // Holds a name until the command ends, so that commands taking the same kind of number
+    // go one after the other; nothing where commands already do.
+    virtual void lockName(Connection&, const QString&) {}
     virtual QString columnType(FieldKind kind) const = 0;
     // A statement that inserts and yields the new record's key.
     virtual QString insertReturning(const QString& insert, const QString& keyColumn) const = 0;

@@ -118,6 +118,20 @@ void Table::edit()
     if (wanted && currentId() != wanted)
         throw AppError(
             QStringLiteral("Kayıt başka bir kullanıcı tarafından silinmiş; düzeltilemez."));
+    // Within a command on a server the record is held from here to the command's end, and
+    // read again once held: another workstation's change that came first is built upon,
+    // not overwritten.
+    const QString lock = connection_.lockRowClause();
+    if (!lock.isEmpty()) {
+        std::vector<SqlRow> rows =
+            connection_.select(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?%4")
+                                   .arg(selectList_, source_, sqlName(keyColumn_), lock),
+                               {currentId()});
+        if (rows.empty())
+            throw AppError(
+                QStringLiteral("Kayıt başka bir kullanıcı tarafından silinmiş; düzeltilemez."));
+        current_ = window_[pos_] = std::move(rows.front());
+    }
     buffer_ = current_;
     editVersion_ = current_[size_t(fieldCount())].toLongLong();
     state_ = State::Edit;

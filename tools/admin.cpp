@@ -8,6 +8,7 @@
 #include "store/AppError.h"
 #include "store/Backup.h"
 #include "store/CompanyData.h"
+#include "store/CompanyMove.h"
 #include "store/CompanySchema.h"
 #include "store/DatabaseCheck.h"
 #include "store/DemoBooks.h"
@@ -47,6 +48,7 @@ int usage(bool asked = false)
     QTextStream& err = asked ? out : ::err;
     err << "Kullanım:\n"
            "  dulvet-admin init DIZIN [--data VERI_DIZINI]\n"
+           "  dulvet-admin migrate DIZIN KOD --to-server|--to-files\n"
            "  dulvet-admin company DIZIN KOD UNVAN\n"
            "  dulvet-admin demo DIZIN KOD --size small|large\n"
            "  dulvet-admin check DIZIN [KOD]\n"
@@ -66,6 +68,10 @@ int usage(bool asked = false)
                 << "\n";
     }
     err << "DIZIN, Users.ini dosyasının bulunduğu program dizinidir.\n"
+           "--server 'host=… port=… dbname=… user=…' her komutta kullanılacak PostgreSQL\n"
+           "  sunucusunu verir (yoksa Users.ini [SERVER] PGSUNUCU); init onu Users.ini'ye "
+           "yazar.\n"
+           "  Parola PGPASSWORD ya da ~/.pgpass ile verilir, hiçbir dosyaya yazılmaz.\n"
            "  dulvet-admin --help | --version, ya da KOMUT --help\n"
            "Çıkış kodları: 0 tamam; 1 hata (iletisi yazılır); 2 yanlış kullanım; 3 'check' "
            "sorun buldu.\n";
@@ -78,6 +84,14 @@ int usage(bool asked = false)
 void quietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
     if (type == QtCriticalMsg || type == QtFatalMsg) ::err << message << "\n", ::err.flush();
+}
+
+// The server given with --server for this run; it stands before Users.ini's.
+QString serverOption;
+
+std::optional<ServerSettings> serverOf(const InstallSettings& install)
+{
+    return serverOption.isEmpty() ? install.server() : ServerSettings::parse(serverOption);
 }
 
 struct Setup {
@@ -93,7 +107,7 @@ struct Setup {
                     "%1 bir kurulum dizini değil (Users.ini yok); önce 'init' çalıştırın.")
                     .arg(programDir));
         session.addPassword(masterPassword());
-        useInstallation(session, install);
+        session.setServer(serverOf(install), install.dataDirectory());
     }
 };
 
@@ -114,11 +128,47 @@ int init(const QStringList& args)
                                              : QDir(programDir).filePath(QStringLiteral("veri"));
     QDir().mkpath(programDir);
     InstallSettings install(programDir);
+    if (!serverOption.isEmpty()) {
+        ServerSettings::parse(serverOption); // a connection string that cannot be read stops here
+        install.ini().writeString(QStringLiteral("SERVER"), QStringLiteral("PGSUNUCU"),
+                                  serverOption);
+    }
     StoreSession session(install.privateRoot());
     session.addPassword(masterPassword());
     initInstallation(session, programDir, dataDir);
     out << "Kurulum hazır: " << programDir << " (veri dizini "
         << InstallSettings(programDir).dataDirectory() << ")\n";
+    return 0;
+}
+
+int migrate(const QStringList& args)
+{
+    if (args.size() != 3 ||
+        (args[2] != QLatin1String("--to-server") && args[2] != QLatin1String("--to-files")))
+        return usage();
+    InstallSettings install(QDir(args[0]).absolutePath());
+    if (!QFileInfo::exists(install.usersIniPath()))
+        throw AppError(QStringLiteral("%1 bir kurulum dizini değil (Users.ini yok).").arg(args[0]));
+    const std::optional<ServerSettings> server = serverOf(install);
+    if (!server)
+        throw AppError(QStringLiteral("Sunucu verilmedi."),
+                       QStringLiteral("--server ile ya da Users.ini [SERVER] PGSUNUCU ile verin."));
+    const QString code = args[1].toUpper();
+    const bool toServer = args[2] == QLatin1String("--to-server");
+    QElapsedTimer timer;
+    timer.start();
+    moveCompanyBooks(install, *server, code,
+                     toServer ? MoveDirection::ToServer : MoveDirection::ToFiles,
+                     [](const QString& table) {
+                         out << "  " << table << "\n";
+                         out.flush();
+                     });
+    out << QStringLiteral("%1 şirketi %2 taşındı ve tablo tablo denetlendi (%3 s).\n")
+               .arg(code, toServer ? QStringLiteral("sunucuya") : QStringLiteral("dosyaya"))
+               .arg(timer.elapsed() / 1000.0, 0, 'f', 1);
+    if (toServer && !install.server())
+        out << "Kurulumun sunucudan çalışması için Users.ini [SERVER] bölümüne PGSUNUCU "
+               "yazılmalı.\n";
     return 0;
 }
 
@@ -330,10 +380,18 @@ int main(int argc, char* argv[])
         out << "dulvet-admin " << QCoreApplication::applicationVersion() << "\n";
         return kExitOk;
     }
+    const int serverAt = int(args.indexOf(QStringLiteral("--server")));
+    if (serverAt >= 0) {
+        if (serverAt + 1 >= args.size()) return usage();
+        serverOption = args[serverAt + 1];
+        args.remove(serverAt, 2);
+        if (args.isEmpty()) return usage();
+    }
     const QString command = args.takeFirst();
     try {
         if (command == QLatin1String("init")) return init(args);
         if (command == QLatin1String("company")) return company(args);
+        if (command == QLatin1String("migrate")) return migrate(args);
         if (command == QLatin1String("demo")) return demo(args);
         if (command == QLatin1String("check")) return check(args);
         if (command == QLatin1String("access")) return access(args);
