@@ -236,9 +236,21 @@ qint64 Connection::insert(const QString& sql, const QVariantList& params, const 
     return id;
 }
 
+QSqlQuery& Connection::runReading(const QString& sql, const QVariantList& params)
+{
+    try {
+        return run(sql, params);
+    } catch (const AppError&) {
+        // A read outside any command that met a lost server is read again on a new
+        // connection: it changed nothing, so nothing can happen twice.
+        if (!broken_ || depth_ > 0) throw;
+    }
+    return run(sql, params);
+}
+
 std::vector<SqlRow> Connection::select(const QString& sql, const QVariantList& params)
 {
-    QSqlQuery& query = run(sql, params);
+    QSqlQuery& query = runReading(sql, params);
     std::vector<SqlRow> rows;
     const int columns = query.record().count();
     while (query.next()) {
@@ -256,7 +268,7 @@ std::vector<SqlRow> Connection::select(const QString& sql, const QVariantList& p
 
 QVariant Connection::scalar(const QString& sql, const QVariantList& params)
 {
-    QSqlQuery& query = run(sql, params);
+    QSqlQuery& query = runReading(sql, params);
     QVariant value;
     if (query.next()) value = query.value(0);
     const bool failed = query.lastError().isValid();

@@ -137,6 +137,7 @@ public:
 private:
     QSqlQuery& prepared(const QString& sql);
     QSqlQuery& run(const QString& sql, const QVariantList& params);
+    QSqlQuery& runReading(const QString& sql, const QVariantList& params);
     void ensureMetaTables();
     void loadDefinitions();
     void closeDatabase();

@@ -48,7 +48,8 @@ QString describe(const ServerSettings& server)
 }
 
 // Session-level advisory locks on a connection of their own, which lives as long as the
-// program holds any lock of the schema: the server drops them when the program dies.
+// program holds any lock of the schema: the server drops them when the program dies. When the
+// connection is lost (the server restarted), it is made again and the held locks taken again.
 class AdvisoryLocks : public OpenLocks {
 public:
     AdvisoryLocks(const ServerSettings& server, const QString& schema)
@@ -70,24 +71,46 @@ public:
     bool usable() const override { return QSqlDatabase::database(name_, false).isOpen(); }
     bool lock(int tableId, bool exclusive) override
     {
-        return call(exclusive ? "pg_try_advisory_lock" : "pg_try_advisory_lock_shared", tableId);
+        const bool taken = call(exclusive, true, tableId);
+        if (taken) held_.insert(tableId, exclusive);
+        return taken;
     }
     void unlock(int tableId, bool exclusive) override
     {
-        call(exclusive ? "pg_advisory_unlock" : "pg_advisory_unlock_shared", tableId);
+        held_.remove(tableId);
+        call(exclusive, false, tableId);
     }
 
 private:
-    bool call(const char* function, int tableId)
+    bool call(bool exclusive, bool take, int tableId)
+    {
+        bool reached = false;
+        const bool result = run(exclusive, take, tableId, &reached);
+        if (reached || !take) return result;
+        // The connection is gone: a new one, the locks held before, then this one.
+        QSqlDatabase db = QSqlDatabase::database(name_, false);
+        db.close();
+        if (!db.open()) return false;
+        for (auto it = held_.cbegin(); it != held_.cend(); ++it)
+            run(it.value(), true, it.key(), nullptr);
+        return run(exclusive, take, tableId, nullptr);
+    }
+    bool run(bool exclusive, bool take, int tableId, bool* reached)
     {
         QSqlQuery query(QSqlDatabase::database(name_, false));
+        const char* function =
+            take ? (exclusive ? "pg_try_advisory_lock" : "pg_try_advisory_lock_shared")
+                 : (exclusive ? "pg_advisory_unlock" : "pg_advisory_unlock_shared");
         query.prepare(QStringLiteral("SELECT %1(?, ?)").arg(QLatin1String(function)));
         query.bindValue(0, space_);
         query.bindValue(1, tableId);
-        return query.exec() && query.next() && query.value(0).toBool();
+        const bool ran = query.exec() && query.next();
+        if (reached) *reached = ran;
+        return ran && query.value(0).toBool();
     }
     QString name_;
     int space_;
+    QHash<int, bool> held_; // table → exclusive
 };
 
 class ServerBackend : public SqlBackend {
@@ -321,8 +344,12 @@ public:
         throw AppError(what, detail);
     }
 
-    bool lostConnection(const QSqlDatabase& db, const QSqlError&) const override
+    bool lostConnection(const QSqlDatabase& db, const QSqlError& error) const override
     {
+        // The server ended the session (shut down, restarted, or the session was ended by its
+        // administrator), or the connection itself broke.
+        const QString state = error.nativeErrorCode();
+        if (state.startsWith(u"08") || state.startsWith(u"57P")) return true;
         const QVariant handle = db.driver() ? db.driver()->handle() : QVariant();
         auto* conn = handle.isValid() ? *static_cast<PGconn* const*>(handle.data()) : nullptr;
         return !conn || PQstatus(conn) != CONNECTION_OK;

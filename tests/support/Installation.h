@@ -19,16 +19,32 @@ struct TestInstallation {
     StoreSession session{dir.filePath(QStringLiteral("klt"))};
     std::unique_ptr<GlobalData> global;
 
+    // On database files even when the suite runs on a server (`database` is then the server
+    // to move books to).
+    struct OnFiles {};
+
     TestInstallation()
+        : TestInstallation(false)
+    {
+    }
+    explicit TestInstallation(OnFiles)
+        : TestInstallation(true)
+    {
+    }
+
+private:
+    explicit TestInstallation(bool onFiles)
     {
         session.addPassword(masterPassword());
-        if (database.server())
+        if (database.server() && !onFiles)
             install.ini().writeString(QStringLiteral("SERVER"), QStringLiteral("PGSUNUCU"),
                                       database.connectionString());
         initInstallation(session, dir.path(), dir.filePath(QStringLiteral("veri")));
         install.reload();
         global = std::make_unique<GlobalData>(session, install.dataDirectory());
     }
+
+public:
     void createCompany(const NewCompany& company)
     {
         ::createCompany(session, *global, install, company);

@@ -80,3 +80,12 @@ QString TestDatabase::connectionString() const
     if (!server_->user.isEmpty()) text += QStringLiteral(" user=%1").arg(server_->user);
     return text;
 }
+
+void TestDatabase::cutConnections() const
+{
+    if (!server_) return;
+    administer(ServerSettings::parse(maintenance_),
+               QStringLiteral("SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE "
+                              "datname = '%1' AND pid <> pg_backend_pid()")
+                   .arg(server_->database));
+}

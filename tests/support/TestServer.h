@@ -19,6 +19,9 @@ public:
     const std::optional<ServerSettings>& server() const { return server_; }
     // The connection string of the fixture's database, as Users.ini holds it.
     QString connectionString() const;
+    // Ends every connection to the fixture's database, as a server that went away and came
+    // back does.
+    void cutConnections() const;
 
 private:
     std::optional<ServerSettings> server_;
