@@ -94,9 +94,13 @@ int main(int argc, char* argv[])
             const bool wrote = posting.openLines(big);
             std::printf("Opening its lines, all in step: %.1f ms (wrote: %s)\n", ms(timer),
                         wrote ? "yes" : "no");
-            db.exec(QStringLiteral("UPDATE \"Fatura\" SET \"Tarih\" = date(\"Tarih\", '+1 day') "
-                                   "WHERE \"Nosu\" = ?"),
-                    {big});
+            const QDate dated = QDate::fromString(
+                db.scalar(QStringLiteral("SELECT \"Tarih\" FROM \"Fatura\" WHERE \"Nosu\" = ?"),
+                          {big})
+                    .toString(),
+                Qt::ISODate);
+            db.exec(QStringLiteral("UPDATE \"Fatura\" SET \"Tarih\" = ? WHERE \"Nosu\" = ?"),
+                    {dated.addDays(1).toString(Qt::ISODate), big});
             timer.restart();
             posting.openLines(big);
             std::printf("Opening its lines after a re-date (200 lines and movements): %.1f ms "
