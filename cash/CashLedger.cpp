@@ -30,16 +30,8 @@ void CashLedger::fill(const CashRecord& r)
 
 qint64 CashLedger::post(const CashRecord& record)
 {
-    return CommandTransaction::run(company_.connection(), [&] {
-        Table& kasa = *kasa_;
-        changeOrCancel(kasa, [&] {
-            kasa.append();
-            fill(record);
-            kasa.post();
-        });
-        const qint64 id = kasa.currentId();
-        return id;
-    });
+    return CommandTransaction::run(company_.connection(),
+                                   [&] { return appendRecord(*kasa_, [&] { fill(record); }); });
 }
 
 qint64 CashLedger::rewrite(qint64 id, const CashRecord& record, bool* wrote)

@@ -113,13 +113,7 @@ void CustomerLedger::addToCard(const Amounts& amounts, int sign)
 qint64 CustomerLedger::post(const CustomerMovement& movement)
 {
     return CommandTransaction::run(company_.connection(), [&] {
-        Table& har = *movements_;
-        changeOrCancel(har, [&] {
-            har.append();
-            fill(movement);
-            har.post();
-        });
-        const qint64 id = har.currentId();
+        const qint64 id = appendRecord(*movements_, [&] { fill(movement); });
         addToCard(storedAmounts(), 1);
         return id;
     });

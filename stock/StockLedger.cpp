@@ -38,16 +38,8 @@ void StockLedger::fill(const StockMovement& m)
 
 qint64 StockLedger::post(const StockMovement& movement)
 {
-    return CommandTransaction::run(company_.connection(), [&] {
-        Table& har = *movements_;
-        changeOrCancel(har, [&] {
-            har.append();
-            fill(movement);
-            har.post();
-        });
-        const qint64 id = har.currentId();
-        return id;
-    });
+    return CommandTransaction::run(
+        company_.connection(), [&] { return appendRecord(*movements_, [&] { fill(movement); }); });
 }
 
 qint64 StockLedger::rewrite(qint64 id, const StockMovement& movement, bool* wrote)

@@ -6,6 +6,7 @@
 #include "store/DatabaseCheck.h"
 #include "store/DemoBooks.h"
 #include "store/StoreCopy.h"
+#include "support/ErrorText.h"
 #include "support/Installation.h"
 
 #include <QDir>
@@ -21,16 +22,6 @@ CustomerMovement movement(qint64 customer, double borc)
     m.customerId = customer;
     m.borc = borc;
     return m;
-}
-
-QString messageOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const AppError& e) {
-        return e.message();
-    }
-    return QString();
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "store/AppError.h"
 #include "store/LocalQuery.h"
 #include "store/Table.h"
+#include "support/ErrorText.h"
 #include "support/TempDir.h"
 
 #include <QCoreApplication>
@@ -11,20 +12,6 @@
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 #include <unistd.h>
-
-namespace {
-
-QString messageOf(const std::function<void()>& action)
-{
-    try {
-        action();
-    } catch (const AppError& e) {
-        return e.message();
-    }
-    return QString();
-}
-
-} // namespace
 
 TEST(Connection, MissingDirectoryOrDatabaseIsNamedAndNothingIsCreated)
 {
