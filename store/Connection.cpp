@@ -159,8 +159,8 @@ QString Connection::workSchema()
 
 void Connection::raiseKeySequence(const QString& table, qint64 value)
 {
-    backend_->raiseKeySequence(*this, tableDef(table).name, tableDef(table).fields.front().name,
-                               value);
+    const TableDef& def = tableDef(table);
+    backend_->raiseKeySequence(*this, def.name, def.fields.front().name, value);
 }
 
 void Connection::lockName(const QString& name)

@@ -18,6 +18,12 @@ namespace {
 
 QAtomicInt lockConnectionCounter{0};
 
+// A name as one of the two numbers of an advisory lock key.
+int lockKeyOf(const QString& name)
+{
+    return int(qChecksum(name.toUtf8()) & 0x7fffffff);
+}
+
 // Turkish order, case-insensitive (nondeterministic: "IŞIK" equals "ışık") and case-sensitive
 // (ties of that order broken by the bytes), as the local database's TRK_CI and TRK_CS.
 const char* const kCollations[] = {
@@ -54,7 +60,7 @@ class AdvisoryLocks : public OpenLocks {
 public:
     AdvisoryLocks(const ServerSettings& server, const QString& schema)
         : name_(QStringLiteral("dulvet_kilit_%1").arg(++lockConnectionCounter))
-        , space_(int(qChecksum(schema.toUtf8()) & 0x7fffffff))
+        , space_(lockKeyOf(schema))
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), name_);
         configureDatabase(db, server);
@@ -219,8 +225,7 @@ public:
     void lockName(Connection& c, const QString& name) override
     {
         c.scalar(QStringLiteral("SELECT pg_advisory_xact_lock(?, ?)"),
-                 {int(qChecksum(schema_.toUtf8()) & 0x7fffffff),
-                  int(qChecksum(name.toUtf8()) & 0x7fffffff)});
+                 {lockKeyOf(schema_), lockKeyOf(name)});
     }
 
     QString columnType(FieldKind kind) const override

@@ -110,7 +110,11 @@ void Table::edit()
     if (readOnly_) throw AppError(QStringLiteral("Sorgu sonucu değiştirilemez."));
     checkGeneration();
     const qint64 wanted = hasCurrent_ ? current_[size_t(fieldCount() + 1)].toLongLong() : 0;
-    reloadCurrent(); // edit the record as it is now, not as it was cached
+    // Within a command on a server the record is held from here to the command's end, and
+    // read once held: another workstation's change that came first is built upon, not
+    // overwritten. That read is the fresh one, so the record is not read twice.
+    const QString lock = connection_.lockRowClause();
+    if (lock.isEmpty() || !wanted) reloadCurrent(); // the record as it is now, not as cached
     if (!hasCurrent_)
         throw AppError(QStringLiteral("%1 tablosunda düzeltilecek kayıt yok.").arg(tableName_));
     // Gone meanwhile: the cursor now stands on the record that followed, which the user did
@@ -118,10 +122,6 @@ void Table::edit()
     if (wanted && currentId() != wanted)
         throw AppError(
             QStringLiteral("Kayıt başka bir kullanıcı tarafından silinmiş; düzeltilemez."));
-    // Within a command on a server the record is held from here to the command's end, and
-    // read again once held: another workstation's change that came first is built upon,
-    // not overwritten.
-    const QString lock = connection_.lockRowClause();
     if (!lock.isEmpty()) {
         std::vector<SqlRow> rows =
             connection_.select(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?%4")
