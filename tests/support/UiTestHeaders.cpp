@@ -1,0 +1,1 @@
+// The window tests' precompiled headers are built with this library.
