@@ -36,31 +36,16 @@ qint64 CashLedger::post(const CashRecord& record)
 
 qint64 CashLedger::rewrite(qint64 id, const CashRecord& record, bool* wrote)
 {
-    Table& kasa = *kasa_;
-    kasa.refresh(); // another workstation may have removed it
-    if (wrote) *wrote = true;
-    if (id <= 0 || !kasa.gotoId(id)) return post(record);
     return CommandTransaction::run(company_.connection(), [&] {
-        requireRecord(kasa, id);
-        changeOrCancel(kasa, [&] {
-            kasa.edit();
-            fill(record);
-            const bool changed = kasa.postIfChanged();
-            if (wrote) *wrote = changed;
-        });
-        return id;
+        return rewriteRecord(
+            *kasa_, id, [&] { fill(record); }, wrote);
     });
 }
 
 void CashLedger::remove(qint64 id)
 {
-    Table& kasa = *kasa_;
-    kasa.refresh();
-    if (id <= 0 || !kasa.gotoId(id)) return;
-    CommandTransaction::run(company_.connection(), [&] {
-        requireRecord(kasa, id);
-        kasa.remove();
-    });
+    if (id <= 0) return;
+    CommandTransaction::run(company_.connection(), [&] { kasa_->removeId(id); });
 }
 
 std::optional<CashRecord> CashLedger::read(qint64 id)

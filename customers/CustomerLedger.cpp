@@ -91,11 +91,11 @@ void CustomerLedger::writeTotals(MoneySum borc, MoneySum alacak)
 void CustomerLedger::addToCard(const Amounts& amounts, int sign)
 {
     Table& cari = *cards_;
-    // A movement of a vanished card changes no card.
-    if (amounts.customerId <= 0 || !cari.gotoId(amounts.customerId)) return;
+    if (amounts.customerId <= 0 || (amounts.borc.isZero() && amounts.alacak.isZero())) return;
+    // The card as it is now, held until the command ends (see Table::editId). A movement of a
+    // vanished card changes no card.
+    if (!cari.editId(amounts.customerId)) return;
     changeOrCancel(cari, [&] {
-        // The card as it is now, held until the command ends (see Table::edit).
-        cari.edit();
         MoneySum borc, alacak;
         borc += cari[QStringLiteral("BorcT")].asFloat();
         alacak += cari[QStringLiteral("AlacakT")].asFloat();
@@ -121,24 +121,26 @@ qint64 CustomerLedger::post(const CustomerMovement& movement)
 
 qint64 CustomerLedger::rewrite(qint64 id, const CustomerMovement& movement, bool* wrote)
 {
-    Table& har = *movements_;
-    if (wrote) *wrote = true;
-    if (id <= 0 || !har.gotoId(id)) return post(movement);
     return CommandTransaction::run(company_.connection(), [&] {
-        requireRecord(har, id);
+        Table& har = *movements_;
+        if (wrote) *wrote = true;
+        if (id <= 0 || !har.editId(id)) return post(movement);
         const Amounts before = storedAmounts();
         bool changed = false;
         changeOrCancel(har, [&] {
-            har.edit();
             fill(movement);
             changed = har.postIfChanged();
         });
         if (wrote) *wrote = changed;
-        if (!changed) {
-            return id;
+        if (!changed) return id;
+        Amounts after = storedAmounts();
+        if (after.customerId == before.customerId) {
+            // One change of the card: what the movement says now less what it said.
+            after.borc -= before.borc;
+            after.alacak -= before.alacak;
+        } else {
+            addToCard(before, -1);
         }
-        const Amounts after = storedAmounts();
-        addToCard(before, -1);
         addToCard(after, 1);
         return id;
     });
@@ -146,13 +148,14 @@ qint64 CustomerLedger::rewrite(qint64 id, const CustomerMovement& movement, bool
 
 void CustomerLedger::remove(qint64 id)
 {
-    Table& har = *movements_;
-    if (id <= 0 || !har.gotoId(id)) return;
+    if (id <= 0) return;
     CommandTransaction::run(company_.connection(), [&] {
-        requireRecord(har, id);
+        Table& har = *movements_;
+        // Held while it goes, so the amounts taken off the card are the ones it had.
+        if (!har.editId(id)) return;
         const Amounts before = storedAmounts();
-        har.remove();
-        addToCard(before, -1);
+        har.cancel();
+        if (har.removeId(id)) addToCard(before, -1);
     });
 }
 
@@ -205,12 +208,11 @@ CardTotals CustomerLedger::balance(qint64 customerId, const QDate& from, const Q
 CardTotals CustomerLedger::recomputeCardTotals(qint64 customerId)
 {
     return CommandTransaction::run(company_.connection(), [&]() -> CardTotals {
-        if (!cards_->gotoId(customerId))
-            throw AppError(QStringLiteral("Cari kart bulunamadı (%1).").arg(customerId));
         // The card is held before its movements are added up: none can come in between.
+        if (!cards_->editId(customerId))
+            throw AppError(QStringLiteral("Cari kart bulunamadı (%1).").arg(customerId));
         CardTotals totals;
         changeOrCancel(*cards_, [&] {
-            cards_->edit();
             const auto [borc, alacak] = sums(customerId, QDate(), QDate());
             writeTotals(borc, alacak);
             totals = {borc.value(), alacak.value()};

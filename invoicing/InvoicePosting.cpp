@@ -11,6 +11,8 @@
 #include "store/Table.h"
 
 #include <QDebug>
+#include <QScopeGuard>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -59,6 +61,15 @@ QVariant link(qint64 id)
     return id ? QVariant(id) : QVariant();
 }
 
+const QString kCardColumns = QStringLiteral(
+    "SELECT \"Nosu\", \"Kodu\", \"Cinsi\", \"Birim\", \"Normal\", \"Fiyat1\" FROM \"Stok\"");
+
+InvoicePosting::StockCard cardOf(const SqlRow& r)
+{
+    return {r[0].toLongLong(), r[1].toString(), r[2].toString(),
+            r[3].toString(),   r[4].toDouble(), r[5].toDouble()};
+}
+
 QVariant dateOrNull(const QDate& date)
 {
     return date.isValid() ? QVariant(date) : QVariant();
@@ -91,9 +102,15 @@ InvoicePosting::~InvoicePosting() = default;
 
 std::optional<InvoiceData> InvoicePosting::read(qint64 invoiceId)
 {
+    return read(invoiceId, false);
+}
+
+std::optional<InvoiceData> InvoicePosting::read(qint64 invoiceId, bool hold)
+{
     Table& f = *invoices_;
     f.refresh();
-    if (invoiceId <= 0 || !f.gotoId(invoiceId)) return std::nullopt;
+    if (invoiceId <= 0 || !(hold ? f.editId(invoiceId) : f.gotoId(invoiceId))) return std::nullopt;
+    const auto leave = qScopeGuard([&] { f.cancel(); });
     const auto text = [&](const char* name) { return f[QLatin1String(name)].asString(); };
     const auto number = [&](const char* name) { return f[QLatin1String(name)].asFloat(); };
     const auto id = [&](const char* name) { return f[QLatin1String(name)].asInt64(); };
@@ -129,9 +146,9 @@ std::optional<InvoiceData> InvoicePosting::read(qint64 invoiceId)
     return d;
 }
 
-InvoiceData InvoicePosting::require(qint64 invoiceId)
+InvoiceData InvoicePosting::require(qint64 invoiceId, bool hold)
 {
-    std::optional<InvoiceData> invoice = read(invoiceId);
+    std::optional<InvoiceData> invoice = read(invoiceId, hold);
     if (!invoice) throw AppError(QStringLiteral("Fatura bulunamadı (%1).").arg(invoiceId));
     return *invoice;
 }
@@ -179,13 +196,26 @@ std::optional<InvoicePosting::StockCard> InvoicePosting::findStock(const QString
 std::optional<InvoicePosting::StockCard> InvoicePosting::stockCard(qint64 stockId)
 {
     const std::vector<SqlRow> rows = company_.connection().select(
-        QStringLiteral("SELECT \"Nosu\", \"Kodu\", \"Cinsi\", \"Birim\", \"Normal\", \"Fiyat1\" "
-                       "FROM \"Stok\" WHERE \"Nosu\" = ?"),
-        {stockId});
+        kCardColumns + QStringLiteral(" WHERE \"Nosu\" = ?"), {stockId});
     if (rows.empty()) return std::nullopt;
-    const SqlRow& r = rows.front();
-    return StockCard{r[0].toLongLong(), r[1].toString(), r[2].toString(),
-                     r[3].toString(),   r[4].toDouble(), r[5].toDouble()};
+    return cardOf(rows.front());
+}
+
+std::map<qint64, InvoicePosting::StockCard>
+InvoicePosting::stockCards(const std::vector<InvoiceLine>& lines)
+{
+    std::vector<qint64> ids;
+    for (const InvoiceLine& line : lines)
+        ids.push_back(line.stockId);
+    std::sort(ids.begin(), ids.end());
+    ids.erase(std::unique(ids.begin(), ids.end()), ids.end());
+    static const QString sql =
+        kCardColumns + QStringLiteral(" WHERE \"Nosu\" IN ") + Connection::keyListMarks();
+    std::map<qint64, StockCard> cards;
+    for (const QVariantList& group : Connection::keyGroups(ids))
+        for (const SqlRow& row : company_.connection().select(sql, group))
+            cards[row[0].toLongLong()] = cardOf(row);
+    return cards;
 }
 
 // --- numbering ---------------------------------------------------------------------------------
@@ -224,20 +254,15 @@ bool InvoicePosting::redate(const InvoiceData& invoice)
                                "coalesce(\"FRef\",0) = ? AND (coalesce(\"Tarih\",'') <> ? OR "
                                "coalesce(\"FatTuru\",-1) <> ?)"),
                 {date, invoice.fatTuru, invoice.id, date, invoice.fatTuru});
-    bool wrote = lines > 0;
+    std::vector<qint64> movements;
     for (const SqlRow& row : db.select(
              QStringLiteral("SELECT s.\"Nosu\" FROM \"FatHar\" h JOIN \"StHar\" s ON s.\"Nosu\" = "
                             "h.\"STHRef\" WHERE coalesce(h.\"FRef\",0) = ? AND "
                             "(coalesce(s.\"Tarih\",'') <> ? OR coalesce(s.\"BelgeNo\",'') <> ?)"),
-             {invoice.id, date, number.left(12)})) {
-        std::optional<StockMovement> m = stock_->read(row[0].toLongLong());
-        if (!m) continue;
-        m->tarih = invoice.tarih;
-        m->belgeNo = number;
-        stock_->rewrite(row[0].toLongLong(), *m);
-        wrote = true;
-    }
-    return wrote;
+             {invoice.id, date, number.left(12)}))
+        movements.push_back(row[0].toLongLong());
+    stock_->restamp(movements, invoice.tarih, number);
+    return lines > 0 || !movements.empty();
 }
 
 void InvoicePosting::removeSettlement(InvoiceData& invoice)
@@ -326,9 +351,8 @@ bool InvoicePosting::sync(const InvoiceData& stored)
 
     // The header keeps its totals and links in the same command.
     Table& f = *invoices_;
-    if (!f.gotoId(invoice.id)) throw AppError(QStringLiteral("Fatura bulunamadı."));
+    if (!f.editId(invoice.id)) throw AppError(QStringLiteral("Fatura bulunamadı."));
     changeOrCancel(f, [&] {
-        f.edit();
         f[QStringLiteral("FatTop")] = invoice.fatTop;
         f[QStringLiteral("Iskonto")] = invoice.iskonto;
         f[QStringLiteral("Kdv")] = invoice.kdv;
@@ -416,49 +440,62 @@ qint64 InvoicePosting::saveHeader(const InvoiceKind& kind, qint64 invoiceId,
     });
 }
 
-void InvoicePosting::writeLine(const InvoiceData& invoice, InvoiceLine line)
+void InvoicePosting::writeLine(const InvoiceData& invoice, InvoiceLine line, const StockCard* known)
 {
-    const std::optional<StockCard> card = stockCard(line.stockId);
+    std::optional<StockCard> read;
+    if (!known) read = stockCard(line.stockId);
+    const StockCard* card = known ? known : read ? &*read : nullptr;
     if (!card) throw AppError(QStringLiteral("Stok kartı bulunamadı"));
-    const InvoiceKind& kind = invoiceKind(invoice.fatTuru);
     Table& h = *lines_;
     h.refresh();
-    const bool existing = line.id > 0 && h.gotoId(line.id);
-    if (existing && h[QStringLiteral("FRef")].asInt64() != invoice.id)
-        throw AppError(QStringLiteral("Kalem bu faturanın değil."));
-    const qint64 movementId = existing ? h[QStringLiteral("STHRef")].asInt64() : 0;
-
-    StockMovement m = stock_->invoiceLine(card->id, invoice.tarih, numberText(invoice.fatNo),
-                                          invoice.unvani, line.miktari, line.araTop, !kind.sales);
-    m.cinsi = line.cinsi;
-    const qint64 newMovement = stock_->rewrite(movementId, m);
-
+    const bool existing = line.id > 0 && h.editId(line.id);
     changeOrCancel(h, [&] {
-        if (existing)
-            h.edit();
-        else
-            h.append();
-        h[QStringLiteral("FRef")] = invoice.id;
-        h[QStringLiteral("FatTuru")] = invoice.fatTuru;
-        h[QStringLiteral("Tarih")] = invoice.tarih;
-        h[QStringLiteral("Kodu")] = line.kodu;
-        h[QStringLiteral("Cinsi")] = line.cinsi;
-        h[QStringLiteral("Birim")] = line.birim;
-        h[QStringLiteral("STRef")] = card->id;
-        h[QStringLiteral("STHRef")] = newMovement;
-        h[QStringLiteral("Miktari")] = line.miktari;
-        h[QStringLiteral("BirimF")] = line.birimF;
-        h[QStringLiteral("Tutari")] = company_.RoundMoney(line.tutari);
-        h[QStringLiteral("IskOran")] = line.iskOran;
-        h[QStringLiteral("IskTutar")] = company_.RoundMoney(line.iskTutar);
-        h[QStringLiteral("AraTop")] = company_.RoundMoney(line.araTop);
-        h[QStringLiteral("KdvOran")] = line.kdvOran;
-        h[QStringLiteral("KdvTutar")] = company_.RoundMoney(line.kdvTutar);
-        h[QStringLiteral("TopTutar")] = company_.RoundMoney(line.topTutar);
-        h[QStringLiteral("SIRef")] = link(line.siRef);
-        h[QStringLiteral("SIPRef")] = link(line.sipRef);
+        if (existing && h[QStringLiteral("FRef")].asInt64() != invoice.id)
+            throw AppError(QStringLiteral("Kalem bu faturanın değil."));
+        const qint64 movementId = existing ? h[QStringLiteral("STHRef")].asInt64() : 0;
+
+        const qint64 newMovement = stock_->rewrite(movementId, lineMovement(invoice, line, *card));
+
+        if (!existing) h.append();
+        fillLine(invoice, line, *card, newMovement);
         h.post();
     });
+}
+
+void InvoicePosting::fillLine(const InvoiceData& invoice, const InvoiceLine& line,
+                              const StockCard& card, qint64 movementId)
+{
+    Table& h = *lines_;
+    h[QStringLiteral("FRef")] = invoice.id;
+    h[QStringLiteral("FatTuru")] = invoice.fatTuru;
+    h[QStringLiteral("Tarih")] = invoice.tarih;
+    h[QStringLiteral("Kodu")] = line.kodu;
+    h[QStringLiteral("Cinsi")] = line.cinsi;
+    h[QStringLiteral("Birim")] = line.birim;
+    h[QStringLiteral("STRef")] = card.id;
+    h[QStringLiteral("STHRef")] = movementId;
+    h[QStringLiteral("Miktari")] = line.miktari;
+    h[QStringLiteral("BirimF")] = line.birimF;
+    h[QStringLiteral("Tutari")] = company_.RoundMoney(line.tutari);
+    h[QStringLiteral("IskOran")] = line.iskOran;
+    h[QStringLiteral("IskTutar")] = company_.RoundMoney(line.iskTutar);
+    h[QStringLiteral("AraTop")] = company_.RoundMoney(line.araTop);
+    h[QStringLiteral("KdvOran")] = line.kdvOran;
+    h[QStringLiteral("KdvTutar")] = company_.RoundMoney(line.kdvTutar);
+    h[QStringLiteral("TopTutar")] = company_.RoundMoney(line.topTutar);
+    h[QStringLiteral("SIRef")] = link(line.siRef);
+    h[QStringLiteral("SIPRef")] = link(line.sipRef);
+}
+
+StockMovement InvoicePosting::lineMovement(const InvoiceData& invoice, const InvoiceLine& line,
+                                           const StockCard& card) const
+{
+    StockMovement m =
+        stock_->invoiceLine(card.id, invoice.tarih, numberText(invoice.fatNo), invoice.unvani,
+                            line.miktari, line.araTop, !invoiceKind(invoice.fatTuru).sales);
+    m.kodu = card.kodu;
+    m.cinsi = line.cinsi.isEmpty() ? card.cinsi : line.cinsi;
+    return m;
 }
 
 qint64 InvoicePosting::mergeSameStockLine(const InvoiceData& invoice, qint64 lineId)
@@ -479,20 +516,19 @@ qint64 InvoicePosting::mergeSameStockLine(const InvoiceData& invoice, qint64 lin
     static_cast<LineAmounts&>(target) = computeLine(company_, target);
     writeLine(invoice, target);
     stock_->remove(saved->stHRef);
-    Table& h = *lines_;
-    h.refresh();
-    if (h.gotoId(lineId)) h.remove();
+    lines_->removeId(lineId);
     return target.id;
 }
 
 qint64 InvoicePosting::saveLine(qint64 invoiceId, const InvoiceLine& line, bool merge)
 {
     return CommandTransaction::run(company_.connection(), [&] {
-        const InvoiceData invoice = require(invoiceId);
+        // Held, the header stays as read until the totals are written back into it.
+        const InvoiceData invoice = require(invoiceId, true);
         writeLine(invoice, line);
         qint64 id = lines_->currentId();
         if (merge) id = mergeSameStockLine(invoice, id);
-        sync(require(invoiceId));
+        sync(invoice);
         return id;
     });
 }
@@ -500,13 +536,12 @@ qint64 InvoicePosting::saveLine(qint64 invoiceId, const InvoiceLine& line, bool 
 void InvoicePosting::removeLine(qint64 invoiceId, qint64 lineId)
 {
     CommandTransaction::run(company_.connection(), [&] {
-        const InvoiceData invoice = require(invoiceId);
+        const InvoiceData invoice = require(invoiceId, true);
         Table& h = *lines_;
         h.refresh();
         if (lineId > 0 && h.gotoId(lineId) && h[QStringLiteral("FRef")].asInt64() == invoiceId) {
             stock_->remove(h[QStringLiteral("STHRef")].asInt64());
-            h.refresh();
-            if (h.gotoId(lineId)) h.remove();
+            h.removeId(lineId);
         }
         sync(invoice);
     });
@@ -515,7 +550,7 @@ void InvoicePosting::removeLine(qint64 invoiceId, qint64 lineId)
 void InvoicePosting::removeInvoice(qint64 invoiceId, const QString& kaynak)
 {
     CommandTransaction::run(company_.connection(), [&] {
-        InvoiceData invoice = require(invoiceId);
+        InvoiceData invoice = require(invoiceId, true);
         if (!ownSource(invoice.kaynak, kaynak))
             throw AppError(QStringLiteral("Kaynak program fatura değil!!!"),
                            QStringLiteral("İptal işlemi yapılamaz"));
@@ -525,18 +560,15 @@ void InvoicePosting::removeInvoice(qint64 invoiceId, const QString& kaynak)
             QStringLiteral("DELETE FROM \"FatHar\" WHERE coalesce(\"FRef\",0) = ?"), {invoiceId});
         customers_->remove(invoice.cahRef);
         removeSettlement(invoice);
-        Table& f = *invoices_;
-        if (f.gotoId(invoiceId)) f.remove();
+        invoices_->removeId(invoiceId);
         lines_->refresh();
     });
 }
 
 bool InvoicePosting::openLines(qint64 invoiceId)
 {
-    return CommandTransaction::run(company_.connection(), [&] {
-        const bool wrote = sync(require(invoiceId));
-        return wrote;
-    });
+    return CommandTransaction::run(company_.connection(),
+                                   [&] { return sync(require(invoiceId, true)); });
 }
 
 qint64 InvoicePosting::postInvoice(const InvoiceData& header, const std::vector<InvoiceLine>& lines)
@@ -574,13 +606,23 @@ qint64 InvoicePosting::postInvoice(const InvoiceData& header, const std::vector<
             });
             id = f.currentId();
         }
-        const InvoiceData invoice = require(id);
+        const InvoiceData invoice = require(id, true);
+        // The lines' movements, then the lines, each a few dozen to a statement.
+        const std::map<qint64, StockCard> cards = stockCards(lines);
+        std::vector<const StockCard*> cardOfLine;
+        std::vector<StockMovement> movements;
         for (const InvoiceLine& line : lines) {
-            InvoiceLine fresh = line;
-            fresh.id = 0;
-            writeLine(invoice, fresh);
+            const auto card = cards.find(line.stockId);
+            if (card == cards.end()) throw AppError(QStringLiteral("Stok kartı bulunamadı"));
+            cardOfLine.push_back(&card->second);
+            movements.push_back(lineMovement(invoice, line, card->second));
         }
-        sync(require(id));
+        const std::vector<qint64> movementIds = stock_->postAll(movements);
+        lines_->refresh();
+        lines_->appendAll(int(lines.size()), [&](int i) {
+            fillLine(invoice, lines[size_t(i)], *cardOfLine[size_t(i)], movementIds[size_t(i)]);
+        });
+        sync(invoice);
         return id;
     });
 }

@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QString>
+#include <map>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -14,6 +15,7 @@ class CompanyData;
 class CustomerLedger;
 class InstallSettings;
 class StockLedger;
+struct StockMovement;
 class Table;
 
 // Source codes of invoices: which program made an invoice. The invoice windows manage only
@@ -120,8 +122,18 @@ public:
     std::optional<StockCard> stockCard(qint64 stockId);
 
 private:
-    InvoiceData require(qint64 invoiceId);
-    void writeLine(const InvoiceData& invoice, InvoiceLine line);
+    // The invoice as it is; `hold` keeps it from other workstations until the command ends.
+    std::optional<InvoiceData> read(qint64 invoiceId, bool hold);
+    InvoiceData require(qint64 invoiceId, bool hold = false);
+    // The cards of many lines, read a few dozen at a time.
+    std::map<qint64, StockCard> stockCards(const std::vector<InvoiceLine>& lines);
+    // Writes a line and its stock movement; `card` is the line's card when already read.
+    void writeLine(const InvoiceData& invoice, InvoiceLine line, const StockCard* card = nullptr);
+    // The line's fields into the line cursor, in append or edit.
+    void fillLine(const InvoiceData& invoice, const InvoiceLine& line, const StockCard& card,
+                  qint64 movementId);
+    StockMovement lineMovement(const InvoiceData& invoice, const InvoiceLine& line,
+                               const StockCard& card) const;
     qint64 mergeSameStockLine(const InvoiceData& invoice, qint64 lineId);
     // Re-dating, totals, customer movement, settling movement, cash record and the header's
     // links; each written only when it differs. True when anything was written.

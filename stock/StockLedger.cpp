@@ -16,8 +16,12 @@ StockLedger::~StockLedger() = default;
 
 void StockLedger::fill(const StockMovement& m)
 {
-    const std::vector<SqlRow> card = company_.connection().select(
-        QStringLiteral("SELECT \"Kodu\", \"Cinsi\" FROM \"Stok\" WHERE \"Nosu\" = ?"), {m.stockId});
+    // The card as the writer has just read it in this command, else as it is.
+    std::vector<SqlRow> card{SqlRow{m.kodu, m.cinsi}};
+    if (m.kodu.isEmpty() || m.cinsi.isEmpty())
+        card = company_.connection().select(
+            QStringLiteral("SELECT \"Kodu\", \"Cinsi\" FROM \"Stok\" WHERE \"Nosu\" = ?"),
+            {m.stockId});
     if (card.empty()) throw AppError(QStringLiteral("Stok kartı bulunamadı (%1).").arg(m.stockId));
     Table& har = *movements_;
     har[QStringLiteral("Tarih")] = m.tarih;
@@ -42,31 +46,44 @@ qint64 StockLedger::post(const StockMovement& movement)
         company_.connection(), [&] { return appendRecord(*movements_, [&] { fill(movement); }); });
 }
 
+std::vector<qint64> StockLedger::postAll(const std::vector<StockMovement>& movements)
+{
+    return CommandTransaction::run(company_.connection(), [&] {
+        return movements_->appendAll(int(movements.size()),
+                                     [&](int i) { fill(movements[size_t(i)]); });
+    });
+}
+
 qint64 StockLedger::rewrite(qint64 id, const StockMovement& movement, bool* wrote)
 {
-    Table& har = *movements_;
-    if (wrote) *wrote = true;
-    if (id <= 0 || !har.gotoId(id)) return post(movement);
     return CommandTransaction::run(company_.connection(), [&] {
-        requireRecord(har, id);
-        changeOrCancel(har, [&] {
-            har.edit();
-            fill(movement);
-            const bool changed = har.postIfChanged();
-            if (wrote) *wrote = changed;
-        });
-        return id;
+        return rewriteRecord(
+            *movements_, id, [&] { fill(movement); }, wrote);
+    });
+}
+
+void StockLedger::restamp(const std::vector<qint64>& ids, const QDate& tarih,
+                          const QString& belgeNo)
+{
+    if (ids.empty()) return;
+    Connection& db = company_.connection();
+    const TableDef& def = db.tableDef(QStringLiteral("StHar"));
+    const int size = def.fields[size_t(def.fieldIndex(QStringLiteral("BelgeNo")))].size;
+    CommandTransaction::run(db, [&] {
+        for (const QVariantList& group : Connection::keyGroups(ids))
+            db.exec(
+                QStringLiteral("UPDATE \"StHar\" SET \"Tarih\" = ?, \"BelgeNo\" = ?, \"_Surum\" = "
+                               "\"_Surum\" + 1 WHERE \"Nosu\" IN ") +
+                    Connection::keyListMarks(),
+                QVariantList{tarih.toString(Qt::ISODate), belgeNo.left(size)} + group);
+        movements_->refresh();
     });
 }
 
 void StockLedger::remove(qint64 id)
 {
-    Table& har = *movements_;
-    if (id <= 0 || !har.gotoId(id)) return;
-    CommandTransaction::run(company_.connection(), [&] {
-        requireRecord(har, id);
-        har.remove();
-    });
+    if (id <= 0) return;
+    CommandTransaction::run(company_.connection(), [&] { movements_->removeId(id); });
 }
 
 std::optional<StockMovement> StockLedger::read(qint64 id)

@@ -6,6 +6,7 @@
 #include <QString>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class CompanyData;
 class Table;
@@ -22,6 +23,7 @@ struct StockMovement {
     QString belgeNo;
     QString aciklama;
     QString cinsi; // empty: the card's description
+    QString kodu;  // the card's code when the writer has read the card in the same command
     double gMiktari = 0, gFiyati = 0, gTutari = 0;
     double cMiktari = 0, cFiyati = 0, cTutari = 0;
     QString kaynak = StockKaynak::ST;
@@ -42,10 +44,16 @@ public:
 
     // Writes a new movement; returns its Nosu. Throws AppError for a card that does not exist.
     qint64 post(const StockMovement& movement);
+    // Writes new movements in one command, a few dozen to a statement on a server; returns
+    // their Nosu in order.
+    std::vector<qint64> postAll(const std::vector<StockMovement>& movements);
     // Rewrites the movement of a link in place; a link to a record that no longer exists gets
     // a new movement. Returns the (possibly new) Nosu. A movement that already says the same is
     // not written; `wrote` tells whether anything was.
     qint64 rewrite(qint64 id, const StockMovement& movement, bool* wrote = nullptr);
+    // Gives the movements a new date and document number (an invoice re-dated or numbered
+    // anew), a few dozen to a statement.
+    void restamp(const std::vector<qint64>& ids, const QDate& tarih, const QString& belgeNo);
     // Deletes the movement of a link; a link to a record that no longer exists is skipped.
     void remove(qint64 id);
     std::optional<StockMovement> read(qint64 id);

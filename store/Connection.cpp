@@ -236,6 +236,63 @@ qint64 Connection::insert(const QString& sql, const QVariantList& params, const 
     return id;
 }
 
+QString Connection::keyListMarks()
+{
+    return QStringLiteral("(?%1)").arg(QStringLiteral(", ?").repeated(kKeysAtOnce - 1));
+}
+
+std::vector<QVariantList> Connection::keyGroups(const std::vector<qint64>& keys)
+{
+    std::vector<QVariantList> groups;
+    for (size_t at = 0; at < keys.size(); at += kKeysAtOnce) {
+        QVariantList group;
+        for (size_t i = at; i < at + kKeysAtOnce; ++i)
+            group << keys[std::min(i, keys.size() - 1)];
+        groups.push_back(std::move(group));
+    }
+    return groups;
+}
+
+QString Connection::insertStatement(const QString& table, const QStringList& columns, int rows)
+{
+    const QString row =
+        QStringLiteral("(?%1)").arg(QStringLiteral(", ?").repeated(int(columns.size()) - 1));
+    QStringList values;
+    for (int i = 0; i < rows; ++i)
+        values << row;
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
+        .arg(sqlName(table), columns.join(QStringLiteral(", ")), values.join(QStringLiteral(", ")));
+}
+
+std::vector<qint64> Connection::insertAll(const QString& table, const QString& keyColumn,
+                                          const QStringList& columns,
+                                          const std::vector<QVariantList>& rows)
+{
+    std::vector<qint64> keys;
+    if (rows.empty()) return keys;
+    keys = backend_->takeKeys(*this, table, keyColumn, int(rows.size()));
+    if (keys.empty()) {
+        const QString sql = insertStatement(table, columns, 1);
+        for (const QVariantList& row : rows)
+            keys.push_back(insert(sql, row, keyColumn));
+        return keys;
+    }
+    // Rows that come with their keys, 32 or 16 or … to a statement: a few shapes of statement
+    // serve every count.
+    const QStringList withKey = QStringList{sqlName(keyColumn)} + columns;
+    for (size_t at = 0; at < rows.size();) {
+        size_t chunk = 32;
+        while (chunk > rows.size() - at)
+            chunk /= 2;
+        QVariantList params;
+        for (size_t i = at; i < at + chunk; ++i)
+            params << keys[i] << rows[i];
+        exec(insertStatement(table, withKey, int(chunk)), params);
+        at += chunk;
+    }
+    return keys;
+}
+
 QSqlQuery& Connection::runReading(const QString& sql, const QVariantList& params)
 {
     try {

@@ -8,6 +8,7 @@
 #include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <algorithm>
 #include <libpq-fe.h>
 
 // Books on a PostgreSQL server: one schema per directory (the company code, or kGlobalSchema
@@ -260,6 +261,22 @@ public:
                                 "0))) FROM (SELECT pg_get_serial_sequence(?, ?)::regclass AS s) "
                                 "AS q"),
                  {value, sqlName(schema_) + QLatin1Char('.') + sqlName(table), keyColumn});
+    }
+
+    std::vector<qint64> takeKeys(Connection& c, const QString& table, const QString& keyColumn,
+                                 int count) override
+    {
+        std::vector<qint64> keys;
+        for (const SqlRow& row :
+             c.select(QStringLiteral("SELECT nextval(pg_get_serial_sequence(?, ?)::regclass) "
+                                     "FROM generate_series(1, ?)"),
+                      {sqlName(schema_) + QLatin1Char('.') + sqlName(table), keyColumn, count}))
+            keys.push_back(row[0].toLongLong());
+        std::sort(keys.begin(), keys.end());
+        if (int(keys.size()) != count)
+            throw AppError(
+                QStringLiteral("%1 tablosu için yeni kayıt numarası alınamadı.").arg(table));
+        return keys;
     }
 
     qint64 keySequence(Connection& c, const QString& table, const QString& keyColumn) override

@@ -71,6 +71,13 @@ public:
     // Keeps the key generator of a table above `value`, after a record came with its own key.
     virtual void raiseKeySequence(Connection& connection, const QString& table,
                                   const QString& keyColumn, qint64 value) = 0;
+    // `count` new keys from the table's generator, never handed out again; empty where records
+    // are best inserted one by one.
+    virtual std::vector<qint64> takeKeys(Connection&, const QString& /*table*/,
+                                         const QString& /*keyColumn*/, int /*count*/)
+    {
+        return {};
+    }
     // The last key the generator handed out (0 when none).
     virtual qint64 keySequence(Connection& connection, const QString& table,
                                const QString& keyColumn) = 0;

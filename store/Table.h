@@ -8,6 +8,8 @@
 #include <QString>
 #include <QTime>
 #include <QVariant>
+#include <functional>
+#include <optional>
 #include <vector>
 
 class Table;
@@ -139,6 +141,17 @@ public:
     bool postIfChanged();
     void cancel();
     void remove(); // deletes the current record
+    // Appends `count` records, each filled by `fill(i)` as after append(), in as few
+    // statements as the database allows; returns their keys in order. The cursor then stands on
+    // the last. Records cannot bring their own keys here.
+    std::vector<qint64> appendAll(int count, const std::function<void(int)>& fill);
+    // For the private cursors of commands: the record `id` (if it passes the filter) made
+    // current and put into edit in one read, on a server held until the command ends; false
+    // when there is none.
+    bool editId(qint64 id);
+    // Deletes the record `id` in one statement, without reading a neighbour to stand on; the
+    // next read finds where the cursor is. False when there was none.
+    bool removeId(qint64 id);
     // Forgets cached rows so that the next read shows what other programs have posted.
     void refresh();
 
@@ -182,6 +195,12 @@ private:
     void setEmpty();
     const SqlRow& currentRow();
     void reloadCurrent();
+    // The record `id` read and held for the command (see edit).
+    std::optional<SqlRow> readHeld(qint64 id, bool filtered);
+    void startEdit();
+    // Cuts texts to their size and refuses empty required fields of the buffer.
+    void checkBuffer();
+    QStringList writtenColumns(int from) const;
     void loadFirst();
     QVariant convertOut(int field, const QVariant& stored) const;
     void afterWrite(const SqlRow& row);
@@ -255,4 +274,19 @@ template <typename Fill> qint64 appendRecord(Table& table, Fill&& fill)
         table.post();
     });
     return table.currentId();
+}
+
+// Rewrites the record `id` in place with `fill`; a key of 0, or of a record that is gone, gets
+// a new record instead. Returns the key. A record that already says the same is not written;
+// `wrote` tells whether anything was. For the private cursors of commands (see editId).
+template <typename Fill> qint64 rewriteRecord(Table& table, qint64 id, Fill&& fill, bool* wrote)
+{
+    if (wrote) *wrote = true;
+    if (id <= 0 || !table.editId(id)) return appendRecord(table, fill);
+    changeOrCancel(table, [&] {
+        fill();
+        const bool changed = table.postIfChanged();
+        if (wrote) *wrote = changed;
+    });
+    return id;
 }

@@ -325,6 +325,7 @@ qint64 Table::currentId()
     requireOpen();
     if (state_ == State::Edit || state_ == State::Insert)
         return buffer_[size_t(fieldCount() + 1)].toLongLong();
+    if (currentStale_) currentRow(); // not a record that is gone
     return hasCurrent_ ? current_[size_t(fieldCount() + 1)].toLongLong() : 0;
 }
 

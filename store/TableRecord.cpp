@@ -9,18 +9,6 @@
 // The edit buffer: values converted into their stored form, required fields, posting with the
 // row version that refuses to overwrite another program's change, and deleting.
 
-namespace {
-
-QString placeholders(int count)
-{
-    QStringList marks;
-    for (int i = 0; i < count; ++i)
-        marks << QStringLiteral("?");
-    return marks.join(QStringLiteral(", "));
-}
-
-} // namespace
-
 QVariant Table::convertIn(const FieldDef& field, const QVariant& value) const
 {
     if (value.isNull() || !value.isValid()) return QVariant();
@@ -113,28 +101,55 @@ void Table::edit()
     // Within a command on a server the record is held from here to the command's end, and
     // read once held: another workstation's change that came first is built upon, not
     // overwritten. That read is the fresh one, so the record is not read twice.
-    const QString lock = connection_.lockRowClause();
-    if (lock.isEmpty() || !wanted) reloadCurrent(); // the record as it is now, not as cached
+    const bool lock = !connection_.lockRowClause().isEmpty();
+    if (!lock || !wanted) reloadCurrent(); // the record as it is now, not as cached
     if (!hasCurrent_)
         throw AppError(QStringLiteral("%1 tablosunda düzeltilecek kayıt yok.").arg(tableName_));
     // Gone meanwhile: the cursor now stands on the record that followed, which the user did
     // not choose to edit.
-    if (wanted && currentId() != wanted)
+    std::optional<SqlRow> held;
+    if ((wanted && currentId() != wanted) || (lock && !(held = readHeld(currentId(), false))))
         throw AppError(
             QStringLiteral("Kayıt başka bir kullanıcı tarafından silinmiş; düzeltilemez."));
-    if (!lock.isEmpty()) {
-        std::vector<SqlRow> rows =
-            connection_.select(QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?%4")
-                                   .arg(selectList_, source_, sqlName(keyColumn_), lock),
-                               {currentId()});
-        if (rows.empty())
-            throw AppError(
-                QStringLiteral("Kayıt başka bir kullanıcı tarafından silinmiş; düzeltilemez."));
-        current_ = window_[pos_] = std::move(rows.front());
-    }
+    if (held) current_ = window_[pos_] = std::move(*held);
+    startEdit();
+}
+
+std::optional<SqlRow> Table::readHeld(qint64 id, bool filtered)
+{
+    const QString key = sqlName(keyColumn_) + QStringLiteral(" = ?");
+    std::vector<SqlRow> rows =
+        connection_.select(QStringLiteral("SELECT %1 FROM %2%3 LIMIT 1%4")
+                               .arg(selectList_, source_,
+                                    filtered ? whereClause(key) : QStringLiteral(" WHERE ") + key,
+                                    connection_.lockRowClause()),
+                           filtered ? whereParams({id}) : QVariantList{id});
+    if (rows.empty()) return std::nullopt;
+    return std::move(rows.front());
+}
+
+void Table::startEdit()
+{
     buffer_ = current_;
     editVersion_ = current_[size_t(fieldCount())].toLongLong();
     state_ = State::Edit;
+}
+
+bool Table::editId(qint64 id)
+{
+    requireBrowse("kayıt düzeltilemez");
+    if (readOnly_) throw AppError(QStringLiteral("Sorgu sonucu değiştirilemez."));
+    checkGeneration();
+    // The read that finds it is fresh (and on a server holds it), so it is not read again.
+    if (connection_.lockRowClause().isEmpty()) {
+        if (!gotoId(id)) return false;
+    } else {
+        std::optional<SqlRow> held = readHeld(id, true);
+        if (!held) return false;
+        gotoRow(*held);
+    }
+    startEdit();
+    return true;
 }
 
 void Table::cancel()
@@ -143,10 +158,8 @@ void Table::cancel()
     buffer_.clear();
 }
 
-void Table::post()
+void Table::checkBuffer()
 {
-    requireOpen();
-    if (state_ != State::Edit && state_ != State::Insert) return;
     const int n = fieldCount();
     for (int i = 1; i < n; ++i) {
         const FieldDef& field = def_.fields[size_t(i)];
@@ -157,19 +170,30 @@ void Table::post()
             throw AppError(QStringLiteral("%1 alanı boş bırakılamaz (%2 tablosu).")
                                .arg(field.name, tableName_));
     }
+}
+
+QStringList Table::writtenColumns(int from) const
+{
     QStringList names;
-    QVariantList params;
-    const bool explicitKey = state_ == State::Insert && !buffer_[0].isNull();
-    for (int i = (state_ == State::Insert && !explicitKey) ? 1 : (state_ == State::Edit ? 1 : 0);
-         i < n; ++i) {
+    for (int i = from; i < fieldCount(); ++i)
         names << sqlName(def_.fields[size_t(i)].name);
-        params << buffer_[size_t(i)];
-    }
+    return names;
+}
+
+void Table::post()
+{
+    requireOpen();
+    if (state_ != State::Edit && state_ != State::Insert) return;
+    checkBuffer();
+    const int n = fieldCount();
+    const bool explicitKey = state_ == State::Insert && !buffer_[0].isNull();
+    const int from =
+        (state_ == State::Insert && !explicitKey) ? 1 : (state_ == State::Edit ? 1 : 0);
+    const QStringList names = writtenColumns(from);
+    QVariantList params(buffer_.begin() + from, buffer_.begin() + n);
     if (state_ == State::Insert) {
-        const qint64 id = connection_.insert(
-            QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                .arg(source_, names.join(QStringLiteral(", ")), placeholders(int(names.size()))),
-            params, keyColumn_);
+        const qint64 id = connection_.insert(Connection::insertStatement(tableName_, names, 1),
+                                             params, keyColumn_);
         if (explicitKey) connection_.raiseKeySequence(tableName_, id);
         buffer_[0] = id;
         buffer_[size_t(n)] = 1;
@@ -225,6 +249,41 @@ bool Table::postIfChanged()
     return true;
 }
 
+std::vector<qint64> Table::appendAll(int count, const std::function<void(int)>& fill)
+{
+    requireBrowse("yeni kayıt eklenemez");
+    if (readOnly_) throw AppError(QStringLiteral("Sorgu sonucu değiştirilemez."));
+    const int n = fieldCount();
+    std::vector<QVariantList> rows;
+    for (int i = 0; i < count; ++i) {
+        append();
+        try {
+            fill(i);
+            if (!buffer_[0].isNull())
+                throw AppError(QStringLiteral("Toplu eklenen kayıt kendi numarasıyla gelemez."));
+            checkBuffer();
+        } catch (...) {
+            cancel();
+            throw;
+        }
+        rows.emplace_back(buffer_.begin() + 1, buffer_.begin() + n);
+        state_ = State::Browse;
+    }
+    const std::vector<qint64> keys =
+        connection_.insertAll(tableName_, keyColumn_, writtenColumns(1), rows);
+    if (!keys.empty()) {
+        // The cursor stands on the last of them, as after a post.
+        SqlRow last(size_t(n + 2));
+        last[0] = keys.back();
+        std::copy(rows.back().begin(), rows.back().end(), last.begin() + 1);
+        last[size_t(n)] = 1;
+        last[size_t(n + 1)] = keys.back();
+        afterWrite(last);
+    }
+    buffer_.clear();
+    return keys;
+}
+
 void Table::afterWrite(const SqlRow& row)
 {
     state_ = State::Browse;
@@ -234,6 +293,16 @@ void Table::afterWrite(const SqlRow& row)
     recNo_ = -1;
     count_ = -1;
     bof_ = eof_ = false;
+}
+
+bool Table::removeId(qint64 id)
+{
+    requireBrowse("kayıt silinemez");
+    if (readOnly_) throw AppError(QStringLiteral("Sorgu sonucu değiştirilemez."));
+    const int affected = connection_.exec(
+        QStringLiteral("DELETE FROM %1 WHERE %2 = ?").arg(source_, sqlName(keyColumn_)), {id});
+    refresh();
+    return affected == 1;
 }
 
 void Table::remove()

@@ -153,6 +153,22 @@ TEST_F(LedgerTest, EveryWriteKeepsTheCardTotalsInTheSameCommand)
     EXPECT_DOUBLE_EQ(storedTotal(*company, a, "BorcT"), 0);
     EXPECT_DOUBLE_EQ(storedTotal(*company, a, "BakiyeT"), -0.20);
     EXPECT_DOUBLE_EQ(storedTotal(*company, b, "BakiyeT"), 40);
+    // Changed on the same card, both sides at once; then only its text.
+    moved.borc = 25.05;
+    moved.alacak = 5;
+    ledger->rewrite(m, moved);
+    EXPECT_DOUBLE_EQ(storedTotal(*company, b, "BorcT"), 25.05);
+    EXPECT_DOUBLE_EQ(storedTotal(*company, b, "AlacakT"), 5);
+    moved.aciklama = "yalnız açıklama";
+    bool wrote = false;
+    ledger->rewrite(m, moved, &wrote);
+    EXPECT_TRUE(wrote);
+    EXPECT_DOUBLE_EQ(storedTotal(*company, b, "BakiyeT"), 20.05);
+    moved.alacak = 0;
+    moved.borc = 0;
+    ledger->rewrite(m, moved);
+    EXPECT_DOUBLE_EQ(storedTotal(*company, b, "BorcT"), 0);
+    EXPECT_DOUBLE_EQ(storedTotal(*company, b, "AlacakT"), 0);
     ledger->remove(m);
     EXPECT_DOUBLE_EQ(storedTotal(*company, b, "BorcT"), 0);
     // What the window recomputes from the movements agrees with what the writes kept.

@@ -392,6 +392,20 @@ TEST_F(InvoicePostingTest, WholeInvoiceForOtherModules)
     InvoiceData more = inv;
     posting->postInvoice(more, {line(pen, 1, 10, 18)});
     EXPECT_DOUBLE_EQ(posting->read(id)->gToplam, 40.26);
+
+    // Many lines, written a few dozen to a statement: each line keeps its own movement.
+    std::vector<InvoiceLine> many;
+    for (int i = 0; i < 45; ++i)
+        many.push_back(i % 3 ? line(pen, i + 1, 10, 18) : line(ink, i + 1, 5, 8));
+    const qint64 big = posting->postInvoice(sale, many);
+    EXPECT_EQ(count("SELECT count(*) FROM \"FatHar\" h JOIN \"StHar\" s ON s.\"Nosu\" = "
+                    "h.\"STHRef\" WHERE h.\"FRef\" = ? AND s.\"STRef\" = h.\"STRef\" AND "
+                    "s.\"CMiktari\" = h.\"Miktari\" AND "
+                    "s.\"CTutari\" = h.\"AraTop\" AND s.\"Kodu\" = h.\"Kodu\"",
+                    {big}),
+              45);
+    EXPECT_EQ(count("SELECT count(DISTINCT \"STHRef\") FROM \"FatHar\" WHERE \"FRef\" = ?", {big}),
+              45);
     EXPECT_EQ(t.install.satisNo(), 0);
 }
 

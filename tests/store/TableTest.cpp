@@ -477,3 +477,72 @@ TEST_F(TableTest, ACursorOfSomeFieldsReadsThemAndItsOrderAndNeverWrites)
     EXPECT_THROW(report.edit(), AppError);
     EXPECT_THROW(report.append(), AppError);
 }
+
+TEST_F(TableTest, CommandCursorsAppendManyEditAndDeleteByKey)
+{
+    Table t(*db, "Kart");
+    t.open();
+    add(t, "ÖNCE");
+    const qint64 before = t.currentId();
+
+    // 70 records go 32 + 32 + 4 + 2 to a statement on a server: every one arrives, in order,
+    // with texts cut to size and keys above every earlier one.
+    std::vector<qint64> keys;
+    CommandTransaction::run(*db, [&] {
+        keys = t.appendAll(70, [&](int i) {
+            t["Kodu"] = QStringLiteral("K%1-UZUN-KOD").arg(i, 2, 10, QLatin1Char('0'));
+            t["Tarih"] = QDate(2026, 1, 1).addDays(i);
+            t["Tutar"] = i * 1.5;
+        });
+    });
+    ASSERT_EQ(keys.size(), 70u);
+    for (size_t i = 1; i < keys.size(); ++i)
+        ASSERT_LT(keys[i - 1], keys[i]);
+    EXPECT_GT(keys.front(), before);
+    EXPECT_EQ(t.currentId(), keys.back()); // the cursor stands on the last
+    EXPECT_EQ(t["Kodu"].asString(), "K69-UZUN-K");
+    ASSERT_TRUE(t.gotoId(keys[40]));
+    EXPECT_EQ(t["Kodu"].asString(), "K40-UZUN-K");
+    EXPECT_EQ(t["Tarih"].asDate(), QDate(2026, 1, 1).addDays(40));
+    EXPECT_DOUBLE_EQ(t["Tutar"].asFloat(), 60);
+    add(t, "SONRA"); // the key generator went past the keys taken together
+    EXPECT_GT(t.currentId(), keys.back());
+
+    // A refused record leaves the whole command unwritten, the cursor usable.
+    EXPECT_THROW(CommandTransaction::run(*db,
+                                         [&] {
+                                             t.appendAll(3, [&](int i) {
+                                                 t["Kodu"] = "EKSİK";
+                                                 if (i < 2) t["Tarih"] = QDate(2026, 2, 2);
+                                             });
+                                         }),
+                 AppError);
+    EXPECT_EQ(t.state(), Table::State::Browse);
+    t.refresh();
+    EXPECT_EQ(t.recordCount(), 72);
+    EXPECT_TRUE(t.appendAll(0, [](int) {}).empty());
+
+    // Edit by key: one read that finds (and on a server holds) the record; none for a key
+    // that is not there.
+    CommandTransaction::run(*db, [&] {
+        EXPECT_FALSE(t.editId(999999));
+        EXPECT_EQ(t.state(), Table::State::Browse);
+        ASSERT_TRUE(t.editId(keys[5]));
+        EXPECT_EQ(t.state(), Table::State::Edit);
+        EXPECT_EQ(t["Kodu"].asString(), "K05-UZUN-K");
+        t["Unvani"] = "düzeltildi";
+        t.post();
+    });
+    ASSERT_TRUE(t.gotoId(keys[5]));
+    EXPECT_EQ(t["Unvani"].asString(), "düzeltildi");
+    EXPECT_EQ(db->scalar("SELECT \"_Surum\" FROM \"Kart\" WHERE \"Nosu\" = ?", {keys[5]}).toInt(),
+              2);
+
+    // Delete by key, standing anywhere; the cursor finds its place on the next read.
+    ASSERT_TRUE(t.gotoId(keys[6]));
+    EXPECT_TRUE(t.removeId(keys[6]));
+    EXPECT_FALSE(t.removeId(keys[6]));
+    EXPECT_NE(t.currentId(), keys[6]);
+    EXPECT_FALSE(t.gotoId(keys[6]));
+    EXPECT_EQ(t.recordCount(), 71);
+}
