@@ -1,7 +1,8 @@
 // Posting rate of one workstation against eight posting at once, on the large demo books of an
 // installation (database files or a server, as its Users.ini says):
 //   bench_parallel PROGRAM_DIR [POSTS_EACH]
-// Each post is one durable command: a customer movement and its card's totals.
+// Each post is one durable command: a customer movement and its card's totals. The workers open
+// the books first and start posting together, so only posting is timed.
 #include "customers/CustomerLedger.h"
 #include "store/AppError.h"
 #include "store/CompanyData.h"
@@ -31,6 +32,11 @@ int work(const QString& programDir, const QString& privateDir, int posts, quint3
                              .scalar(QStringLiteral("SELECT max(\"Nosu\") FROM \"Cari\""))
                              .toLongLong();
     QRandomGenerator rng(seed);
+    // Ready; posting starts when the bench says so.
+    std::printf("hazır\n");
+    std::fflush(stdout);
+    char go[8];
+    if (!std::fgets(go, sizeof go, stdin)) return 1;
     for (int i = 0; i < posts; ++i) {
         CustomerMovement m;
         m.tarih = QDate(2026, 6, 1);
@@ -42,20 +48,28 @@ int work(const QString& programDir, const QString& privateDir, int posts, quint3
     return 0;
 }
 
-// Seconds for `workers` programs to post `posts` each.
+// Seconds for `workers` programs to post `posts` each, all starting at once.
 double run(const QString& programDir, int workers, int posts)
 {
     QTemporaryDir klt;
     std::vector<std::unique_ptr<QProcess>> running;
-    QElapsedTimer timer;
-    timer.start();
     for (int w = 0; w < workers; ++w) {
         auto p = std::make_unique<QProcess>();
-        p->setProcessChannelMode(QProcess::ForwardedChannels);
+        p->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         p->start(QCoreApplication::applicationFilePath(),
                  {QStringLiteral("--worker"), programDir, klt.filePath(QString::number(w)),
                   QString::number(posts), QString::number(w + 1)});
         running.push_back(std::move(p));
+    }
+    for (auto& p : running)
+        while (!p->canReadLine())
+            if (!p->waitForReadyRead(60000))
+                throw AppError(QStringLiteral("A worker did not start."));
+    QElapsedTimer timer;
+    timer.start();
+    for (auto& p : running) {
+        p->write("go\n");
+        p->waitForBytesWritten();
     }
     for (auto& p : running)
         if (!p->waitForFinished(-1) || p->exitCode() != 0) std::printf("a worker failed\n");
@@ -76,7 +90,7 @@ int main(int argc, char* argv[])
             return 2;
         }
         const QString programDir = QString::fromLocal8Bit(argv[1]);
-        const int posts = argc > 2 ? std::atoi(argv[2]) : 500;
+        const int posts = argc > 2 ? std::atoi(argv[2]) : 1000;
         const double one = run(programDir, 1, posts);
         const double eight = run(programDir, 8, posts);
         std::printf("posts per second: one workstation %.0f, eight at once %.0f (%.1fx; budget "

@@ -42,9 +42,8 @@ std::vector<QVariant> CustomerLedger::card(qint64 customerId, const QString& fie
     return rows.front();
 }
 
-void CustomerLedger::fill(const CustomerMovement& m)
+void CustomerLedger::fill(const CustomerMovement& m, const SqlRow& c)
 {
-    const SqlRow c = card(m.customerId, QStringLiteral("\"CariNo\", \"Unvani\""));
     Table& har = *movements_;
     har[QStringLiteral("Tarih")] = m.tarih;
     har[QStringLiteral("Vadesi")] = m.vadesi.isValid() ? m.vadesi : m.tarih;
@@ -95,26 +94,44 @@ void CustomerLedger::addToCard(const Amounts& amounts, int sign)
     // The card as it is now, held until the command ends (see Table::editId). A movement of a
     // vanished card changes no card.
     if (!cari.editId(amounts.customerId)) return;
-    changeOrCancel(cari, [&] {
-        MoneySum borc, alacak;
-        borc += cari[QStringLiteral("BorcT")].asFloat();
-        alacak += cari[QStringLiteral("AlacakT")].asFloat();
-        if (sign > 0) {
-            borc += amounts.borc;
-            alacak += amounts.alacak;
-        } else {
-            borc -= amounts.borc;
-            alacak -= amounts.alacak;
-        }
-        writeTotals(borc, alacak);
-    });
+    changeOrCancel(cari, [&] { addToHeldCard(amounts, sign); });
+}
+
+void CustomerLedger::addToHeldCard(const Amounts& amounts, int sign)
+{
+    Table& cari = *cards_;
+    if (amounts.borc.isZero() && amounts.alacak.isZero()) {
+        cari.cancel();
+        return;
+    }
+    MoneySum borc, alacak;
+    borc += cari[QStringLiteral("BorcT")].asFloat();
+    alacak += cari[QStringLiteral("AlacakT")].asFloat();
+    if (sign > 0) {
+        borc += amounts.borc;
+        alacak += amounts.alacak;
+    } else {
+        borc -= amounts.borc;
+        alacak -= amounts.alacak;
+    }
+    writeTotals(borc, alacak);
 }
 
 qint64 CustomerLedger::post(const CustomerMovement& movement)
 {
     return CommandTransaction::run(company_.connection(), [&] {
-        const qint64 id = appendRecord(*movements_, [&] { fill(movement); });
-        addToCard(storedAmounts(), 1);
+        // The card first, held until the command ends: its code and title go into the
+        // movement, and its totals take the movement's amounts.
+        Table& cari = *cards_;
+        if (movement.customerId <= 0 || !cari.editId(movement.customerId))
+            throw AppError(QStringLiteral("Cari kart bulunamadı (%1).").arg(movement.customerId));
+        qint64 id = 0;
+        changeOrCancel(cari, [&] {
+            const SqlRow c{cari[QStringLiteral("CariNo")].value(),
+                           cari[QStringLiteral("Unvani")].value()};
+            id = appendRecord(*movements_, [&] { fill(movement, c); });
+            addToHeldCard(storedAmounts(), 1);
+        });
         return id;
     });
 }
@@ -128,7 +145,7 @@ qint64 CustomerLedger::rewrite(qint64 id, const CustomerMovement& movement, bool
         const Amounts before = storedAmounts();
         bool changed = false;
         changeOrCancel(har, [&] {
-            fill(movement);
+            fill(movement, card(movement.customerId, QStringLiteral("\"CariNo\", \"Unvani\"")));
             changed = har.postIfChanged();
         });
         if (wrote) *wrote = changed;

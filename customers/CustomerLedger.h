@@ -111,8 +111,11 @@ private:
         qint64 customerId = 0;
         MoneySum borc, alacak;
     };
-    void fill(const CustomerMovement& movement);
+    // The movement into the movement cursor; `card` holds the card's CariNo and Unvani.
+    void fill(const CustomerMovement& movement, const std::vector<QVariant>& card);
     Amounts storedAmounts();
+    // The same for the card already held in edit by the cards cursor; leaves edit.
+    void addToHeldCard(const Amounts& amounts, int sign);
     // Adds (or, with sign -1, takes away) a movement's amounts to its card's totals.
     void addToCard(const Amounts& amounts, int sign);
     // Writes the totals of the card the card cursor stands on.

@@ -84,6 +84,8 @@ public:
     // again.
     void raiseKeySequence(const QString& table, qint64 value);
     qint64 keySequence(const QString& table);
+    // After many records came at once: a server learns the table's rows anew for its plans.
+    void refreshStatistics(const QString& table) { backend_->refreshStatistics(*this, table); }
     // Names this store's open-lock place within the program, and makes it.
     QString lockKey() const { return backend_->lockKey(); }
     std::unique_ptr<OpenLocks> openLocks() const { return backend_->openLocks(); }

@@ -221,4 +221,7 @@ void fillDemoBooks(CompanyData& company, const DemoSize& size,
     demo.stockMovements(size);
     demo.customerMovements(size);
     demo.cash(size);
+    Connection& db = company.connection();
+    for (const QString& table : db.tableNames())
+        db.refreshStatistics(table);
 }

@@ -279,6 +279,11 @@ public:
         return keys;
     }
 
+    void refreshStatistics(Connection& c, const QString& table) override
+    {
+        c.exec(QStringLiteral("ANALYZE %1").arg(sqlName(table)));
+    }
+
     qint64 keySequence(Connection& c, const QString& table, const QString& keyColumn) override
     {
         return c

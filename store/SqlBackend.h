@@ -78,6 +78,8 @@ public:
     {
         return {};
     }
+    // Lets the database learn a table's rows anew after many came at once.
+    virtual void refreshStatistics(Connection&, const QString& /*table*/) {}
     // The last key the generator handed out (0 when none).
     virtual qint64 keySequence(Connection& connection, const QString& table,
                                const QString& keyColumn) = 0;

@@ -35,9 +35,6 @@ void insertRows(Connection& db, const TableDef& def, const std::vector<SqlRow>& 
     const QStringList columns = columnsOf(def);
     const int width = int(columns.size());
     const int perStatement = std::max(1, kMaxParameters / width);
-    const QString one = QLatin1Char('(') +
-                        QStringList(width, QStringLiteral("?")).join(QStringLiteral(", ")) +
-                        QLatin1Char(')');
     for (size_t start = 0; start < rows.size(); start += size_t(perStatement)) {
         const size_t end = std::min(rows.size(), start + size_t(perStatement));
         QVariantList params;
@@ -45,10 +42,7 @@ void insertRows(Connection& db, const TableDef& def, const std::vector<SqlRow>& 
         for (size_t r = start; r < end; ++r)
             for (const QVariant& value : rows[r])
                 params << value;
-        db.exec(QStringLiteral("INSERT INTO %1 (%2) VALUES %3")
-                    .arg(sqlName(def.name), columns.join(QStringLiteral(", ")),
-                         QStringList(int(end - start), one).join(QStringLiteral(", "))),
-                params);
+        db.exec(Connection::insertStatement(def.name, columns, int(end - start)), params);
     }
 }
 
@@ -103,6 +97,8 @@ void copyStore(Connection& from, Connection& to,
         }
         const qint64 sequence = std::max(last, from.keySequence(name));
         if (sequence > 0) to.raiseKeySequence(name, sequence);
+        // A server plans its queries by what it knows of a table's rows.
+        to.refreshStatistics(name);
     }
     writing.commit();
     reading.commit();

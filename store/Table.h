@@ -201,6 +201,8 @@ private:
     // Cuts texts to their size and refuses empty required fields of the buffer.
     void checkBuffer();
     QStringList writtenColumns(int from) const;
+    // Whether a buffer value would change the stored one.
+    static bool differs(const QVariant& value, const QVariant& stored);
     void loadFirst();
     QVariant convertOut(int field, const QVariant& stored) const;
     void afterWrite(const SqlRow& row);

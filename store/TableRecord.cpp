@@ -180,6 +180,11 @@ QStringList Table::writtenColumns(int from) const
     return names;
 }
 
+bool Table::differs(const QVariant& value, const QVariant& stored)
+{
+    return value.isNull() != stored.isNull() || (!value.isNull() && value != stored);
+}
+
 void Table::post()
 {
     requireOpen();
@@ -199,15 +204,21 @@ void Table::post()
         buffer_[size_t(n)] = 1;
         buffer_[size_t(n + 1)] = id;
     } else {
+        // Only what changed: the row version makes sure nothing else did meanwhile, so the
+        // record comes out the same, and a change of a few fields is a short statement.
         QStringList sets;
-        for (const QString& name : names)
-            sets << name + QStringLiteral(" = ?");
+        params.clear();
+        for (int i = 1; i < n; ++i)
+            if (differs(buffer_[size_t(i)], current_[size_t(i)])) {
+                sets << names[i - 1] + QStringLiteral(" = ?, ");
+                params << buffer_[size_t(i)];
+            }
         const qint64 id = buffer_[size_t(n + 1)].toLongLong();
         params << id << editVersion_;
         const int affected = connection_.exec(
-            QStringLiteral("UPDATE %1 SET %2, \"_Surum\" = \"_Surum\" + 1 WHERE %3 = ? AND "
+            QStringLiteral("UPDATE %1 SET %2\"_Surum\" = \"_Surum\" + 1 WHERE %3 = ? AND "
                            "\"_Surum\" = ?")
-                .arg(source_, sets.join(QStringLiteral(", ")), sqlName(keyColumn_)),
+                .arg(source_, sets.join(QString()), sqlName(keyColumn_)),
             params);
         if (affected != 1) {
             const bool exists = connection_
@@ -237,8 +248,7 @@ bool Table::postIfChanged()
             QVariant v = buffer_[size_t(i)];
             if (field.kind == FieldKind::Text && !v.isNull() && v.toString().size() > field.size)
                 v = v.toString().left(field.size);
-            const QVariant& stored = current_[size_t(i)];
-            changed = v.isNull() != stored.isNull() || (!v.isNull() && v != stored);
+            changed = differs(v, current_[size_t(i)]);
         }
         if (!changed) {
             cancel();
