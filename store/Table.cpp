@@ -281,11 +281,3 @@ QVariant Table::convertOut(int field, const QVariant& stored) const
         return stored;
     }
 }
-
-void requireRecord(Table& table, qint64 id)
-{
-    if (!table.gotoId(id))
-        throw AppError(QStringLiteral("Kayıt başka bir kullanıcı tarafından silinmiş; işlem "
-                                      "yapılmadı (%1 tablosu).")
-                           .arg(table.name()));
-}

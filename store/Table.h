@@ -262,10 +262,6 @@ template <typename Change> void changeOrCancel(Table& table, Change&& change)
     }
 }
 
-// Puts a cursor on the record `id` for a command that changes it; throws when another user
-// deleted it meanwhile (a command run again after a collision finds it gone).
-void requireRecord(Table& table, qint64 id);
-
 // Appends a record filled by `fill` and posts it; the cursor leaves edit whatever fails.
 // Returns the new record's key.
 template <typename Fill> qint64 appendRecord(Table& table, Fill&& fill)
