@@ -1,0 +1,257 @@
+#include "portfolio/PaperPosting.h"
+#include "cash/CashLedger.h"
+#include "customers/CustomerLedger.h"
+#include "store/AppError.h"
+#include "store/CompanyData.h"
+#include "support/FailingWrites.h"
+#include "support/Installation.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+class PaperPostingTest : public ::testing::Test {
+protected:
+    TestCompany t;
+    CompanyData& company = *t.company;
+    qint64 giver = card("120.01", "Yılmaz Ticaret");
+    qint64 other = card("120.02", "Kaya Gıda");
+    qint64 bank = card("102.01", "Deniz Bankası", 3);
+    const QDate received{2026, 3, 1};
+    const QDate due{2026, 4, 15};
+
+    qint64 card(const QString& code, const QString& title, int durum = 1)
+    {
+        Table& cari = company.table("Cari");
+        cari.append();
+        cari["CariNo"] = code;
+        cari["Unvani"] = title;
+        cari["CariDurum"] = durum;
+        cari.post();
+        return cari.currentId();
+    }
+
+    qint64 enter(PaperPosting& posting, double amount = 100.10)
+    {
+        CustomerPaper p;
+        p.girTarihi = received;
+        p.vadesi = due;
+        p.number = "A-123";
+        p.tutari = amount;
+        p.banka = "Ziraat";
+        p.sube = "Merkez";
+        p.customerId = giver;
+        return posting.save(p);
+    }
+
+    // A paper's field, read fresh.
+    QVariant field(const PortfolioKind& kind, qint64 id, const QString& name)
+    {
+        return company.connection().scalar(
+            QStringLiteral("SELECT \"%1\" FROM \"%2\" WHERE \"Nosu\" = ?").arg(name, kind.table),
+            {id});
+    }
+
+    // Borc, Alacak, Kaynak, CARef, Aciklama of a movement, or nothing.
+    SqlRow movement(qint64 id)
+    {
+        const std::vector<SqlRow> rows = company.connection().select(
+            "SELECT \"Borc\", \"Alacak\", \"Kaynak\", \"CARef\", \"Aciklama\" FROM \"CarHar\" "
+            "WHERE \"Nosu\" = ?",
+            {id});
+        return rows.empty() ? SqlRow() : rows.front();
+    }
+
+    qint64 count(const QString& sql, const QVariantList& params = {})
+    {
+        return company.connection().scalar(sql, params).toLongLong();
+    }
+
+    // Every card's totals equal the sums of its movements.
+    void expectCardTotalsHold()
+    {
+        EXPECT_EQ(count("SELECT count(*) FROM \"Cari\" c WHERE abs(coalesce(c.\"BakiyeT\",0) - "
+                        "(SELECT coalesce(sum(coalesce(\"Borc\",0) - coalesce(\"Alacak\",0)),0) "
+                        "FROM \"CarHar\" h WHERE h.\"CARef\" = c.\"Nosu\")) > 0.001"),
+                  0);
+    }
+
+    PaperStep step(qint64 customer = 0, const QString& note = "not")
+    {
+        return {QDate(2026, 3, 10), note, customer};
+    }
+};
+
+} // namespace
+
+TEST_F(PaperPostingTest, EveryMoveOfThePositionTableAndNoOther)
+{
+    for (const PortfolioKind* kind : {&customerChecks(), &customerNotes()}) {
+        PaperPosting posting(company, *kind);
+        // The operations as the window offers them, by the position they lead to.
+        const std::vector<std::function<void(qint64)>> ops = {
+            [&](qint64 id) { posting.reset(id); },
+            [&](qint64 id) { posting.endorse(id, step(other)); },
+            [&](qint64 id) { posting.deposit(id, step(bank)); },
+            [&](qint64 id) { posting.collect(id, step()); },
+            [&](qint64 id) { posting.bounce(id, step()); },
+            [&](qint64 id) { posting.giveBack(id, step()); },
+        };
+        for (int from = 0; from <= 5; ++from)
+            for (int to = 0; to <= 5; ++to) {
+                const qint64 id = enter(posting);
+                if (from) ops[size_t(from)](id);
+                ASSERT_EQ(posting.position(id), from);
+                const qint64 movements = count("SELECT count(*) FROM \"CarHar\"");
+                const qint64 cash = count("SELECT count(*) FROM \"Kasa\"");
+                if (paperMoveAllowed(from, to)) {
+                    ops[size_t(to)](id);
+                    EXPECT_EQ(posting.position(id), to) << kind->table.toStdString() << from << to;
+                } else {
+                    EXPECT_THROW(ops[size_t(to)](id), AppError)
+                        << kind->table.toStdString() << from << to;
+                    EXPECT_EQ(posting.position(id), from);
+                    EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\""), movements);
+                    EXPECT_EQ(count("SELECT count(*) FROM \"Kasa\""), cash);
+                }
+                // Back in the portfolio nothing but the receipt is left.
+                if (posting.position(id) != 0) posting.reset(id);
+                EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\" WHERE \"Nosu\" IN (SELECT "
+                                "\"CCAHRef\" FROM \"" +
+                                    kind->table +
+                                    "\" WHERE \"Nosu\" = ?) OR "
+                                    "\"Nosu\" IN (SELECT \"ICAHRef\" FROM \"" +
+                                    kind->table + "\" WHERE \"Nosu\" = ?)",
+                                {id, id}),
+                          0);
+                posting.remove(id);
+            }
+        EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\""), 0);
+        EXPECT_EQ(count("SELECT count(*) FROM \"Kasa\""), 0);
+        expectCardTotalsHold();
+    }
+}
+
+TEST_F(PaperPostingTest, EndorsingBankingAndCollectingPostWhatTheBooksExpect)
+{
+    PaperPosting checks(company, customerChecks());
+    const qint64 id = enter(checks);
+    const SqlRow receipt = movement(field(customerChecks(), id, "ACAHRef").toLongLong());
+    EXPECT_DOUBLE_EQ(receipt[1].toDouble(), 100.10);
+    EXPECT_EQ(receipt[2].toString(), "CE");
+    EXPECT_EQ(receipt[4].toString(), "15.04.2026 Ziraat");
+
+    // Endorse, cancel, endorse: one endorsement movement, and the link points at it.
+    EXPECT_THROW(checks.endorse(id, step(giver)), AppError); // not to the one who gave it
+    EXPECT_THROW(checks.endorse(id, step(99999)), AppError);
+    checks.endorse(id, step(other));
+    checks.reset(id);
+    checks.endorse(id, step(other));
+    EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\" WHERE \"CARef\" = ?", {other}), 1);
+    const SqlRow endorsed = movement(field(customerChecks(), id, "CCAHRef").toLongLong());
+    EXPECT_DOUBLE_EQ(endorsed[0].toDouble(), 100.10);
+    EXPECT_EQ(endorsed[4].toString(), "15.04.2026 CİROLANAN ÇEK");
+    // A new amount and due date reach the endorsement.
+    CustomerPaper edited;
+    edited.id = id;
+    edited.girTarihi = received;
+    edited.vadesi = QDate(2026, 5, 1);
+    edited.number = "A-123";
+    edited.tutari = 250;
+    edited.banka = "Ziraat";
+    edited.customerId = giver;
+    checks.save(edited);
+    EXPECT_DOUBLE_EQ(movement(field(customerChecks(), id, "CCAHRef").toLongLong())[0].toDouble(),
+                     250);
+    // Saved without a customer, the endorsement goes and the paper is back in the portfolio.
+    checks.endorse(id, step());
+    EXPECT_EQ(checks.position(id), 0);
+    EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\" WHERE \"CARef\" = ?", {other}), 0);
+
+    // Bank and collection through it: three movements on the bank card, all gone on reset.
+    EXPECT_THROW(checks.deposit(id, step(other)), AppError); // not a bank card
+    checks.deposit(id, step(bank));
+    checks.collect(id, step());
+    EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\" WHERE \"CARef\" = ? AND \"Borc\" = 250 AND "
+                    "\"Kaynak\" = 'CE'",
+                    {bank}),
+              1);
+    EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\" WHERE \"CARef\" = ? AND \"Alacak\" = 250 "
+                    "AND \"Kaynak\" = 'CE'",
+                    {bank}),
+              1);
+    EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\" WHERE \"CARef\" = ? AND \"Borc\" = 250 AND "
+                    "\"Kaynak\" = 'BN'",
+                    {bank}),
+              1);
+    EXPECT_EQ(count("SELECT count(*) FROM \"Kasa\""), 0);
+    expectCardTotalsHold();
+    checks.reset(id);
+    EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\" WHERE \"CARef\" = ?", {bank}), 0);
+    // From the portfolio a collection is in cash, whatever bank came before.
+    checks.collect(id, step());
+    EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\" WHERE \"CARef\" = ?", {bank}), 0);
+    EXPECT_THROW(checks.bounce(id, step()), AppError); // not from Tahsil
+    expectCardTotalsHold();
+}
+
+TEST_F(PaperPostingTest, ACheckAndANoteOfTheSameNumberEachKeepTheirOwnCashRecord)
+{
+    PaperPosting checks(company, customerChecks());
+    PaperPosting notes(company, customerNotes());
+    qint64 check = 0, note = 0;
+    // The two tables number their papers on their own: make both reach the same Nosu.
+    while (check < 5)
+        check = enter(checks, 40);
+    while (note < 5)
+        note = enter(notes, 60);
+    ASSERT_EQ(check, note);
+    checks.collect(check, step());
+    notes.collect(note, step());
+    CashLedger cash(company);
+    const std::optional<CashRecord> checkCash =
+        cash.read(field(customerChecks(), check, "TCAHRef").toLongLong());
+    const std::optional<CashRecord> noteCash =
+        cash.read(field(customerNotes(), note, "TCAHRef").toLongLong());
+    ASSERT_TRUE(checkCash && noteCash);
+    EXPECT_DOUBLE_EQ(checkCash->giren, 40);
+    EXPECT_EQ(checkCash->aciklama, "Yılmaz Ticaret Ziraat Merkez");
+    EXPECT_EQ(checkCash->kaynak, "CE");
+    EXPECT_DOUBLE_EQ(noteCash->giren, 60);
+    EXPECT_EQ(noteCash->aciklama, "Yılmaz Ticaret");
+    EXPECT_EQ(noteCash->kaRef, note);
+
+    // Each reset and delete takes its own record and leaves the other's.
+    notes.reset(note);
+    EXPECT_EQ(count("SELECT count(*) FROM \"Kasa\""), 1);
+    EXPECT_TRUE(cash.read(field(customerChecks(), check, "TCAHRef").toLongLong()).has_value());
+    EXPECT_EQ(field(customerNotes(), note, "TCAHRef").toLongLong(), 0);
+    checks.remove(check, "CE");
+    EXPECT_EQ(count("SELECT count(*) FROM \"Kasa\""), 0);
+    EXPECT_THROW(notes.remove(note, "MS"), AppError); // another program's paper
+    notes.remove(note, "SE");
+    EXPECT_EQ(count("SELECT count(*) FROM \"Cek\" WHERE \"Nosu\" = ?", {check}), 0);
+}
+
+TEST_F(PaperPostingTest, AFailedOperationLeavesThePaperAndTheBooksAsTheyWere)
+{
+    PaperPosting checks(company, customerChecks());
+    const qint64 id = enter(checks);
+    checks.deposit(id, step(bank));
+    const qint64 movements = count("SELECT count(*) FROM \"CarHar\"");
+    {
+        FailingWrites failing(company.connection(), "Cek", "UPDATE");
+        EXPECT_THROW(checks.collect(id, step()), AppError); // its last write fails
+    }
+    EXPECT_EQ(checks.position(id), 2);
+    EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\""), movements);
+    {
+        FailingWrites failing(company.connection(), "Cek", "DELETE");
+        EXPECT_THROW(checks.remove(id), AppError);
+    }
+    EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\""), movements);
+    checks.collect(id, step()); // the cursors are usable after the failures
+    EXPECT_EQ(checks.position(id), 3);
+    expectCardTotalsHold();
+}
