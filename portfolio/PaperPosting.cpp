@@ -31,9 +31,9 @@ PaperPosting::PaperPosting(CompanyData& company, const PortfolioKind& kind)
 
 PaperPosting::~PaperPosting() = default;
 
-PaperPosting::Card PaperPosting::card(qint64 customerId, bool bank)
+PaperCard paperCard(CompanyData& company, qint64 customerId, bool bank)
 {
-    const std::vector<SqlRow> rows = company_.connection().select(
+    const std::vector<SqlRow> rows = company.connection().select(
         QStringLiteral("SELECT \"Nosu\", \"CariNo\", \"Unvani\", \"CariDurum\" FROM \"Cari\" "
                        "WHERE \"Nosu\" = ?"),
         {customerId});
@@ -119,7 +119,7 @@ qint64 PaperPosting::save(const CustomerPaper& paper)
     if (!paper.girTarihi.isValid() || !paper.vadesi.isValid())
         throw AppError(QStringLiteral("%1 giriş tarihini ve vadesini giriniz.").arg(kind_.word));
     return CommandTransaction::run(company_.connection(), [&] {
-        const Card giver = card(paper.customerId);
+        const PaperCard giver = card(paper.customerId);
         Table& p = *papers_;
         const bool isNew = paper.id <= 0;
         if (isNew) {
@@ -241,7 +241,7 @@ void PaperPosting::endorse(qint64 paperId, const PaperStep& step)
     }
     operate(paperId, PaperPosition::Ciro, [&] {
         Table& p = *papers_;
-        const Card to = card(step.customerId);
+        const PaperCard to = card(step.customerId);
         if (to.id == p[QStringLiteral("ACARef")].asInt64())
             throw AppError(QStringLiteral("Cirolanan kart, %1 alınan firma olamaz. Değiştiriniz")
                                .arg(kind_.check ? QStringLiteral("çek") : QStringLiteral("Senet")),
@@ -271,7 +271,7 @@ void PaperPosting::deposit(qint64 paperId, const PaperStep& step)
 {
     operate(paperId, PaperPosition::Banka, [&] {
         Table& p = *papers_;
-        const Card bank = card(step.customerId, true);
+        const PaperCard bank = card(step.customerId, true);
         p[QStringLiteral("BARef")] = bank.id;
         p[QStringLiteral("BACariNo")] = bank.code;
         p[QStringLiteral("BAUnvani")] = bank.title;

@@ -35,6 +35,14 @@ struct PaperStep {
     qint64 customerId = 0; // the endorsee, or the bank card
 };
 
+// The card a paper names: a customer, or a bank (CariDurum 3). Throws "Cari kart nosu
+// bulunamadı" or "Banka kartı bulunamadı".
+struct PaperCard {
+    qint64 id = 0;
+    QString code, title;
+};
+PaperCard paperCard(CompanyData& company, qint64 customerId, bool bank = false);
+
 // The only writer of customer papers (Cek, Senet) with their customer movements and cash
 // records. Each operation is one command (CommandTransaction): the paper and all it posts are
 // written together or not at all. Moves outside the portfolio's position table are refused.
@@ -69,11 +77,10 @@ public:
     int position(qint64 paperId);
 
 private:
-    struct Card {
-        qint64 id = 0;
-        QString code, title;
-    };
-    Card card(qint64 customerId, bool bank = false);
+    PaperCard card(qint64 customerId, bool bank = false)
+    {
+        return paperCard(company_, customerId, bank);
+    }
     void requireMove(int to);
     void hold(qint64 paperId);
     QString dueText() const;

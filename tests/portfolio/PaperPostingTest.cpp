@@ -1,6 +1,7 @@
 #include "portfolio/PaperPosting.h"
 #include "cash/CashLedger.h"
 #include "customers/CustomerLedger.h"
+#include "portfolio/FirmPaperPosting.h"
 #include "store/AppError.h"
 #include "store/CompanyData.h"
 #include "support/FailingWrites.h"
@@ -253,5 +254,77 @@ TEST_F(PaperPostingTest, AFailedOperationLeavesThePaperAndTheBooksAsTheyWere)
     EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\""), movements);
     checks.collect(id, step()); // the cursors are usable after the failures
     EXPECT_EQ(checks.position(id), 3);
+    expectCardTotalsHold();
+}
+
+TEST_F(PaperPostingTest, FirmPapersArePaidThroughTheBankOrTheCashAndSetBack)
+{
+    FirmPaperPosting checks(company, firmChecks());
+    FirmPaper c;
+    c.kTarih = received;
+    c.vadesi = due;
+    c.number = "F-1";
+    c.tutari = 500;
+    c.payeeId = other;
+    c.bankId = other; // not a bank card
+    EXPECT_THROW(checks.save(c), AppError);
+    c.bankId = 0;
+    EXPECT_THROW(checks.save(c), AppError);
+    c.bankId = bank;
+    c.payeeId = 99999;
+    EXPECT_THROW(checks.save(c), AppError);
+    EXPECT_EQ(count("SELECT count(*) FROM \"FCek\""), 0);
+    c.payeeId = other;
+    c.id = checks.save(c);
+    EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\" WHERE \"CARef\" = ? AND \"Borc\" = 500 AND "
+                    "\"Kaynak\" = 'FC' AND \"Aciklama\" = 'BİZİM ÇEKİMİZ'",
+                    {other}),
+              1);
+    // Paid, then set back to "Tanzim": only the issue movement is left.
+    c.paid = true;
+    checks.save(c);
+    EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\" WHERE \"CARef\" = ? AND \"Alacak\" = 500 "
+                    "AND \"Kaynak\" = 'BN' AND \"Tarih\" = '2026-04-15' AND \"Aciklama\" = "
+                    "'Kaya Gıda Deniz Bankası'",
+                    {bank}),
+              1);
+    checks.save(c); // saved again: rewritten, not doubled
+    EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\" WHERE \"CARef\" = ?", {bank}), 1);
+    c.paid = false;
+    checks.save(c);
+    EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\""), 1);
+    expectCardTotalsHold();
+
+    FirmPaperPosting notes(company, firmNotes());
+    FirmPaper n;
+    n.kTarih = received;
+    n.vadesi = due;
+    n.number = "S-9";
+    n.tutari = 75.5;
+    n.payeeId = other;
+    n.paid = true; // paid at once
+    n.id = notes.save(n);
+    const std::vector<SqlRow> cash = company.connection().select(
+        "SELECT \"Cikan\", \"Tarih\", \"Kaynak\", \"KARef\", \"BelgeNo\", \"Aciklama\" "
+        "FROM \"Kasa\"");
+    ASSERT_EQ(cash.size(), 1u);
+    EXPECT_DOUBLE_EQ(cash[0][0].toDouble(), 75.5);
+    EXPECT_EQ(cash[0][1].toString(), "2026-04-15");
+    EXPECT_EQ(cash[0][2].toString(), "FS");
+    EXPECT_EQ(cash[0][3].toLongLong(), n.id);
+    EXPECT_EQ(cash[0][4].toString(), "S-9");
+    EXPECT_EQ(cash[0][5].toString(), "Kaya Gıda");
+    n.paid = false;
+    notes.save(n);
+    EXPECT_EQ(count("SELECT count(*) FROM \"Kasa\""), 0);
+    n.paid = true;
+    notes.save(n);
+    EXPECT_THROW(notes.remove(n.id, "FC"), AppError);
+    notes.remove(n.id, "FS");
+    checks.remove(c.id);
+    EXPECT_EQ(count("SELECT count(*) FROM \"Kasa\""), 0);
+    EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\""), 0);
+    EXPECT_EQ(count("SELECT count(*) FROM \"FCek\""), 0);
+    EXPECT_EQ(count("SELECT count(*) FROM \"FSenet\""), 0);
     expectCardTotalsHold();
 }
