@@ -61,6 +61,34 @@ int PaperPosting::position(qint64 paperId)
     return (*papers_)[kind_.positionField].asInteger();
 }
 
+std::optional<CustomerPaper> PaperPosting::read(qint64 paperId)
+{
+    Table& p = *papers_;
+    p.refresh();
+    if (paperId <= 0 || !p.gotoId(paperId)) return std::nullopt;
+    const auto text = [&](const char* name) { return p[QLatin1String(name)].asString(); };
+    CustomerPaper paper;
+    paper.id = paperId;
+    paper.girTarihi = p[QStringLiteral("GirTarihi")].asDate();
+    paper.vadesi = p[QStringLiteral("Vadesi")].asDate();
+    paper.number = p[kind_.numberField].asString();
+    paper.tutari = p[QStringLiteral("TUTARI")].asFloat();
+    if (kind_.check) {
+        paper.banka = text("Banka");
+        paper.sube = text("Sube");
+        paper.sahibi = text("CekSahibi");
+    } else {
+        paper.adres1 = text("Adres1");
+        paper.adres2 = text("Adres2");
+        paper.sahibi = text("SenetSahibi");
+    }
+    paper.sonCiro = text("SonCiro");
+    paper.customerId = p[QStringLiteral("ACARef")].asInt64();
+    paper.kaynak = text("Kaynak");
+    paper.fRef = p[QStringLiteral("FRef")].asInt64();
+    return paper;
+}
+
 void PaperPosting::requireMove(int to)
 {
     const int from = (*papers_)[kind_.positionField].asInteger();

@@ -75,6 +75,8 @@ public:
     void remove(qint64 paperId, const QString& kaynak = QString());
 
     int position(qint64 paperId);
+    // The paper as save() takes it; nothing when there is none.
+    std::optional<CustomerPaper> read(qint64 paperId);
 
 private:
     PaperCard card(qint64 customerId, bool bank = false)

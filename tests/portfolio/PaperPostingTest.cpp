@@ -2,6 +2,7 @@
 #include "cash/CashLedger.h"
 #include "customers/CustomerLedger.h"
 #include "portfolio/FirmPaperPosting.h"
+#include "portfolio/VoucherPosting.h"
 #include "store/AppError.h"
 #include "store/CompanyData.h"
 #include "support/FailingWrites.h"
@@ -326,5 +327,83 @@ TEST_F(PaperPostingTest, FirmPapersArePaidThroughTheBankOrTheCashAndSetBack)
     EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\""), 0);
     EXPECT_EQ(count("SELECT count(*) FROM \"FCek\""), 0);
     EXPECT_EQ(count("SELECT count(*) FROM \"FSenet\""), 0);
+    expectCardTotalsHold();
+}
+
+TEST_F(PaperPostingTest, AVoucherKeepsItsSurchargeAndTakesItsPapersToANewCustomer)
+{
+    VoucherPosting vouchers(company, customerChecks());
+    const QDate dated(2026, 3, 1);
+    VoucherHeader header{dated, giver, 3, "ilk", true};
+    const qint64 v = vouchers.saveHeader(0, header);
+    // An empty voucher posts a surcharge of 0.
+    EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\" WHERE \"Kaynak\" = 'MF' AND \"Borc\" = 0"), 1);
+    CustomerPaper paper;
+    paper.girTarihi = dated;
+    paper.number = "V-1";
+    paper.tutari = 100.10;
+    paper.banka = "Ziraat";
+    paper.vadesi = dated.addDays(30);
+    const qint64 first = vouchers.saveLine(v, paper);
+    paper.vadesi = dated.addDays(61);
+    vouchers.saveLine(v, paper);
+    EXPECT_EQ(vouchers.figures(v).averageDays, 46);
+    const auto surcharge = [&] {
+        return company.connection().select(
+            "SELECT \"Borc\", \"CARef\", \"Aciklama\", \"BelgeNo\" FROM \"CarHar\" WHERE "
+            "\"Nosu\" = (SELECT \"CAHRef\" FROM \"CekFis\" WHERE \"Nosu\" = ?)",
+            {v});
+    };
+    ASSERT_EQ(surcharge().size(), 1u);
+    EXPECT_DOUBLE_EQ(surcharge().front()[0].toDouble(), 9.11);
+    EXPECT_EQ(surcharge().front()[2].toString(), "REF. ÇEK FİŞİ G.ZAMMI");
+    EXPECT_EQ(surcharge().front()[3].toString(), QString::number(v));
+    EXPECT_EQ(field(customerChecks(), first, "Kaynak").toString(), "MF");
+    EXPECT_EQ(field(customerChecks(), first, "FRef").toLongLong(), v);
+
+    // Another customer: the papers, their receipts, their returns and the surcharge go along.
+    PaperPosting checks(company, customerChecks());
+    checks.giveBack(first, step());
+    header.customerId = other;
+    vouchers.saveHeader(v, header);
+    EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\" WHERE \"CARef\" = ?", {giver}), 0);
+    EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\" WHERE \"CARef\" = ?", {other}), 4);
+    EXPECT_EQ(field(customerChecks(), first, "ACariNo").toString(), "120.02");
+    expectCardTotalsHold();
+    // Not posted any more: the surcharge goes.
+    header.islensin = false;
+    vouchers.saveHeader(v, header);
+    EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\" WHERE \"Kaynak\" = 'MF' AND \"Aciklama\" "
+                    "LIKE 'REF.%'"),
+              0);
+    // A paper of the entry window is not the voucher's to change.
+    EXPECT_THROW(vouchers.removeLine(v, enter(checks)), AppError);
+
+    vouchers.removeVoucher(v);
+    EXPECT_EQ(count("SELECT count(*) FROM \"Cek\" WHERE \"FRef\" = ?", {v}), 0);
+    EXPECT_EQ(count("SELECT count(*) FROM \"CekFis\""), 0);
+    EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\" WHERE \"CARef\" = ?", {other}), 0);
+    expectCardTotalsHold();
+}
+
+TEST_F(PaperPostingTest, ASeriesOfNotesFallsDueMonthByMonth)
+{
+    VoucherPosting vouchers(company, customerNotes());
+    const qint64 v = vouchers.saveHeader(0, {QDate(2004, 1, 31), giver, 0, "", false});
+    CustomerPaper note;
+    note.girTarihi = QDate(2004, 1, 31);
+    note.vadesi = QDate(2004, 1, 31);
+    note.number = "S";
+    note.tutari = 50;
+    EXPECT_THROW(vouchers.saveSeries(v, note, 0, 30), AppError);
+    EXPECT_THROW(vouchers.saveSeries(v, note, 3, 0), AppError);
+    EXPECT_EQ(count("SELECT count(*) FROM \"Senet\""), 0);
+    const std::vector<qint64> ids = vouchers.saveSeries(v, note, 3, 30);
+    ASSERT_EQ(ids.size(), 3u);
+    EXPECT_EQ(field(customerNotes(), ids[0], "Vadesi").toString(), "2004-02-29");
+    EXPECT_EQ(field(customerNotes(), ids[1], "Vadesi").toString(), "2004-03-31");
+    EXPECT_EQ(field(customerNotes(), ids[2], "Vadesi").toString(), "2004-04-30");
+    EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\" WHERE \"Kaynak\" = 'MS' AND \"Alacak\" = 50"),
+              3);
     expectCardTotalsHold();
 }

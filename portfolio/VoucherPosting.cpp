@@ -1,0 +1,200 @@
+#include "portfolio/VoucherPosting.h"
+
+#include "customers/CustomerLedger.h"
+#include "store/AppError.h"
+#include "store/CommandTransaction.h"
+#include "store/CompanyData.h"
+#include "store/Table.h"
+
+VoucherPosting::VoucherPosting(CompanyData& company, const PortfolioKind& kind)
+    : company_(company)
+    , kind_(kind)
+    , vouchers_(std::make_unique<Table>(company.connection(), kind.voucherTable))
+    , papers_(std::make_unique<PaperPosting>(company, kind))
+    , customers_(std::make_unique<CustomerLedger>(company))
+{
+    vouchers_->open();
+}
+
+VoucherPosting::~VoucherPosting() = default;
+
+void VoucherPosting::hold(qint64 voucherId)
+{
+    vouchers_->refresh();
+    if (voucherId <= 0 || !vouchers_->editId(voucherId))
+        throw AppError(QStringLiteral("Fiş bulunamadı (%1).").arg(voucherId));
+}
+
+std::vector<qint64> VoucherPosting::papersOf(qint64 voucherId)
+{
+    std::vector<qint64> ids;
+    for (const SqlRow& row : company_.connection().select(
+             QStringLiteral("SELECT \"Nosu\" FROM \"%1\" WHERE coalesce(\"FRef\",0) = ? AND "
+                            "\"Kaynak\" = ? ORDER BY \"Vadesi\", \"Nosu\"")
+                 .arg(kind_.table),
+             {voucherId, kind_.voucherKaynak}))
+        ids.push_back(row[0].toLongLong());
+    return ids;
+}
+
+VoucherFigures VoucherPosting::figures(qint64 voucherId)
+{
+    const std::vector<SqlRow> header = company_.connection().select(
+        QStringLiteral("SELECT \"Tarih\", \"GZam\" FROM \"%1\" WHERE \"Nosu\" = ?")
+            .arg(kind_.voucherTable),
+        {voucherId});
+    if (header.empty()) return {};
+    std::vector<VoucherPaper> papers;
+    for (const SqlRow& row : company_.connection().select(
+             QStringLiteral("SELECT \"TUTARI\", \"Vadesi\" FROM \"%1\" WHERE coalesce(\"FRef\",0) "
+                            "= ? AND \"Kaynak\" = ?")
+                 .arg(kind_.table),
+             {voucherId, kind_.voucherKaynak}))
+        papers.push_back({row[0].toDouble(), QDate::fromString(row[1].toString(), Qt::ISODate)});
+    return voucherFigures(QDate::fromString(header.front()[0].toString(), Qt::ISODate),
+                          header.front()[1].toDouble(), papers, company_.kurus());
+}
+
+void VoucherPosting::settle()
+{
+    Table& v = *vouchers_;
+    const qint64 id = v.currentId();
+    const qint64 linked = v[QStringLiteral("CAHRef")].asInt64();
+    if (v[QStringLiteral("Islensin")].asInteger() != 1) {
+        customers_->remove(linked);
+        v.post();
+        return;
+    }
+    v.post(); // the figures read the voucher as saved
+    CustomerMovement m;
+    m.tarih = v[QStringLiteral("Tarih")].asDate();
+    m.belgeNo = QString::number(id);
+    m.aciklama = kind_.check ? QStringLiteral("REF. ÇEK FİŞİ G.ZAMMI")
+                             : QStringLiteral("REF.SENET FİŞİ G.ZAMMI");
+    m.borc = figures(id).surcharge; // written even when it is 0
+    m.kaynak = kind_.voucherKaynak;
+    m.customerId = v[QStringLiteral("CARef")].asInt64();
+    const qint64 movement = customers_->rewrite(linked, m);
+    if (movement != linked) {
+        hold(id);
+        changeOrCancel(v, [&] {
+            v[QStringLiteral("CAHRef")] = movement;
+            v.post();
+        });
+    }
+}
+
+qint64 VoucherPosting::saveHeader(qint64 voucherId, const VoucherHeader& header)
+{
+    if (!header.tarih.isValid())
+        throw AppError(QStringLiteral("%1 fişi tarihini giriniz.").arg(kind_.word));
+    return CommandTransaction::run(company_.connection(), [&] {
+        const PaperCard card = paperCard(company_, header.customerId);
+        Table& v = *vouchers_;
+        const bool isNew = voucherId <= 0;
+        if (isNew) {
+            v.refresh();
+            v.append();
+        } else {
+            hold(voucherId);
+        }
+        qint64 id = 0;
+        changeOrCancel(v, [&] {
+            const qint64 former = isNew ? 0 : v[QStringLiteral("CARef")].asInt64();
+            v[QStringLiteral("Tarih")] = header.tarih;
+            v[QStringLiteral("CARef")] = card.id;
+            v[QStringLiteral("CariNo")] = card.code;
+            v[QStringLiteral("Unvani")] = card.title;
+            v[QStringLiteral("GZam")] = header.gZam;
+            v[QStringLiteral("Aciklama")] = header.aciklama;
+            v[QStringLiteral("Islensin")] = header.islensin ? 1 : 0;
+            v.post();
+            id = v.currentId();
+            // A new customer takes the papers along, each with what it posted.
+            if (!isNew && former != card.id)
+                for (const qint64 paperId : papersOf(id)) {
+                    CustomerPaper paper = *papers_->read(paperId);
+                    paper.customerId = card.id;
+                    papers_->save(paper);
+                }
+            hold(id);
+            settle();
+        });
+        return id;
+    });
+}
+
+qint64 VoucherPosting::saveLine(qint64 voucherId, CustomerPaper paper)
+{
+    return CommandTransaction::run(company_.connection(), [&] {
+        // Held until the command ends, so that its lines and surcharge change one at a time.
+        hold(voucherId);
+        const qint64 customer = (*vouchers_)[QStringLiteral("CARef")].asInt64();
+        vouchers_->cancel();
+        if (paper.id > 0) {
+            const std::optional<CustomerPaper> stored = papers_->read(paper.id);
+            if (!stored || stored->kaynak != kind_.voucherKaynak || stored->fRef != voucherId)
+                throw AppError(
+                    QStringLiteral("Kaynak program %1 değil")
+                        .arg(kind_.check ? QStringLiteral("çek") : QStringLiteral("Senet")),
+                    QStringLiteral("%1 kontrol").arg(kind_.word));
+        }
+        paper.customerId = customer;
+        paper.kaynak = kind_.voucherKaynak;
+        paper.fRef = voucherId;
+        const qint64 id = papers_->save(paper);
+        hold(voucherId);
+        changeOrCancel(*vouchers_, [&] { settle(); });
+        return id;
+    });
+}
+
+std::vector<qint64> VoucherPosting::saveSeries(qint64 voucherId, CustomerPaper paper, int count,
+                                               int days)
+{
+    if (count < 1)
+        throw AppError(QStringLiteral("Senet adedi en az 1 olmalı"),
+                       QStringLiteral("Senet kontrol"));
+    if (days < 1)
+        throw AppError(QStringLiteral("Vade süresi en az 1 gün olmalı"),
+                       QStringLiteral("Senet kontrol"));
+    return CommandTransaction::run(company_.connection(), [&] {
+        std::vector<qint64> ids;
+        for (int i = 1; i <= count; ++i) {
+            CustomerPaper one = paper;
+            one.id = 0;
+            one.vadesi = NextDue(paper.girTarihi, days, i);
+            ids.push_back(saveLine(voucherId, one));
+        }
+        return ids;
+    });
+}
+
+void VoucherPosting::removeLine(qint64 voucherId, qint64 paperId)
+{
+    CommandTransaction::run(company_.connection(), [&] {
+        hold(voucherId);
+        vouchers_->cancel();
+        papers_->remove(paperId, kind_.voucherKaynak);
+        hold(voucherId);
+        changeOrCancel(*vouchers_, [&] { settle(); });
+    });
+}
+
+void VoucherPosting::removeVoucher(qint64 voucherId)
+{
+    CommandTransaction::run(company_.connection(), [&] {
+        hold(voucherId);
+        Table& v = *vouchers_;
+        changeOrCancel(v, [&] {
+            customers_->remove(v[QStringLiteral("CAHRef")].asInt64());
+            for (const SqlRow& row : company_.connection().select(
+                     QStringLiteral("SELECT \"Nosu\" FROM \"%1\" WHERE coalesce(\"FRef\",0) = ?")
+                         .arg(kind_.table),
+                     {voucherId}))
+                papers_->remove(row[0].toLongLong());
+            v.cancel();
+        });
+        v.removeId(voucherId);
+    });
+}
