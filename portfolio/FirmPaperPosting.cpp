@@ -23,9 +23,7 @@ FirmPaperPosting::~FirmPaperPosting() = default;
 
 void FirmPaperPosting::hold(qint64 paperId)
 {
-    papers_->refresh();
-    if (paperId <= 0 || !papers_->editId(paperId))
-        throw AppError(QStringLiteral("%1 kaydı bulunamadı (%2).").arg(kind_.word).arg(paperId));
+    holdRecord(*papers_, paperId, kind_.word);
 }
 
 qint64 FirmPaperPosting::paymentRecord()
@@ -88,12 +86,7 @@ qint64 FirmPaperPosting::save(const FirmPaper& paper)
         const PaperCard payee = paperCard(company_, paper.payeeId);
         Table& p = *papers_;
         const bool isNew = paper.id <= 0;
-        if (isNew) {
-            p.refresh();
-            p.append();
-        } else {
-            hold(paper.id);
-        }
+        appendOrHold(p, paper.id, kind_.word);
         changeOrCancel(p, [&] {
             const QString kaynak = paper.kaynak.isEmpty() ? kind_.entryKaynak : paper.kaynak;
             p[QStringLiteral("KTarih")] = paper.kTarih;
@@ -140,10 +133,7 @@ void FirmPaperPosting::remove(qint64 paperId, const QString& kaynak)
         Table& p = *papers_;
         changeOrCancel(p, [&] {
             if (!kaynak.isEmpty() && p[QStringLiteral("Kaynak")].asString() != kaynak)
-                throw AppError(
-                    QStringLiteral("Kaynak program %1 değil")
-                        .arg(kind_.check ? QStringLiteral("çek") : QStringLiteral("Senet")),
-                    QStringLiteral("%1 kontrol").arg(kind_.word));
+                throw wrongSource(kind_);
             customers_->remove(p[QStringLiteral("KCAHRef")].asInt64());
             removePayment();
             if (!kind_.check) customers_->remove(p[QStringLiteral("OCAHRef")].asInt64());

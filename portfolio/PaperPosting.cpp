@@ -46,11 +46,30 @@ PaperCard paperCard(CompanyData& company, qint64 customerId, bool bank)
     return {rows.front()[0].toLongLong(), rows.front()[1].toString(), rows.front()[2].toString()};
 }
 
+void holdRecord(Table& table, qint64 id, const QString& what)
+{
+    table.refresh();
+    if (id <= 0 || !table.editId(id))
+        throw AppError(QStringLiteral("%1 kaydı bulunamadı (%2).").arg(what).arg(id));
+}
+
+void appendOrHold(Table& table, qint64 id, const QString& what)
+{
+    if (id > 0) return holdRecord(table, id, what);
+    table.refresh();
+    table.append();
+}
+
+AppError wrongSource(const PortfolioKind& kind)
+{
+    return AppError(QStringLiteral("Kaynak program %1 değil")
+                        .arg(kind.check ? QStringLiteral("çek") : QStringLiteral("Senet")),
+                    QStringLiteral("%1 kontrol").arg(kind.word));
+}
+
 void PaperPosting::hold(qint64 paperId)
 {
-    papers_->refresh();
-    if (paperId <= 0 || !papers_->editId(paperId))
-        throw AppError(QStringLiteral("%1 kaydı bulunamadı (%2).").arg(kind_.word).arg(paperId));
+    holdRecord(*papers_, paperId, kind_.word);
 }
 
 int PaperPosting::position(qint64 paperId)
@@ -150,12 +169,7 @@ qint64 PaperPosting::save(const CustomerPaper& paper)
         const PaperCard giver = card(paper.customerId);
         Table& p = *papers_;
         const bool isNew = paper.id <= 0;
-        if (isNew) {
-            p.refresh();
-            p.append();
-        } else {
-            hold(paper.id);
-        }
+        appendOrHold(p, paper.id, kind_.word);
         changeOrCancel(p, [&] {
             const QString kaynak = paper.kaynak.isEmpty() ? kind_.entryKaynak : paper.kaynak;
             p[QStringLiteral("GirTarihi")] = paper.girTarihi;
@@ -371,10 +385,7 @@ void PaperPosting::remove(qint64 paperId, const QString& kaynak)
         Table& p = *papers_;
         changeOrCancel(p, [&] {
             if (!kaynak.isEmpty() && p[QStringLiteral("Kaynak")].asString() != kaynak)
-                throw AppError(
-                    QStringLiteral("Kaynak program %1 değil")
-                        .arg(kind_.check ? QStringLiteral("çek") : QStringLiteral("Senet")),
-                    QStringLiteral("%1 kontrol").arg(kind_.word));
+                throw wrongSource(kind_);
             for (const char* link : {"ACAHRef", "CCAHRef", "ICAHRef", "BAHRef", "BATRef", "BANRef"})
                 removeLinked(link);
             removeCash();

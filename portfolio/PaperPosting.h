@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 
+class AppError;
 class CompanyData;
 class Table;
 class CustomerLedger;
@@ -42,6 +43,13 @@ struct PaperCard {
     QString code, title;
 };
 PaperCard paperCard(CompanyData& company, qint64 customerId, bool bank = false);
+
+// The record `id` of a private cursor held in edit for the command; `what` names it in the
+// message when it is gone. With id 0, a new record in append instead.
+void holdRecord(Table& table, qint64 id, const QString& what);
+void appendOrHold(Table& table, qint64 id, const QString& what);
+// "Kaynak program çek değil" / "Senet değil": a paper another program wrote.
+AppError wrongSource(const PortfolioKind& kind);
 
 // The only writer of customer papers (Cek, Senet) with their customer movements and cash
 // records. Each operation is one command (CommandTransaction): the paper and all it posts are

@@ -20,9 +20,7 @@ VoucherPosting::~VoucherPosting() = default;
 
 void VoucherPosting::hold(qint64 voucherId)
 {
-    vouchers_->refresh();
-    if (voucherId <= 0 || !vouchers_->editId(voucherId))
-        throw AppError(QStringLiteral("Fiş bulunamadı (%1).").arg(voucherId));
+    holdRecord(*vouchers_, voucherId, QStringLiteral("Fiş"));
 }
 
 std::vector<qint64> VoucherPosting::papersOf(qint64 voucherId)
@@ -92,12 +90,7 @@ qint64 VoucherPosting::saveHeader(qint64 voucherId, const VoucherHeader& header)
         const PaperCard card = paperCard(company_, header.customerId);
         Table& v = *vouchers_;
         const bool isNew = voucherId <= 0;
-        if (isNew) {
-            v.refresh();
-            v.append();
-        } else {
-            hold(voucherId);
-        }
+        appendOrHold(v, voucherId, QStringLiteral("Fiş"));
         qint64 id = 0;
         changeOrCancel(v, [&] {
             const qint64 former = isNew ? 0 : v[QStringLiteral("CARef")].asInt64();
@@ -134,10 +127,7 @@ qint64 VoucherPosting::saveLine(qint64 voucherId, CustomerPaper paper)
         if (paper.id > 0) {
             const std::optional<CustomerPaper> stored = papers_->read(paper.id);
             if (!stored || stored->kaynak != kind_.voucherKaynak || stored->fRef != voucherId)
-                throw AppError(
-                    QStringLiteral("Kaynak program %1 değil")
-                        .arg(kind_.check ? QStringLiteral("çek") : QStringLiteral("Senet")),
-                    QStringLiteral("%1 kontrol").arg(kind_.word));
+                throw wrongSource(kind_);
         }
         paper.customerId = customer;
         paper.kaynak = kind_.voucherKaynak;
