@@ -42,6 +42,12 @@ VoucherFigures VoucherPosting::figures(qint64 voucherId)
             .arg(kind_.voucherTable),
         {voucherId});
     if (header.empty()) return {};
+    return figuresOf(voucherId, QDate::fromString(header.front()[0].toString(), Qt::ISODate),
+                     header.front()[1].toDouble());
+}
+
+VoucherFigures VoucherPosting::figuresOf(qint64 voucherId, const QDate& tarih, double gZam)
+{
     std::vector<VoucherPaper> papers;
     for (const SqlRow& row : company_.connection().select(
              QStringLiteral("SELECT \"TUTARI\", \"Vadesi\" FROM \"%1\" WHERE coalesce(\"FRef\",0) "
@@ -49,8 +55,7 @@ VoucherFigures VoucherPosting::figures(qint64 voucherId)
                  .arg(kind_.table),
              {voucherId, kind_.voucherKaynak}))
         papers.push_back({row[0].toDouble(), QDate::fromString(row[1].toString(), Qt::ISODate)});
-    return voucherFigures(QDate::fromString(header.front()[0].toString(), Qt::ISODate),
-                          header.front()[1].toDouble(), papers, company_.kurus());
+    return voucherFigures(tarih, gZam, papers, company_.kurus());
 }
 
 void VoucherPosting::settle()
@@ -63,13 +68,14 @@ void VoucherPosting::settle()
         v.post();
         return;
     }
-    v.post(); // the figures read the voucher as saved
+    v.post();
     CustomerMovement m;
     m.tarih = v[QStringLiteral("Tarih")].asDate();
     m.belgeNo = QString::number(id);
     m.aciklama = kind_.check ? QStringLiteral("REF. ÇEK FİŞİ G.ZAMMI")
                              : QStringLiteral("REF.SENET FİŞİ G.ZAMMI");
-    m.borc = figures(id).surcharge; // written even when it is 0
+    // Written even when it is 0.
+    m.borc = figuresOf(id, m.tarih, v[QStringLiteral("GZam")].asFloat()).surcharge;
     m.kaynak = kind_.voucherKaynak;
     m.customerId = v[QStringLiteral("CARef")].asInt64();
     const qint64 movement = customers_->rewrite(linked, m);
@@ -119,23 +125,32 @@ qint64 VoucherPosting::saveHeader(qint64 voucherId, const VoucherHeader& header)
 
 qint64 VoucherPosting::saveLine(qint64 voucherId, CustomerPaper paper)
 {
+    return saveLines(voucherId, {std::move(paper)}).front();
+}
+
+std::vector<qint64> VoucherPosting::saveLines(qint64 voucherId, std::vector<CustomerPaper> lines)
+{
     return CommandTransaction::run(company_.connection(), [&] {
         // Held until the command ends, so that its lines and surcharge change one at a time.
         hold(voucherId);
         const qint64 customer = (*vouchers_)[QStringLiteral("CARef")].asInt64();
         vouchers_->cancel();
-        if (paper.id > 0) {
-            const std::optional<CustomerPaper> stored = papers_->read(paper.id);
-            if (!stored || stored->kaynak != kind_.voucherKaynak || stored->fRef != voucherId)
-                throw wrongSource(kind_);
+        std::vector<qint64> ids;
+        for (CustomerPaper& paper : lines) {
+            if (paper.id > 0) {
+                const std::optional<CustomerPaper> stored = papers_->read(paper.id);
+                if (!stored || stored->kaynak != kind_.voucherKaynak || stored->fRef != voucherId)
+                    throw wrongSource(kind_);
+            }
+            paper.customerId = customer;
+            paper.kaynak = kind_.voucherKaynak;
+            paper.fRef = voucherId;
+            ids.push_back(papers_->save(paper));
         }
-        paper.customerId = customer;
-        paper.kaynak = kind_.voucherKaynak;
-        paper.fRef = voucherId;
-        const qint64 id = papers_->save(paper);
+        // The surcharge once, over all of them.
         hold(voucherId);
         changeOrCancel(*vouchers_, [&] { settle(); });
-        return id;
+        return ids;
     });
 }
 
@@ -148,16 +163,14 @@ std::vector<qint64> VoucherPosting::saveSeries(qint64 voucherId, CustomerPaper p
     if (days < 1)
         throw AppError(QStringLiteral("Vade süresi en az 1 gün olmalı"),
                        QStringLiteral("Senet kontrol"));
-    return CommandTransaction::run(company_.connection(), [&] {
-        std::vector<qint64> ids;
-        for (int i = 1; i <= count; ++i) {
-            CustomerPaper one = paper;
-            one.id = 0;
-            one.vadesi = NextDue(paper.girTarihi, days, i);
-            ids.push_back(saveLine(voucherId, one));
-        }
-        return ids;
-    });
+    std::vector<CustomerPaper> notes;
+    for (int i = 1; i <= count; ++i) {
+        CustomerPaper one = paper;
+        one.id = 0;
+        one.vadesi = NextDue(paper.girTarihi, days, i);
+        notes.push_back(one);
+    }
+    return saveLines(voucherId, std::move(notes));
 }
 
 void VoucherPosting::removeLine(qint64 voucherId, qint64 paperId)

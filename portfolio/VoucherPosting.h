@@ -44,6 +44,9 @@ public:
 private:
     void hold(qint64 voucherId);
     std::vector<qint64> papersOf(qint64 voucherId);
+    VoucherFigures figuresOf(qint64 voucherId, const QDate& tarih, double gZam);
+    // Papers of the voucher saved in one command, the surcharge brought up to date once.
+    std::vector<qint64> saveLines(qint64 voucherId, std::vector<CustomerPaper> lines);
     // Brings the held voucher's surcharge movement up to date and posts the voucher.
     void settle();
 
