@@ -6,6 +6,7 @@
 #include "cash/Registration.h"
 #include "customers/Registration.h"
 #include "invoicing/Registration.h"
+#include "portfolio/Registration.h"
 #include "printing/CompanyListReport.h"
 #include "printing/ReportRegistry.h"
 #include "stock/Registration.h"
@@ -17,6 +18,7 @@ inline void registerReports(ReportRegistry& reports)
     registerStockReports(reports);
     registerCashReports(reports);
     registerInvoiceReports(reports);
+    registerPortfolioReports(reports);
 }
 
 inline void registerWindows(WindowRegistry& windows)
@@ -25,4 +27,5 @@ inline void registerWindows(WindowRegistry& windows)
     registerStockWindows(windows);
     registerCashWindows(windows);
     registerInvoiceWindows(windows);
+    registerPortfolioWindows(windows);
 }

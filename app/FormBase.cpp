@@ -299,8 +299,14 @@ bool FormBase::eventFilter(QObject* watched, QEvent* event)
             qobject_cast<QPlainTextEdit*>(focus) || qobject_cast<QTextEdit*>(focus);
         if (focus && !multiLine &&
             std::find(fieldOrder_.begin(), fieldOrder_.end(), focus) != fieldOrder_.end()) {
-            if (down && downWraps_ && !fieldOrder_.empty() && focus == fieldOrder_.back())
-                fieldOrder_.front()->setFocus(Qt::TabFocusReason);
+            // The ends are the first and last fields that can take the focus now.
+            std::vector<QWidget*> open;
+            for (QWidget* f : fieldOrder_)
+                if (f->isEnabled() && f->isVisible()) open.push_back(f);
+            if (down && downWraps_ && !open.empty() && focus == open.back())
+                open.front()->setFocus(Qt::TabFocusReason);
+            else if (up && upWraps_ && !open.empty() && focus == open.front())
+                open.back()->setFocus(Qt::TabFocusReason);
             else
                 EnterKontrol(focus, up ? -1 : 1);
             return true;

@@ -69,6 +69,8 @@ protected:
     void setWrapFields(bool on) { wrapFields_ = on; }
     // Down in the last field goes round to the first, while Enter there still ends the entry.
     void setDownWraps(bool on) { downWraps_ = on; }
+    // Up in the first field goes round to the last one that can take the focus.
+    void setUpWraps(bool on) { upWraps_ = on; }
     void YardimEt(const QString& hint);
     void YardimSil();
     void setStatusText(int panel, const QString& text);
@@ -100,6 +102,7 @@ private:
     std::vector<QWidget*> fieldOrder_;
     bool wrapFields_ = false;
     bool downWraps_ = false;
+    bool upWraps_ = false;
     QHash<QWidget*, QString> hints_;
     QVBoxLayout* content_;
     QHBoxLayout* toolbar_;

@@ -50,6 +50,7 @@ void FirmPaperPosting::writePayment()
         m.alacak = amount;
         m.kaynak = Kaynak::BN;
         m.customerId = p[QStringLiteral("BARef")].asInt64();
+        if (fromVoucher_) m.kRef = p.currentId();
         p[QStringLiteral("OBAHRef")] =
             customers_->rewrite(found && found->kaynak == Kaynak::BN ? linked : 0, m);
         return;
@@ -87,6 +88,7 @@ qint64 FirmPaperPosting::save(const FirmPaper& paper)
         Table& p = *papers_;
         const bool isNew = paper.id <= 0;
         appendOrHold(p, paper.id, kind_.word);
+        fromVoucher_ = paper.fRef > 0;
         changeOrCancel(p, [&] {
             const QString kaynak = paper.kaynak.isEmpty() ? kind_.entryKaynak : paper.kaynak;
             p[QStringLiteral("KTarih")] = paper.kTarih;
@@ -140,5 +142,25 @@ void FirmPaperPosting::remove(qint64 paperId, const QString& kaynak)
             p.cancel();
         });
         p.removeId(paperId);
+    });
+}
+
+void FirmPaperPosting::movePayee(qint64 paperId, qint64 payeeId)
+{
+    CommandTransaction::run(company_.connection(), [&] {
+        const PaperCard payee = paperCard(company_, payeeId);
+        hold(paperId);
+        Table& p = *papers_;
+        changeOrCancel(p, [&] {
+            p[QStringLiteral("KCARef")] = payee.id;
+            p[QStringLiteral("KCariNo")] = payee.code;
+            p[QStringLiteral("KUnvani")] = payee.title;
+            const qint64 linked = p[QStringLiteral("KCAHRef")].asInt64();
+            if (std::optional<CustomerMovement> issue = customers_->read(linked)) {
+                issue->customerId = payee.id;
+                customers_->rewrite(linked, *issue);
+            }
+            p.post();
+        });
     });
 }

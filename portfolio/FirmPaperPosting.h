@@ -21,7 +21,7 @@ struct FirmPaper {
     qint64 bankId = 0;  // checks: the bank card it is drawn on
     bool paid = false;  // position 1, "Ödendi"
     QString kaynak;     // empty: the portfolio's code
-    qint64 fRef = 0;    // the voucher that issued it
+    qint64 fRef = 0;    // the voucher that issued it; its bank movement names the check
 };
 
 // The only writer of firm papers (FCek, FSenet): the issue movement on the payee, and when
@@ -42,6 +42,9 @@ public:
     qint64 save(const FirmPaper& paper);
     // The paper with its movements and its payment; `kaynak`, when given, must be its source.
     void remove(qint64 paperId, const QString& kaynak = QString());
+    // A voucher's new payee: the paper and its issue movement name it; the payment stays as
+    // it is.
+    void movePayee(qint64 paperId, qint64 payeeId);
 
 private:
     void hold(qint64 paperId);
@@ -54,4 +57,5 @@ private:
     std::unique_ptr<Table> papers_;
     std::unique_ptr<CustomerLedger> customers_;
     std::unique_ptr<CashLedger> cash_;
+    bool fromVoucher_ = false; // the paper being saved came from a voucher line
 };

@@ -10,7 +10,8 @@ VoucherPosting::VoucherPosting(CompanyData& company, const PortfolioKind& kind)
     : company_(company)
     , kind_(kind)
     , vouchers_(std::make_unique<Table>(company.connection(), kind.voucherTable))
-    , papers_(std::make_unique<PaperPosting>(company, kind))
+    , papers_(kind.firm ? nullptr : std::make_unique<PaperPosting>(company, kind))
+    , firms_(kind.firm ? std::make_unique<FirmPaperPosting>(company, kind) : nullptr)
     , customers_(std::make_unique<CustomerLedger>(company))
 {
     vouchers_->open();
@@ -43,7 +44,7 @@ VoucherFigures VoucherPosting::figures(qint64 voucherId)
         {voucherId});
     if (header.empty()) return {};
     return figuresOf(voucherId, QDate::fromString(header.front()[0].toString(), Qt::ISODate),
-                     header.front()[1].toDouble());
+                     kind_.firm ? 0.0 : header.front()[1].toDouble());
 }
 
 VoucherFigures VoucherPosting::figuresOf(qint64 voucherId, const QDate& tarih, double gZam)
@@ -62,6 +63,10 @@ void VoucherPosting::settle()
 {
     Table& v = *vouchers_;
     const qint64 id = v.currentId();
+    if (kind_.firm) { // no surcharge
+        v.post();
+        return;
+    }
     const qint64 linked = v[QStringLiteral("CAHRef")].asInt64();
     if (v[QStringLiteral("Islensin")].asInteger() != 1) {
         customers_->remove(linked);
@@ -104,22 +109,64 @@ qint64 VoucherPosting::saveHeader(qint64 voucherId, const VoucherHeader& header)
             v[QStringLiteral("CARef")] = card.id;
             v[QStringLiteral("CariNo")] = card.code;
             v[QStringLiteral("Unvani")] = card.title;
-            v[QStringLiteral("GZam")] = header.gZam;
             v[QStringLiteral("Aciklama")] = header.aciklama;
-            v[QStringLiteral("Islensin")] = header.islensin ? 1 : 0;
+            if (!kind_.firm) {
+                v[QStringLiteral("GZam")] = header.gZam;
+                v[QStringLiteral("Islensin")] = header.islensin ? 1 : 0;
+            }
             v.post();
             id = v.currentId();
-            // A new customer takes the papers along, each with what it posted.
-            if (!isNew && former != card.id)
-                for (const qint64 paperId : papersOf(id)) {
-                    CustomerPaper paper = *papers_->read(paperId);
-                    paper.customerId = card.id;
-                    papers_->save(paper);
-                }
+            if (!isNew && former != card.id) movePapers(id, card.id);
             hold(id);
             settle();
         });
         return id;
+    });
+}
+
+void VoucherPosting::movePapers(qint64 voucherId, qint64 customerId)
+{
+    // A new customer takes the papers along: customer papers with everything they posted
+    // to the giver, firm papers with their issue movement only.
+    for (const qint64 paperId : papersOf(voucherId)) {
+        if (kind_.firm) {
+            firms_->movePayee(paperId, customerId);
+            continue;
+        }
+        CustomerPaper paper = *papers_->read(paperId);
+        paper.customerId = customerId;
+        papers_->save(paper);
+    }
+}
+
+qint64 VoucherPosting::voucherCustomer(qint64 voucherId)
+{
+    hold(voucherId);
+    const qint64 customer = (*vouchers_)[QStringLiteral("CARef")].asInt64();
+    vouchers_->cancel();
+    return customer;
+}
+
+void VoucherPosting::requireOwn(qint64 voucherId, qint64 paperId)
+{
+    const std::vector<SqlRow> rows = company_.connection().select(
+        QStringLiteral("SELECT \"Kaynak\", coalesce(\"FRef\",0) FROM \"%1\" WHERE \"Nosu\" = ?")
+            .arg(kind_.table),
+        {paperId});
+    if (rows.empty() || rows.front()[0].toString() != kind_.voucherKaynak ||
+        rows.front()[1].toLongLong() != voucherId)
+        throw wrongSource(kind_);
+}
+
+qint64 VoucherPosting::saveLine(qint64 voucherId, FirmPaper paper)
+{
+    if (!kind_.firm) throw AppError(QStringLiteral("%1 firma portföyü değil.").arg(kind_.table));
+    return CommandTransaction::run(company_.connection(), [&] {
+        paper.payeeId = voucherCustomer(voucherId);
+        if (paper.id > 0) requireOwn(voucherId, paper.id);
+        paper.kaynak = kind_.voucherKaynak;
+        paper.fRef = voucherId;
+        return firms_->save(paper);
     });
 }
 
@@ -131,17 +178,13 @@ qint64 VoucherPosting::saveLine(qint64 voucherId, CustomerPaper paper)
 std::vector<qint64> VoucherPosting::saveLines(qint64 voucherId, std::vector<CustomerPaper> lines)
 {
     return CommandTransaction::run(company_.connection(), [&] {
+        if (kind_.firm)
+            throw AppError(QStringLiteral("%1 müşteri portföyü değil.").arg(kind_.table));
         // Held until the command ends, so that its lines and surcharge change one at a time.
-        hold(voucherId);
-        const qint64 customer = (*vouchers_)[QStringLiteral("CARef")].asInt64();
-        vouchers_->cancel();
+        const qint64 customer = voucherCustomer(voucherId);
         std::vector<qint64> ids;
         for (CustomerPaper& paper : lines) {
-            if (paper.id > 0) {
-                const std::optional<CustomerPaper> stored = papers_->read(paper.id);
-                if (!stored || stored->kaynak != kind_.voucherKaynak || stored->fRef != voucherId)
-                    throw wrongSource(kind_);
-            }
+            if (paper.id > 0) requireOwn(voucherId, paper.id);
             paper.customerId = customer;
             paper.kaynak = kind_.voucherKaynak;
             paper.fRef = voucherId;
@@ -176,9 +219,12 @@ std::vector<qint64> VoucherPosting::saveSeries(qint64 voucherId, CustomerPaper p
 void VoucherPosting::removeLine(qint64 voucherId, qint64 paperId)
 {
     CommandTransaction::run(company_.connection(), [&] {
-        hold(voucherId);
-        vouchers_->cancel();
-        papers_->remove(paperId, kind_.voucherKaynak);
+        voucherCustomer(voucherId);
+        requireOwn(voucherId, paperId);
+        if (kind_.firm)
+            firms_->remove(paperId, kind_.voucherKaynak);
+        else
+            papers_->remove(paperId, kind_.voucherKaynak);
         hold(voucherId);
         changeOrCancel(*vouchers_, [&] { settle(); });
     });
@@ -190,12 +236,16 @@ void VoucherPosting::removeVoucher(qint64 voucherId)
         hold(voucherId);
         Table& v = *vouchers_;
         changeOrCancel(v, [&] {
-            customers_->remove(v[QStringLiteral("CAHRef")].asInt64());
+            if (!kind_.firm) customers_->remove(v[QStringLiteral("CAHRef")].asInt64());
             for (const SqlRow& row : company_.connection().select(
                      QStringLiteral("SELECT \"Nosu\" FROM \"%1\" WHERE coalesce(\"FRef\",0) = ?")
                          .arg(kind_.table),
-                     {voucherId}))
-                papers_->remove(row[0].toLongLong());
+                     {voucherId})) {
+                if (kind_.firm)
+                    firms_->remove(row[0].toLongLong());
+                else
+                    papers_->remove(row[0].toLongLong());
+            }
             v.cancel();
         });
         v.removeId(voucherId);

@@ -102,6 +102,21 @@ ReportDef standardReport(const QString& name, const QString& title, bool letter,
     return def;
 }
 
+double fitPageHeader(ReportDef& def)
+{
+    const double width = def.page.size().width() - def.page.left - def.page.right;
+    for (BandDef& band : def.bands) {
+        if (band.kind != BandKind::PageHeader) continue;
+        for (ElementDef& e : band.elements) {
+            if (e.name == QLatin1String("lblBaslik")) e.rect.setWidth(width);
+            if (e.name == QLatin1String("sysSayfa")) e.rect.moveLeft(width - e.rect.width());
+            if (e.name == QLatin1String("lblAltBaslik"))
+                e.rect.moveLeft((width - e.rect.width()) / 2);
+        }
+    }
+    return width;
+}
+
 QString dateText(const QDate& date)
 {
     return date.toString(QStringLiteral("dd.MM.yyyy"));

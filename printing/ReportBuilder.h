@@ -26,6 +26,10 @@ ElementDef right(ElementDef element);
 ReportDef standardReport(const QString& name, const QString& title, bool letter,
                          const QString& subtitle = QString());
 
+// Spreads the standard page header over the page's width (landscape, other paper); returns the
+// width between the margins.
+double fitPageHeader(ReportDef& def);
+
 // A date as reports print it and filters take it: dd.mm.yyyy.
 QString dateText(const QDate& date);
 // The summary line "Listelenen %s adet" (element "lblAdet"), at height `y` of the last band.

@@ -65,6 +65,7 @@ struct ReportRenderer::Impl {
     const ReportDef def; // a copy: callers may pass a temporary
     Table* master;
     int copies = 0, copiesMade = 0; // detail bands of a report without a master table
+    bool nothingWhenEmpty = false;
     Table* sub = nullptr;
     std::function<void()> prepareSub;
 
@@ -491,6 +492,14 @@ struct ReportRenderer::Impl {
         pageNumber = 0;
         cancelled = false;
         first = true;
+        if (nothingWhenEmpty && master) {
+            master->first();
+            if (master->eof()) {
+                phase = Phase::Done;
+                set.finished = true;
+                return;
+            }
+        }
         startPage();
         if (master) master->first();
         copiesMade = 0;
@@ -554,6 +563,11 @@ struct ReportRenderer::Impl {
         return true;
     }
 };
+
+void ReportRenderer::setNothingWhenEmpty(bool on)
+{
+    d->nothingWhenEmpty = on;
+}
 
 void ReportRenderer::setCopies(int copies)
 {

@@ -76,6 +76,8 @@ public:
 
     // Without a master table: the detail band prints this many times (labels, copies).
     void setCopies(int copies);
+    // A master table without records makes no page at all (no header, no summary of 0).
+    void setNothingWhenEmpty(bool on);
 
     std::function<void()> beforeReport;
     std::function<void(BandPrint&)> beforePrint;

@@ -123,6 +123,15 @@ QLineEdit* ReportWindow::addLine(QLineEdit* edit, const QString& hint, const Cod
     return edit;
 }
 
+void ReportWindow::addHeading(const QString& text)
+{
+    auto* label = new QLabel(text, this);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    form_->addRow(label);
+}
+
 TextCriterion ReportWindow::addText(const QString& label, const QString& hint)
 {
     auto* edit = new QLineEdit(this);

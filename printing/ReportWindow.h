@@ -105,6 +105,8 @@ public:
     // The report's pages for the criteria as they stand.
     virtual PageSet pages();
 
+    // A heading over the criteria that follow.
+    void addHeading(const QString& text);
     // The criteria, declared in the order of the fields.
     TextCriterion addText(const QString& label, const QString& hint);
     // Two fields on one row; with `codes`, F6 in either picks a card's code.

@@ -93,18 +93,12 @@ RunningReport start(CompanyData& company, const Layout& layout, const QString& f
     ReportDef def = standardReport(layout.name, layout.title, letter, layout.subtitle);
     def.page.landscape = layout.landscape;
     // The width between the margins; on narrower paper (Letter across) the columns shrink alike.
-    const double width = def.page.size().width() - def.page.left - def.page.right;
+    const double width = fitPageHeader(def);
     double columnsWidth = 0;
     for (const Column& c : layout.columns)
         columnsWidth += c.width;
     const double shrink = std::min(1.0, width / columnsWidth);
     BandDef& header = def.bands.back();
-    for (ElementDef& e : header.elements) {
-        // The page header spans the page's width.
-        if (e.name == QLatin1String("lblBaslik")) e.rect.setWidth(width);
-        if (e.name == QLatin1String("sysSayfa")) e.rect.moveLeft(width - e.rect.width());
-        if (e.name == QLatin1String("lblAltBaslik")) e.rect.moveLeft((width - e.rect.width()) / 2);
-    }
     for (int i = 0; i < layout.headerLines.size(); ++i) {
         header.elements.push_back(label(QStringLiteral("lblBilgi%1").arg(i),
                                         {0, 14 + 5.0 * i, 150, 5}, layout.headerLines[i]));
