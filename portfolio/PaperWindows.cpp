@@ -200,7 +200,8 @@ void TfrmCek::applyFilter()
     table().setFilter(filter);
     table().setFiltered(true);
     table().refresh();
-    goLast();
+    table().last();
+    reload();
     const MoneySum sum = MoneySum::fromSql(table().connection().scalar(sql, params));
     total_->setText(formatNumber(shell().company->RoundMoney(sum.value()),
                                  shell().company->kurus() ? QStringLiteral("#,##0.00")

@@ -4,6 +4,7 @@
 #include "app/AccessConfig.h"
 #include "cash/CashDemo.h"
 #include "invoicing/InvoiceDemo.h"
+#include "portfolio/PortfolioDemo.h"
 #include "printing/Exports.h"
 #include "store/AppError.h"
 #include "store/Backup.h"
@@ -210,6 +211,7 @@ int demo(const QStringList& args)
     fillDemoBooks(data, large ? DemoSize::large() : DemoSize::small(), progress);
     fillDemoSlips(data, large ? 3000 : 4, large ? 2000 : 2, progress);
     fillDemoInvoices(data, large ? 25000 : 6, large, progress);
+    fillDemoPapers(data, large ? PortfolioDemoSize::large() : PortfolioDemoSize::small(), progress);
     out << QStringLiteral("Örnek kayıtlar yazıldı: %1 s, veritabanı %2 MB\n")
                .arg(timer.elapsed() / 1000.0, 0, 'f', 1)
                .arg(directorySize(data.directory()) / 1048576.0, 0, 'f', 1);
