@@ -4,12 +4,19 @@
 #include "portfolio/FirmPaperPosting.h"
 #include "portfolio/VoucherPosting.h"
 #include "store/AppError.h"
+#include "store/CommandTransaction.h"
 #include "store/CompanyData.h"
+#include "store/GlobalData.h"
+#include "store/Installation.h"
+#include "store/StoreSession.h"
 #include "support/FailingWrites.h"
 #include "support/Installation.h"
 
+#include <csignal>
 #include <functional>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -406,4 +413,130 @@ TEST_F(PaperPostingTest, ASeriesOfNotesFallsDueMonthByMonth)
     EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\" WHERE \"Kaynak\" = 'MS' AND \"Alacak\" = 50"),
               3);
     expectCardTotalsHold();
+}
+
+TEST_F(PaperPostingTest, AFirmVoucherIssuesToItsCustomerAndMovesOnlyTheIssueMovements)
+{
+    VoucherPosting vouchers(company, firmChecks());
+    const qint64 v = vouchers.saveHeader(0, {QDate(2026, 3, 1), giver, 5, "firma", true});
+    FirmPaper check;
+    check.kTarih = QDate(2026, 3, 1);
+    check.vadesi = QDate(2026, 4, 1);
+    check.number = "F-1";
+    check.tutari = 250;
+    check.bankId = bank;
+    check.paid = true;
+    const qint64 paid = vouchers.saveLine(v, check);
+    check.paid = false;
+    check.number = "F-2";
+    const qint64 open = vouchers.saveLine(v, check);
+    // No surcharge on firm papers; the paid check names itself on its bank movement.
+    EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\" WHERE \"Aciklama\" LIKE 'REF.%'"), 0);
+    EXPECT_EQ(count("SELECT \"KRef\" FROM \"CarHar\" WHERE \"Kaynak\" = 'BN'"), paid);
+    EXPECT_EQ(field(firmChecks(), paid, "Kaynak").toString(), "FC");
+    EXPECT_EQ(field(firmChecks(), paid, "FRef").toLongLong(), v);
+    EXPECT_EQ(vouchers.figures(v).total, 500);
+    EXPECT_DOUBLE_EQ(vouchers.figures(v).surcharge, 0);
+
+    // Another payee: the checks and their issue movements move, the bank movement stays.
+    vouchers.saveHeader(v, {QDate(2026, 3, 1), other, 0, "firma", false});
+    EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\" WHERE \"CARef\" = ?", {giver}), 0);
+    EXPECT_EQ(
+        count("SELECT count(*) FROM \"CarHar\" WHERE \"CARef\" = ? AND \"Borc\" = 250", {other}),
+        2);
+    EXPECT_EQ(
+        count("SELECT count(*) FROM \"CarHar\" WHERE \"CARef\" = ? AND \"Kaynak\" = 'BN'", {bank}),
+        1);
+    EXPECT_EQ(field(firmChecks(), open, "KCariNo").toString(), "120.02");
+    expectCardTotalsHold();
+
+    // A firm check of another voucher or of the entry window is not this voucher's line.
+    FirmPaperPosting firm(company, firmChecks());
+    check.number = "F-3";
+    const qint64 single = firm.save({0, check.kTarih, check.vadesi, "F-3", 10, giver, bank, false});
+    EXPECT_THROW(vouchers.removeLine(v, single), AppError);
+    vouchers.removeVoucher(v);
+    EXPECT_EQ(count("SELECT count(*) FROM \"FCek\""), 1);
+    EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\" WHERE \"CARef\" IN (?, ?)", {other, bank}), 0);
+    expectCardTotalsHold();
+}
+
+// A failure at the hundredth paper of a series or of a voucher's delete leaves the books as
+// they were: the command is one.
+TEST_F(PaperPostingTest, AFailureAtTheHundredthPaperLeavesTheBooksUnchanged)
+{
+    VoucherPosting vouchers(company, customerNotes());
+    const qint64 v = vouchers.saveHeader(0, {QDate(2026, 1, 10), giver, 2, "", true});
+    CustomerPaper note;
+    note.girTarihi = QDate(2026, 1, 10);
+    note.vadesi = note.girTarihi;
+    note.number = "S";
+    note.tutari = 10;
+    const auto books = [&] {
+        return QStringList{
+            QString::number(count("SELECT count(*) FROM \"Senet\"")),
+            QString::number(count("SELECT count(*) FROM \"CarHar\"")),
+            company.connection()
+                .scalar("SELECT coalesce(sum(\"Borc\" - \"Alacak\"),0) FROM \"CarHar\"")
+                .toString(),
+            company.connection()
+                .scalar("SELECT \"BakiyeT\" FROM \"Cari\" WHERE \"Nosu\" = ?", {giver})
+                .toString()};
+    };
+    const QStringList before = books();
+    {
+        FailingWrites full(company.connection(), "Senet", "INSERT",
+                           "(SELECT count(*) FROM \"Senet\") >= 99");
+        EXPECT_THROW(vouchers.saveSeries(v, note, 100, 30), AppError);
+    }
+    EXPECT_EQ(books(), before);
+    vouchers.saveSeries(v, note, 100, 30);
+    const QStringList saved = books();
+    EXPECT_EQ(saved[0], "100");
+    {
+        FailingWrites full(company.connection(), "Senet", "DELETE",
+                           "(SELECT count(*) FROM \"Senet\") <= 1");
+        EXPECT_THROW(vouchers.removeVoucher(v), AppError);
+    }
+    EXPECT_EQ(books(), saved);
+    EXPECT_EQ(count("SELECT count(*) FROM \"SenFis\""), 1);
+    vouchers.removeVoucher(v);
+    EXPECT_EQ(books()[0], "0");
+    expectCardTotalsHold();
+}
+
+// A program killed in the middle of a paper's command leaves nothing of it; one killed after
+// the command ended leaves all of it.
+TEST_F(PaperPostingTest, AProgramKilledMidCommandLeavesAllOrNothing)
+{
+    PaperPosting checks(company, customerChecks());
+    const qint64 id = enter(checks);
+    const auto killedAfter = [&](bool commit) {
+        fflush(nullptr);
+        const pid_t child = fork();
+        if (child == 0) {
+            StoreSession session(t.dir.filePath(QStringLiteral("klt2")));
+            session.addPassword(masterPassword());
+            useInstallation(session, t.install);
+            CompanyData other(session, t.install, QStringLiteral("ABC"));
+            PaperPosting posting(other, customerChecks());
+            CommandTransaction command(other.connection());
+            posting.collect(id, {QDate(2026, 3, 20), "kasaya", 0});
+            if (commit) command.commit();
+            raise(SIGKILL);
+            _exit(0);
+        }
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status));
+    };
+    killedAfter(false);
+    EXPECT_EQ(checks.position(id), PaperPosition::Portfoy);
+    EXPECT_EQ(count("SELECT count(*) FROM \"Kasa\""), 0);
+    killedAfter(true);
+    EXPECT_EQ(checks.position(id), PaperPosition::Tahsil);
+    EXPECT_EQ(count("SELECT count(*) FROM \"Kasa\" WHERE \"Giren\" = 100.1 AND \"Kaynak\" = 'CE'"),
+              1);
+    checks.reset(id); // the books stay writable
+    EXPECT_EQ(count("SELECT count(*) FROM \"Kasa\""), 0);
 }

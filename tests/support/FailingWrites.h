@@ -7,22 +7,30 @@
 // on a database file the trigger is temporary and this connection's alone.
 class FailingWrites {
 public:
-    FailingWrites(Connection& db, const QString& table, const QString& change)
+    // With `when`, an SQL condition (it may count rows), only the writes made while it holds
+    // fail: "(SELECT count(*) FROM \"Senet\") >= 99" fails the hundredth note.
+    FailingWrites(Connection& db, const QString& table, const QString& change,
+                  const QString& when = QString())
         : db_(db)
         , name_(QStringLiteral("durdur_%1_%2").arg(table, change))
         , table_(table)
     {
+        const QString condition = when.isEmpty() ? QStringLiteral("true") : when;
         if (db_.onServer()) {
-            db_.exec(QStringLiteral("CREATE OR REPLACE FUNCTION public.dulvet_deneme_hata() "
-                                    "RETURNS trigger LANGUAGE plpgsql AS $$BEGIN RAISE "
-                                    "EXCEPTION 'disk dolu'; END$$"));
+            db_.exec(QStringLiteral("CREATE OR REPLACE FUNCTION public.\"%1_f\"() RETURNS "
+                                    "trigger LANGUAGE plpgsql AS $$BEGIN IF %2 THEN RAISE "
+                                    "EXCEPTION 'disk dolu'; END IF; IF TG_OP = 'DELETE' THEN "
+                                    "RETURN OLD; END IF; RETURN NEW; END$$")
+                         .arg(name_, condition));
             db_.exec(QStringLiteral("CREATE TRIGGER \"%1\" BEFORE %2 ON \"%3\" FOR EACH ROW "
-                                    "EXECUTE FUNCTION public.dulvet_deneme_hata()")
+                                    "EXECUTE FUNCTION public.\"%1_f\"()")
                          .arg(name_, change, table));
         } else {
-            db_.exec(QStringLiteral("CREATE TEMP TRIGGER \"%1\" BEFORE %2 ON \"%3\" BEGIN SELECT "
-                                    "RAISE(ABORT, 'disk dolu'); END")
-                         .arg(name_, change, table));
+            db_.exec(
+                QStringLiteral("CREATE TEMP TRIGGER \"%1\" BEFORE %2 ON \"%3\" WHEN %4 "
+                               "BEGIN SELECT RAISE(ABORT, 'disk dolu'); END")
+                    .arg(name_, change, table,
+                         condition == QLatin1String("true") ? QStringLiteral("1") : condition));
         }
     }
     ~FailingWrites() { stop(); }
