@@ -148,16 +148,26 @@ void fillDemoPapers(CompanyData& company, const PortfolioDemoSize& size,
             h.islensin = !kind->firm && v % 2 == 0;
             const qint64 id = vouchers.saveHeader(0, h);
             const int lines = std::min(size.voucherSize, inVouchers - v * size.voucherSize);
+            // Papers handed over on the voucher's day, due one to four months later.
+            const auto later = [&] { return h.tarih.addDays(30 + int(w.rng.bounded(90))); };
             if (kind->firm) {
-                for (int i = 0; i < lines; ++i)
-                    vouchers.saveLine(id, w.firmPaper());
+                for (int i = 0; i < lines; ++i) {
+                    FirmPaper p = w.firmPaper();
+                    p.kTarih = h.tarih;
+                    p.vadesi = later();
+                    vouchers.saveLine(id, p);
+                }
             } else if (!kind->check) {
                 CustomerPaper p = w.customerPaper(*kind);
                 p.girTarihi = h.tarih;
                 vouchers.saveSeries(id, p, lines, 30);
             } else {
-                for (int i = 0; i < lines; ++i)
-                    vouchers.saveLine(id, w.customerPaper(*kind));
+                for (int i = 0; i < lines; ++i) {
+                    CustomerPaper p = w.customerPaper(*kind);
+                    p.girTarihi = h.tarih;
+                    p.vadesi = later();
+                    vouchers.saveLine(id, p);
+                }
             }
             batch.commit();
         }

@@ -37,10 +37,10 @@ const ListLayout& layoutOf(const PortfolioKind& kind)
                                     {"ŞUBESİ", "Sube", 27},
                                     {"ÇEK NOSU", "CekNo", 27},
                                     {"A.CARİ KART ÜNV", "AUnvani", 55},
-                                    {"TUTARI", "TUTARI", 30, true},
-                                    {"D", "CekDurumu", 5},
+                                    {"TUTARI", "TUTARI", 28, true},
+                                    {"D", "CekDurumu", 8},
                                     {"Ref.", "Nosu", 14},
-                                    {"CİROLANAN ÜNV.", "CUnvani", 40}}};
+                                    {"CİROLANAN ÜNV.", "CUnvani", 39}}};
     static const ListLayout notes{QStringLiteral("frmMSenR1"),
                                   QStringLiteral("MÜŞTERİ SENET LİSTESİ"),
                                   true,
@@ -49,10 +49,10 @@ const ListLayout& layoutOf(const PortfolioKind& kind)
                                    {"A.CARİ KART ÜNVANI", "AUnvani", 60},
                                    {"SENET NOSU", "SenetNo", 27},
                                    {"SENET SAHİBİ", "SenetSahibi", 52},
-                                   {"TUTARI", "TUTARI", 30, true},
-                                   {"D", "SenetDurumu", 5},
+                                   {"TUTARI", "TUTARI", 28, true},
+                                   {"D", "SenetDurumu", 8},
                                    {"Ref", "Nosu", 14},
-                                   {"CİROLANAN ÜNV.", "CUnvani", 45}}};
+                                   {"CİROLANAN ÜNV.", "CUnvani", 44}}};
     static const ListLayout firmChecks{QStringLiteral("frmFCekR1"),
                                        QStringLiteral("FİRMA ÇEK LİSTESİ"),
                                        false,
@@ -61,8 +61,8 @@ const ListLayout& layoutOf(const PortfolioKind& kind)
                                         {"BANKASI", "Banka", 38},
                                         {"ÇEK NOSU", "CekNo", 26},
                                         {"K.CARİ KART ÜNVANI", "KUnvani", 52},
-                                        {"TUTARI", "TUTARI", 29, true},
-                                        {"D", "FCekDurumu", 5}}};
+                                        {"TUTARI", "TUTARI", 28, true},
+                                        {"D", "FCekDurumu", 8}}};
     static const ListLayout firmNotes{QStringLiteral("frmFSenR1"),
                                       QStringLiteral("FİRMA SENET LİSTESİ"),
                                       false,
@@ -70,8 +70,8 @@ const ListLayout& layoutOf(const PortfolioKind& kind)
                                        {"G.TARİHİ", "KTarih", 22},
                                        {"SENET NOSU", "SenetNo", 30},
                                        {"K.CARİ KART ÜNVANI", "KUnvani", 82},
-                                       {"TUTARI", "TUTARI", 29, true},
-                                       {"D", "FSenetDurumu", 5}}};
+                                       {"TUTARI", "TUTARI", 28, true},
+                                       {"D", "FSenetDurumu", 8}}};
     if (kind.firm) return kind.check ? firmChecks : firmNotes;
     return kind.check ? checks : notes;
 }
@@ -167,10 +167,15 @@ RunningReport startPaperList(CompanyData& company, const PortfolioKind& kind,
         const double w = c.width * shrink;
         const QRectF at(x, 0, w, 5);
         const QString name = QLatin1String(c.field);
-        headings.push_back(bold(label(QStringLiteral("h_") + name, at, QString::fromUtf8(c.heading),
-                                      c.amount ? Qt::AlignRight : 0)));
-        details.push_back(c.amount ? right(field(QStringLiteral("f_") + name, at, name, money))
-                                   : field(QStringLiteral("f_") + name, at, name));
+        // Amounts to the right; the position's one digit centred, clear of them.
+        const bool centred = name == kind.positionField;
+        const int align = c.amount ? Qt::AlignRight : centred ? Qt::AlignHCenter : 0;
+        headings.push_back(
+            bold(label(QStringLiteral("h_") + name, at, QString::fromUtf8(c.heading), align)));
+        ElementDef detail = c.amount ? right(field(QStringLiteral("f_") + name, at, name, money))
+                                     : field(QStringLiteral("f_") + name, at, name);
+        if (centred) detail.alignment = Qt::AlignHCenter;
+        details.push_back(detail);
         if (c.amount) {
             amountX = x;
             amountW = w;
