@@ -8,6 +8,7 @@
 #include "store/Connection.h"
 #include "store/Expression.h"
 #include "store/MoneyFormat.h"
+#include "widgets/CodeEdit.h"
 #include "widgets/DateEdit.h"
 
 #include <QBoxLayout>
@@ -154,8 +155,10 @@ TfrmCekG::TfrmCekG(Shell& shell, const PortfolioKind& kind, qint64 paperId, QWid
             names = {QStringLiteral("Tarih"), QStringLiteral("Açıklama")};
         for (int f = 0; f < names.size(); ++f) {
             const bool isDate = names[f] == QLatin1String("Tarih");
-            QLineEdit* edit = isDate ? new DateEdit(box) : new QLineEdit(box);
             const bool isCode = withCode && f == 0;
+            QLineEdit* edit = isDate   ? new DateEdit(box)
+                              : isCode ? new CodeEdit(box)
+                                       : new QLineEdit(box);
             edit->setMaxLength(isDate ? 10 : isCode ? 10 : (withCode && f == 1) ? 35 : 20);
             form->addWidget(new QLabel(names[f] + QStringLiteral(" : "), box), f, 0,
                             Qt::AlignRight);
