@@ -388,7 +388,8 @@ TfrmCekF::TfrmCekF(Shell& shell, const PortfolioKind& kind, qint64 paperId, qint
     setObjectName(windowName(kind, voucherId ? QStringLiteral("FisF") : QStringLiteral("F")));
     if (voucherId && !kind.check) setObjectName(QStringLiteral("frmSenFisF"));
     setDownWraps(true);
-    setUpWraps(true);
+    // A voucher's line goes round from its first field up to its last.
+    setUpWraps(voucherId > 0);
     if (at(CariNo) >= 0) {
         code_ = new CodeField(shell, static_cast<QLineEdit*>(editor(at(CariNo))), customerCodes());
         connect(code_, &CodeField::checked, this,
@@ -609,8 +610,7 @@ TfrmFCekF::TfrmFCekF(Shell& shell, const PortfolioKind& kind, qint64 paperId, qi
             }
         });
     }
-    if (kind.check && at(CariNo) >= 0)
-        connect(qApp, &QApplication::focusChanged, this, [this] { updateCommands(); });
+    if (kind.check) connect(qApp, &QApplication::focusChanged, this, [this] { updateCommands(); });
     // Firm checks pick from the list only in a code field; firm notes always (their payee).
     addCommand(
         QStringLiteral("Liste"), QStringLiteral("Kart listesi [F6]"), Qt::Key_F6, QString(),
@@ -673,11 +673,11 @@ void TfrmFCekF::choosePaid(bool paid)
 
 void TfrmFCekF::updateCommands()
 {
-    if (!kind_.check || at(CariNo) < 0) return;
+    if (!kind_.check) return;
     // Firm checks: the list only while the focus is in a code field.
     QWidget* focus = focusWidget();
-    setCommandEnabled(QStringLiteral("Liste"),
-                      focus == editor(at(CariNo)) || focus == editor(at(BankaNo)));
+    setCommandEnabled(QStringLiteral("Liste"), (at(CariNo) >= 0 && focus == editor(at(CariNo))) ||
+                                                   focus == editor(at(BankaNo)));
 }
 
 bool TfrmFCekF::bankChecked(bool tell)

@@ -335,7 +335,12 @@ TEST_F(PortfolioWindows, AFirmCheckNeedsABankCardAndIsPaidThroughIt)
     TfrmFCekF f(*shell, firmChecks(), 0);
     open(f);
     EXPECT_EQ(f.windowTitle(), "[-ABC-Deneme Ltd.-]  Yeni firma çeki girişi");
+    // The card list only from a code field.
+    f.editor(f.at(TfrmFCekF::Tutari))->setFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(f.commandEnabled("Liste"));
     type(f.editor(f.at(TfrmFCekF::CariNo)), "120.02");
+    EXPECT_TRUE(f.commandEnabled("Liste"));
     type(f.editor(f.at(TfrmFCekF::BankaNo)), "120.01"); // a customer, not a bank
     key(&f, Qt::Key_Return);
     EXPECT_EQ(messages.asked.back(), "Banka kartı bulunamadı / ");
