@@ -91,12 +91,12 @@ QString windowName(const PortfolioKind& kind, const QString& suffix)
 
 // --- list --------------------------------------------------------------------------------------
 
-TfrmCek::TfrmCek(Shell& shell, const PortfolioKind& kind, QWidget* parent)
-    : ListWindow(shell, kind.caption, paperTable(shell, kind),
-                 listColumns(kind, shell.company->moneyFormat()), parent, ListTexts(), false)
+PaperGrid::PaperGrid(Shell& shell, const QString& title, Table& table,
+                     std::vector<GridColumn> columns, const PortfolioKind& kind,
+                     const QString& ownSource, QWidget* parent)
+    : ListWindow(shell, title, table, std::move(columns), parent, ListTexts(), false)
     , kind_(kind)
 {
-    setObjectName(windowName(kind, QString()));
     const QString w = word(kind);
     setDeleteTexts({kind.check ? QStringLiteral("Çeki ve hareketlerini silmek")
                                : QStringLiteral("Seneti ve hareketlerini silmek"),
@@ -105,13 +105,45 @@ TfrmCek::TfrmCek(Shell& shell, const PortfolioKind& kind, QWidget* parent)
                     QStringLiteral("emin misiniz ? "),
                     QStringLiteral("%1 hareket kontrol").arg(w)});
     const AppError refused = wrongSource(kind);
-    setOwnedRecords({QStringLiteral("Kaynak"), kind.entryKaynak, refused.message(), QString(),
+    setOwnedRecords({QStringLiteral("Kaynak"), ownSource, refused.message(), QString(),
                      refused.detail(), QString(), refused.detail()});
     if (!kind.firm) {
         addCommand(QStringLiteral("Detay"), QStringLiteral("Detay [F5]"), Qt::Key_F5, QString(),
                    [this] { openDetail(); });
         addPopupEntry(popup(), QStringLiteral("Detay"), QStringLiteral("Detay"));
     }
+}
+
+void PaperGrid::updateCommands()
+{
+    ListWindow::updateCommands();
+    if (!kind_.firm) setCommandEnabled(QStringLiteral("Detay"), !table().isEmpty());
+}
+
+void PaperGrid::gridActivated()
+{
+    MenuIslem(kind_.firm ? QStringLiteral("Duzeltme") : QStringLiteral("Detay"));
+}
+
+void PaperGrid::openDetail()
+{
+    const qint64 id = table().currentId();
+    if (id <= 0) return;
+    {
+        TfrmCekG detail(shell(), kind_, id, this);
+        detail.run();
+    }
+    applyFilter();
+    table().gotoId(id);
+    reload();
+}
+
+TfrmCek::TfrmCek(Shell& shell, const PortfolioKind& kind, QWidget* parent)
+    : PaperGrid(shell, kind.caption, paperTable(shell, kind),
+                listColumns(kind, shell.company->moneyFormat()), kind, kind.entryKaynak, parent)
+{
+    setObjectName(windowName(kind, QString()));
+    const QString w = word(kind);
     addQuickCardKey(QuickCard::Customer, [this] {
         return QuickTarget{
             table()[kind_.firm ? QStringLiteral("KCARef") : QStringLiteral("ACARef")].asInt64(),
@@ -211,15 +243,9 @@ void TfrmCek::applyFilter()
 
 void TfrmCek::updateCommands()
 {
-    ListWindow::updateCommands();
+    PaperGrid::updateCommands();
     setCommandEnabled(QStringLiteral("Yeni"), positions_ && positions_->checkedId() == 0);
-    if (!kind_.firm) setCommandEnabled(QStringLiteral("Detay"), !table().isEmpty());
     setCommandEnabled(QStringLiteral("HizliKart"), !table().isEmpty());
-}
-
-void TfrmCek::gridActivated()
-{
-    MenuIslem(kind_.firm ? QStringLiteral("Duzeltme") : QStringLiteral("Detay"));
 }
 
 void TfrmCek::newRecord()
@@ -259,19 +285,6 @@ void TfrmCek::deleteRecord()
     else
         PaperPosting(*shell().company, kind_).remove(table().currentId(), kind_.entryKaynak);
     applyFilter();
-}
-
-void TfrmCek::openDetail()
-{
-    const qint64 id = table().currentId();
-    if (id <= 0) return;
-    {
-        TfrmCekG detail(shell(), kind_, id, this);
-        detail.run();
-    }
-    applyFilter();
-    table().gotoId(id);
-    reload();
 }
 
 // --- customer paper entry ----------------------------------------------------------------------

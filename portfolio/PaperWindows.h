@@ -12,18 +12,39 @@ class QCheckBox;
 class QLineEdit;
 class DateEdit;
 
+// What the grids of papers share (a portfolio's list, a voucher's papers): the two-step delete,
+// papers of another source refused, and for customer papers "Detay [F5]" (also Enter), the
+// operations window; firm papers open for editing on Enter.
+class PaperGrid : public ListWindow {
+    Q_OBJECT
+public:
+    const PortfolioKind& kind() const { return kind_; }
+
+protected:
+    PaperGrid(Shell& shell, const QString& title, Table& table, std::vector<GridColumn> columns,
+              const PortfolioKind& kind, const QString& ownSource, QWidget* parent);
+    void updateCommands() override;
+    void gridActivated() override;
+    // Shows the papers again as the window chooses them.
+    virtual void applyFilter() = 0;
+
+    const PortfolioKind& kind_;
+
+private:
+    void openDetail();
+};
+
 // A portfolio's papers (4101 "Müşteri çekleri", 4102 "Müşteri senetleri", 4103 "Firma çekleri",
 // 4104 "Firma senetleri"): one position at a time between two due dates, each bound switched on
 // or off by its box, and the total of what is shown. F2 enters a paper (first position only),
 // F3 edits, F4 deletes it with every posting; customer papers have "Detay [F5]" (also Enter),
 // which opens the operations window. Papers of another program are neither edited nor deleted.
-class TfrmCek : public ListWindow {
+class TfrmCek : public PaperGrid {
     Q_OBJECT
 public:
     TfrmCek(Shell& shell, const PortfolioKind& kind, QWidget* parent = nullptr);
     ~TfrmCek() override;
 
-    const PortfolioKind& kind() const { return kind_; }
     QString totalText() const;
     void choosePosition(int position);
     // The due-date bounds; an unticked bound is left out.
@@ -34,13 +55,9 @@ protected:
     void editRecord() override;
     void deleteRecord() override;
     void updateCommands() override;
-    void gridActivated() override;
+    void applyFilter() override;
 
 private:
-    void applyFilter();
-    void openDetail();
-
-    const PortfolioKind& kind_;
     QButtonGroup* positions_ = nullptr;
     std::array<DateEdit*, 2> dates_{};
     std::array<QCheckBox*, 2> bounds_{};

@@ -3,8 +3,6 @@
 #include "app/CodeField.h"
 #include "customers/CustomerCodes.h"
 #include "customers/CustomerLedger.h"
-#include "portfolio/OperationsWindow.h"
-#include "portfolio/PaperWindows.h"
 #include "portfolio/VoucherPosting.h"
 #include "store/AppError.h"
 #include "store/CompanyData.h"
@@ -364,35 +362,11 @@ Table& voucherPapers(Shell& shell, const PortfolioKind& kind, qint64 voucherId)
 } // namespace
 
 TfrmCekFisB::TfrmCekFisB(Shell& shell, const PortfolioKind& kind, qint64 voucherId, QWidget* parent)
-    : ListWindow(shell, textsOf(kind).linesCaption, voucherPapers(shell, kind, voucherId),
-                 lineColumns(kind, shell.company->moneyFormat()), parent, ListTexts(), false)
-    , kind_(kind)
+    : PaperGrid(shell, textsOf(kind).linesCaption, voucherPapers(shell, kind, voucherId),
+                lineColumns(kind, shell.company->moneyFormat()), kind, kind.voucherKaynak, parent)
     , voucherId_(voucherId)
 {
     setObjectName(textsOf(kind).linesObject);
-    const QString w = kind.check ? QStringLiteral("Çek") : QStringLiteral("Senet");
-    setDeleteTexts({kind.check ? QStringLiteral("Çeki ve hareketlerini silmek")
-                               : QStringLiteral("Seneti ve hareketlerini silmek"),
-                    QStringLiteral("istediğinize emin misiniz ? "),
-                    QStringLiteral("%1 hareket bilgisini tamamıyla kaybedeceksiniz").arg(w),
-                    QStringLiteral("emin misiniz ? "),
-                    QStringLiteral("%1 hareket kontrol").arg(w)});
-    const AppError refused = wrongSource(kind);
-    setOwnedRecords({QStringLiteral("Kaynak"), kind.voucherKaynak, refused.message(), QString(),
-                     refused.detail(), QString(), refused.detail()});
-    if (!kind.firm) {
-        addCommand(QStringLiteral("Detay"), QStringLiteral("Detay [F5]"), Qt::Key_F5, QString(),
-                   [this] {
-                       const qint64 id = table().currentId();
-                       {
-                           TfrmCekG detail(this->shell(), kind_, id, this);
-                           detail.run();
-                       }
-                       applyFilter();
-                       table().gotoId(id);
-                   });
-        addPopupEntry(popup(), QStringLiteral("Detay"), QStringLiteral("Detay"));
-    }
     addQuickCardKey(QuickCard::Customer, [this] {
         const std::optional<VoucherRow> v = readVoucher(*this->shell().company, kind_, voucherId_);
         return QuickTarget{v ? v->customerId : 0, {}};
@@ -428,9 +402,7 @@ void TfrmCekFisB::applyFilter()
 
 void TfrmCekFisB::updateCommands()
 {
-    ListWindow::updateCommands();
-    const bool any = !table().isEmpty();
-    if (!kind_.firm) setCommandEnabled(QStringLiteral("Detay"), any);
+    PaperGrid::updateCommands();
     if (info_.empty()) return;
     const std::optional<VoucherRow> v = readVoucher(*shell().company, kind_, voucherId_);
     if (!v) return;
@@ -444,11 +416,6 @@ void TfrmCekFisB::updateCommands()
     shown << formatNumber(f.total, money);
     for (size_t i = 0; i < info_.size(); ++i)
         info_[i]->setText(shown[int(i)]);
-}
-
-void TfrmCekFisB::gridActivated()
-{
-    MenuIslem(kind_.firm ? QStringLiteral("Duzeltme") : QStringLiteral("Detay"));
 }
 
 void TfrmCekFisB::openLine(qint64 paperId)

@@ -2,6 +2,7 @@
 
 #include "app/EntryWindow.h"
 #include "app/ListWindow.h"
+#include "portfolio/PaperWindows.h"
 #include "portfolio/PortfolioKind.h"
 
 class CodeField;
@@ -63,7 +64,7 @@ private:
 // The voucher's papers in due-date order with the voucher above them and its figures: average
 // due date, surcharge (customer papers) and total. F2 adds a paper, F3 edits, F4 deletes one;
 // customer papers have "Detay [F5]" (also Enter), the operations window.
-class TfrmCekFisB : public ListWindow {
+class TfrmCekFisB : public PaperGrid {
     Q_OBJECT
 public:
     TfrmCekFisB(Shell& shell, const PortfolioKind& kind, qint64 voucherId,
@@ -77,13 +78,11 @@ protected:
     void editRecord() override;
     void deleteRecord() override;
     void updateCommands() override;
-    void gridActivated() override;
+    void applyFilter() override;
 
 private:
     void openLine(qint64 paperId);
-    void applyFilter();
 
-    const PortfolioKind& kind_;
     qint64 voucherId_;
     QStringList labels_;
     std::vector<QLineEdit*> info_;
