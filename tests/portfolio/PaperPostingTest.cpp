@@ -117,6 +117,27 @@ TEST_F(PaperPostingTest, EveryMoveOfThePositionTableAndNoOther)
                 if (paperMoveAllowed(from, to)) {
                     ops[size_t(to)](id);
                     EXPECT_EQ(posting.position(id), to) << kind->table.toStdString() << from << to;
+                    // What the position holds besides the receipt, every record linked.
+                    const bool viaBank = to == 3 && from == 2;
+                    const int held[] = {0, 1, 1, viaBank ? 3 : 0, 0, 1};
+                    QStringList links;
+                    for (const char* link :
+                         {"ACAHRef", "CCAHRef", "ICAHRef", "BAHRef", "BATRef", "BANRef"})
+                        links << QStringLiteral("SELECT \"%1\" FROM \"%2\" WHERE \"Nosu\" = ?")
+                                     .arg(QLatin1String(link), kind->table);
+                    EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\""), 1 + held[to])
+                        << kind->table.toStdString() << from << to;
+                    EXPECT_EQ(count("SELECT count(*) FROM \"CarHar\" WHERE \"Nosu\" IN (" +
+                                        links.join(" UNION ") + ")",
+                                    {id, id, id, id, id, id}),
+                              1 + held[to]);
+                    const qint64 cashHeld = to == 3 && !viaBank ? 1 : 0;
+                    EXPECT_EQ(count("SELECT count(*) FROM \"Kasa\" WHERE \"KARef\" = ? AND "
+                                    "\"Kaynak\" = 'CE' AND \"Nosu\" = (SELECT \"TCAHRef\" FROM \"" +
+                                        kind->table + "\" WHERE \"Nosu\" = ?)",
+                                    {id, id}),
+                              cashHeld);
+                    EXPECT_EQ(count("SELECT count(*) FROM \"Kasa\""), cashHeld);
                 } else {
                     EXPECT_THROW(ops[size_t(to)](id), AppError)
                         << kind->table.toStdString() << from << to;
