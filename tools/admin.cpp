@@ -355,6 +355,11 @@ int report(const QStringList& all)
     if (args[1] != QLatin1String("-"))
         company = std::make_unique<CompanyData>(setup.session, setup.install, args[1].toUpper());
     const PageSet pages = reportRegistry().run(code, global, company.get(), options);
+    if (pages.pageCount() == 0) {
+        // An empty choice prints nothing: no file either.
+        out << QStringLiteral("Seçime uyan kayıt yok; rapor boş, dosya yazılmadı.\n");
+        return 0;
+    }
     const QStringList files = exportPages(pages, format, args[6]);
     out << QStringLiteral("%1 sayfa yazıldı: %2\n")
                .arg(pages.pageCount())

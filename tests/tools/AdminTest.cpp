@@ -67,7 +67,10 @@ TEST(Admin, InitCompanyDemoAndCheck)
           QStringList{"5301", "--from", "01.01.2020", "--to", "31.12.2099", "--totals", "hide"},
           QStringList{"5301"}, QStringList{"5201", "--slip", "1"},
           QStringList{"5202", "--slip", "2"}, QStringList{"1202", "--number", "1"},
-          QStringList{"1202", "--number", "1", "--document", "irsaliye"}}) {
+          QStringList{"1202", "--number", "1", "--document", "irsaliye"},
+          QStringList{"4301", "--position", "6"},
+          QStringList{"4302", "--position", "6", "--ref-from", "1"},
+          QStringList{"4303", "--position", "2"}, QStringList{"4304", "--position", "2"}}) {
         const Result stock = admin(QStringList{"report", home, "ORNEK"} + options +
                                    QStringList{"--format", "txt", "--out", stockOut});
         EXPECT_EQ(stock.code, 0) << stock.output.toStdString();
@@ -76,6 +79,19 @@ TEST(Admin, InitCompanyDemoAndCheck)
     const Result noCard = admin(
         {"report", home, "ORNEK", "3307", "--stock", "YOK'", "--format", "txt", "--out", stockOut});
     EXPECT_EQ(noCard.code, 1);
+    // A bank no check names: no page, and no file.
+    QFile::remove(stockOut);
+    const Result none = admin({"report", home, "ORNEK", "4303", "--position", "2", "--bank",
+                               "O'Bank'", "--format", "txt", "--out", stockOut});
+    EXPECT_EQ(none.code, 0);
+    EXPECT_TRUE(none.output.contains("dosya yazılmadı")) << none.output.toStdString();
+    EXPECT_FALSE(QFile::exists(stockOut));
+    for (const QStringList& wrong :
+         {QStringList{"--position", "9"}, QStringList{"--ref-to", "1x"}}) {
+        const Result refused = admin(QStringList{"report", home, "ORNEK", "4301"} + wrong +
+                                     QStringList{"--format", "txt", "--out", stockOut});
+        EXPECT_EQ(refused.code, 1) << wrong.front().toStdString();
+    }
     EXPECT_TRUE(noCard.output.contains("Stok kartı bulunamadı")) << noCard.output.toStdString();
     const Result noSlip = admin(
         {"report", home, "ORNEK", "5201", "--slip", "99", "--format", "txt", "--out", stockOut});
