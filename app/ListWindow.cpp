@@ -26,8 +26,10 @@ ListWindow::ListWindow(Shell& shell, const QString& title, Table& table,
     });
     addCommand(QStringLiteral("Iptal"), texts.deleteCaption, Qt::Key_F4, texts.deleteHint,
                [this] { askAndDelete(); });
-    addCommand(QStringLiteral("Cikis"), texts.exitCaption, Qt::Key_Escape, texts.exitHint,
-               [this] { closeWindow(QDialog::Accepted); });
+    addCommand(QStringLiteral("Cikis"), texts.exitCaption, Qt::Key_Escape, texts.exitHint, [this] {
+        leaving();
+        closeWindow(QDialog::Accepted);
+    });
     addPopupEntry(popup(), texts.editPopup, QStringLiteral("Duzeltme"));
     addPopupEntry(popup(), texts.deletePopup, QStringLiteral("Iptal"));
 }

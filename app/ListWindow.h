@@ -40,6 +40,9 @@ protected:
     // Deletes the current record as one command; a window that owns other records deletes
     // them here too.
     virtual void deleteRecord();
+    // Before "Çıkış" closes the window: a window that keeps a document's header saves it here;
+    // an AppError keeps the window open with what was typed.
+    virtual void leaving() {}
     // Asked before the two confirmations; a window that refuses tells the user and returns false.
     virtual bool canDelete() { return true; }
     void setDeleteTexts(const DeleteTexts& texts) { deleteTexts_ = texts; }

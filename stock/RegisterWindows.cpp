@@ -1,6 +1,7 @@
 #include "app/WindowRegistry.h"
 #include "stock/KEStok.h"
 #include "stock/Registration.h"
+#include "stock/StFis.h"
 #include "stock/StHar.h"
 #include "stock/StKart.h"
 #include "stock/StockReportWindows.h"
@@ -12,6 +13,7 @@ void registerStockWindows(WindowRegistry& windows)
     });
     windows.add(3101, [](Shell& shell, QWidget* parent) { TfrmStKart(shell, parent).run(); });
     windows.add(3201, [](Shell& shell, QWidget* parent) { TfrmStHar::open(shell, parent); });
+    windows.add(3202, [](Shell& shell, QWidget* parent) { TfrmStFis(shell, parent).run(); });
     windows.add(3301, [](Shell& shell, QWidget* parent) { TfrmStRKart(shell, parent).run(); });
     windows.add(3302, [](Shell& shell, QWidget* parent) { TfrmStRHar(shell, parent).run(); });
     windows.add(3306, [](Shell& shell, QWidget* parent) { TfrmStRKat(shell, parent).run(); });

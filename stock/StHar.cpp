@@ -19,25 +19,31 @@ const QString kTitle = QStringLiteral("Stok hareket kontrol");
 
 } // namespace
 
+std::vector<GridColumn> stockMovementColumns(CompanyData& company, std::vector<GridColumn> leading)
+{
+    const auto format = [&](const char* field) {
+        return company.displayFormat(QStringLiteral("StHar"), QLatin1String(field));
+    };
+    std::vector<GridColumn> c = std::move(leading);
+    c.push_back({QStringLiteral("G.Miktar"), QStringLiteral("GMiktari"), 80, format("GMiktari")});
+    c.push_back({QStringLiteral("G.Fiyat"), QStringLiteral("GFiyati"), 80, format("GFiyati")});
+    c.push_back(
+        {QStringLiteral("G.Tutarı"), QStringLiteral("GTutari"), 100, company.moneyFormat()});
+    c.push_back({QStringLiteral("Ç.Miktar"), QStringLiteral("CMiktari"), 80, format("CMiktari")});
+    c.push_back({QStringLiteral("Ç.Fiyat"), QStringLiteral("CFiyati"), 80, format("CFiyati")});
+    c.push_back(
+        {QStringLiteral("Ç.Tutarı"), QStringLiteral("CTutari"), 100, company.moneyFormat()});
+    c.push_back({QStringLiteral("K"), QStringLiteral("Kaynak"), 30});
+    return c;
+}
+
 TfrmStHar::TfrmStHar(Shell& shell, QWidget* parent)
     : ListWindow(
           shell, QStringLiteral("Stok İşlemleri"), shell.company->table(QStringLiteral("StHar")),
-          {{QStringLiteral("Tarih"), QStringLiteral("Tarih"), 80},
-           {QStringLiteral("Belge No"), QStringLiteral("BelgeNo"), 80},
-           {QStringLiteral("Açıklama"), QStringLiteral("Aciklama"), 170},
-           {QStringLiteral("G.Miktar"), QStringLiteral("GMiktari"), 80,
-            shell.company->displayFormat(QStringLiteral("StHar"), QStringLiteral("GMiktari"))},
-           {QStringLiteral("G.Fiyat"), QStringLiteral("GFiyati"), 80,
-            shell.company->displayFormat(QStringLiteral("StHar"), QStringLiteral("GFiyati"))},
-           {QStringLiteral("G.Tutarı"), QStringLiteral("GTutari"), 100,
-            shell.company->moneyFormat()},
-           {QStringLiteral("Ç.Miktar"), QStringLiteral("CMiktari"), 80,
-            shell.company->displayFormat(QStringLiteral("StHar"), QStringLiteral("CMiktari"))},
-           {QStringLiteral("Ç.Fiyat"), QStringLiteral("CFiyati"), 80,
-            shell.company->displayFormat(QStringLiteral("StHar"), QStringLiteral("CFiyati"))},
-           {QStringLiteral("Ç.Tutarı"), QStringLiteral("CTutari"), 100,
-            shell.company->moneyFormat()},
-           {QStringLiteral("K"), QStringLiteral("Kaynak"), 30}},
+          stockMovementColumns(*shell.company,
+                               {{QStringLiteral("Tarih"), QStringLiteral("Tarih"), 80},
+                                {QStringLiteral("Belge No"), QStringLiteral("BelgeNo"), 80},
+                                {QStringLiteral("Açıklama"), QStringLiteral("Aciklama"), 170}}),
           parent)
 {
     setObjectName(QStringLiteral("frmStHar"));

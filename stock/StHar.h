@@ -2,7 +2,11 @@
 
 #include "app/ListWindow.h"
 
+class CompanyData;
 class QLineEdit;
+
+// The columns of a grid of stock movements: `leading`, then the six numbers and "K".
+std::vector<GridColumn> stockMovementColumns(CompanyData& company, std::vector<GridColumn> leading);
 
 // "Stok İşlemleri" (command 3201): the movements of one stock card, chosen from the pick list,
 // with the card's nine totals under the grid. Only "ST" movements are edited or deleted here.

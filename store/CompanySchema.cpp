@@ -245,7 +245,12 @@ std::vector<SqlIndex> companyExtraIndexes()
             link("Kasa", "KARef"),
             link("TahHar", "TARef"),
             link("TedHar", "TERef"),
-            link("FatHar", "FRef")};
+            link("FatHar", "FRef"),
+            link("StHar", "FRef"),
+            link("Cek", "FRef"),
+            link("Senet", "FRef"),
+            link("FCek", "FRef"),
+            link("FSenet", "FRef")};
 }
 
 void ensureExtraIndexes(Connection& db)
