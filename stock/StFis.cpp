@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
+#include <QTimer>
 
 namespace {
 
@@ -139,7 +140,8 @@ TfrmStFisF::TfrmStFisF(Shell& shell, qint64 voucherId, QWidget* parent)
     refreshCaption();
     resize(1000, 560);
     goLast();
-    description_->setFocus();
+    // Once shown (the grid takes the focus as the window opens), on to the description.
+    QTimer::singleShot(0, description_, [this] { description_->setFocus(); });
 }
 
 TfrmStFisF::~TfrmStFisF()
