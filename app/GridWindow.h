@@ -46,6 +46,7 @@ public:
     void setOrders(const QString& title, std::vector<ListOrder> orders, int initial);
     void setOrder(int order);
     int order() const { return order_; }
+    QButtonGroup* orderGroup() const { return orderGroup_; }
 
 protected:
     QMenu* popup() const { return popup_; }

@@ -15,23 +15,27 @@ ListWindow::ListWindow(Shell& shell, const QString& title, Table& table,
                    QStringLiteral("Kayıt bilgilerini tamamıyla kaybedeceksiniz"),
                    QStringLiteral("emin misiniz ? "), title}
 {
-    addCommand(QStringLiteral("Yeni"), texts.newCaption, Qt::Key_F2, texts.newHint, [this] {
-        newRecord();
-        reload();
-    });
+    // A list without new records or deletes leaves their captions empty.
+    if (!texts.newCaption.isEmpty())
+        addCommand(QStringLiteral("Yeni"), texts.newCaption, Qt::Key_F2, texts.newHint, [this] {
+            newRecord();
+            reload();
+        });
     addCommand(QStringLiteral("Duzeltme"), texts.editCaption, Qt::Key_F3, texts.editHint, [this] {
         if (!owned(true)) return;
         editRecord();
         reload();
     });
-    addCommand(QStringLiteral("Iptal"), texts.deleteCaption, Qt::Key_F4, texts.deleteHint,
-               [this] { askAndDelete(); });
+    if (!texts.deleteCaption.isEmpty())
+        addCommand(QStringLiteral("Iptal"), texts.deleteCaption, Qt::Key_F4, texts.deleteHint,
+                   [this] { askAndDelete(); });
     addCommand(QStringLiteral("Cikis"), texts.exitCaption, Qt::Key_Escape, texts.exitHint, [this] {
         leaving();
         closeWindow(QDialog::Accepted);
     });
     addPopupEntry(popup(), texts.editPopup, QStringLiteral("Duzeltme"));
-    addPopupEntry(popup(), texts.deletePopup, QStringLiteral("Iptal"));
+    if (!texts.deleteCaption.isEmpty())
+        addPopupEntry(popup(), texts.deletePopup, QStringLiteral("Iptal"));
 }
 
 void ListWindow::updateCommands()

@@ -6,12 +6,14 @@
 #include "BenchWindows.h"
 #include "app/Shell.h"
 #include "printing/ReportRenderer.h"
+#include "stock/StFis.h"
 #include "stock/StHar.h"
 #include "stock/StKart.h"
 #include "stock/StKartF.h"
 #include "stock/StockLedger.h"
 #include "stock/StockReports.h"
 #include "stock/StockTotals.h"
+#include "stock/StockVouchers.h"
 #include "stock/StokL.h"
 #include "store/AppError.h"
 #include "store/CommandTransaction.h"
@@ -24,6 +26,7 @@
 #include <QRandomGenerator>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <algorithm>
 
 namespace {
 
@@ -239,6 +242,66 @@ int main(int argc, char* argv[])
         std::printf("3306 catalogue of 500 cards with %lld KB pictures: %d pages in %.0f ms "
                     "(budget 5000), peak memory %.0f MB\n",
                     pictureBytes / 1024, pages.pageCount(), ms(timer), peakRssMb());
+
+        // 3202: 10,000 vouchers of three lines, then one of 500 lines.
+        StockVoucherPosting vouchers(company);
+        const QString code =
+            db.scalar(QStringLiteral("SELECT \"Kodu\" FROM \"Stok\" ORDER BY \"Nosu\" LIMIT 1"))
+                .toString();
+        StockMovement line;
+        line.tarih = QDate(year, 6, 1);
+        line.gMiktari = 2;
+        line.gFiyati = 1.25;
+        line.gTutari = 2.5;
+        if (db.scalar(QStringLiteral("SELECT count(*) FROM \"StFis\"")).toLongLong() < 10000) {
+            std::printf("Writing 10,000 stock vouchers...\n");
+            timer.restart();
+            for (int done = 0; done < 10000;) {
+                CommandTransaction batch(db);
+                for (int i = 0; i < 500; ++i, ++done) {
+                    const qint64 v = vouchers.create(QDate(year, 1, 1).addDays(done % 365));
+                    for (int l = 0; l < 3; ++l)
+                        vouchers.saveLine(v, 0, code, line);
+                }
+                batch.commit();
+            }
+            std::printf("  %.1f s\n", ms(timer) / 1000);
+        }
+        {
+            TfrmStFis list(shell);
+            std::printf("3202 voucher list (%lld vouchers): first paint %.1f ms (budget 150)\n",
+                        db.scalar(QStringLiteral("SELECT count(*) FROM \"StFis\"")).toLongLong(),
+                        firstPaint(list));
+        }
+        const qint64 big = vouchers.create(QDate(year, 12, 1));
+        {
+            CommandTransaction batch(db);
+            for (int l = 0; l < 500; ++l)
+                vouchers.saveLine(big, 0, code, line);
+            batch.commit();
+        }
+        {
+            timer.restart();
+            TfrmStFisF voucher(shell, big);
+            std::printf("3202 voucher of 500 lines: opens in %.1f ms (budget 150)\n",
+                        firstPaint(voucher));
+            std::vector<double> saves;
+            for (int i = 0; i < 30; ++i) {
+                timer.restart();
+                vouchers.saveLine(big, 0, code, line);
+                voucher.reload();
+                vouchers.totals(big);
+                QApplication::processEvents();
+                saves.push_back(ms(timer));
+            }
+            std::printf("3202 line save with the grid and totals refreshed: median %.1f ms, worst "
+                        "%.1f ms (budget 15)\n",
+                        median(saves), *std::max_element(saves.begin(), saves.end()));
+        }
+        company.table(QStringLiteral("StHar")).setFiltered(false);
+        timer.restart();
+        vouchers.removeVoucher(big);
+        std::printf("3202 delete of the 530-line voucher: %.1f ms (budget 100)\n", ms(timer));
     } catch (const AppError& e) {
         std::fprintf(stderr, "%s\n", e.what());
         return 1;

@@ -2,6 +2,7 @@
 #include "stock/KEStok.h"
 #include "stock/Registration.h"
 #include "stock/StFis.h"
+#include "stock/StFiyat.h"
 #include "stock/StHar.h"
 #include "stock/StKart.h"
 #include "stock/StockReportWindows.h"
@@ -12,6 +13,7 @@ void registerStockWindows(WindowRegistry& windows)
         TfrmKEStok(shell, id, parent).run();
     });
     windows.add(3101, [](Shell& shell, QWidget* parent) { TfrmStKart(shell, parent).run(); });
+    windows.add(3102, [](Shell& shell, QWidget* parent) { TfrmStFiyat(shell, parent).run(); });
     windows.add(3201, [](Shell& shell, QWidget* parent) { TfrmStHar::open(shell, parent); });
     windows.add(3202, [](Shell& shell, QWidget* parent) { TfrmStFis(shell, parent).run(); });
     windows.add(3301, [](Shell& shell, QWidget* parent) { TfrmStRKart(shell, parent).run(); });

@@ -72,28 +72,54 @@ std::vector<FieldSpec> cardFields(int priceDecimals)
 
 } // namespace
 
+namespace {
+
+QString cardCaption(Table& stok, TfrmStKartF::Mode mode)
+{
+    const QString code = stok[QStringLiteral("Kodu")].asString(),
+                  name = stok[QStringLiteral("Cinsi")].asString();
+    switch (mode) {
+    case TfrmStKartF::Mode::Edit:
+        return QStringLiteral("Eski Stok Kartı [%1-%2]").arg(code, name);
+    case TfrmStKartF::Mode::Prices:
+        return QStringLiteral("Stok kart fiyat değişikliği - [%1 : %2]").arg(code, name);
+    default:
+        return QStringLiteral("Yeni Stok Kartı");
+    }
+}
+
+// The card window edits the shared table's record (a new one, or the current one); the price
+// window only reads it and saves through its own command.
+Table* prepared(Table& stok, TfrmStKartF::Mode mode)
+{
+    if (mode == TfrmStKartF::Mode::Edit) stok.edit();
+    if (mode == TfrmStKartF::Mode::New || mode == TfrmStKartF::Mode::NewWithCode) stok.append();
+    return &stok;
+}
+
+} // namespace
+
 TfrmStKartF::TfrmStKartF(Shell& shell, Table& stok, Mode mode, const QString& code, QWidget* parent)
-    : EntryWindow(shell,
-                  mode == Mode::Edit ? QStringLiteral("Eski Stok Kartı [%1-%2]")
-                                           .arg(stok[QStringLiteral("Kodu")].asString(),
-                                                stok[QStringLiteral("Cinsi")].asString())
-                                     : QStringLiteral("Yeni Stok Kartı"),
+    : EntryWindow(shell, cardCaption(stok, mode),
                   cardFields(shell.company && shell.company->kurus()
                                  ? shell.company->settings().priceDecimals()
                                  : 0),
-                  (mode == Mode::Edit ? stok.edit() : stok.append(), &stok), parent)
+                  prepared(stok, mode), parent)
     , mode_(mode)
     , priceDecimals_(
           shell.company && shell.company->kurus() ? shell.company->settings().priceDecimals() : 0)
 {
-    setObjectName(QStringLiteral("frmStKartF"));
+    setObjectName(mode == Mode::Prices ? QStringLiteral("TfrmStFiyatF")
+                                       : QStringLiteral("frmStKartF"));
     setSaveHints(
         QStringLiteral("Stok kart bilgilerini kayıt et"),
         QStringLiteral("Stok kart bilgilerini veya yapılan değişiklikleri kayıt etmeden çık"));
-    addCommand(QStringLiteral("Resim"), QStringLiteral("Resim [F3]"), Qt::Key_F3,
-               QStringLiteral("Stok kartına resim ekle"), [this] { choosePicture(); });
-    addCommand(QStringLiteral("Barkod"), QStringLiteral("Barkod [F4]"), Qt::Key_F4,
-               QStringLiteral("Stok kartı barkod etiketi bas"), [this] { printLabel(); });
+    if (mode != Mode::Prices) {
+        addCommand(QStringLiteral("Resim"), QStringLiteral("Resim [F3]"), Qt::Key_F3,
+                   QStringLiteral("Stok kartına resim ekle"), [this] { choosePicture(); });
+        addCommand(QStringLiteral("Barkod"), QStringLiteral("Barkod [F4]"), Qt::Key_F4,
+                   QStringLiteral("Stok kartı barkod etiketi bas"), [this] { printLabel(); });
+    }
     addQuickCardKey(QuickCard::Stock, [this] { return QuickTarget{0, text(0)}; });
     setStatusText(0, QStringLiteral("%1-%2 şirketindesiniz")
                          .arg(shell.activeCompanyCode, shell.activeCompanyTitle));
@@ -103,7 +129,26 @@ TfrmStKartF::TfrmStKartF(Shell& shell, Table& stok, Mode mode, const QString& co
     editor(1)->installEventFilter(this);
     editor(QStringLiteral("Aciklama"))->installEventFilter(this);
     bool fitted = false;
-    if (mode == Mode::Edit) {
+    if (mode == Mode::Prices) {
+        kinds_->button(std::clamp(stok[QStringLiteral("MlzKodu")].asInteger(), 0, 3))
+            ->setChecked(true);
+        catalogue_->button(stok[QStringLiteral("Katalog")].asInteger() == 0 ? 0 : 1)
+            ->setChecked(true);
+        // Shown only: a click puts the stored choice back.
+        const int kind = kinds_->checkedId(), catalogue = catalogue_->checkedId();
+        connect(kinds_, &QButtonGroup::idClicked, this,
+                [this, kind] { kinds_->button(kind)->setChecked(true); });
+        connect(catalogue_, &QButtonGroup::idClicked, this,
+                [this, catalogue] { catalogue_->button(catalogue)->setChecked(true); });
+        fitted = shell.company->pictureFitted(QStringLiteral("STOK"), stok.currentId());
+        loadedPrices_ = typedPrices();
+        for (int i = 0; i < editorCount(); ++i)
+            editor(i)->setEnabled(i >= 5 && i <= 7);
+        // Enter and Down through the prices; Down in the last and Up in the first go round.
+        setDownWraps(true);
+        setUpWraps(true);
+        editor(5)->setFocus();
+    } else if (mode == Mode::Edit) {
         kinds_->button(std::clamp(stok[QStringLiteral("MlzKodu")].asInteger(), 0, 3))
             ->setChecked(true);
         catalogue_->button(stok[QStringLiteral("Katalog")].asInteger() == 0 ? 0 : 1)
@@ -268,8 +313,15 @@ std::array<double, 3> TfrmStKartF::typedPrices() const
     return prices;
 }
 
+void TfrmStKartF::lastFieldEnter()
+{
+    // Enter in the last price saves the price window.
+    if (mode_ == Mode::Prices) MenuIslem(QStringLiteral("Kaydet"));
+}
+
 bool TfrmStKartF::validate()
 {
+    if (mode_ == Mode::Prices) return true;
     const QString code = text(0);
     const bool checkCode = mode_ != Mode::Edit || code.compare(loadedCode_, Qt::CaseSensitive) != 0;
     if (checkCode && shell().company->StockCodeExists(code)) {
@@ -286,6 +338,11 @@ bool TfrmStKartF::validate()
 void TfrmStKartF::save()
 {
     Table& stok = *table();
+    if (mode_ == Mode::Prices) {
+        StockCards::savePrices(*shell().company, stok.currentId(), loadedPrices_, typedPrices(),
+                               priceDecimals_);
+        return;
+    }
     stok.fieldByName(QStringLiteral("MlzKodu")).setValue(std::max(0, kinds_->checkedId()));
     stok.fieldByName(QStringLiteral("Katalog")).setValue(catalogue_->checkedId() == 0 ? 0 : 1);
     if (StockCards::datesPriceChange(mode_ != Mode::Edit, loadedPrices_, typedPrices(),

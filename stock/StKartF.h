@@ -14,7 +14,9 @@ class QLineEdit;
 class TfrmStKartF : public EntryWindow {
     Q_OBJECT
 public:
-    enum class Mode { New, NewWithCode, Edit };
+    // Prices: the price change window (TfrmStFiyatF) over the current card, where only the
+    // three prices may change.
+    enum class Mode { New, NewWithCode, Edit, Prices };
     // Works on the shared Stok table: a new record, or the current one.
     TfrmStKartF(Shell& shell, Table& stok, Mode mode, const QString& code = QString(),
                 QWidget* parent = nullptr);
@@ -28,6 +30,7 @@ public:
 protected:
     bool validate() override;
     void save() override;
+    void lastFieldEnter() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

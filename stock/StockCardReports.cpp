@@ -67,6 +67,7 @@ QString cardFilter(const CardChoice& c)
     };
     add(c.codeFrom, QStringLiteral("Kodu >= "));
     add(c.codeTo, QStringLiteral("Kodu <= "));
+    add(c.cinsi, QStringLiteral("Cinsi = "));
     // Dates as the program writes them; a text that is not a date does not restrict.
     add(NormalizeDateText(c.dateFrom), QStringLiteral("DegTarih >= "));
     add(NormalizeDateText(c.dateTo), QStringLiteral("DegTarih <= "));

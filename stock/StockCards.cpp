@@ -1,4 +1,5 @@
 #include "stock/StockCards.h"
+#include "store/AppError.h"
 
 #include "store/CommandTransaction.h"
 #include "store/CompanyData.h"
@@ -72,6 +73,28 @@ bool datesPriceChange(bool isNew, const std::array<double, 3>& loaded,
             return true;
     }
     return false;
+}
+
+bool savePrices(CompanyData& company, qint64 stockId, const std::array<double, 3>& loaded,
+                const std::array<double, 3>& typed, int decimals)
+{
+    if (!datesPriceChange(false, loaded, typed, decimals)) return false;
+    return CommandTransaction::run(company.connection(), [&] {
+        Table stok(company.connection(), QStringLiteral("Stok"));
+        stok.open();
+        if (!stok.editId(stockId))
+            throw AppError(QStringLiteral("Stok kartı bulunamadı (%1).").arg(stockId));
+        changeOrCancel(stok, [&] {
+            for (size_t i = 0; i < 3; ++i) {
+                const std::array<double, 3> one = {loaded[i], 0, 0}, now = {typed[i], 0, 0};
+                if (datesPriceChange(false, one, now, decimals))
+                    stok[QStringLiteral("Fiyat%1").arg(i + 1)] = typed[i];
+            }
+            stok[QStringLiteral("DegTarih")] = QDate::currentDate();
+            stok.post();
+        });
+        return true;
+    });
 }
 
 bool deleteCard(CompanyData& company, Table& stok)

@@ -34,6 +34,12 @@ Panel panel(CompanyData& company, qint64 stockId);
 bool datesPriceChange(bool isNew, const std::array<double, 3>& loaded,
                       const std::array<double, 3>& typed, int decimals);
 
+// The price window's save, one command: the prices that differ from the loaded ones at the
+// editor's decimals are written with DegTarih = today; an untouched price keeps its stored
+// value to the last decimal. Nothing is written when none differs; true when something was.
+bool savePrices(CompanyData& company, qint64 stockId, const std::array<double, 3>& loaded,
+                const std::array<double, 3>& typed, int decimals);
+
 // Deletes the card `stok` stands on, in one command, unless it has a movement of any source;
 // false (nothing deleted) when it has.
 bool deleteCard(CompanyData& company, Table& stok);

@@ -17,6 +17,7 @@ namespace StockReports {
 // "STOK KART LİSTESİ" (3301).
 struct CardChoice {
     QString codeFrom, codeTo;
+    QString cinsi;            // the whole description, exactly (the price change window)
     QString dateFrom, dateTo; // price-change dates as typed; a text that is not a date is ignored
     std::array<QString, 3> specialFrom, specialTo;
     int kind = -1;           // MlzKodu 0–3, -1 for every kind
