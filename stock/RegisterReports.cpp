@@ -1,4 +1,5 @@
 #include "printing/ReportRegistry.h"
+#include "stock/InventoryReports.h"
 #include "stock/Registration.h"
 #include "stock/StockReports.h"
 #include "store/AppError.h"
@@ -30,10 +31,42 @@ const ReportOption kCodeFrom{"code-from", "KOD", "ilk stok kart kodu"};
 const ReportOption kCodeTo{"code-to", "KOD", "son stok kart kodu"};
 const ReportOption kPrice{"price", "1|2|3|yok", "listeye yazılan fiyat (yok)"};
 
+RegisteredReport inventoryReport(InventoryReports::Kind kind, const QString& title)
+{
+    std::vector<ReportOption> options = {
+        {"date", "GG.AA.YYYY", "envanter tarihi (boş: tüm hareketler)"},
+        kCodeFrom,
+        kCodeTo,
+        {"kind", "0..3",
+         "stok kart durumu: 0 hammadde, 1 yrd. malzeme, 2 ara mamül, 3 mamül "
+         "(tümü)"},
+        {"order", "code|name", "sıra (code)"}};
+    if (kind == InventoryReports::Kind::Profit)
+        options.push_back({"method", "fifo|lifo|ortalama", "envanter yöntemi (fifo)"});
+    return {
+        title, true, options, [kind](GlobalData&, CompanyData* company, const ReportOptions& o) {
+            InventoryReports::Choice c;
+            c.date = reportDateOption(o, QStringLiteral("date"), QDate());
+            c.cards.codeFrom = o.value(QStringLiteral("code-from"));
+            c.cards.codeTo = o.value(QStringLiteral("code-to"));
+            c.cards.kind = reportChoiceOption(o, QStringLiteral("kind"), {"0", "1", "2", "3"}, -1);
+            c.cards.order = reportChoiceOption(o, QStringLiteral("order"), {"code", "name"}, 0);
+            c.method = InventoryReports::Method(
+                reportChoiceOption(o, QStringLiteral("method"), {"fifo", "lifo", "ortalama"}, 0));
+            return InventoryReports::report(*company, kind, c);
+        }};
+}
+
 } // namespace
 
 void registerStockReports(ReportRegistry& reports)
 {
+    reports.add(3303, inventoryReport(InventoryReports::Kind::Physical,
+                                      QStringLiteral("Fiziki envanter listesi")));
+    reports.add(3304, inventoryReport(InventoryReports::Kind::Financial,
+                                      QStringLiteral("Mali envanter listesi")));
+    reports.add(3305, inventoryReport(InventoryReports::Kind::Profit,
+                                      QStringLiteral("Kar analizi listesi")));
     reports.add(
         3301,
         {QStringLiteral("Stok kart listesi"),

@@ -18,6 +18,15 @@ void registerStockWindows(WindowRegistry& windows)
     windows.add(3202, [](Shell& shell, QWidget* parent) { TfrmStFis(shell, parent).run(); });
     windows.add(3301, [](Shell& shell, QWidget* parent) { TfrmStRKart(shell, parent).run(); });
     windows.add(3302, [](Shell& shell, QWidget* parent) { TfrmStRHar(shell, parent).run(); });
+    windows.add(3303, [](Shell& shell, QWidget* parent) {
+        TfrmStREnv(shell, InventoryReports::Kind::Physical, parent).run();
+    });
+    windows.add(3304, [](Shell& shell, QWidget* parent) {
+        TfrmStREnv(shell, InventoryReports::Kind::Financial, parent).run();
+    });
+    windows.add(3305, [](Shell& shell, QWidget* parent) {
+        TfrmStREnv(shell, InventoryReports::Kind::Profit, parent).run();
+    });
     windows.add(3306, [](Shell& shell, QWidget* parent) { TfrmStRKat(shell, parent).run(); });
     windows.add(3307, [](Shell& shell, QWidget* parent) { TfrmStREks(shell, parent).run(); });
 }

@@ -145,20 +145,38 @@ StockTotals::Totals StockLedger::totals(qint64 stockId, const QDate& asOf)
     return compute(movements);
 }
 
+namespace {
+
+int writeCardTotals(Connection& db, qint64 stockId, const StockTotals::Totals& t)
+{
+    using StockTotals::toDouble;
+    return db.exec(
+        QStringLiteral("UPDATE \"Stok\" SET \"GMTop\" = ?, \"GTTop\" = ?, \"CMTop\" = ?, "
+                       "\"CTTop\" = ?, \"TMTop\" = ?, \"TTTop\" = ?, \"FifoTop\" = ?, "
+                       "\"LifoTop\" = ?, \"OrtTop\" = ? WHERE \"Nosu\" = ?"),
+        {toDouble(t.gm), toDouble(t.gt), toDouble(t.cm), toDouble(t.ct), toDouble(t.tm),
+         toDouble(t.tt), toDouble(t.fifo), toDouble(t.lifo), toDouble(t.ort), stockId});
+}
+
+} // namespace
+
 StockTotals::Totals StockLedger::recomputeTotals(qint64 stockId, const QDate& asOf)
 {
     using namespace StockTotals;
     const Totals t = totals(stockId, asOf);
     return CommandTransaction::run(company_.connection(), [&] {
-        const int changed = company_.connection().exec(
-            QStringLiteral("UPDATE \"Stok\" SET \"GMTop\" = ?, \"GTTop\" = ?, \"CMTop\" = ?, "
-                           "\"CTTop\" = ?, \"TMTop\" = ?, \"TTTop\" = ?, \"FifoTop\" = ?, "
-                           "\"LifoTop\" = ?, \"OrtTop\" = ? WHERE \"Nosu\" = ?"),
-            {toDouble(t.gm), toDouble(t.gt), toDouble(t.cm), toDouble(t.ct), toDouble(t.tm),
-             toDouble(t.tt), toDouble(t.fifo), toDouble(t.lifo), toDouble(t.ort), stockId});
-        if (changed != 1)
+        if (writeCardTotals(company_.connection(), stockId, t) != 1)
             throw AppError(QStringLiteral("Stok kartı bulunamadı (%1).").arg(stockId));
         return t;
+    });
+}
+
+void StockLedger::writeTotals(const std::vector<std::pair<qint64, StockTotals::Totals>>& cards)
+{
+    // A card deleted meanwhile at another workstation is simply not there to write.
+    CommandTransaction::run(company_.connection(), [&] {
+        for (const auto& [id, t] : cards)
+            writeCardTotals(company_.connection(), id, t);
     });
 }
 

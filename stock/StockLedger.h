@@ -68,6 +68,9 @@ public:
     // and written into the card in one command. The card's row version is left as it is, so
     // an edit of the card open in a window still saves.
     StockTotals::Totals recomputeTotals(qint64 stockId, const QDate& asOf = QDate());
+    // Several cards' totals written in one command (the inventory reports), each card's nine
+    // together, its row version left as it is.
+    void writeTotals(const std::vector<std::pair<qint64, StockTotals::Totals>>& cards);
     // The same totals, computed and written nowhere.
     StockTotals::Totals totals(qint64 stockId, const QDate& asOf = QDate());
 

@@ -6,7 +6,9 @@
 #include "stock/StockOrders.h"
 #include "store/AppError.h"
 #include "store/CompanyData.h"
+#include "store/Expression.h"
 #include "store/Table.h"
+#include "store/TextRules.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -219,5 +221,85 @@ PageSet TfrmStREks::pages()
 void TfrmStREks::preview()
 {
     RunningReport running = StockReports::startStatement(*shell().company, choice(), letterPaper());
+    showPreview(*running.renderer);
+}
+
+// --- inventory ---------------------------------------------------------------------------------
+
+namespace {
+
+QString inventoryCaption(InventoryReports::Kind kind)
+{
+    switch (kind) {
+    case InventoryReports::Kind::Physical:
+        return QStringLiteral("Fiziki envanter listesi");
+    case InventoryReports::Kind::Financial:
+        return QStringLiteral("Mali envanter listesi");
+    default:
+        return QStringLiteral("Kar analizi listesi");
+    }
+}
+
+} // namespace
+
+TfrmStREnv::TfrmStREnv(Shell& shell, InventoryReports::Kind report, QWidget* parent)
+    : ReportWindow(shell, inventoryCaption(report), parent)
+    , report_(report)
+{
+    setObjectName(QStringLiteral("TfrmStREnv"));
+    codes = addTextRange(QStringLiteral("Stok kart nosu : "),
+                         QStringLiteral("Stok kart nosu aralığını giriniz (F6 kart listesi)"),
+                         &stockCodes());
+    presetToFirstAndLast(codes, QStringLiteral("Stok"), StockOrder::indexName(StockOrder::Code),
+                         QStringLiteral("Kodu"));
+    date = addText(QStringLiteral("Envanter tarihi : "),
+                   QStringLiteral("Envanter tarihini giriniz (boş: tüm hareketler)"));
+    // A text that is not a date becomes empty on leaving the field.
+    connect(date.edit(), &QLineEdit::editingFinished, this,
+            [this] { date.setText(NormalizeDateText(date.text())); });
+    special = CardCriteria::addSpecialCodes(*this);
+    kind =
+        addChoice(QStringLiteral(" Stok kart durumu "),
+                  {QStringLiteral("&Hammadde"), QStringLiteral("&Yrd.Mlz."),
+                   QStringLiteral("&Ara Mamül"), QStringLiteral("&Mamül"), QStringLiteral("&Tümü")},
+                  4);
+    order = addChoice(QStringLiteral(" Stok kart listesi "),
+                      {QStringLiteral("&Koduna"), QStringLiteral("&Cinsine")}, 0);
+    if (report_ == InventoryReports::Kind::Profit)
+        method = addChoice(
+            QStringLiteral(" Envanter yöntemi "),
+            {QStringLiteral("&Fifo"), QStringLiteral("&Lifo"), QStringLiteral("&Ortalama")}, 0);
+    setWrapFields(true);
+    for (const ChoiceCriterion* c : {&kind, &order, &method})
+        if (c->group()) focusAfterChoice(*c, codes.from.edit());
+}
+
+InventoryReports::Choice TfrmStREnv::choice() const
+{
+    InventoryReports::Choice c;
+    c.cards.codeFrom = codes.from.text();
+    c.cards.codeTo = codes.to.text();
+    const QString typed = NormalizeDateText(date.text());
+    date.setText(typed);
+    c.date = parseDateLiteral(typed);
+    for (size_t i = 0; i < 3; ++i) {
+        c.cards.specialFrom[i] = special[i].from.text();
+        c.cards.specialTo[i] = special[i].to.text();
+    }
+    c.cards.kind = kind.chosen() == 4 ? -1 : kind.chosen();
+    c.cards.order = order.chosen();
+    if (method.group()) c.method = InventoryReports::Method(method.chosen());
+    return c;
+}
+
+PageSet TfrmStREnv::pages()
+{
+    return InventoryReports::report(*shell().company, report_, choice(), letterPaper());
+}
+
+void TfrmStREnv::preview()
+{
+    RunningReport running =
+        InventoryReports::start(*shell().company, report_, choice(), letterPaper());
     showPreview(*running.renderer);
 }

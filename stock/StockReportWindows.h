@@ -1,6 +1,7 @@
 #pragma once
 
 #include "printing/ReportWindow.h"
+#include "stock/InventoryReports.h"
 #include "stock/StockReports.h"
 
 #include <array>
@@ -69,4 +70,26 @@ protected:
 private:
     void fillCards(int order);
     QComboBox* cards_;
+};
+
+// The inventory reports' criteria (3303 "Fiziki envanter listesi", 3304 "Mali envanter listesi",
+// 3305 "Kar analizi listesi"): card codes (first and last card at opening), the inventory date
+// (empty: every movement), special codes, kind, order and, for the profit analysis, the method.
+class TfrmStREnv : public ReportWindow {
+    Q_OBJECT
+public:
+    TfrmStREnv(Shell& shell, InventoryReports::Kind kind, QWidget* parent = nullptr);
+    PageSet pages() override;
+    InventoryReports::Choice choice() const;
+
+    CriterionRange<TextCriterion> codes;
+    TextCriterion date;
+    std::array<CriterionRange<TextCriterion>, 3> special;
+    ChoiceCriterion kind, order, method;
+
+protected:
+    void preview() override;
+
+private:
+    InventoryReports::Kind report_;
 };
