@@ -6,10 +6,13 @@
 #include "BenchWindows.h"
 #include "app/Shell.h"
 #include "printing/ReportRenderer.h"
+#include "stock/InventoryReports.h"
 #include "stock/StFis.h"
+#include "stock/StFiyat.h"
 #include "stock/StHar.h"
 #include "stock/StKart.h"
 #include "stock/StKartF.h"
+#include "stock/StockCards.h"
 #include "stock/StockLedger.h"
 #include "stock/StockReports.h"
 #include "stock/StockTotals.h"
@@ -23,6 +26,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QImage>
+#include <QLineEdit>
 #include <QRandomGenerator>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -242,6 +246,56 @@ int main(int argc, char* argv[])
         std::printf("3306 catalogue of 500 cards with %lld KB pictures: %d pages in %.0f ms "
                     "(budget 5000), peak memory %.0f MB\n",
                     pictureBytes / 1024, pages.pageCount(), ms(timer), peakRssMb());
+
+        // 3303-3305 over every card, without a date and as of 30 June.
+        for (const QDate& asOf : {QDate(), QDate(year, 6, 30)}) {
+            InventoryReports::Choice choice;
+            choice.date = asOf;
+            const char* when = asOf.isValid() ? "as of 30 June" : "no date";
+            firstAndWhole(
+                qPrintable(QStringLiteral("3303 physical inventory, %1").arg(when)),
+                InventoryReports::start(company, InventoryReports::Kind::Physical, choice), 1000,
+                5000);
+            firstAndWhole(
+                qPrintable(QStringLiteral("3304 financial inventory, %1").arg(when)),
+                InventoryReports::start(company, InventoryReports::Kind::Financial, choice), 1000,
+                5000);
+            choice.method = InventoryReports::Method::Average;
+            firstAndWhole(qPrintable(QStringLiteral("3305 profit analysis, %1").arg(when)),
+                          InventoryReports::start(company, InventoryReports::Kind::Profit, choice),
+                          1000, 5000);
+        }
+
+        // 3102: the price change list, opened and filtered on a description.
+        {
+            TfrmStFiyat prices(shell);
+            std::printf("3102 price list (%lld cards): first paint %.1f ms (budget 150)\n",
+                        stok.recordCount(), firstPaint(prices));
+            const QString name =
+                db.scalar(
+                      QStringLiteral("SELECT \"Cinsi\" FROM \"Stok\" ORDER BY \"Nosu\" LIMIT 1"))
+                    .toString();
+            prices.criterion(TfrmStFiyat::Cinsi)->setText(name);
+            timer.restart();
+            prices.MenuIslem(QStringLiteral("Filtrele"));
+            prices.grid()->viewport()->repaint();
+            QApplication::processEvents();
+            std::printf("3102 filter on a description: %.1f ms (budget 150)\n", ms(timer));
+            stok.setFiltered(false);
+        }
+        {
+            const qint64 card =
+                db.scalar(QStringLiteral("SELECT max(\"Nosu\") FROM \"Stok\"")).toLongLong();
+            std::vector<double> saves;
+            for (int i = 0; i < 20; ++i) {
+                timer.restart();
+                StockCards::savePrices(company, card, {1, 2, 3}, {1, 2, 3.0 + i + 1}, 2);
+                saves.push_back(ms(timer));
+            }
+            std::printf("3102 price save, one durable command: median %.1f ms, worst %.1f ms "
+                        "(budget 15)\n",
+                        median(saves), *std::max_element(saves.begin(), saves.end()));
+        }
 
         // 3202: 10,000 vouchers of three lines, then one of 500 lines.
         StockVoucherPosting vouchers(company);

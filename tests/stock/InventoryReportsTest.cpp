@@ -85,6 +85,9 @@ TEST_F(InventoryTest, EachReportMatchesItsReferenceAndWritesTheTotalsAsOfItsDate
     EXPECT_EQ(summary(financial),
               QStringList({"TOPLAM :", sum("GTTop"), sum("CTTop"), sum("FifoTop"), sum("LifoTop"),
                            sum("OrtTop"), "Listelenen 3 adet"}));
+    // The movement window's recomputation brings a card back to every movement.
+    RecomputeStockTotals(company, late);
+    EXPECT_EQ(stored(late, "GMTop"), 3);
     // Without a date the totals are those of every movement, as the movement window has them.
     InventoryReports::report(company, InventoryReports::Kind::Physical, {});
     EXPECT_EQ(stored(b, "TMTop"), 3);

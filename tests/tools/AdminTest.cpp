@@ -68,6 +68,9 @@ TEST(Admin, InitCompanyDemoAndCheck)
           QStringList{"5301"}, QStringList{"5201", "--slip", "1"},
           QStringList{"5202", "--slip", "2"}, QStringList{"1202", "--number", "1"},
           QStringList{"1202", "--number", "1", "--document", "irsaliye"},
+          QStringList{"3303", "--date", "30.06.2026", "--kind", "3"},
+          QStringList{"3304", "--order", "name"},
+          QStringList{"3305", "--method", "ortalama", "--code-from", "STK000001"},
           QStringList{"4301", "--position", "6"},
           QStringList{"4302", "--position", "6", "--ref-from", "1"},
           QStringList{"4303", "--position", "2"}, QStringList{"4304", "--position", "2"}}) {
