@@ -13,8 +13,22 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QLineEdit>
+#include <tuple>
 
 namespace {
+
+// The card kind (" Stok kart durumu ", "&Tümü" first chosen) and the order of the cards, as the
+// stock card reports offer them.
+std::pair<ChoiceCriterion, ChoiceCriterion> addKindAndOrder(ReportWindow& window)
+{
+    return {window.addChoice(QStringLiteral(" Stok kart durumu "),
+                             {QStringLiteral("&Hammadde"), QStringLiteral("&Yrd.Mlz."),
+                              QStringLiteral("&Ara Mamül"), QStringLiteral("&Mamül"),
+                              QStringLiteral("&Tümü")},
+                             4),
+            window.addChoice(QStringLiteral(" Stok kart listesi "),
+                             {QStringLiteral("&Koduna"), QStringLiteral("&Cinsine")}, 0)};
+}
 
 const QStringList kPrices = {QStringLiteral("Fiyat &1"), QStringLiteral("Fiyat &2"),
                              QStringLiteral("Fiyat &3"), QStringLiteral("&Yazılmasın")};
@@ -41,13 +55,7 @@ TfrmStRKart::TfrmStRKart(Shell& shell, QWidget* parent)
                          QStringLiteral("Fiyat değişiklik başlangıç tarihini giriniz"),
                          QStringLiteral("Fiyat değişiklik bitiş tarihini giriniz"));
     special = CardCriteria::addSpecialCodes(*this);
-    kind =
-        addChoice(QStringLiteral(" Stok kart durumu "),
-                  {QStringLiteral("&Hammadde"), QStringLiteral("&Yrd.Mlz."),
-                   QStringLiteral("&Ara Mamül"), QStringLiteral("&Mamül"), QStringLiteral("&Tümü")},
-                  4);
-    order = addChoice(QStringLiteral(" Stok kart listesi "),
-                      {QStringLiteral("&Koduna"), QStringLiteral("&Cinsine")}, 0);
+    std::tie(kind, order) = addKindAndOrder(*this);
     // Shown as the card window shows it; which cards it is to pick is not settled, so it does
     // not restrict the list.
     catalogue = addChoice(
@@ -258,13 +266,7 @@ TfrmStREnv::TfrmStREnv(Shell& shell, InventoryReports::Kind report, QWidget* par
     connect(date.edit(), &QLineEdit::editingFinished, this,
             [this] { date.setText(NormalizeDateText(date.text())); });
     special = CardCriteria::addSpecialCodes(*this);
-    kind =
-        addChoice(QStringLiteral(" Stok kart durumu "),
-                  {QStringLiteral("&Hammadde"), QStringLiteral("&Yrd.Mlz."),
-                   QStringLiteral("&Ara Mamül"), QStringLiteral("&Mamül"), QStringLiteral("&Tümü")},
-                  4);
-    order = addChoice(QStringLiteral(" Stok kart listesi "),
-                      {QStringLiteral("&Koduna"), QStringLiteral("&Cinsine")}, 0);
+    std::tie(kind, order) = addKindAndOrder(*this);
     if (report_ == InventoryReports::Kind::Profit)
         method = addChoice(
             QStringLiteral(" Envanter yöntemi "),

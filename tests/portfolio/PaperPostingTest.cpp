@@ -11,6 +11,7 @@
 #include "store/StoreSession.h"
 #include "support/FailingWrites.h"
 #include "support/Installation.h"
+#include "support/KilledProgram.h"
 
 #include <csignal>
 #include <functional>
@@ -533,23 +534,9 @@ TEST_F(PaperPostingTest, AProgramKilledMidCommandLeavesAllOrNothing)
     PaperPosting checks(company, customerChecks());
     const qint64 id = enter(checks);
     const auto killedAfter = [&](bool commit) {
-        fflush(nullptr);
-        const pid_t child = fork();
-        if (child == 0) {
-            StoreSession session(t.dir.filePath(QStringLiteral("klt2")));
-            session.addPassword(masterPassword());
-            useInstallation(session, t.install);
-            CompanyData other(session, t.install, QStringLiteral("ABC"));
-            PaperPosting posting(other, customerChecks());
-            CommandTransaction command(other.connection());
-            posting.collect(id, {QDate(2026, 3, 20), "kasaya", 0});
-            if (commit) command.commit();
-            raise(SIGKILL);
-            _exit(0);
-        }
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFSIGNALED(status));
+        runAndKill(t, commit, [&](CompanyData& other) {
+            PaperPosting(other, customerChecks()).collect(id, {QDate(2026, 3, 20), "kasaya", 0});
+        });
     };
     killedAfter(false);
     EXPECT_EQ(checks.position(id), PaperPosition::Portfoy);

@@ -9,6 +9,7 @@
 #include "store/Installation.h"
 #include "store/StoreSession.h"
 #include "support/FailingWrites.h"
+#include "support/KilledProgram.h"
 #include "support/WindowTest.h"
 
 #include <QLineEdit>
@@ -113,22 +114,8 @@ TEST_F(StockVouchers, AProgramKilledMidDeleteLeavesAllOrNothing)
     for (int i = 0; i < 3; ++i)
         posting.saveLine(v, 0, "V-1", line(1 + i, 0, 2));
     const auto killedAfter = [&](bool commit) {
-        fflush(nullptr);
-        const pid_t child = fork();
-        if (child == 0) {
-            StoreSession session(t.dir.filePath(QStringLiteral("klt2")));
-            session.addPassword(masterPassword());
-            useInstallation(session, t.install);
-            CompanyData other(session, t.install, QStringLiteral("ABC"));
-            CommandTransaction command(other.connection());
-            StockVoucherPosting(other).removeVoucher(v);
-            if (commit) command.commit();
-            raise(SIGKILL);
-            _exit(0);
-        }
-        int status = 0;
-        ASSERT_EQ(waitpid(child, &status, 0), child);
-        ASSERT_TRUE(WIFSIGNALED(status));
+        runAndKill(t, commit,
+                   [&](CompanyData& other) { StockVoucherPosting(other).removeVoucher(v); });
     };
     killedAfter(false);
     EXPECT_EQ(count("SELECT count(*) FROM \"StHar\""), 3);
