@@ -148,6 +148,7 @@ TfrmStKartF::TfrmStKartF(Shell& shell, Table& stok, Mode mode, const QString& co
         setDownWraps(true);
         setUpWraps(true);
         editor(5)->setFocus();
+        fillPanel(); // what the movements say of prices helps to set new ones
     } else if (mode == Mode::Edit) {
         kinds_->button(std::clamp(stok[QStringLiteral("MlzKodu")].asInteger(), 0, 3))
             ->setChecked(true);
