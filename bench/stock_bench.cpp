@@ -297,10 +297,12 @@ int main(int argc, char* argv[])
                         median(saves), *std::max_element(saves.begin(), saves.end()));
         }
 
-        // 3202: 10,000 vouchers of three lines, then one of 500 lines.
+        // 3202: 10,000 vouchers of three lines, then one of 500 lines, on the last card (the
+        // first is the one with 50,000 movements measured above).
         StockVoucherPosting vouchers(company);
         const QString code =
-            db.scalar(QStringLiteral("SELECT \"Kodu\" FROM \"Stok\" ORDER BY \"Nosu\" LIMIT 1"))
+            db.scalar(
+                  QStringLiteral("SELECT \"Kodu\" FROM \"Stok\" ORDER BY \"Nosu\" DESC LIMIT 1"))
                 .toString();
         StockMovement line;
         line.tarih = QDate(year, 6, 1);
