@@ -5,6 +5,7 @@
 #include "store/GlobalData.h"
 #include "store/Installation.h"
 #include "support/FailingWrites.h"
+#include "support/KilledProgram.h"
 #include "support/QtPrinters.h"
 
 #include <csignal>
@@ -261,25 +262,11 @@ TEST_F(SlipPostingTest, AProgramKilledMidCommandLeavesAllOrNothing)
     const qint64 slip = collections.saveHeader(0, header(QDate(2026, 4, 2), "120.01", "Yılmaz"));
     collections.openLines(slip);
     collections.saveLine(slip, 0, QString(), 100);
-    fflush(nullptr);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        // Its own connection, as another program has; the line and the postings are written,
-        // the command is not yet committed when the program dies.
-        StoreSession session(t.dir.filePath(QStringLiteral("klt2")));
-        session.addPassword(masterPassword());
-        useInstallation(session, t.install);
-        CompanyData other(session, t.install, QStringLiteral("ABC"));
-        SlipPosting posting(other, collectionSlip());
-        CommandTransaction command(other.connection());
-        posting.saveLine(slip, 0, QString(), 250);
-        raise(SIGKILL);
-        _exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status));
+    // Its own connection, as another program has; the line and the postings are written,
+    // the command is not yet committed when the program dies.
+    runAndKill(t, false, [&](CompanyData& other) {
+        SlipPosting(other, collectionSlip()).saveLine(slip, 0, QString(), 250);
+    });
     EXPECT_EQ(count("SELECT count(*) FROM \"TahHar\""), 1);
     const Postings p = postings(collectionSlip(), slip);
     EXPECT_DOUBLE_EQ(p.alacak, 100);

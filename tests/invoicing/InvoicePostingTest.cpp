@@ -4,6 +4,7 @@
 #include "store/GlobalData.h"
 #include "store/Installation.h"
 #include "support/FailingWrites.h"
+#include "support/KilledProgram.h"
 
 #include <csignal>
 #include <gtest/gtest.h>
@@ -434,16 +435,8 @@ TEST_F(InvoicePostingTest, AFailureBeforeTheLastWriteLeavesNothing)
 TEST_F(InvoicePostingTest, AProgramKilledMidPostLeavesAllOrNothing)
 {
     const qint64 id = example(1);
-    fflush(nullptr);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        StoreSession session(t.dir.filePath(QStringLiteral("klt2")));
-        session.addPassword(masterPassword());
-        useInstallation(session, t.install);
-        CompanyData other(session, t.install, QStringLiteral("ABC"));
+    runAndKill(t, false, [&](CompanyData& other) {
         InvoicePosting p(other, t.install);
-        CommandTransaction command(other.connection());
         InvoiceLine l;
         l.stockId = pen;
         l.kodu = QStringLiteral("K01");
@@ -451,12 +444,7 @@ TEST_F(InvoicePostingTest, AProgramKilledMidPostLeavesAllOrNothing)
         l.birimF = 10;
         static_cast<LineAmounts&>(l) = computeLine(other, l);
         p.saveLine(id, l);
-        raise(SIGKILL);
-        _exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status));
+    });
     EXPECT_EQ(posting->lineCount(id), 2);
     EXPECT_EQ(count("SELECT count(*) FROM \"StHar\""), 2);
     const InvoiceData inv = *posting->read(id);
