@@ -94,6 +94,7 @@ std::optional<StockMovement> StockLedger::read(qint64 id)
     m.tarih = har[QStringLiteral("Tarih")].asDate();
     m.belgeNo = har[QStringLiteral("BelgeNo")].asString();
     m.aciklama = har[QStringLiteral("Aciklama")].asString();
+    m.kodu = har[QStringLiteral("Kodu")].asString();
     m.cinsi = har[QStringLiteral("Cinsi")].asString();
     m.gMiktari = har[QStringLiteral("GMiktari")].asFloat();
     m.gFiyati = har[QStringLiteral("GFiyati")].asFloat();

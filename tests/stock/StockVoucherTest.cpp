@@ -226,3 +226,24 @@ TEST_F(StockVouchers, ALineEditedInTheMovementWindowStaysOnItsVoucher)
     EXPECT_DOUBLE_EQ(m->gTutari, 30);
     EXPECT_DOUBLE_EQ(posting.totals(v).giren, 30);
 }
+
+TEST_F(StockVouchers, AnEditedLineShowsItsCardAndKeepsItWhenSavedUnchanged)
+{
+    StockVoucherPosting posting(*company);
+    const qint64 v = posting.create(QDate(2026, 5, 4));
+    const qint64 id = posting.saveLine(v, 0, "V-1", line(10, 0, 2.5));
+    TfrmStFisF f(*shell, v);
+    open(f);
+    whenOpen<TfrmStFisG>([](TfrmStFisG* g) {
+        EXPECT_EQ(g->windowTitle(), "[-ABC-Deneme Ltd.-]  Eski Stok hareketi");
+        EXPECT_EQ(g->text(TfrmStFisG::Kodu), "V-1");
+        EXPECT_EQ(g->text(TfrmStFisG::Cinsi), "Vida");
+        EXPECT_EQ(QApplication::focusWidget(), g->editor(g->at(TfrmStHarF::Tarih)));
+        key(g, Qt::Key_F2);
+    });
+    key(&f, Qt::Key_F3);
+    const std::optional<StockMovement> m = books->ledger.read(id);
+    EXPECT_EQ(m->kodu, "V-1");
+    EXPECT_EQ(m->stockId, vida);
+    EXPECT_EQ(f.model()->rowCount(), 1);
+}
