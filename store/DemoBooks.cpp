@@ -131,8 +131,10 @@ public:
         Table& har = company_.table("StHar");
         batches(QStringLiteral("Stok hareketleri"), size.stockMovements, [&](int i) {
             const Card& card = stockIds_[size_t(rng_.bounded(int(stockIds_.size())))];
+            // One movement in three is a purchase, in larger lots than the sales, so the cards
+            // mostly hold stock as a shop's would.
             const bool entry = i % 3 == 0;
-            const double quantity = between(1, 50);
+            const double quantity = entry ? between(10, 110) : between(1, 40);
             const double price = company_.RoundMoney(between(100, 50000) / 100.0);
             har.append();
             har["Tarih"] = dateInYear();
