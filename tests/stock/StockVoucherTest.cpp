@@ -74,10 +74,10 @@ TEST_F(StockVouchers, AVoucherOwnsItsLinesAndTheirSums)
     posting.saveLine(v, 0, "V-1", line(1, 0, 1));
     posting.saveLine(other, 0, "V-1", line(5, 0, 1));
     books->move(vida, QDate(2026, 5, 1), 7, 1, 0, StockKaynak::FA); // an invoice's movement
-    StockVoucherTotals t = posting.totals(v);
-    EXPECT_DOUBLE_EQ(t.giren, 26);
-    EXPECT_DOUBLE_EQ(t.cikan, 12);
-    EXPECT_DOUBLE_EQ(t.bakiye, 14);
+    VoucherTotals t = posting.totals(v);
+    EXPECT_DOUBLE_EQ(t.in, 26);
+    EXPECT_DOUBLE_EQ(t.out, 12);
+    EXPECT_DOUBLE_EQ(t.balance, 14);
     // The line takes the card's code and description, the "ST" source and the voucher.
     const std::vector<SqlRow> stored = company->connection().select(
         "SELECT \"Kodu\", \"Cinsi\", \"Kaynak\", \"FRef\", \"STRef\" FROM \"StHar\" WHERE "
@@ -131,7 +131,7 @@ TEST_F(StockVouchers, F2ThenEscLeavesAnEmptyVoucherDatedToday)
     open(list);
     EXPECT_EQ(list.windowTitle(), "[-ABC-Deneme Ltd.-] şirketi Stok fiş hareketleri ");
     EXPECT_FALSE(list.commandEnabled("Duzeltme"));
-    whenOpen<TfrmStFisF>([](TfrmStFisF* f) {
+    whenOpen<VoucherWindow>([](VoucherWindow* f) {
         EXPECT_EQ(QApplication::focusWidget(), f->descriptionField());
         key(f, Qt::Key_Escape);
     });
@@ -204,7 +204,7 @@ TEST_F(StockVouchers, TheVoucherWindowEntersLinesByCodeAndSavesItsHeaderOnEsc)
     f.dateField()->setText("06.05.2026");
     key(&f, Qt::Key_Escape);
     EXPECT_FALSE(f.isVisible());
-    const std::optional<StockVoucher> saved = posting.read(v);
+    const std::optional<VoucherHeader> saved = posting.read(v);
     EXPECT_EQ(saved->tarih, QDate(2026, 5, 6));
     EXPECT_EQ(saved->aciklama, "Sayım");
 }
@@ -224,7 +224,7 @@ TEST_F(StockVouchers, ALineEditedInTheMovementWindowStaysOnItsVoucher)
     const std::optional<StockMovement> m = books->ledger.read(id);
     EXPECT_EQ(m->fRef, v);
     EXPECT_DOUBLE_EQ(m->gTutari, 30);
-    EXPECT_DOUBLE_EQ(posting.totals(v).giren, 30);
+    EXPECT_DOUBLE_EQ(posting.totals(v).in, 30);
 }
 
 TEST_F(StockVouchers, AnEditedLineShowsItsCardAndKeepsItWhenSavedUnchanged)
