@@ -66,6 +66,7 @@ TfrmCarHarG::TfrmCarHarG(Shell& shell, qint64 customerId, qint64 movementId, QWi
         setNumber(Adet, m->adet);
         setNumber(Borc, m->borc);
         setNumber(Alacak, m->alacak);
+        fRef_ = m->fRef; // a voucher's line stays on its voucher
     } else {
         setText(Tarih, today);
         setText(Vadesi, today);
@@ -135,6 +136,7 @@ void TfrmCarHarG::save()
     m.alacak = number(Alacak);
     m.kaynak = Kaynak::CA;
     m.customerId = customerId_;
+    m.fRef = fRef_;
     CustomerLedger ledger(*shell().company);
     saved_ = movementId_ ? ledger.rewrite(movementId_, m) : ledger.post(m);
 }

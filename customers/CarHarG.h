@@ -24,6 +24,7 @@ private:
 
     qint64 customerId_;
     qint64 movementId_;
+    qint64 fRef_ = 0;
     qint64 saved_ = 0;
     bool updating_ = false;
 };

@@ -1,4 +1,5 @@
 #include "app/WindowRegistry.h"
+#include "customers/CarFis.h"
 #include "customers/CarHar.h"
 #include "customers/CarKart.h"
 #include "customers/CariDurumR.h"
@@ -12,6 +13,7 @@ void registerCustomerWindows(WindowRegistry& windows)
 {
     windows.add(2101, [](Shell& shell, QWidget* parent) { TfrmCarKart(shell, parent).run(); });
     windows.add(2201, [](Shell& shell, QWidget* parent) { TfrmCarHar::open(shell, parent); });
+    windows.add(2202, [](Shell& shell, QWidget* parent) { TfrmCarFis(shell, parent).run(); });
     windows.add(2301, [](Shell& shell, QWidget* parent) { TfrmCariListeR(shell, parent).run(); });
     windows.add(2302, [](Shell& shell, QWidget* parent) { TfrmCariDurumR(shell, parent).run(); });
     windows.add(2303, [](Shell& shell, QWidget* parent) { TfrmCariHareketR(shell, parent).run(); });

@@ -247,6 +247,7 @@ std::vector<SqlIndex> companyExtraIndexes()
             link("TedHar", "TERef"),
             link("FatHar", "FRef"),
             link("StHar", "FRef"),
+            link("CarHar", "FRef"),
             link("Cek", "FRef"),
             link("Senet", "FRef"),
             link("FCek", "FRef"),
