@@ -1,4 +1,5 @@
 #include "app/CodeField.h"
+#include "invoicing/BarcodeSale.h"
 #include "invoicing/FtSatisB.h"
 #include "invoicing/InvoicePosting.h"
 #include "stock/StockCodes.h"
@@ -251,13 +252,12 @@ bool TfrmFtSatisF::eventFilter(QObject* watched, QEvent* event)
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Down) {
             confirmedByKey_ = true;
             // A scale barcode names its card by its first characters.
-            if (barcode_ && !lineId_ && !posting_.findStock(text(Kodu).trimmed(), false)) {
-                const ScaleSettings scale = ScaleSettings::read(shell().install.ini());
-                const std::optional<ScaleReading> reading =
-                    DecodeScaleBarcode(scale, text(Kodu).trimmed());
-                if (reading && posting_.findStock(reading->code, false)) {
-                    setText(Kodu, reading->code);
-                    scaleQuantity_ = reading->quantity;
+            if (barcode_ && !lineId_) {
+                const std::optional<ScannedCard> found =
+                    findSaleCard(posting_, ScaleSettings::read(shell().install.ini()), text(Kodu));
+                if (found && found->quantity > 0) {
+                    setText(Kodu, found->card.kodu);
+                    scaleQuantity_ = found->quantity;
                 }
             }
         }
