@@ -11,10 +11,12 @@
 #include <QButtonGroup>
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -389,4 +391,26 @@ void FormBase::startCalculator()
     NoticeBox(shell_, QStringLiteral("Hesap makinesi bulunamadı."),
               QStringLiteral("Bilgisayarda kurulu bir hesap makinesi programı yok."), windowTitle(),
               this);
+}
+
+std::vector<QLineEdit*> FormBase::addInfoGrid(const QStringList& labels, int columns, int width,
+                                              int position)
+{
+    std::vector<QLineEdit*> boxes;
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(6);
+    grid->setVerticalSpacing(2);
+    for (int i = 0; i < labels.size(); ++i) {
+        auto* box = new QLineEdit(this);
+        box->setReadOnly(true);
+        box->setFocusPolicy(Qt::NoFocus);
+        box->setMinimumWidth(width);
+        auto* label = new QLabel(labels[i], this);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        grid->addWidget(label, i / columns, (i % columns) * 2);
+        grid->addWidget(box, i / columns, (i % columns) * 2 + 1);
+        boxes.push_back(box);
+    }
+    content()->insertLayout(position, grid);
+    return boxes;
 }

@@ -10,6 +10,7 @@
 class QBoxLayout;
 class QButtonGroup;
 class QHBoxLayout;
+class QLineEdit;
 class QLabel;
 class QMenu;
 class QPushButton;
@@ -63,6 +64,10 @@ protected:
     QButtonGroup* addRadioGroup(const QString& title, const QStringList& choices, int chosen,
                                 int position = -1);
     void addField(QWidget* editor, const QString& hint);
+    // A document's read-only header: labelled boxes in `columns` columns, filled row by row, put
+    // at `position` of the content area.
+    std::vector<QLineEdit*> addInfoGrid(const QStringList& labels, int columns, int width = 140,
+                                        int position = 0);
     const std::vector<QWidget*>& fields() const { return fieldOrder_; }
     void EnterKontrol(QWidget* from, int step);
     // Enter or Down in the last field goes round to the first, Up in the first to the last.

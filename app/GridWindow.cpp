@@ -136,27 +136,6 @@ void GridWindow::setColumns(std::vector<GridColumn> columns)
     selectTableRow();
 }
 
-std::vector<QLineEdit*> GridWindow::addInfoGrid(const QStringList& labels, int columns, int width)
-{
-    std::vector<QLineEdit*> boxes;
-    auto* grid = new QGridLayout;
-    grid->setHorizontalSpacing(6);
-    grid->setVerticalSpacing(2);
-    for (int i = 0; i < labels.size(); ++i) {
-        auto* box = new QLineEdit(this);
-        box->setReadOnly(true);
-        box->setFocusPolicy(Qt::NoFocus);
-        box->setMinimumWidth(width);
-        auto* label = new QLabel(labels[i], this);
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        grid->addWidget(label, i / columns, (i % columns) * 2);
-        grid->addWidget(box, i / columns, (i % columns) * 2 + 1);
-        boxes.push_back(box);
-    }
-    content()->insertLayout(0, grid);
-    return boxes;
-}
-
 std::vector<QLineEdit*> GridWindow::addInfoBoxes(const QStringList& labels, bool above, int width)
 {
     std::vector<QLineEdit*> boxes;

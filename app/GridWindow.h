@@ -28,9 +28,6 @@ public:
     // or one under the other above it (a document's header) when `above`.
     std::vector<QLineEdit*> addInfoBoxes(const QStringList& labels, bool above = false,
                                          int width = 140);
-    // A document's read-only header above the grid: labelled boxes in `columns` columns, filled
-    // row by row.
-    std::vector<QLineEdit*> addInfoGrid(const QStringList& labels, int columns, int width = 140);
     // Shows other columns (another order of the same table, for example).
     void setColumns(std::vector<GridColumn> columns);
 

@@ -62,6 +62,7 @@ void ListWindow::newRecord()
     table().refresh();
     table().gotoId(saved);
     reload();
+    updateCommands(); // the first document of an empty list turns its lines command on
     if (hasLines_) MenuIslem(QStringLiteral("Hareketler"));
 }
 
@@ -73,6 +74,7 @@ void ListWindow::editRecord()
     table().refresh();
     table().gotoId(saved);
     reload();
+    updateCommands(); // the first document of an empty list turns its lines command on
     if (hasLines_) MenuIslem(QStringLiteral("Hareketler"));
 }
 

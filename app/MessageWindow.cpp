@@ -15,6 +15,12 @@ int ConfirmBox(Shell& shell, const QString& line1, const QString& line2, const Q
     return shell.messages.confirmBox(parent, line1, line2, title);
 }
 
+int ConfirmScanBox(Shell& shell, const QString& line1, const QString& line2, const QString& title,
+                   QWidget* parent)
+{
+    return shell.messages.confirmBoxKeysOnly(parent, line1, line2, title);
+}
+
 int NoticeBox(Shell& shell, const QString& line1, const QString& line2, const QString& title,
               QWidget* parent)
 {
@@ -83,6 +89,18 @@ MessageWindow::MessageWindow(Kind kind, const QString& line1, const QString& lin
     setMinimumWidth(360);
 }
 
+void MessageWindow::setKeysOnly()
+{
+    keysOnly_ = true;
+    // Buttons take no focus, so no key reaches them; a click still does.
+    for (QPushButton* button : findChildren<QPushButton*>()) {
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setDefault(false);
+        button->setAutoDefault(false);
+    }
+    setFocus();
+}
+
 void MessageWindow::answer(int result)
 {
     closing_ = true;
@@ -98,7 +116,8 @@ void MessageWindow::keyPressEvent(QKeyEvent* event)
     } else if (event->key() == Qt::Key_F4 && event->modifiers() & Qt::AltModifier) {
         event->accept();
     } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) button->click();
+        if (!keysOnly_)
+            if (auto* button = qobject_cast<QPushButton*>(focusWidget())) button->click();
     } else {
         QDialog::keyPressEvent(event);
     }
@@ -114,6 +133,14 @@ int DialogMessages::confirmBox(QWidget* parent, const QString& line1, const QStr
                                const QString& title)
 {
     MessageWindow window(MessageWindow::Kind::Confirm, line1, line2, title, parent);
+    return window.exec();
+}
+
+int DialogMessages::confirmBoxKeysOnly(QWidget* parent, const QString& line1, const QString& line2,
+                                       const QString& title)
+{
+    MessageWindow window(MessageWindow::Kind::Confirm, line1, line2, title, parent);
+    window.setKeysOnly();
     return window.exec();
 }
 

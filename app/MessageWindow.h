@@ -13,6 +13,8 @@ public:
     enum class Kind { Confirm, Notice };
     MessageWindow(Kind kind, const QString& line1, const QString& line2, const QString& title,
                   QWidget* parent = nullptr);
+    // Only F2, Esc and clicks answer; Enter and the other keys are swallowed.
+    void setKeysOnly();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -20,6 +22,7 @@ protected:
 
 private:
     bool closing_ = false;
+    bool keysOnly_ = false;
     void answer(int result);
 };
 
@@ -30,4 +33,6 @@ public:
                    const QString& title) override;
     int noticeBox(QWidget* parent, const QString& line1, const QString& line2,
                   const QString& title) override;
+    int confirmBoxKeysOnly(QWidget* parent, const QString& line1, const QString& line2,
+                           const QString& title) override;
 };

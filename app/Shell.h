@@ -24,6 +24,13 @@ public:
     // 1 when "Tamam [F2]" was chosen, 0 when closed with Esc.
     virtual int noticeBox(QWidget* parent, const QString& line1, const QString& line2,
                           const QString& title) = 0;
+    // A question asked while a scanner may still be sending keys: only F2, Esc or a click
+    // answer it, so the Enter that ends a scan never does.
+    virtual int confirmBoxKeysOnly(QWidget* parent, const QString& line1, const QString& line2,
+                                   const QString& title)
+    {
+        return confirmBox(parent, line1, line2, title);
+    }
 };
 
 // What the main window offers every window: settings, the message window, the open company and
@@ -60,3 +67,5 @@ int ConfirmBox(Shell& shell, const QString& line1, const QString& line2, const Q
                QWidget* parent = nullptr);
 int NoticeBox(Shell& shell, const QString& line1, const QString& line2, const QString& title,
               QWidget* parent = nullptr);
+int ConfirmScanBox(Shell& shell, const QString& line1, const QString& line2, const QString& title,
+                   QWidget* parent = nullptr);

@@ -71,9 +71,7 @@ void BarcodeSale::setNumber(int row, Column column, double value)
     switch (column) {
     case Miktari:
         // The save divides the net amount by the quantity.
-        if (!(value > 0))
-            throw AppError(QStringLiteral("Miktar sıfırdan büyük olmalı"),
-                           QStringLiteral("Barkodlu satış"));
+        if (!(value > 0)) throw AppError(QStringLiteral("Miktar sıfırdan büyük olmalı"));
         r.miktari = value;
         break;
     case BirimF:

@@ -1,4 +1,7 @@
 #include "invoicing/FtSatis.h"
+#include "invoicing/FtStBar.h"
+
+#include <utility>
 
 #include "app/CodeField.h"
 #include "customers/CustomerCodes.h"
@@ -79,6 +82,8 @@ TfrmFtSatis::TfrmFtSatis(Shell& shell, const InvoiceKind& kind, bool barcode, QW
     setHeaderWindow([this](qint64 invoiceId) {
         TfrmFtSatisA header(this->shell(), *posting_, kind_, invoiceId, barcode_, this);
         header.run();
+        // A new header of the barcode list goes on to the counter, not to the line list.
+        newSale_ = barcode_ && kind_.sales && invoiceId == 0 && header.savedId();
         return header.savedId();
     });
     setRereadBeforeKeys(true);
@@ -98,7 +103,10 @@ void TfrmFtSatis::openLines()
 {
     const qint64 invoiceId = table().currentId();
     if (invoiceId <= 0 || !ownedOrTell(kind_.linesRefused, kControl)) return;
-    {
+    if (std::exchange(newSale_, false)) {
+        TfrmFtStBarF sale(shell(), *posting_, invoiceId, this);
+        sale.run();
+    } else {
         TfrmFtSatisB lines(shell(), *posting_, kind_, invoiceId, barcode_, this);
         lines.run();
     }

@@ -30,6 +30,7 @@ private:
 
     const InvoiceKind& kind_;
     bool barcode_;
+    bool newSale_ = false; // the header just saved opens the barcode sale
     std::unique_ptr<InvoicePosting> posting_;
 };
 

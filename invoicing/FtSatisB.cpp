@@ -41,14 +41,10 @@ std::vector<GridColumn> lineColumns(Shell& shell, const InvoiceKind& kind)
 {
     const int* defaults = kind.sales ? kSalesWidths : kPurchaseWidths;
     CompanyData& c = *shell.company;
-    const IniFile& ini = shell.install.ini();
     const QString money = c.moneyFormat();
     const QString price = c.displayFormat(QStringLiteral("FatHar"), QStringLiteral("BirimF"));
-    // A fraction never shows rounded to a whole quantity.
-    const QString quantity =
-        ini.hasKey(QStringLiteral("DISPLAYFORMAT"), QStringLiteral("FATURAMIKTAR"))
-            ? shell.install.faturaMiktarFormat()
-            : QStringLiteral("#,##0.##");
+    const IniFile& ini = shell.install.ini();
+    const QString quantity = invoiceQuantityFormat(shell);
     std::vector<GridColumn> columns = {
         {QStringLiteral("St.Kodu"), QStringLiteral("Kodu")},
         {QStringLiteral("St.Cinsi"), QStringLiteral("Cinsi")},
@@ -72,6 +68,30 @@ QString numberText(double n)
 }
 
 } // namespace
+
+QString invoiceQuantityFormat(Shell& shell)
+{
+    // A fraction never shows rounded to a whole quantity.
+    return shell.install.ini().hasKey(QStringLiteral("DISPLAYFORMAT"),
+                                      QStringLiteral("FATURAMIKTAR"))
+               ? shell.install.faturaMiktarFormat()
+               : QStringLiteral("#,##0.##");
+}
+
+void printInvoice(Shell& shell, qint64 invoiceId, bool irsaliye, bool preview, QWidget* parent)
+{
+    QString notice;
+    RunningReport running =
+        InvoicePrint::start(*shell.company, shell.global->fatPlan(), invoiceId, irsaliye, &notice);
+    if (!notice.isEmpty())
+        NoticeBox(shell, notice, QString(), QStringLiteral("Fatura dizaynı"), parent);
+    if (preview) {
+        TfrmOnIzle(shell, *running.renderer, parent).run();
+        return;
+    }
+    const PageSet pages = running.renderer->render();
+    printPages(pages, shell.install, parent, false);
+}
 
 // --- line list ---------------------------------------------------------------------------------
 
@@ -240,17 +260,7 @@ void TfrmFtSatisB::deleteRecord()
 void TfrmFtSatisB::print(bool irsaliye, bool preview)
 {
     if (table().isEmpty()) return;
-    QString notice;
-    RunningReport running = InvoicePrint::start(*shell().company, shell().global->fatPlan(),
-                                                invoiceId_, irsaliye, &notice);
-    if (!notice.isEmpty())
-        NoticeBox(shell(), notice, QString(), QStringLiteral("Fatura dizaynı"), this);
-    if (preview) {
-        TfrmOnIzle(shell(), *running.renderer, this).run();
-        return;
-    }
-    const PageSet pages = running.renderer->render();
-    printPages(pages, shell().install, this, false);
+    printInvoice(shell(), invoiceId_, irsaliye, preview, this);
     // A barcode sale is done once it is printed.
-    if (barcode_) closeWindow(QDialog::Accepted);
+    if (barcode_ && !preview) closeWindow(QDialog::Accepted);
 }

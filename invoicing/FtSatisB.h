@@ -12,6 +12,11 @@ class CodeField;
 class QButtonGroup;
 class QLineEdit;
 
+// How invoice quantities show: FATURAMIKTAR when Users.ini sets it, else with their fraction.
+QString invoiceQuantityFormat(Shell& shell);
+// The invoice (or its delivery note) through its free layout, previewed or printed.
+void printInvoice(Shell& shell, qint64 invoiceId, bool irsaliye, bool preview, QWidget* parent);
+
 // An invoice's lines with its header and totals above them. Opening brings the lines' dates
 // and the postings into step (one command, writing only what differs). Each line command
 // posts the line, its stock movement, the totals and the postings in one command. Sales add

@@ -1,0 +1,251 @@
+#include "app/MessageWindow.h"
+#include "invoicing/FtSatis.h"
+#include "invoicing/FtStBar.h"
+#include "invoicing/InvoicePosting.h"
+#include "stock/StKartF.h"
+#include "store/GlobalData.h"
+#include "store/IniFile.h"
+#include "store/Table.h"
+#include "support/WindowTest.h"
+#include "widgets/ProDbGrid.h"
+#include "widgets/TZemrakSEdit.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// Delivers posted keys to whatever has the focus when each is taken, as the window system
+// delivers a scanner's keys.
+class FocusRouter : public QObject {
+protected:
+    bool event(QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease)
+            return QObject::event(event);
+        auto* key = static_cast<QKeyEvent*>(event);
+        QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text());
+        if (QWidget* focus = QApplication::focusWidget()) QApplication::sendEvent(focus, &copy);
+        return true;
+    }
+};
+
+class BarcodeWindow : public WindowTest {
+protected:
+    std::unique_ptr<InvoicePosting> posting;
+    FocusRouter router;
+
+    void SetUp() override
+    {
+        WindowTest::SetUp();
+        shell->global = t.global.get();
+        posting = std::make_unique<InvoicePosting>(*company, t.install);
+        addCustomerCard(*company, "120.01", "Yılmaz Ticaret");
+        stock("8690001", "Kola 1 lt", 11.80, 18);
+        stock("8690002", "Gazoz", 5, 8);
+        stock("27", "Peynir", 100, 8);
+        IniFile& ini = t.install.ini();
+        ini.writeString("TARTI", "VARMI", "EVET");
+        ini.writeString("TARTI", "KODBOYU", "2");
+        ini.writeString("TARTI", "BOYU", "6");
+        ini.writeString("TARTI", "AGIRLIKBOYU", "3");
+        ini.writeString("TARTI", "AGIRLIKBOLENI", "100");
+    }
+    void stock(const QString& code, const QString& name, double fiyat1, double normal)
+    {
+        Table& stok = company->table("Stok");
+        stok.append();
+        stok["Kodu"] = code;
+        stok["Cinsi"] = name;
+        stok["Birim"] = "Adet";
+        stok["Fiyat1"] = fiyat1;
+        stok["Normal"] = normal;
+        stok.post();
+    }
+    qint64 header(int closed, int kdvDahil)
+    {
+        InvoiceHeader h;
+        h.fatNo = 77;
+        h.tarih = h.irsTarih = h.vadesi = QDate(2026, 3, 1);
+        h.cariNo = "120.01";
+        h.kdvDahil = kdvDahil;
+        h.fDurumu = closed;
+        return posting->saveHeader(salesInvoice(), 0, h);
+    }
+    // Keys as a scanner sends them: posted all at once, each taken by the focus of its moment.
+    void post(const QString& keys)
+    {
+        for (QChar c : keys) {
+            const bool enter = c == QLatin1Char('\n');
+            const int key = enter ? int(Qt::Key_Return) : int(c.toUpper().unicode());
+            const QString text = enter ? QStringLiteral("\r") : QString(c);
+            QCoreApplication::postEvent(&router,
+                                        new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
+            QCoreApplication::postEvent(
+                &router, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
+        }
+    }
+    void scan(const QString& code)
+    {
+        post(code + QLatin1Char('\n'));
+        QApplication::processEvents();
+    }
+    template <typename Window> void open(Window& window)
+    {
+        window.prepare();
+        window.show();
+        window.activateWindow();
+        QApplication::processEvents();
+    }
+    // The change window: Enter in the money given, Enter in the change.
+    static void payWith(double given, QString* change = nullptr)
+    {
+        whenOpen<TfrmFtStBarG>([given, change](TfrmFtStBarG* g) {
+            g->given()->setAsFloat(given);
+            g->given()->setFocus();
+            key(g, Qt::Key_Return);
+            if (change) *change = g->changeText();
+            key(g, Qt::Key_Return);
+        });
+    }
+};
+
+} // namespace
+
+TEST_F(BarcodeWindow, ScansFoldIntoRowsAndAClosedSaleSavesWhatWasShown)
+{
+    const qint64 id = header(1, 1);
+    TfrmFtStBarF sale(*shell, *posting, id);
+    open(sale);
+    EXPECT_EQ(sale.windowTitle(), "[-ABC-Deneme Ltd.-] şirketi barkodlu satış");
+    EXPECT_TRUE(sale.durum()->button(1)->isChecked());
+    EXPECT_FALSE(sale.durum()->button(0)->isEnabled());
+    EXPECT_TRUE(sale.kdv()->button(1)->isChecked());
+    EXPECT_EQ(QApplication::focusWidget(), sale.grid());
+
+    // Twenty scans posted at once: each lands in its own row's code cell, equal cards fold.
+    QString keys;
+    for (int i = 0; i < 20; ++i)
+        keys += (i % 2 ? QStringLiteral("8690002") : QStringLiteral("8690001")) + QLatin1Char('\n');
+    post(keys);
+    QApplication::processEvents();
+    ASSERT_EQ(sale.sale().rows().size(), 2u);
+    EXPECT_EQ(sale.sale().rows()[0].miktari, 10);
+    EXPECT_EQ(sale.sale().rows()[1].miktari, 10);
+    EXPECT_EQ(sale.totalText(4), "2 Adet");
+    EXPECT_TRUE(sale.model()->typedCode(2).isEmpty()); // no digit left behind
+    EXPECT_EQ(sale.grid()->currentIndex(), sale.model()->index(2, BarcodeSale::Kodu));
+
+    // A scale label: code 27, 1.25 kg, shown with its fraction.
+    scan("271253");
+    ASSERT_EQ(sale.sale().rows().size(), 3u);
+    EXPECT_EQ(sale.model()->data(sale.model()->index(2, BarcodeSale::Miktari), Qt::DisplayRole),
+              "1.25");
+
+    // An unknown code: the question (answered no), the code stays until the row is left.
+    messages.answers = {0};
+    scan("999");
+    EXPECT_EQ(messages.asked.back(), "Stok kartı bulunamadı / Yeni kart açılsın mı?");
+    EXPECT_EQ(sale.model()->typedCode(3), "999");
+    sale.grid()->setCurrentIndex(sale.model()->index(0, BarcodeSale::Cinsi));
+    EXPECT_TRUE(sale.model()->typedCode(3).isEmpty());
+
+    // A quantity of 0 is refused; the row keeps its quantity.
+    sale.model()->setData(sale.model()->index(0, BarcodeSale::Miktari), "0", Qt::EditRole);
+    EXPECT_EQ(messages.asked.back(), "Miktar sıfırdan büyük olmalı / ");
+    EXPECT_EQ(sale.sale().rows()[0].miktari, 10);
+
+    // Ctrl+Delete takes a row away and the totals follow.
+    sale.grid()->setFocus();
+    sale.grid()->setCurrentIndex(sale.model()->index(1, BarcodeSale::Cinsi));
+    key(sale.grid(), Qt::Key_Delete, Qt::ControlModifier);
+    ASSERT_EQ(sale.sale().rows().size(), 2u);
+    EXPECT_EQ(sale.totalText(4), "2 Adet");
+    const QString shown = sale.totalText(3);
+    EXPECT_EQ(shown, "243.00"); // 10 × 11.80 + 1.25 × 92.59 (+ 8 %)
+
+    // F2: the question, the change window, then everything in one command.
+    messages.answers = {1};
+    QString change;
+    payWith(300, &change);
+    key(&sale, Qt::Key_F2);
+    EXPECT_EQ(change, "57.00");
+    EXPECT_TRUE(sale.saved());
+    EXPECT_FALSE(sale.isVisible());
+    const InvoiceData saved = *posting->read(id);
+    EXPECT_EQ(saved.gToplam, 243);
+    EXPECT_EQ(company->connection()
+                  .scalar("SELECT \"Giren\" FROM \"Kasa\" WHERE \"Nosu\" = ?", {saved.kRef})
+                  .toDouble(),
+              243);
+    EXPECT_EQ(posting->lineCount(id), 2);
+}
+
+TEST_F(BarcodeWindow, EscAbandonsTheSaleAndTheChangeWindowCanGoBack)
+{
+    const qint64 id = header(0, 0);
+    {
+        TfrmFtStBarF sale(*shell, *posting, id);
+        open(sale);
+        scan("8690001");
+        EXPECT_EQ(sale.totalText(3), "13.92"); // 11.80 + 18 %
+        // Esc in the change window returns to the sale with nothing saved.
+        messages.answers = {1};
+        whenOpen<TfrmFtStBarG>([](TfrmFtStBarG* g) { key(g, Qt::Key_Escape); });
+        key(&sale, Qt::Key_F2);
+        EXPECT_TRUE(sale.isVisible());
+        EXPECT_FALSE(sale.saved());
+        EXPECT_EQ(posting->lineCount(id), 0);
+        // Esc, "no": nothing lost; Esc, "yes": the header goes.
+        messages.answers = {0};
+        key(&sale, Qt::Key_Escape);
+        EXPECT_TRUE(sale.isVisible());
+        EXPECT_EQ(sale.sale().rows().size(), 1u);
+        messages.answers = {1};
+        key(&sale, Qt::Key_Escape);
+        EXPECT_FALSE(sale.isVisible());
+    }
+    EXPECT_FALSE(posting->read(id));
+    EXPECT_EQ(company->connection().scalar("SELECT count(*) FROM \"StHar\"").toInt(), 0);
+}
+
+TEST_F(BarcodeWindow, TheCounterOpensOnANewHeaderOfTheBarcodeList)
+{
+    TfrmFtSatis list(*shell, salesInvoice(), true);
+    open(list);
+    whenOpen<TfrmFtSatisA>([](TfrmFtSatisA* h) {
+        static_cast<QLineEdit*>(h->editor(TfrmFtSatisA::CariNo))->setText("120.01");
+        key(h, Qt::Key_F2);
+    });
+    bool counter = false;
+    whenOpen<TfrmFtStBarF>([&counter, this](TfrmFtStBarF* s) {
+        counter = true;
+        messages.answers = {1};
+        key(s, Qt::Key_Escape);
+    });
+    key(&list, Qt::Key_F2);
+    EXPECT_TRUE(counter);
+    EXPECT_EQ(list.model()->rowCount(), 0); // abandoned: the header went with it
+}
+
+TEST(ScanQuestion, OnlyF2EscOrAClickAnswer)
+{
+    MessageWindow window(MessageWindow::Kind::Confirm, "Stok kartı bulunamadı",
+                         "Yeni kart açılsın mı?", "Stok kart kontrol");
+    window.setKeysOnly();
+    int result = -1;
+    QTimer::singleShot(0, &window, [&] {
+        // The rest of a scan: digits and its Enter.
+        for (int k : {int(Qt::Key_1), int(Qt::Key_2), int(Qt::Key_Return)}) {
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget()
+                                                        : static_cast<QWidget*>(&window),
+                            Qt::Key(k));
+        }
+        EXPECT_TRUE(window.isVisible());
+        QTest::keyClick(&window, Qt::Key_F2);
+    });
+    result = window.exec();
+    EXPECT_EQ(result, 1);
+}
