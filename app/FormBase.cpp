@@ -25,6 +25,7 @@
 #include <QStandardPaths>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 
 FormBase::FormBase(Shell& shell, const QString& title, QWidget* parent, bool companyCaption)
     : QDialog(parent)
@@ -411,6 +412,20 @@ std::vector<QLineEdit*> FormBase::addInfoGrid(const QStringList& labels, int col
         grid->addWidget(box, i / columns, (i % columns) * 2 + 1);
         boxes.push_back(box);
     }
-    content()->insertLayout(position, grid);
+    content()->insertLayout(std::clamp(position, 0, content()->count()), grid);
     return boxes;
+}
+
+void FormBase::sideBySide(const std::vector<QButtonGroup*>& groups)
+{
+    if (groups.empty() || groups.front()->buttons().isEmpty()) return;
+    const int at = content_->indexOf(groups.front()->buttons().front()->parentWidget());
+    auto* row = new QHBoxLayout;
+    for (QButtonGroup* group : groups) {
+        if (group->buttons().isEmpty()) continue;
+        QWidget* box = group->buttons().front()->parentWidget();
+        content_->removeWidget(box);
+        row->addWidget(box);
+    }
+    content_->insertLayout(std::max(at, 0), row);
 }

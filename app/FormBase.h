@@ -63,6 +63,8 @@ protected:
     // `position` of the content area (-1: at its end), with `chosen` checked.
     QButtonGroup* addRadioGroup(const QString& title, const QStringList& choices, int chosen,
                                 int position = -1);
+    // Radio groups made by addRadioGroup, put side by side in one row where the first stood.
+    void sideBySide(const std::vector<QButtonGroup*>& groups);
     void addField(QWidget* editor, const QString& hint);
     // A document's read-only header: labelled boxes in `columns` columns, filled row by row, put
     // at `position` of the content area.

@@ -132,6 +132,7 @@ TfrmFtSatisB::TfrmFtSatisB(Shell& shell, InvoicePosting& posting, const InvoiceK
     for (QButtonGroup* group : {durum_, kdv_})
         for (QAbstractButton* b : group->buttons())
             b->setEnabled(false);
+    sideBySide({durum_, kdv_});
 
     if (kind.printing) {
         addCommand(QStringLiteral("Onizleme"), QStringLiteral("Ön izleme [F5]"), Qt::Key_F5,

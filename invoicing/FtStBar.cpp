@@ -313,13 +313,14 @@ TfrmFtStBarF::TfrmFtStBarF(Shell& shell, InvoicePosting& posting, qint64 invoice
     for (QButtonGroup* group : {durum_, kdv_})
         for (QAbstractButton* b : group->buttons())
             b->setEnabled(false);
+    sideBySide({durum_, kdv_});
     panel_ = addInfoGrid({QStringLiteral("Fatura Tarihi : "), QStringLiteral("Fatura Nosu : "),
                           QStringLiteral("Tutarı (+) : "), QStringLiteral("İrsaliye Tarihi : "),
                           QStringLiteral("İrsaliye nosu : "), QStringLiteral("İskonto (-) : "),
                           QStringLiteral("Cari No : "), QStringLiteral("Ünvanı : "),
                           QStringLiteral("Kdv (+) : "), QStringLiteral("V.D. : "),
                           QStringLiteral("V.D. No : "), QStringLiteral("FATURA TOPLAMI : ")},
-                         3, 130, 2);
+                         3, 130, 1);
     for (int box : {PTutar, PIskonto, PKdv, PToplam})
         panel_[size_t(box)]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     panel_[PTarih]->setText(dateText(invoice->tarih));

@@ -7,6 +7,7 @@
 #include <QRandomGenerator>
 #include <QString>
 #include <QStringList>
+#include <tuple>
 
 namespace {
 
@@ -34,6 +35,7 @@ const QStringList kProducts = {"Çelik vida", "Somun",   "Pul",        "Kablo", 
 const QStringList kSizes = {"M4",   "M6",     "M8",    "M10",   "2,5 mm", "4 mm",
                             "1 lt", "2,5 lt", "10 cm", "Büyük", "Küçük"};
 const QStringList kUnits = {"Adet", "Kg", "Mt", "Lt", "Paket"};
+const double kVatRates[] = {1, 8, 18};
 
 class Demo {
 public:
@@ -118,12 +120,29 @@ public:
             stok["Fiyat3"] = company_.RoundMoney(price * 1.2);
             stok["Kritik"] = between(0, 20);
             stok["Katalog"] = 1; // as new cards: not in the catalogue
-            stok["Barkod_1"] =
-                QStringLiteral("869%1").arg(qint64(between(100000000, 999999999)) * 10 + i % 10);
+            stok["Normal"] = kVatRates[rng_.bounded(3)];
+            // Every card carries its maker's barcode, some a second and a third of other sizes.
+            for (int b = 1; b <= 3; ++b)
+                if (b == 1 || i % (b + 1) == 0)
+                    stok[QStringLiteral("Barkod_%1").arg(b)] = QStringLiteral("869%1").arg(
+                        qint64(between(100000000, 999999999)) * 10 + i % 10);
             stok.post();
             stockIds_.push_back(
                 {stok.currentId(), stok["Kodu"].asString(), stok["Cinsi"].asString()});
         });
+        // Goods weighed at the counter: their scale labels begin with these codes.
+        for (const auto& [code, name, price] :
+             {std::tuple{"27", "Beyaz peynir", 180.0}, std::tuple{"28", "Siyah zeytin", 140.0}}) {
+            stok.append();
+            stok["Kodu"] = QString::fromUtf8(code);
+            stok["Cinsi"] = QString::fromUtf8(name);
+            stok["Birim"] = QStringLiteral("Kg");
+            stok["Fiyat1"] = price;
+            stok["Normal"] = 1.0;
+            stok["Katalog"] = 1;
+            stok.post();
+            stockIds_.push_back({stok.currentId(), stok["Kodu"].asString(), name});
+        }
     }
 
     void stockMovements(const DemoSize& size)
