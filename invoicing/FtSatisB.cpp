@@ -44,7 +44,7 @@ std::vector<GridColumn> lineColumns(Shell& shell, const InvoiceKind& kind)
     const QString money = c.moneyFormat();
     const QString price = c.displayFormat(QStringLiteral("FatHar"), QStringLiteral("BirimF"));
     const IniFile& ini = shell.install.ini();
-    const QString quantity = invoiceQuantityFormat(shell);
+    const QString quantity = shell.install.invoiceQuantityFormat();
     std::vector<GridColumn> columns = {
         {QStringLiteral("St.Kodu"), QStringLiteral("Kodu")},
         {QStringLiteral("St.Cinsi"), QStringLiteral("Cinsi")},
@@ -68,15 +68,6 @@ QString numberText(double n)
 }
 
 } // namespace
-
-QString invoiceQuantityFormat(Shell& shell)
-{
-    // A fraction never shows rounded to a whole quantity.
-    return shell.install.ini().hasKey(QStringLiteral("DISPLAYFORMAT"),
-                                      QStringLiteral("FATURAMIKTAR"))
-               ? shell.install.faturaMiktarFormat()
-               : QStringLiteral("#,##0.##");
-}
 
 void printInvoice(Shell& shell, qint64 invoiceId, bool irsaliye, bool preview, QWidget* parent)
 {

@@ -12,8 +12,6 @@ class CodeField;
 class QButtonGroup;
 class QLineEdit;
 
-// How invoice quantities show: FATURAMIKTAR when Users.ini sets it, else with their fraction.
-QString invoiceQuantityFormat(Shell& shell);
 // The invoice (or its delivery note) through its free layout, previewed or printed.
 void printInvoice(Shell& shell, qint64 invoiceId, bool irsaliye, bool preview, QWidget* parent);
 

@@ -333,7 +333,8 @@ TfrmFtStBarF::TfrmFtStBarF(Shell& shell, InvoicePosting& posting, qint64 invoice
     panel_[PVdNo]->setText(invoice->vdNo);
 
     CompanyData& company = *shell.company;
-    model_ = new SaleRowsModel(*sale_, invoiceQuantityFormat(shell), company.moneyFormat(), this);
+    model_ = new SaleRowsModel(*sale_, shell.install.invoiceQuantityFormat(), company.moneyFormat(),
+                               this);
     connect(model_, &SaleRowsModel::numberTyped, this, &TfrmFtStBarF::numberTyped);
     grid_ = new TProDbGrid(this);
     grid_->KayitSilinsinMi = true;

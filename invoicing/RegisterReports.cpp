@@ -1,4 +1,5 @@
 #include "invoicing/InvoicePrint.h"
+#include "invoicing/InvoiceReports.h"
 #include "invoicing/Registration.h"
 #include "printing/ReportRegistry.h"
 #include "store/AppError.h"
@@ -32,4 +33,31 @@ void registerInvoiceReports(ReportRegistry& reports)
                                             .arg(options.value(QStringLiteral("number"))));
                      return InvoicePrint::pages(*company, global.fatPlan(), id, irsaliye);
                  }});
+    reports.add(
+        1301,
+        {QStringLiteral("Fatura listesi"),
+         true,
+         {{"from", "GG.AA.YYYY", "ilk fatura tarihi (çalışma yılının başı)"},
+          {"to", "GG.AA.YYYY", "son fatura tarihi (çalışma yılının sonu)"},
+          {"type", "alis|satis", "fatura türü (alis)"},
+          {"number-from", "NO", "ilk fatura nosu"},
+          {"number-to", "NO", "son fatura nosu"},
+          {"customer-from", "KOD", "ilk cari kart nosu"},
+          {"customer-to", "KOD", "son cari kart nosu"},
+          {"order", "no|tarih", "sıra (no)"},
+          {"list", "normal|detay", "liste tipi: detay faturaların kalemlerini de basar (normal)"}},
+         [](GlobalData&, CompanyData* company, const ReportOptions& o) {
+             const int year = QDate::currentDate().year();
+             InvoiceReports::ListChoice c;
+             c.from = reportDateOption(o, QStringLiteral("from"), QDate(year, 1, 1));
+             c.to = reportDateOption(o, QStringLiteral("to"), QDate(year, 12, 31));
+             c.type = reportChoiceOption(o, QStringLiteral("type"), {"alis", "satis"}, 0);
+             c.numberFrom = o.value(QStringLiteral("number-from"));
+             c.numberTo = o.value(QStringLiteral("number-to"));
+             c.customerFrom = o.value(QStringLiteral("customer-from"));
+             c.customerTo = o.value(QStringLiteral("customer-to"));
+             c.order = reportChoiceOption(o, QStringLiteral("order"), {"no", "tarih"}, 0);
+             c.detail = reportChoiceOption(o, QStringLiteral("list"), {"normal", "detay"}, 0) == 1;
+             return InvoiceReports::list(*company, c);
+         }});
 }

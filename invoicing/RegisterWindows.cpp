@@ -1,4 +1,5 @@
 #include "app/WindowRegistry.h"
+#include "invoicing/FatRap.h"
 #include "invoicing/FtSatis.h"
 #include "invoicing/Registration.h"
 
@@ -13,4 +14,5 @@ void registerInvoiceWindows(WindowRegistry& windows)
     windows.add(1203, [](Shell& shell, QWidget* parent) {
         TfrmFtSatis(shell, salesInvoice(), true, parent).run();
     });
+    windows.add(1301, [](Shell& shell, QWidget* parent) { TfrmFatRap(shell, parent).run(); });
 }

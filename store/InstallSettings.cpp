@@ -206,3 +206,10 @@ void InstallSettings::setPlanYuvarla(double value)
 {
     ini_.writeFloat(QStringLiteral("PLAN"), QStringLiteral("YUVARLA"), value);
 }
+
+QString InstallSettings::invoiceQuantityFormat() const
+{
+    return ini_.hasKey(QStringLiteral("DISPLAYFORMAT"), QStringLiteral("FATURAMIKTAR"))
+               ? faturaMiktarFormat()
+               : QStringLiteral("#,##0.##");
+}

@@ -56,6 +56,9 @@ public:
     // [DISPLAYFORMAT]
     QString stokMiktarFormat() const;
     QString faturaMiktarFormat() const;
+    // How invoice quantities show: FATURAMIKTAR when set, else with their fraction, so that
+    // 1.25 kg never shows as 1.
+    QString invoiceQuantityFormat() const;
 
     // [MAKRO]: letter is one of the 23 macro letters
     QString macro(QChar letter) const;

@@ -1,8 +1,10 @@
 #include "app/MessageWindow.h"
+#include "invoicing/FatRap.h"
 #include "invoicing/FtSatis.h"
 #include "invoicing/FtStBar.h"
 #include "invoicing/InvoicePosting.h"
 #include "stock/StKartF.h"
+#include "store/AppError.h"
 #include "store/GlobalData.h"
 #include "store/IniFile.h"
 #include "store/Table.h"
@@ -248,4 +250,27 @@ TEST(ScanQuestion, OnlyF2EscOrAClickAnswer)
     });
     result = window.exec();
     EXPECT_EQ(result, 1);
+}
+
+TEST_F(BarcodeWindow, TheInvoiceListWindowStartsOnTheWorkingYearAndEveryCustomer)
+{
+    addCustomerCard(*company, "320.01", "Toptancı");
+    shell->workingYear = 2026;
+    TfrmFatRap window(*shell);
+    open(window);
+    EXPECT_EQ(window.windowTitle(), "[-ABC-Deneme Ltd.-]  Fatura listesi");
+    const InvoiceReports::ListChoice c = window.choice();
+    EXPECT_EQ(c.from, QDate(2026, 1, 1));
+    EXPECT_EQ(c.to, QDate(2026, 12, 31));
+    EXPECT_EQ(c.customerFrom, "120.01");
+    EXPECT_EQ(c.customerTo, "320.01");
+    EXPECT_EQ(c.type, 0);
+    EXPECT_FALSE(c.detail);
+    EXPECT_EQ(QApplication::focusWidget(), window.dates.from.edit());
+    // The ring: six fields and round to the first.
+    for (int i = 0; i < 6; ++i)
+        key(&window, Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), window.dates.from.edit());
+    window.numbers.from.setText("abc");
+    EXPECT_THROW(window.pages(), AppError);
 }

@@ -1,0 +1,227 @@
+#include "invoicing/InvoiceReports.h"
+
+#include "printing/ReportBuilder.h"
+#include "store/AppError.h"
+#include "store/CompanyData.h"
+#include "store/InstallSettings.h"
+#include "store/MoneyFormat.h"
+#include "store/MoneySum.h"
+#include "store/Table.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace ReportBuilder;
+
+namespace InvoiceReports {
+
+namespace {
+
+struct ListState {
+    std::unique_ptr<Connection::MappedReads> mapped;
+    std::unique_ptr<Table> invoices, lines;
+    MoneySum net, vat, total;
+    int count = 0;
+};
+
+// An invoice number typed as text, for the filter: a number written by the program.
+QString numberTerm(const QString& typed)
+{
+    bool ok = false;
+    const double number = typed.trimmed().toDouble(&ok);
+    if (!ok || number != std::floor(number))
+        throw AppError(QStringLiteral("Fatura nosu hatalı: %1").arg(typed.trimmed()));
+    return QString::number(qint64(number));
+}
+
+} // namespace
+
+RunningReport startList(CompanyData& company, const ListChoice& choice, bool letter)
+{
+    if (!choice.from.isValid() || !choice.to.isValid())
+        throw AppError(QStringLiteral("Fatura tarihlerini giriniz."));
+    // The filter: every value written by the program or quoted, never as typed.
+    QString filter = QStringLiteral("FatTuru = %1 and Tarih >= %2 and Tarih <= %3")
+                         .arg(choice.type == 1 ? 1 : 0)
+                         .arg(quoted(dateText(choice.from)), quoted(dateText(choice.to)));
+    if (!choice.numberFrom.trimmed().isEmpty())
+        filter += QStringLiteral(" and FatNo >= ") + numberTerm(choice.numberFrom);
+    if (!choice.numberTo.trimmed().isEmpty())
+        filter += QStringLiteral(" and FatNo <= ") + numberTerm(choice.numberTo);
+    if (!choice.customerFrom.trimmed().isEmpty())
+        filter += QStringLiteral(" and CariNo >= ") + quoted(choice.customerFrom.trimmed());
+    if (!choice.customerTo.trimmed().isEmpty())
+        filter += QStringLiteral(" and CariNo <= ") + quoted(choice.customerTo.trimmed());
+
+    const QString title =
+        QStringLiteral("%1 - %2 TARİHLERİ %3 FATURALARI")
+            .arg(dateText(choice.from), dateText(choice.to),
+                 choice.type == 1 ? QStringLiteral("SATIŞ") : QStringLiteral("ALIŞ"));
+    ReportDef def = standardReport(QStringLiteral("TfrmFatRap1"), title, letter);
+    def.page.landscape = true;
+    const double width = fitPageHeader(def);
+    def.page.footerOnLastPage = false; // the last page has the summary instead
+    const QString money = company.moneyFormat();
+    // Columns: caption, x, width, right-aligned.
+    struct Column {
+        const char* caption;
+        double x, w;
+        bool right;
+    };
+    const double s = std::min(1.0, width / 267.0);
+    const Column columns[] = {{"NOSU", 0, 20, true},           {"TARİH", 22, 20, false},
+                              {"İRS. NO", 44, 20, true},       {"İRS.TARİH", 66, 20, false},
+                              {"CARİ NO", 88, 22, false},      {"ÜNVANI", 112, 66, false},
+                              {"TUTARI", 178, 30, true},       {"KDV", 208, 25, true},
+                              {"GENEL TOPLAM", 233, 32, true}, {"K", 267, 8, false}};
+    const auto rect = [s](const Column& c, double y) { return QRectF(c.x * s, y, c.w * s, 5); };
+    std::vector<ElementDef> heads;
+    for (int i = 0; i < 10; ++i)
+        heads.push_back(bold(label(QStringLiteral("h%1").arg(i), rect(columns[i], 0),
+                                   QString::fromUtf8(columns[i].caption),
+                                   columns[i].right ? int(Qt::AlignRight) : 0)));
+    ElementDef rule = element(ElementKind::Shape, QStringLiteral("cizgi"), {0, 5.2, width, 0.5});
+    rule.shape = ShapeKind::HorizontalLine;
+    heads.push_back(rule);
+    def.bands.push_back(band(BandKind::ColumnHeader, QStringLiteral("Kolonlar"), 7, heads));
+    // In the detailed list a blank row parts the invoices.
+    const double top = choice.detail ? 5 : 0;
+    def.bands.push_back(band(
+        BandKind::Detail, QStringLiteral("Detay"), top + 5,
+        {right(field("f0", rect(columns[0], top), "FatNo", QStringLiteral("0"))),
+         field("f1", rect(columns[1], top), "Tarih"),
+         right(field("f2", rect(columns[2], top), "IrsNo", QStringLiteral("0"))),
+         field("f3", rect(columns[3], top), "IrsTarih"),
+         field("f4", rect(columns[4], top), "CariNo"), field("f5", rect(columns[5], top), "Unvani"),
+         right(label("tutar", rect(columns[6], top), QString())),
+         right(field("f7", rect(columns[7], top), "Kdv", money)),
+         right(field("f8", rect(columns[8], top), "GToplam", money)),
+         field("f9", rect(columns[9], top), "Kaynak")}));
+    const auto sums = [&](const char* prefix, double y) {
+        return std::vector<ElementDef>{
+            bold(label(QStringLiteral("%1Baslik").arg(QLatin1String(prefix)),
+                       QRectF(columns[5].x * s, y, columns[5].w * s, 5), QStringLiteral("TOPLAM :"),
+                       Qt::AlignRight)),
+            bold(right(label(QStringLiteral("%1Tutar").arg(QLatin1String(prefix)),
+                             rect(columns[6], y), QString()))),
+            bold(right(label(QStringLiteral("%1Kdv").arg(QLatin1String(prefix)),
+                             rect(columns[7], y), QString()))),
+            bold(right(label(QStringLiteral("%1Toplam").arg(QLatin1String(prefix)),
+                             rect(columns[8], y), QString())))};
+    };
+    def.bands.push_back(band(BandKind::PageFooter, QStringLiteral("SayfaSonu"), 7, sums("s", 1)));
+    def.bands.push_back(band(BandKind::Summary, QStringLiteral("Ozet"), 16, sums("l", 2)));
+    summaryCount(def, 9);
+
+    auto st = std::make_shared<ListState>();
+    st->mapped = std::make_unique<Connection::MappedReads>(company.connection());
+    st->invoices = std::make_unique<Table>(company.connection(), QStringLiteral("Fatura"));
+    Table& fatura = *st->invoices;
+    fatura.setIndexName(choice.order == 1 ? QStringLiteral("Fatura_2")
+                                          : QStringLiteral("Fatura_1"));
+    fatura.setFilter(filter);
+    fatura.setFiltered(true);
+    fatura.open();
+
+    if (choice.detail) {
+        const double x0 = 10;
+        struct Line {
+            const char *caption, *field;
+            double w;
+            bool right;
+            QString mask;
+        };
+        const Line lineColumns[] = {
+            {"STOK KODU", "Kodu", 30, false, {}},
+            {"STOKCİNSİ", "Cinsi", 62, false, {}},
+            {"BİRİM", "Birim", 15, false, {}},
+            {"MİKTARI", "Miktari", 22, true, company.install().invoiceQuantityFormat()},
+            {"FİYATI", "BirimF", 30, true, money},
+            {"TUTARI", "Tutari", 30, true, money},
+            {"İSKONTO", "IskTutar", 30, true, money},
+            {"KDV'SİZ TOPLAM", "AraTop", 34, true, money}};
+        std::vector<ElementDef> captions, values;
+        double x = x0;
+        for (int i = 0; i < 8; ++i) {
+            const Line& c = lineColumns[i];
+            const QRectF at(x * s, 0, c.w * s, 5);
+            const int align = c.right ? int(Qt::AlignRight) : 0;
+            captions.push_back(
+                bold(label(QStringLiteral("d%1").arg(i), at, QString::fromUtf8(c.caption), align)));
+            ElementDef value = field(QStringLiteral("s%1").arg(i), at,
+                                     QStringLiteral("FatHar.") + QLatin1String(c.field), c.mask);
+            values.push_back(c.right ? right(value) : value);
+            x += c.w + 2;
+        }
+        BandDef caption = band(BandKind::Child, QStringLiteral("SatirBasligi"), 5, captions);
+        caption.parent = QStringLiteral("Detay");
+        def.bands.push_back(caption);
+        def.bands.push_back(band(BandKind::SubDetail, QStringLiteral("Satir"), 5, values));
+        st->lines = std::make_unique<Table>(company.connection(), QStringLiteral("FatHar"));
+        st->lines->setIndexName(QString());
+        st->lines->open();
+    }
+
+    RunningReport running{st, std::make_unique<ReportRenderer>(def, &fatura)};
+    ListState* state = st.get();
+    if (state->lines)
+        running.renderer->setSubDetail(state->lines.get(), [state] {
+            state->lines->setFilter(QStringLiteral("FRef = %1").arg(state->invoices->currentId()));
+            state->lines->setFiltered(true);
+        });
+    const int fatTop = fatura.fieldIndex(QStringLiteral("FatTop")),
+              iskonto = fatura.fieldIndex(QStringLiteral("Iskonto")),
+              kdv = fatura.fieldIndex(QStringLiteral("Kdv")),
+              gToplam = fatura.fieldIndex(QStringLiteral("GToplam"));
+    const auto net = [state, fatTop, iskonto] {
+        MoneySum n;
+        n += state->invoices->field(fatTop).asFloat();
+        n -= state->invoices->field(iskonto).asFloat();
+        return n;
+    };
+    const auto amount = [&company, money](const MoneySum& v) {
+        return formatNumber(company.RoundMoney(v.value()), money);
+    };
+    const auto put = [state, amount](BandPrint& p, const char* prefix) {
+        p.setText(QStringLiteral("%1Tutar").arg(QLatin1String(prefix)), amount(state->net));
+        p.setText(QStringLiteral("%1Kdv").arg(QLatin1String(prefix)), amount(state->vat));
+        p.setText(QStringLiteral("%1Toplam").arg(QLatin1String(prefix)), amount(state->total));
+    };
+    running.renderer->beforePrint = [state, net, amount, put](BandPrint& p) {
+        switch (p.band.kind) {
+        case BandKind::Detail:
+            p.setText(QStringLiteral("tutar"), amount(net()));
+            break;
+        case BandKind::PageFooter:
+            // Nothing listed: no totals at the foot either.
+            if (state->count == 0)
+                p.suppress();
+            else
+                put(p, "s");
+            break;
+        case BandKind::Summary:
+            put(p, "l");
+            p.setText(QStringLiteral("lblAdet"),
+                      QStringLiteral("Listelenen %1 adet").arg(state->count));
+            break;
+        default:
+            break;
+        }
+    };
+    // An invoice counts once it is on paper.
+    running.renderer->afterPrint = [state, net, kdv, gToplam](const BandDef& b) {
+        if (b.kind != BandKind::Detail) return;
+        state->net += net();
+        state->vat += state->invoices->field(kdv).asFloat();
+        state->total += state->invoices->field(gToplam).asFloat();
+        ++state->count;
+    };
+    return running;
+}
+
+PageSet list(CompanyData& company, const ListChoice& choice, bool letter)
+{
+    return startList(company, choice, letter).renderer->render();
+}
+
+} // namespace InvoiceReports
