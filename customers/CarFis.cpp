@@ -2,6 +2,7 @@
 
 #include "app/CodeField.h"
 #include "app/MessageWindow.h"
+#include "customers/CarHarG.h"
 #include "customers/CustomerCodes.h"
 #include "customers/CustomerVouchers.h"
 #include "store/AppError.h"
@@ -16,24 +17,16 @@ const QString kDate = QStringLiteral("dd.MM.yyyy");
 
 std::vector<FieldSpec> lineFields(int decimals)
 {
-    return {
-        {QStringLiteral("Cari Nosu : "), QString(), EditorKind::Code, 10,
-         QStringLiteral("Cari kart nosunu giriniz")},
-        {QStringLiteral("Ünvanı : "), QString(), EditorKind::Text, 35,
-         QStringLiteral("Cari kart ünvanını giriniz")},
-        {QStringLiteral("Tarih : "), QString(), EditorKind::Date, 0,
-         QStringLiteral("Cari hareket tarihini giriniz")},
-        {QStringLiteral("Vadesi : "), QString(), EditorKind::Date, 0,
-         QStringLiteral("Cari hareket vadesini giriniz")},
-        {QStringLiteral("Belge No : "), QString(), EditorKind::Text, 12,
-         QStringLiteral("Cari hareket belge nosunu giriniz")},
-        {QStringLiteral("Açıklama : "), QString(), EditorKind::Text, 50,
-         QStringLiteral("Cari hareket açıklamasını giriniz")},
-        {QStringLiteral("Borç : "), QString(), EditorKind::Money, decimals,
-         QStringLiteral("Cari hareket borç tutarını giriniz")},
-        {QStringLiteral("Alacak : "), QString(), EditorKind::Money, decimals,
-         QStringLiteral("Cari hareket alacak tutarını giriniz")},
-    };
+    // The customer by code, then the movement window's dates, texts and amounts.
+    const std::vector<FieldSpec> movement = customerMovementFields(decimals, decimals);
+    std::vector<FieldSpec> fields{{QStringLiteral("Cari Nosu : "), QString(), EditorKind::Code, 10,
+                                   QStringLiteral("Cari kart nosunu giriniz")},
+                                  {QStringLiteral("Ünvanı : "), QString(), EditorKind::Text, 35,
+                                   QStringLiteral("Cari kart ünvanını giriniz")}};
+    for (int f : {TfrmCarHarG::Tarih, TfrmCarHarG::Vadesi, TfrmCarHarG::BelgeNo,
+                  TfrmCarHarG::Aciklama, TfrmCarHarG::Borc, TfrmCarHarG::Alacak})
+        fields.push_back(movement[size_t(f)]);
+    return fields;
 }
 
 } // namespace

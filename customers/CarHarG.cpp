@@ -9,9 +9,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
-namespace {
-
-std::vector<FieldSpec> movementFields(int decimals, int priceDecimals)
+std::vector<FieldSpec> customerMovementFields(int decimals, int priceDecimals)
 {
     return {
         {QStringLiteral("Tarih : "), QString(), EditorKind::Date, 0,
@@ -37,14 +35,13 @@ std::vector<FieldSpec> movementFields(int decimals, int priceDecimals)
     };
 }
 
-} // namespace
-
 TfrmCarHarG::TfrmCarHarG(Shell& shell, qint64 customerId, qint64 movementId, QWidget* parent)
     : EntryWindow(
           shell,
           movementId ? QStringLiteral("Eski Cari hareket") : QStringLiteral("Yeni Cari hareket"),
-          movementFields(shell.company->kurus() ? 2 : 0,
-                         shell.company->kurus() ? shell.company->settings().priceDecimals() : 0),
+          customerMovementFields(shell.company->kurus() ? 2 : 0,
+                                 shell.company->kurus() ? shell.company->settings().priceDecimals()
+                                                        : 0),
           nullptr, parent)
     , customerId_(customerId)
     , movementId_(movementId)

@@ -4,6 +4,9 @@
 
 class CustomerLedger;
 
+// The fields of a hand-entered customer movement, in the order of TfrmCarHarG::Field.
+std::vector<FieldSpec> customerMovementFields(int decimals, int priceDecimals);
+
 // "Yeni Cari hareket" / "Eski Cari hareket": one hand-entered movement of the current customer.
 // Quantity × price fills the side of the type ("B" debit, "A" credit); Enter in "Alacak" saves.
 class TfrmCarHarG : public EntryWindow {
