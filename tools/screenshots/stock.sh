@@ -2,7 +2,7 @@
 # Screenshots of the stock voucher, price change and inventory windows on fresh demo books.
 #   tools/screenshots/stock.sh [OUTDIR]     (needs xvfb-run, xdotool and ImageMagick's import)
 # The clicks are screen positions of a 1280x800 screen with the main window as it opens.
-# Letters come out as capitals in a bare X server; the code and text fields take them so.
+# The program switches Caps Lock on, so xdotool's small letters arrive as capitals.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/../.." && pwd)
 out=${1:-/tmp/dulvet-shots}

@@ -1,0 +1,59 @@
+#!/bin/bash
+# Screenshots of the barcode counter and of a customer voucher on fresh demo books.
+#   tools/screenshots/counter.sh [OUTDIR]   (needs xvfb-run, xdotool and ImageMagick's import)
+# The clicks are screen positions of a 1280x800 screen with the main window as it opens. The
+# program switches Caps Lock on, so xdotool's small letters arrive as capitals.
+set -euo pipefail
+here=$(cd "$(dirname "$0")/../.." && pwd)
+out=${1:-/tmp/dulvet-shots}
+build=${BUILD:-$here/build}
+mkdir -p "$out"
+books=$(mktemp -d)
+trap 'rm -rf "$books"' EXIT
+"$build/tools/dulvet-admin" init "$books" >/dev/null
+"$build/tools/dulvet-admin" demo "$books" DEMO --size small >/dev/null
+# Scale labels of 13 characters: the card's code in 2, the weight in grams in 5.
+printf '\n[TARTI]\nVARMI=EVET\nKODBOYU=2\nBOYU=13\nAGIRLIKBOYU=5\nAGIRLIKBOLENI=1000\n' \
+    >>"$books/Users.ini"
+
+scene() { # the steps after logging in, as one shell text
+    xvfb-run -a -s "-screen 0 1280x800x24" bash -c "
+        '$build/dulvet' --dir '$books' 2>/dev/null & sleep 4
+        shot() { import -window root '$out'/\$1.png; }
+        xdotool mousemove 705 356 click 1; xdotool type demo; xdotool key F2; sleep 2
+        $1
+        kill %1" 2>/dev/null || true
+}
+
+# A closed sale: two scans of one card, another card, a scale label; the change window; saved.
+scene '
+    xdotool mousemove 623 241 click 1; sleep 1
+    xdotool mousemove 740 260 click --repeat 2 1; sleep 2
+    xdotool key F2; sleep 1.5
+    xdotool type --delay 30 m000001; xdotool key Return; sleep 0.5
+    xdotool key F2; sleep 2
+    for c in stk000001 stk000001 stk000002 2701250000003; do
+        xdotool type --delay 10 $c; xdotool key Return; sleep 0.3
+    done
+    sleep 0.5; shot counter
+    xdotool key F2; sleep 1; xdotool key F2; sleep 1
+    xdotool type --delay 30 20000; xdotool key Return; sleep 0.5; shot counter-change
+    xdotool key Return; sleep 1.5; shot counter-saved'
+
+# A customer voucher: a debit of one customer and a credit of another.
+scene '
+    xdotool mousemove 623 367 click 1; sleep 1
+    xdotool mousemove 730 403 click --repeat 2 1; sleep 2
+    xdotool key F2; sleep 2
+    xdotool mousemove 700 84 click 1; xdotool type --delay 30 "virman"; xdotool key Return
+    line() {
+        xdotool key F2; sleep 1
+        xdotool type --delay 30 $1; xdotool key Return; sleep 0.5
+        xdotool key Return Return Return; xdotool type --delay 30 $2; xdotool key Return Return
+        xdotool type --delay 30 $3; xdotool key Return; xdotool type --delay 30 $4
+        xdotool key Return; sleep 1
+    }
+    line m000001 d-1 100 0
+    line m000002 d-1 0 100
+    sleep 0.5; shot customer-voucher'
+ls "$out"
