@@ -3,27 +3,10 @@
 #   tools/screenshots/counter.sh [OUTDIR]   (needs xvfb-run, xdotool and ImageMagick's import)
 # The clicks are screen positions of a 1280x800 screen with the main window as it opens. The
 # program switches Caps Lock on, so xdotool's small letters arrive as capitals.
-set -euo pipefail
-here=$(cd "$(dirname "$0")/../.." && pwd)
-out=${1:-/tmp/dulvet-shots}
-build=${BUILD:-$here/build}
-mkdir -p "$out"
-books=$(mktemp -d)
-trap 'rm -rf "$books"' EXIT
-"$build/tools/dulvet-admin" init "$books" >/dev/null
-"$build/tools/dulvet-admin" demo "$books" DEMO --size small >/dev/null
+source "$(dirname "$0")/common.sh" "${1:-}"
 # Scale labels of 13 characters: the card's code in 2, the weight in grams in 5.
 printf '\n[TARTI]\nVARMI=EVET\nKODBOYU=2\nBOYU=13\nAGIRLIKBOYU=5\nAGIRLIKBOLENI=1000\n' \
     >>"$books/Users.ini"
-
-scene() { # the steps after logging in, as one shell text
-    xvfb-run -a -s "-screen 0 1280x800x24" bash -c "
-        '$build/dulvet' --dir '$books' 2>/dev/null & sleep 4
-        shot() { import -window root '$out'/\$1.png; }
-        xdotool mousemove 705 356 click 1; xdotool type demo; xdotool key F2; sleep 2
-        $1
-        kill %1" 2>/dev/null || true
-}
 
 # A closed sale: two scans of one card, another card, a scale label; the change window; saved.
 scene '

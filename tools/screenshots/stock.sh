@@ -3,24 +3,7 @@
 #   tools/screenshots/stock.sh [OUTDIR]     (needs xvfb-run, xdotool and ImageMagick's import)
 # The clicks are screen positions of a 1280x800 screen with the main window as it opens.
 # The program switches Caps Lock on, so xdotool's small letters arrive as capitals.
-set -euo pipefail
-here=$(cd "$(dirname "$0")/../.." && pwd)
-out=${1:-/tmp/dulvet-shots}
-build=${BUILD:-$here/build}
-mkdir -p "$out"
-books=$(mktemp -d)
-trap 'rm -rf "$books"' EXIT
-"$build/tools/dulvet-admin" init "$books" >/dev/null
-"$build/tools/dulvet-admin" demo "$books" DEMO --size small >/dev/null
-
-scene() { # name, then the steps after logging in, as one shell text
-    xvfb-run -a -s "-screen 0 1280x800x24" bash -c "
-        '$build/dulvet' --dir '$books' 2>/dev/null & sleep 4
-        shot() { import -window root '$out'/\$1.png; }
-        xdotool mousemove 705 356 click 1; xdotool type demo; xdotool key F2; sleep 2
-        $2
-        kill %1" 2>/dev/null || true
-}
+source "$(dirname "$0")/common.sh" "${1:-}"
 
 # A voucher of three lines: two entries and an exit, then the voucher list.
 scene voucher '
