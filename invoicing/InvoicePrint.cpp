@@ -1,4 +1,5 @@
 #include "invoicing/InvoicePrint.h"
+#include "invoicing/VatRates.h"
 
 #include "invoicing/InvoiceLayout.h"
 #include "invoicing/InvoicePosting.h"
@@ -26,21 +27,10 @@ QString priceMask(const CompanyData& company)
     return mask.isEmpty() ? company.moneyFormat() : mask;
 }
 
-// The rates of Kdv.ZR, one per line; nothing when the file is missing.
+// The rates of Kdv.ZR; nothing when the file is missing.
 std::vector<double> listedRates(const CompanyData& company)
 {
-    std::vector<double> rates;
-    QFile file(joinPath(company.install().programDir(), QStringLiteral("Kdv.ZR")));
-    if (!file.open(QIODevice::ReadOnly)) return rates;
-    for (const QByteArray& line : file.readAll().split('\n')) {
-        bool ok = false;
-        const double rate = QString::fromLatin1(line)
-                                .trimmed()
-                                .replace(QLatin1Char(','), QLatin1Char('.'))
-                                .toDouble(&ok);
-        if (ok) rates.push_back(rate);
-    }
-    return rates;
+    return VatRates::values(VatRates::read(company.install().programDir()));
 }
 
 // What the handlers work on while the report is made.

@@ -1,5 +1,7 @@
 #include "invoicing/InvoiceReports.h"
 
+#include "invoicing/VatRates.h"
+
 #include "printing/ReportBuilder.h"
 #include "store/AppError.h"
 #include "store/CompanyData.h"
@@ -222,6 +224,94 @@ RunningReport startList(CompanyData& company, const ListChoice& choice, bool let
 PageSet list(CompanyData& company, const ListChoice& choice, bool letter)
 {
     return startList(company, choice, letter).renderer->render();
+}
+
+PageSet vatSummary(CompanyData& company, const VatChoice& choice, bool letter)
+{
+    if (!choice.from.isValid() || !choice.to.isValid())
+        throw AppError(QStringLiteral("KDV raporu tarihlerini giriniz."));
+    // One grouped pass over the lines of the range: per rate and type, exact sums.
+    struct Sums {
+        double rate = 0;
+        int type = 0;
+        MoneySum net, vat;
+    };
+    std::vector<Sums> groups;
+    for (const SqlRow& row : company.connection().select(
+             QStringLiteral("SELECT coalesce(\"KdvOran\",0), coalesce(\"FatTuru\",0), %1, %2 "
+                            "FROM \"FatHar\" WHERE \"Tarih\" >= ? AND \"Tarih\" <= ? "
+                            "GROUP BY 1, 2")
+                 .arg(MoneySum::sqlSum(QStringLiteral("\"AraTop\"")),
+                      MoneySum::sqlSum(QStringLiteral("\"KdvTutar\""))),
+             {choice.from.toString(Qt::ISODate), choice.to.toString(Qt::ISODate)}))
+        groups.push_back({row[0].toDouble(), row[1].toInt(), MoneySum::fromSql(row[2]),
+                          MoneySum::fromSql(row[3])});
+
+    struct Row {
+        QString rate;
+        MoneySum sold, soldVat, bought, boughtVat;
+    };
+    std::vector<Row> rows;
+    Row total;
+    for (const QString& listed : choice.rates) {
+        const std::vector<double> value = VatRates::values({listed});
+        if (value.empty()) continue;
+        Row r{listed, {}, {}, {}, {}};
+        for (const Sums& g : groups) {
+            if (!VatRates::same(g.rate, value.front())) continue;
+            (g.type == 1 ? r.sold : r.bought) += g.net;
+            (g.type == 1 ? r.soldVat : r.boughtVat) += g.vat;
+        }
+        total.sold += r.sold;
+        total.soldVat += r.soldVat;
+        total.bought += r.bought;
+        total.boughtVat += r.boughtVat;
+        rows.push_back(r);
+    }
+
+    ReportDef def = standardReport(QStringLiteral("TfrmFatKdvF"),
+                                   QStringLiteral("%1 - %2 TARİHLERİ ARASI KDV RAPORU")
+                                       .arg(dateText(choice.from), dateText(choice.to)),
+                                   letter);
+    const char* const captions[] = {"KDV Oranı", "SATILAN MAL TUTARI", "HESAPLANAN KDV",
+                                    "ALINAN MAL TUTARI", "İNDİRİLECEK KDV"};
+    const double x[] = {0, 30, 70, 110, 150}, w[] = {28, 38, 38, 38, 40};
+    std::vector<ElementDef> heads, cells, sums;
+    for (int i = 0; i < 5; ++i) {
+        const int align = i ? int(Qt::AlignRight) : 0;
+        heads.push_back(bold(label(QStringLiteral("h%1").arg(i), {x[i], 0, w[i], 5},
+                                   QString::fromUtf8(captions[i]), align)));
+        cells.push_back(label(QStringLiteral("c%1").arg(i), {x[i], 0, w[i], 5}, QString(), align));
+        sums.push_back(bold(label(QStringLiteral("t%1").arg(i), {x[i], 2, w[i], 5},
+                                  i ? QString() : QStringLiteral("TOPLAM :"), align)));
+    }
+    ElementDef rule = element(ElementKind::Shape, QStringLiteral("cizgi"), {0, 5.2, 190, 0.5});
+    rule.shape = ShapeKind::HorizontalLine;
+    heads.push_back(rule);
+    def.bands.push_back(band(BandKind::ColumnHeader, QStringLiteral("Kolonlar"), 7, heads));
+    def.bands.push_back(band(BandKind::Detail, QStringLiteral("Detay"), 5, cells));
+    def.bands.push_back(band(BandKind::Summary, QStringLiteral("Ozet"), 8, sums));
+
+    const QString money = company.moneyFormat();
+    const auto amount = [&](const MoneySum& v) {
+        return formatNumber(company.RoundMoney(v.value()), money);
+    };
+    const auto put = [&](BandPrint& p, const char* prefix, const Row& r, bool withRate) {
+        const QString p0 = QLatin1String(prefix);
+        if (withRate) p.setText(p0 + QLatin1Char('0'), r.rate);
+        p.setText(p0 + QLatin1Char('1'), amount(r.sold));
+        p.setText(p0 + QLatin1Char('2'), amount(r.soldVat));
+        p.setText(p0 + QLatin1Char('3'), amount(r.bought));
+        p.setText(p0 + QLatin1Char('4'), amount(r.boughtVat));
+    };
+    ReportRenderer renderer(def, nullptr);
+    renderer.setCopies(int(rows.size()));
+    size_t next = 0;
+    renderer.beforePrint = [&](BandPrint& p) {
+        if (p.band.kind == BandKind::Detail && next < rows.size()) put(p, "c", rows[next++], true);
+        if (p.band.kind == BandKind::Summary) put(p, "t", total, false);
+    };
+    return renderer.render();
 }
 
 } // namespace InvoiceReports

@@ -4,6 +4,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 
 class CompanyData;
 
@@ -24,5 +25,14 @@ struct ListChoice {
 // Refuses a number that is not one ("Fatura nosu hatalı") and a missing date.
 RunningReport startList(CompanyData& company, const ListChoice& choice, bool letter = false);
 PageSet list(CompanyData& company, const ListChoice& choice, bool letter = false);
+
+// The VAT summary (1302): for each chosen rate, in the order given, the net amount and the VAT
+// of the sales lines and of the purchase lines dated within the range, and their totals. A rate
+// with no lines prints zeros; lines of a rate not chosen are in no row and no total.
+struct VatChoice {
+    QDate from, to;
+    QStringList rates; // as listed ("18", "0.5")
+};
+PageSet vatSummary(CompanyData& company, const VatChoice& choice, bool letter = false);
 
 } // namespace InvoiceReports

@@ -1,10 +1,12 @@
 #include "invoicing/InvoicePrint.h"
 #include "invoicing/InvoiceReports.h"
 #include "invoicing/Registration.h"
+#include "invoicing/VatRates.h"
 #include "printing/ReportRegistry.h"
 #include "store/AppError.h"
 #include "store/CompanyData.h"
 #include "store/GlobalData.h"
+#include "store/InstallSettings.h"
 
 void registerInvoiceReports(ReportRegistry& reports)
 {
@@ -60,4 +62,29 @@ void registerInvoiceReports(ReportRegistry& reports)
              c.detail = reportChoiceOption(o, QStringLiteral("list"), {"normal", "detay"}, 0) == 1;
              return InvoiceReports::list(*company, c);
          }});
+    reports.add(1302,
+                {QStringLiteral("Dönemsel kdv dökümü"),
+                 true,
+                 {{"from", "GG.AA.YYYY", "ilk tarih (çalışma yılının başı)"},
+                  {"to", "GG.AA.YYYY", "son tarih (çalışma yılının sonu)"},
+                  {"rates", "18,8,...", "KDV oranları (Kdv.ZR'deki oranlar)"}},
+                 [](GlobalData&, CompanyData* company, const ReportOptions& o) {
+                     const int year = QDate::currentDate().year();
+                     InvoiceReports::VatChoice c;
+                     c.from = reportDateOption(o, QStringLiteral("from"), QDate(year, 1, 1));
+                     c.to = reportDateOption(o, QStringLiteral("to"), QDate(year, 12, 31));
+                     if (o.contains(QStringLiteral("rates"))) {
+                         for (const QString& typed :
+                              o.value(QStringLiteral("rates"))
+                                  .split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+                             const QString rate = VatRates::text(typed);
+                             if (rate.isEmpty())
+                                 throw AppError(QStringLiteral("KDV oranı hatalı: %1").arg(typed));
+                             c.rates << rate;
+                         }
+                     } else {
+                         c.rates = VatRates::read(company->install().programDir());
+                     }
+                     return InvoiceReports::vatSummary(*company, c);
+                 }});
 }

@@ -1,4 +1,5 @@
 #include "app/WindowRegistry.h"
+#include "invoicing/FatKdv.h"
 #include "invoicing/FatRap.h"
 #include "invoicing/FtSatis.h"
 #include "invoicing/Registration.h"
@@ -15,4 +16,5 @@ void registerInvoiceWindows(WindowRegistry& windows)
         TfrmFtSatis(shell, salesInvoice(), true, parent).run();
     });
     windows.add(1301, [](Shell& shell, QWidget* parent) { TfrmFatRap(shell, parent).run(); });
+    windows.add(1302, [](Shell& shell, QWidget* parent) { TfrmFatKdv(shell, parent).run(); });
 }

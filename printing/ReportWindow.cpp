@@ -100,7 +100,10 @@ ReportWindow::ReportWindow(Shell& shell, const QString& title, QWidget* parent)
     addCommand(QStringLiteral("Ayar"), QStringLiteral("Ayar [F4]"), Qt::Key_F4, QString(),
                [this] { printerSetup(); });
     addCommand(QStringLiteral("Cikis"), QStringLiteral("Çıkış [Esc]"), Qt::Key_Escape, QString(),
-               [this] { closeWindow(QDialog::Accepted); });
+               [this] {
+                   leaving();
+                   closeWindow(QDialog::Accepted);
+               });
 }
 
 PageSet ReportWindow::pages()

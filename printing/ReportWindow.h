@@ -139,6 +139,9 @@ protected:
     virtual void print();
     // The shared printer set-up of every report window.
     virtual void printerSetup();
+    // Before "Çıkış [Esc]" closes the window: a window that keeps settings writes them here; an
+    // AppError keeps the window open.
+    virtual void leaving() {}
     void updateCommands() override;
 
     // Shows the report in the preview while it is made.

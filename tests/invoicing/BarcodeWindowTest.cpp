@@ -1,8 +1,10 @@
 #include "app/MessageWindow.h"
+#include "invoicing/FatKdv.h"
 #include "invoicing/FatRap.h"
 #include "invoicing/FtSatis.h"
 #include "invoicing/FtStBar.h"
 #include "invoicing/InvoicePosting.h"
+#include "invoicing/VatRates.h"
 #include "stock/StKartF.h"
 #include "store/AppError.h"
 #include "store/GlobalData.h"
@@ -15,6 +17,7 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 
 namespace {
@@ -273,4 +276,33 @@ TEST_F(BarcodeWindow, TheInvoiceListWindowStartsOnTheWorkingYearAndEveryCustomer
     EXPECT_EQ(QApplication::focusWidget(), window.dates.from.edit());
     window.numbers.from.setText("abc");
     EXPECT_THROW(window.pages(), AppError);
+}
+
+TEST_F(BarcodeWindow, TheVatSummaryWindowKeepsItsRateListInTheFile)
+{
+    VatRates::write(t.install.programDir(), {"18", "8", "1"});
+    {
+        TfrmFatKdv window(*shell);
+        open(window);
+        EXPECT_EQ(window.windowTitle(), "[-ABC-Deneme Ltd.-]  Dönemsel kdv dökümü");
+        EXPECT_EQ(window.choice().rates, QStringList({"18", "8", "1"})); // all ticked
+        // A rate already listed: the notice, the field emptied, the list as it was.
+        window.newRate.setText("8");
+        key(&window, Qt::Key_F5);
+        EXPECT_EQ(messages.asked.back(), "KDV kodu daha önce verilmiş / ");
+        EXPECT_TRUE(window.newRate.text().isEmpty());
+        window.newRate.setText("20");
+        key(&window, Qt::Key_F5);
+        EXPECT_EQ(window.listed(), QStringList({"18", "8", "1", "20"}));
+        EXPECT_EQ(window.choice().rates, QStringList({"18", "8", "1"})); // added, not ticked
+        window.rates()->item(2)->setCheckState(Qt::Unchecked);
+        EXPECT_EQ(window.choice().rates, QStringList({"18", "8"}));
+        window.rates()->setCurrentRow(0);
+        key(&window, Qt::Key_F6);
+        key(&window, Qt::Key_Escape);
+        EXPECT_FALSE(window.isVisible());
+    }
+    EXPECT_EQ(VatRates::read(t.install.programDir()), QStringList({"8", "1", "20"}));
+    TfrmFatKdv again(*shell);
+    EXPECT_EQ(again.choice().rates, QStringList({"8", "1", "20"}));
 }

@@ -1,10 +1,13 @@
 #include "InvoiceBooks.h"
 #include "invoicing/InvoiceReports.h"
+#include "invoicing/VatRates.h"
 #include "store/AppError.h"
 #include "store/MoneyFormat.h"
 #include "support/Reference.h"
 
+#include <QFileInfo>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -42,10 +45,10 @@ protected:
     static QStringList summary(const PageSet& set) { return bandTexts(set, "Ozet"); }
     QString sql(const char* column, const QString& where)
     {
-        const double sum =
-            books.value(QStringLiteral("SELECT sum(%1) FROM \"Fatura\" WHERE %2")
-                            .arg(QLatin1String(column), where))
-                .toDouble();
+        const double sum = books
+                               .value(QStringLiteral("SELECT sum(%1) FROM \"Fatura\" WHERE %2")
+                                          .arg(QLatin1String(column), where))
+                               .toDouble();
         return formatNumber(sum, QStringLiteral("#,##0.00"));
     }
 };
@@ -158,4 +161,73 @@ TEST_F(InvoiceListTest, RunningTotalsAtTheFootOfEveryPageButTheLast)
     EXPECT_EQ(foot[3], sql("\"GToplam\"", firstPage));
     EXPECT_EQ(summary(two).last(), "Listelenen 40 adet");
     EXPECT_EQ(summary(two)[3], sql("\"GToplam\"", "\"FatTuru\" = 1"));
+}
+
+TEST_F(InvoiceListTest, TheVatSummaryPrintsTheChosenRatesWithTheirSums)
+{
+    const qint64 paper = books.stock("P01", "Kağıt", 3, 1);
+    sale(1, QDate(2026, 3, 1), "120.01",
+         {books.line(pen, 3, 10, 18), books.line(ink, 2, 2.5, 8), books.line(paper, 5, 3, 1)});
+    sale(2, QDate(2026, 12, 31), "120.02", {books.line(pen, 1, 10, 18, 10)}); // the last day
+    sale(3, QDate(2027, 1, 1), "120.02", {books.line(pen, 7, 10, 18)});       // after the range
+    sale(4, QDate(2026, 5, 5), "320.01", {books.line(pen, 4, 8, 18)}, purchaseInvoice());
+
+    InvoiceReports::VatChoice c;
+    c.from = QDate(2026, 1, 1);
+    c.to = QDate(2026, 12, 31);
+    c.rates = {"18", "8", "20"}; // 1 not ticked; 20 has no lines
+    const PageSet set = InvoiceReports::vatSummary(books.company(), c);
+    expectReferenceIn(QStringLiteral(INVOICING_DATA), dumpWithoutToday(set),
+                      QStringLiteral("kdv_dokumu.txt"));
+    const QStringList rows = bandTexts(set, "Detay");
+    ASSERT_EQ(rows.size(), 15);
+    const auto sum = [&](const char* column, int type, double rate) {
+        return formatNumber(
+            books
+                .value(QStringLiteral("SELECT coalesce(sum(\"%1\"),0) FROM \"FatHar\" WHERE "
+                                      "\"FatTuru\" = ? AND \"KdvOran\" = ? AND \"Tarih\" BETWEEN "
+                                      "'2026-01-01' AND '2026-12-31'")
+                           .arg(QLatin1String(column)),
+                       {type, rate})
+                .toDouble(),
+            QStringLiteral("#,##0.00"));
+    };
+    EXPECT_EQ(rows.mid(0, 5), QStringList({"18", sum("AraTop", 1, 18), sum("KdvTutar", 1, 18),
+                                           sum("AraTop", 0, 18), sum("KdvTutar", 0, 18)}));
+    EXPECT_EQ(rows.mid(5, 5), QStringList({"8", sum("AraTop", 1, 8), sum("KdvTutar", 1, 8),
+                                           sum("AraTop", 0, 8), sum("KdvTutar", 0, 8)}));
+    EXPECT_EQ(rows.mid(10, 5), QStringList({"20", "0.00", "0.00", "0.00", "0.00"}));
+    // With every rate chosen, the computed VAT is the sales invoices' VAT.
+    c.rates = {"18", "8", "1"};
+    const QStringList all = bandTexts(InvoiceReports::vatSummary(books.company(), c), "Ozet");
+    ASSERT_EQ(all.size(), 5);
+    EXPECT_EQ(all[2], formatNumber(books
+                                       .value("SELECT sum(\"Kdv\") FROM \"Fatura\" WHERE "
+                                              "\"FatTuru\" = 1 AND \"Tarih\" <= '2026-12-31'")
+                                       .toDouble(),
+                                   QStringLiteral("#,##0.00")));
+}
+
+TEST(VatRates, TheListFileKeepsItsOrderSkipsGarbageAndIsWrittenWhole)
+{
+    QTemporaryDir dir;
+    EXPECT_TRUE(VatRates::read(dir.path()).isEmpty()); // no file yet
+    {
+        QFile f(VatRates::path(dir.path()));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("18\r\nyirmi\n0,5\n\n8\n");
+    }
+    EXPECT_EQ(VatRates::read(dir.path()), QStringList({"18", "0.5", "8"}));
+    VatRates::write(dir.path(), {"8", "18"});
+    EXPECT_EQ(VatRates::read(dir.path()), QStringList({"8", "18"}));
+    EXPECT_EQ(VatRates::text("abc"), "");
+    EXPECT_TRUE(VatRates::same(0.1 + 0.2, 0.3));
+    // A directory that cannot be written: refused, the old list stays.
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    if (!QFileInfo(dir.path()).isWritable()) { // not with rights over every file
+        EXPECT_THROW(VatRates::write(dir.path(), {"1"}), AppError);
+    }
+    QFile::setPermissions(dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(VatRates::read(dir.path()), QStringList({"8", "18"}));
 }

@@ -74,7 +74,8 @@ TEST(Admin, InitCompanyDemoAndCheck)
           QStringList{"4301", "--position", "6"},
           QStringList{"4302", "--position", "6", "--ref-from", "1"},
           QStringList{"4303", "--position", "2"}, QStringList{"4304", "--position", "2"},
-          QStringList{"1301", "--type", "satis", "--list", "detay", "--number-from", "2"}}) {
+          QStringList{"1301", "--type", "satis", "--list", "detay", "--number-from", "2"},
+          QStringList{"1302", "--rates", "18,8"}}) {
         const Result stock = admin(QStringList{"report", home, "ORNEK"} + options +
                                    QStringList{"--format", "txt", "--out", stockOut});
         EXPECT_EQ(stock.code, 0) << stock.output.toStdString();
