@@ -1,12 +1,15 @@
-// The shop counter on the large demo books: the barcode sale window (opening, a scan to its row
-// painted, in a fresh and in a 200-row sale, a scale label), a 50-row closed sale saved, and
-// customer vouchers (a 500-line voucher opened, a line saved, the voucher deleted).
+// The shop counter on the large demo books with 25,000 invoices: the barcode sale window
+// (opening, a scan to its row painted, in a fresh and in a 200-row sale, a scale label), a
+// 50-row closed sale saved, the invoice list and the VAT summary of a year, and customer
+// vouchers (a 500-line voucher opened, a line saved, the voucher deleted).
 //
 //   bench_counter [PROGRAM_DIR]   (default: a new installation here; the large demo is made first)
 #include "BenchWindows.h"
 #include "customers/CarFis.h"
 #include "customers/CustomerVouchers.h"
 #include "invoicing/FtStBar.h"
+#include "invoicing/InvoiceDemo.h"
+#include "invoicing/InvoiceReports.h"
 #include "store/AppError.h"
 #include "store/CommandTransaction.h"
 #include "store/IniFile.h"
@@ -91,6 +94,10 @@ int main(int argc, char* argv[])
             h.kdvDahil = 1;
             return posting.saveHeader(salesInvoice(), 0, h);
         };
+        if (db.scalar(QStringLiteral("SELECT count(*) FROM \"Fatura\"")).toLongLong() < 25000) {
+            std::printf("Writing 25,000 invoices...\n");
+            fillDemoInvoices(company, 25000, true);
+        }
         std::printf("%lld invoices, %lld stock cards\n",
                     db.scalar(QStringLiteral("SELECT count(*) FROM \"Fatura\"")).toLongLong(),
                     db.scalar(QStringLiteral("SELECT count(*) FROM \"Stok\"")).toLongLong());
@@ -145,6 +152,29 @@ int main(int argc, char* argv[])
             std::printf("a 50-row closed sale saved, one durable command: median %.1f ms, worst "
                         "%.1f ms (budget 30)\n",
                         median(saves), *std::max_element(saves.begin(), saves.end()));
+        }
+
+        // The invoice list and the VAT summary over a year of sales.
+        {
+            const int year = QDate::currentDate().year();
+            InvoiceReports::ListChoice c;
+            c.from = QDate(year, 1, 1);
+            c.to = QDate(year, 12, 31);
+            c.type = 1;
+            firstAndWhole("1301 invoice list, a year of sales",
+                          InvoiceReports::startList(company, c), 300, 1500);
+            c.detail = true;
+            firstAndWhole("1301 invoice list with the lines", InvoiceReports::startList(company, c),
+                          300, 4000);
+            InvoiceReports::VatChoice v;
+            v.from = c.from;
+            v.to = c.to;
+            v.rates = {QStringLiteral("18"), QStringLiteral("8"), QStringLiteral("1"),
+                       QStringLiteral("0")};
+            QElapsedTimer timer;
+            timer.start();
+            const PageSet pages = InvoiceReports::vatSummary(company, v);
+            std::printf("1302 VAT summary of a year, whole: %.0f ms (budget 400)\n", ms(timer));
         }
 
         // Customer vouchers.
