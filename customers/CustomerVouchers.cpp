@@ -5,8 +5,8 @@
 #include "store/CompanyData.h"
 
 CustomerVoucherPosting::CustomerVoucherPosting(CompanyData& company)
-    : company_(company)
-    , headers_(company, QStringLiteral("CarFis"), QStringLiteral("Cari"))
+    : HeaderedVoucherBook(company, QStringLiteral("CarFis"), QStringLiteral("Cari"))
+    , company_(company)
     , ledger_(std::make_unique<CustomerLedger>(company))
 {
 }

@@ -11,17 +11,10 @@ class CompanyData;
 // movements ("CA") of any customers that name the voucher in FRef, written through the customer
 // ledger, so each customer's totals follow in the same command. Totals: debits, credits and
 // their difference.
-class CustomerVoucherPosting : public VoucherBook {
+class CustomerVoucherPosting : public HeaderedVoucherBook {
 public:
     explicit CustomerVoucherPosting(CompanyData& company);
     ~CustomerVoucherPosting() override;
-
-    qint64 create(const QDate& tarih) override { return headers_.create(tarih); }
-    void saveHeader(const VoucherHeader& header) override { headers_.save(header); }
-    std::optional<VoucherHeader> read(qint64 voucherId) override
-    {
-        return headers_.read(voucherId);
-    }
 
     // A line of the voucher for the customer whose code is exactly `code` ("Cari kart nosu
     // bulunamadı" otherwise). `lineId` 0: a new line. Returns the line's Nosu.
@@ -34,6 +27,5 @@ private:
     void mustBeLineOf(qint64 voucherId, qint64 lineId);
 
     CompanyData& company_;
-    VoucherHeaders headers_;
     std::unique_ptr<CustomerLedger> ledger_;
 };

@@ -5,8 +5,8 @@
 #include "store/CompanyData.h"
 
 StockVoucherPosting::StockVoucherPosting(CompanyData& company)
-    : company_(company)
-    , headers_(company, QStringLiteral("StFis"), QStringLiteral("Stok"))
+    : HeaderedVoucherBook(company, QStringLiteral("StFis"), QStringLiteral("Stok"))
+    , company_(company)
     , ledger_(std::make_unique<StockLedger>(company))
 {
 }

@@ -11,17 +11,10 @@ class CompanyData;
 // that name the voucher in FRef, written through the stock ledger. Each call is one command;
 // card totals are not touched (the movement window and the inventory reports derive them).
 // Totals: entry values, exit values and their difference.
-class StockVoucherPosting : public VoucherBook {
+class StockVoucherPosting : public HeaderedVoucherBook {
 public:
     explicit StockVoucherPosting(CompanyData& company);
     ~StockVoucherPosting() override;
-
-    qint64 create(const QDate& tarih) override { return headers_.create(tarih); }
-    void saveHeader(const VoucherHeader& header) override { headers_.save(header); }
-    std::optional<VoucherHeader> read(qint64 voucherId) override
-    {
-        return headers_.read(voucherId);
-    }
 
     // A line of the voucher: the card is the one whose code is exactly `code` ("Stok kart nosu
     // bulunamadı" otherwise), whose code and description the line takes. `lineId` 0: a new
@@ -36,6 +29,5 @@ private:
     void mustBeLineOf(qint64 voucherId, qint64 lineId);
 
     CompanyData& company_;
-    VoucherHeaders headers_;
     std::unique_ptr<StockLedger> ledger_;
 };

@@ -62,3 +62,21 @@ private:
     QString table_, kind_;
     std::unique_ptr<Table> vouchers_;
 };
+
+// A writer of vouchers whose headers are kept by VoucherHeaders: it adds its lines.
+class HeaderedVoucherBook : public VoucherBook {
+public:
+    HeaderedVoucherBook(CompanyData& company, const QString& table, const QString& kind)
+        : headers_(company, table, kind)
+    {
+    }
+    qint64 create(const QDate& tarih) override { return headers_.create(tarih); }
+    void saveHeader(const VoucherHeader& header) override { headers_.save(header); }
+    std::optional<VoucherHeader> read(qint64 voucherId) override
+    {
+        return headers_.read(voucherId);
+    }
+
+protected:
+    VoucherHeaders headers_;
+};
