@@ -16,9 +16,14 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QInputDevice>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 namespace {
 
@@ -186,6 +191,60 @@ TEST_F(BarcodeWindow, ScansFoldIntoRowsAndAClosedSaleSavesWhatWasShown)
                   .toDouble(),
               243);
     EXPECT_EQ(posting->lineCount(id), 2);
+}
+
+// A scanner types 13 digits and Enter within 20 ms, scan after scan, whether or not the window
+// is still busy with the scan before: the keys come from another thread at that pace.
+TEST_F(BarcodeWindow, ScansTypedAtScannerSpeedLandInTheirOwnRows)
+{
+    stock("8690000000017", "Su 0.5 lt", 3, 8);
+    stock("8690000000024", "Ayran", 7.5, 8);
+    IniFile& ini = t.install.ini();
+    ini.writeString("TARTI", "BOYU", "13");
+    ini.writeString("TARTI", "AGIRLIKBOYU", "5");
+    ini.writeString("TARTI", "AGIRLIKBOLENI", "1000");
+    const qint64 id = header(0, 1);
+    TfrmFtStBarF sale(*shell, *posting, id);
+    open(sale);
+
+    const QStringList codes = {"8690000000017", "8690000000024", "2701250000003", "8690000000017",
+                               "8690000000024", "2700500000007", "8690000000024"};
+    QInputDevice::primaryKeyboard(); // made in this thread before the scanner needs it
+    std::atomic<bool> done = false;
+    std::thread scanner([&] {
+        for (const QString& code : codes) {
+            for (QChar c : code + QLatin1Char('\n')) {
+                const bool enter = c == QLatin1Char('\n');
+                const int k = enter ? int(Qt::Key_Return) : int(c.unicode());
+                const QString text = enter ? QStringLiteral("\r") : QString(c);
+                QCoreApplication::postEvent(
+                    &router, new QKeyEvent(QEvent::KeyPress, k, Qt::NoModifier, text));
+                QCoreApplication::postEvent(
+                    &router, new QKeyEvent(QEvent::KeyRelease, k, Qt::NoModifier, text));
+                std::this_thread::sleep_for(std::chrono::microseconds(1400)); // 14 keys, 20 ms
+            }
+        }
+        done = true;
+    });
+    while (!done)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    scanner.join();
+    QApplication::processEvents();
+
+    // Equal cards fold; the two weighings of card 27 fold into one row of 1.75 kg.
+    const auto& rows = sale.sale().rows();
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].kodu, "8690000000017");
+    EXPECT_EQ(rows[0].miktari, 2);
+    EXPECT_EQ(rows[1].kodu, "8690000000024");
+    EXPECT_EQ(rows[1].miktari, 3);
+    EXPECT_EQ(rows[2].kodu, "27");
+    EXPECT_DOUBLE_EQ(rows[2].miktari, 1.75);
+    EXPECT_EQ(sale.totalText(4), "3 Adet");
+    // No digit went anywhere else: the next row's code is empty and no question was raised.
+    EXPECT_TRUE(sale.model()->typedCode(3).isEmpty());
+    EXPECT_TRUE(messages.asked.isEmpty());
+    EXPECT_EQ(sale.grid()->currentIndex(), sale.model()->index(3, BarcodeSale::Kodu));
 }
 
 TEST_F(BarcodeWindow, EscAbandonsTheSaleAndTheChangeWindowCanGoBack)
