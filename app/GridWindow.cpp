@@ -102,6 +102,8 @@ void GridWindow::setOrders(const QString& title, std::vector<ListOrder> orders, 
     connect(orderGroup_, &QButtonGroup::idClicked, this, [this](int id) {
         setOrder(id);
         updateCommands();
+        // The arrows go on moving in the list, not through the order choices.
+        if (grid_->isEnabled()) grid_->setFocus();
     });
     setOrder(initial);
 }

@@ -186,6 +186,19 @@ TEST_F(StockWindows, ThePickListKeepsItsOrderOnlyWhenChosenWithF2)
         EXPECT_EQ(stok.currentId(), a);
     }
     {
+        // An order chosen by its letter leaves the arrows in the list.
+        whenOpen<TfrmStokL>([](TfrmStokL* list) {
+            QAbstractButton* byName = list->orderGroup()->button(1);
+            byName->setFocus(); // as its accelerator leaves it
+            byName->click();
+            EXPECT_EQ(QApplication::focusWidget(), list->grid());
+            key(list->grid(), Qt::Key_Home, Qt::ControlModifier);
+            key(list->grid(), Qt::Key_Down);
+            key(list, Qt::Key_Return);
+        });
+        EXPECT_EQ(TfrmStokL::pick(*shell, stok).name, "Zımba");
+    }
+    {
         // Enter takes the card; the order chosen in the list is not kept.
         whenOpen<TfrmStokL>([](TfrmStokL* list) {
             list->setOrder(1);
