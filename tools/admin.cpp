@@ -4,6 +4,7 @@
 #include "app/AccessConfig.h"
 #include "cash/CashDemo.h"
 #include "invoicing/InvoiceDemo.h"
+#include "invoicing/VatRates.h"
 #include "portfolio/PortfolioDemo.h"
 #include "printing/Exports.h"
 #include "store/AppError.h"
@@ -212,6 +213,10 @@ int demo(const QStringList& args)
     fillDemoSlips(data, large ? 3000 : 4, large ? 2000 : 2, progress);
     fillDemoInvoices(data, large ? 25000 : 6, large, progress);
     fillDemoPapers(data, large ? PortfolioDemoSize::large() : PortfolioDemoSize::small(), progress);
+    // The VAT summary and the printed invoice list the rates of the demo cards.
+    if (VatRates::read(setup.install.programDir()).isEmpty())
+        VatRates::write(setup.install.programDir(),
+                        {QStringLiteral("18"), QStringLiteral("8"), QStringLiteral("1")});
     out << QStringLiteral("Örnek kayıtlar yazıldı: %1 s, veritabanı %2 MB\n")
                .arg(timer.elapsed() / 1000.0, 0, 'f', 1)
                .arg(directorySize(data.directory()) / 1048576.0, 0, 'f', 1);

@@ -8,7 +8,8 @@ source "$(dirname "$0")/common.sh" "${1:-}"
 printf '\n[TARTI]\nVARMI=EVET\nKODBOYU=2\nBOYU=13\nAGIRLIKBOYU=5\nAGIRLIKBOLENI=1000\n' \
     >>"$books/Users.ini"
 
-# A closed sale: two scans of one card, another card, a scale label; the change window; saved.
+# A closed sale: two scans of one card, another card, a scale label; the change window; F8 saves
+# and prints (a screen without a printer says the invoice was saved but not printed).
 scene '
     xdotool mousemove 623 241 click 1; sleep 1
     xdotool mousemove 740 260 click --repeat 2 1; sleep 2
@@ -19,9 +20,27 @@ scene '
         xdotool type --delay 10 $c; xdotool key Return; sleep 0.3
     done
     sleep 0.5; shot counter
-    xdotool key F2; sleep 1; xdotool key F2; sleep 1
+    xdotool key F8; sleep 1; xdotool key F2; sleep 1
     xdotool type --delay 30 20000; xdotool key Return; sleep 0.5; shot counter-change
     xdotool key Return; sleep 1.5; shot counter-saved'
+
+# The sale where the books show it: the sales invoices, the stock and customer movements, the
+# cash book (the small demo's cash is in the red, which it says first), the invoice list and the VAT summary (previews). Each opens from a fresh tree:
+# the branch at BRANCH_Y opened, the command at COMMAND_Y run.
+walk() { # NAME BRANCH_Y COMMAND_Y [KEYS AFTER OPENING]
+    scene "
+        xdotool mousemove 623 $2 click 1; sleep 1
+        xdotool mousemove 720 $3 click --repeat 2 1; sleep 2
+        ${4:-}
+        shot $1"
+}
+walk sale-1202 241 278 'xdotool key ctrl+End; sleep 1'
+walk sale-3201 439 457 'xdotool key alt+k; sleep 0.5; xdotool key ctrl+Home Down Down F2; sleep 1.5; xdotool key ctrl+End; sleep 1'
+walk sale-2201 367 385 'xdotool key alt+k; sleep 0.5; xdotool key ctrl+Home Down Down F2; sleep 1.5; xdotool key ctrl+End; sleep 1'
+walk sale-5203 547 601 'xdotool key F2; sleep 1.5; xdotool key ctrl+End; sleep 1'
+walk sale-1301 259 278 'xdotool key alt+s; sleep 0.5; xdotool key alt+d; sleep 0.5; xdotool key F2; sleep 3; xdotool key End; sleep 1'
+walk vat-summary 259 296
+walk vat-summary-preview 259 296 'xdotool key F2; sleep 3'
 
 # A customer voucher: a debit of one customer and a credit of another.
 scene '
