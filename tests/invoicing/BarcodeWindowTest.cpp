@@ -87,15 +87,19 @@ protected:
     // Keys as a scanner sends them: posted all at once, each taken by the focus of its moment.
     void post(const QString& keys)
     {
-        for (QChar c : keys) {
-            const bool enter = c == QLatin1Char('\n');
-            const int key = enter ? int(Qt::Key_Return) : int(c.toUpper().unicode());
-            const QString text = enter ? QStringLiteral("\r") : QString(c);
-            QCoreApplication::postEvent(&router,
-                                        new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
-            QCoreApplication::postEvent(
-                &router, new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
-        }
+        for (QChar c : keys)
+            postKey(c);
+    }
+    // One key of a scanner, its press and release; safe from any thread.
+    void postKey(QChar c)
+    {
+        const bool enter = c == QLatin1Char('\n');
+        const int key = enter ? int(Qt::Key_Return) : int(c.toUpper().unicode());
+        const QString text = enter ? QStringLiteral("\r") : QString(c);
+        QCoreApplication::postEvent(&router,
+                                    new QKeyEvent(QEvent::KeyPress, key, Qt::NoModifier, text));
+        QCoreApplication::postEvent(&router,
+                                    new QKeyEvent(QEvent::KeyRelease, key, Qt::NoModifier, text));
     }
     void scan(const QString& code)
     {
@@ -214,13 +218,7 @@ TEST_F(BarcodeWindow, ScansTypedAtScannerSpeedLandInTheirOwnRows)
     std::thread scanner([&] {
         for (const QString& code : codes) {
             for (QChar c : code + QLatin1Char('\n')) {
-                const bool enter = c == QLatin1Char('\n');
-                const int k = enter ? int(Qt::Key_Return) : int(c.unicode());
-                const QString text = enter ? QStringLiteral("\r") : QString(c);
-                QCoreApplication::postEvent(
-                    &router, new QKeyEvent(QEvent::KeyPress, k, Qt::NoModifier, text));
-                QCoreApplication::postEvent(
-                    &router, new QKeyEvent(QEvent::KeyRelease, k, Qt::NoModifier, text));
+                postKey(c);
                 std::this_thread::sleep_for(std::chrono::microseconds(1400)); // 14 keys, 20 ms
             }
         }
