@@ -46,26 +46,26 @@ PageSet movementList(CompanyData& company, const MovementChoice& choice, bool le
                                    QStringLiteral("CARİ İŞLEMLER DÖKÜMÜ"), letter);
     def.bands.push_back(
         band(BandKind::ColumnHeader, QStringLiteral("Kolonlar"), 7,
-             {bold(label("h1", {0, 0, 20, 5}, QStringLiteral("TARİH"))),
-              bold(label("h2", {20, 0, 22, 5}, QStringLiteral("Cari No"))),
-              bold(label("h3", {42, 0, 34, 5}, QStringLiteral("Ünvanı"))),
-              bold(label("h4", {76, 0, 20, 5}, QStringLiteral("Belge No"))),
-              bold(label("h5", {96, 0, 24, 5}, QStringLiteral("AÇIKLAMA"))),
-              bold(label("h6", {120, 0, 35, 5}, QStringLiteral("BORÇ"), Qt::AlignRight)),
-              bold(label("h7", {155, 0, 35, 5}, QStringLiteral("ALACAK"), Qt::AlignRight))}));
+             {bold(label("h1", {0, 0, 18, 5}, QStringLiteral("TARİH"))),
+              bold(label("h2", {18, 0, 18, 5}, QStringLiteral("Cari No"))),
+              bold(label("h3", {36, 0, 48, 5}, QStringLiteral("Ünvanı"))),
+              bold(label("h4", {84, 0, 16, 5}, QStringLiteral("Belge No"))),
+              bold(label("h5", {100, 0, 24, 5}, QStringLiteral("AÇIKLAMA"))),
+              bold(label("h6", {124, 0, 33, 5}, QStringLiteral("BORÇ"), Qt::AlignRight)),
+              bold(label("h7", {157, 0, 33, 5}, QStringLiteral("ALACAK"), Qt::AlignRight))}));
     def.bands.push_back(band(
         BandKind::Detail, QStringLiteral("Detay"), 5,
-        {field("f1", {0, 0, 20, 5}, "Tarih"), label("kod", {20, 0, 22, 5}, QString()),
-         label("unvan", {42, 0, 34, 5}, QString()), field("f4", {76, 0, 20, 5}, "BelgeNo"),
-         field("f5", {96, 0, 24, 5}, "Aciklama"), right(label("borc", {120, 0, 35, 5}, QString())),
-         right(label("alacak", {155, 0, 35, 5}, QString()))}));
+        {field("f1", {0, 0, 18, 5}, "Tarih"), label("kod", {18, 0, 18, 5}, QString()),
+         label("unvan", {36, 0, 48, 5}, QString()), field("f4", {84, 0, 16, 5}, "BelgeNo"),
+         field("f5", {100, 0, 24, 5}, "Aciklama"), right(label("borc", {124, 0, 33, 5}, QString())),
+         right(label("alacak", {157, 0, 33, 5}, QString()))}));
     def.bands.push_back(band(
         BandKind::Summary, QStringLiteral("Ozet"), 20,
-        {bold(label("lblGenel", {42, 2, 76, 5}, QStringLiteral("GENEL TOPLAM :"), Qt::AlignRight)),
-         right(label("tBorc", {120, 2, 35, 5}, QString())),
-         right(label("tAlacak", {155, 2, 35, 5}, QString())),
-         bold(label("lblBakiye", {42, 8, 76, 5}, QStringLiteral("BAKİYE :"), Qt::AlignRight)),
-         right(label("tBakiye", {155, 8, 35, 5}, QString()))}));
+        {bold(label("lblGenel", {36, 2, 86, 5}, QStringLiteral("GENEL TOPLAM :"), Qt::AlignRight)),
+         right(label("tBorc", {124, 2, 33, 5}, QString())),
+         right(label("tAlacak", {157, 2, 33, 5}, QString())),
+         bold(label("lblBakiye", {36, 8, 86, 5}, QStringLiteral("BAKİYE :"), Qt::AlignRight)),
+         right(label("tBakiye", {157, 8, 33, 5}, QString()))}));
     summaryCount(def, 14);
 
     MoneySum borc, alacak;

@@ -34,11 +34,6 @@ constexpr double kLineMm = kMmPerInch / 6;    // 6 lines per inch
 constexpr quint32 kMagic = 0x44565152;        // "DVQR"
 constexpr quint16 kVersion = 1;
 
-QStringList textLines(const DrawOp& op)
-{
-    return op.text.split(QLatin1Char('\n'));
-}
-
 } // namespace
 
 // --- Compact pages ----------------------------------------------------------------------------
@@ -437,60 +432,148 @@ QString PageSet::dump() const
     return out;
 }
 
-QString PageSet::plainText() const
+namespace {
+
+// A text of a page on the character grid: where its line starts (mm from the top), its column
+// and where it came in the page, for ties.
+struct GridText {
+    double top;
+    int column;
+    int order;
+    QStringView text;
+};
+
+// A memo's lines: LF, CR LF, CR and LF CR each end one.
+template <typename F> void forEachMemoLine(QStringView text, F&& take)
 {
-    // Each text has the column its position gives. On a line, texts go left to right; one that
-    // would run into the text before it moves right to the next free column, one space after
-    // it, so the line may grow but no character is ever overwritten.
-    struct Placed {
-        int column;
-        int order;
-        QStringView text; // in the page's block of texts
-    };
-    QString out;
-    for (int p = 0; p < pageCount(); ++p) {
-        std::map<int, std::vector<Placed>> lines;
-        const std::shared_ptr<const Page> page = this->page(p);
-        // Straight from the compact operations: no operation is made whole for this.
-        for (const Page::Packed& packed : page->ops_) {
-            const Page::Styles::Style& style = page->styles_->list[packed.style];
-            if (DrawOp::Type(packed.type) != DrawOp::Type::Text || style.angle != 0) continue;
-            const QStringView whole = QStringView(page->texts_).mid(packed.text, packed.textLength);
-            int part = 0;
-            for (const QStringView text : whole.tokenize(QLatin1Char('\n'))) {
-                const int line = int(std::lround(packed.y / kLineMm)) + part++;
-                if (text.isEmpty()) continue;
-                int column = int(std::lround(packed.x / kColumnMm));
-                if (style.alignment & Qt::AlignRight)
-                    column =
-                        int(std::lround((packed.x + packed.width) / kColumnMm)) - int(text.size());
-                else if (style.alignment & Qt::AlignHCenter)
-                    column = int(std::lround((packed.x + packed.width / 2) / kColumnMm)) -
-                             int(text.size()) / 2;
-                std::vector<Placed>& placed = lines[line];
-                placed.push_back({std::max(0, column), int(placed.size()), text});
-            }
-        }
-        int lineNumber = 0;
-        for (auto& [number, texts] : lines) {
-            std::sort(texts.begin(), texts.end(), [](const Placed& a, const Placed& b) {
-                return a.column != b.column ? a.column < b.column : a.order < b.order;
-            });
-            QString row;
-            for (const Placed& text : texts) {
-                const int free = row.isEmpty() ? 0 : int(row.size()) + 1;
-                const int column = std::max(text.column, free);
-                row += QString(column - int(row.size()), QLatin1Char(' '));
-                row += text.text;
-            }
-            while (lineNumber < number) {
-                out += QLatin1Char('\n');
-                ++lineNumber;
-            }
-            out += row;
-        }
-        out += QStringLiteral("\n\f");
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != QLatin1Char('\n') && c != QLatin1Char('\r')) continue;
+        take(text.mid(from, i - from));
+        const QChar pair = c == QLatin1Char('\n') ? QLatin1Char('\r') : QLatin1Char('\n');
+        if (i + 1 < text.size() && text[i + 1] == pair) ++i;
+        from = i + 1;
     }
+    take(text.mid(from));
+}
+
+bool isControl(QChar c)
+{
+    return c.unicode() < 0x20 || c.unicode() == 0x7f;
+}
+
+// Splits a line at blanks into pieces of at most `width` characters; a word longer than that is
+// cut.
+template <typename F> void forEachWrappedPiece(QStringView line, int width, F&& take)
+{
+    while (line.size() > width) {
+        qsizetype cut = line.lastIndexOf(QLatin1Char(' '), width);
+        if (cut <= 0) {
+            take(line.left(width));
+            line = line.mid(width);
+        } else {
+            take(line.left(cut));
+            line = line.mid(cut + 1);
+        }
+        while (line.startsWith(QLatin1Char(' ')))
+            line = line.mid(1);
+    }
+    take(line);
+}
+
+} // namespace
+
+std::vector<PageSet::TextRow> PageSet::textRows(int page, int charsPerInch) const
+{
+    const double columnMm = kMmPerInch / std::max(1, charsPerInch);
+    const std::shared_ptr<const Page> p = this->page(page);
+    std::vector<GridText> texts;
+    std::deque<QString> cleaned; // lines that had control characters in them
+    int order = 0;
+    const auto add = [&](double top, double left, double width, int alignment, QStringView text) {
+        if (text.trimmed().isEmpty()) return;
+        int column = int(std::lround(left / columnMm));
+        if (alignment & Qt::AlignRight)
+            column = int(std::lround((left + width) / columnMm)) - int(text.size());
+        else if (alignment & Qt::AlignHCenter)
+            column = int(std::lround((left + width / 2) / columnMm)) - int(text.size()) / 2;
+        texts.push_back({top, std::max(0, column), order++, text});
+    };
+    // Straight from the compact operations: no operation is made whole for this.
+    for (const Page::Packed& packed : p->ops_) {
+        if (DrawOp::Type(packed.type) != DrawOp::Type::Text) continue;
+        const Page::Styles::Style& style = p->styles_->list[packed.style];
+        const QStringView whole = QStringView(p->texts_).mid(packed.text, packed.textLength);
+        int line = 0;
+        forEachMemoLine(whole, [&](QStringView text) {
+            if (std::any_of(text.begin(), text.end(), isControl)) {
+                QString clean;
+                for (QChar c : text)
+                    if (c == QLatin1Char('\t'))
+                        clean += QLatin1Char(' ');
+                    else if (!isControl(c))
+                        clean += c;
+                cleaned.push_back(clean);
+                text = cleaned.back();
+            }
+            const auto place = [&](QStringView piece) {
+                add(packed.y + line++ * kLineMm, packed.x, packed.width, style.alignment, piece);
+            };
+            if (style.wordWrap)
+                forEachWrappedPiece(text, std::max(1, int(packed.width / columnMm)), place);
+            else
+                place(text);
+        });
+    }
+    // Rows: texts whose tops lie within half a line of a row's first text. Each row goes on the
+    // line of its top or, when the row above took that, on the next one.
+    std::stable_sort(texts.begin(), texts.end(),
+                     [](const GridText& a, const GridText& b) { return a.top < b.top; });
+    std::vector<TextRow> rows;
+    int lastLine = -1;
+    for (size_t from = 0; from < texts.size();) {
+        size_t to = from + 1;
+        while (to < texts.size() && texts[to].top - texts[from].top <= kLineMm / 2 + 1e-9)
+            ++to;
+        std::sort(texts.begin() + qsizetype(from), texts.begin() + qsizetype(to),
+                  [](const GridText& a, const GridText& b) {
+                      return a.column != b.column ? a.column < b.column : a.order < b.order;
+                  });
+        lastLine = std::max(int(std::lround(texts[from].top / kLineMm)), lastLine + 1);
+        // Left to right at their columns; one that would touch or run into the text before it
+        // moves right to leave one blank, so the line may grow but nothing is overwritten.
+        TextRow row{lastLine, {}, QString()};
+        row.texts.reserve(to - from);
+        for (size_t i = from; i < to; ++i) {
+            const int free = row.placed.isEmpty() ? 0 : int(row.placed.size()) + 1;
+            const int column = std::max(texts[i].column, free);
+            row.placed += QString(column - int(row.placed.size()), QLatin1Char(' '));
+            row.placed += texts[i].text;
+            row.texts.push_back({texts[i].top, texts[i].column, column, texts[i].text.toString()});
+        }
+        rows.push_back(std::move(row));
+        from = to;
+    }
+    return rows;
+}
+
+QStringList PageSet::textLines(int page, int charsPerInch) const
+{
+    QStringList lines;
+    for (const TextRow& row : textRows(page, charsPerInch)) {
+        while (lines.size() < row.line)
+            lines << QString();
+        lines << row.placed;
+    }
+    return lines;
+}
+
+QString PageSet::plainText(int charsPerInch) const
+{
+    QString out;
+    for (int p = 0; p < pageCount(); ++p)
+        out += textLines(p, charsPerInch).join(QLatin1Char('\n')) + QStringLiteral("\n\f");
     return out;
 }
 
@@ -498,23 +581,10 @@ QString PageSet::delimitedText(QChar separator) const
 {
     QString out;
     for (int p = 0; p < pageCount(); ++p) {
-        const std::shared_ptr<const Page> page = this->page(p);
-        std::map<int, std::vector<std::pair<double, QString>>> lines;
-        DrawOp op; // one for all operations: its font and strings are reused
-        for (int i = 0; i < page->opCount(); ++i) {
-            page->readOp(i, op);
-            if (op.type != DrawOp::Type::Text) continue;
-            const QStringList parts = textLines(op);
-            for (int i = 0; i < parts.size(); ++i)
-                lines[int(std::lround(op.rect.y() / kLineMm)) + i].emplace_back(op.rect.x(),
-                                                                                parts[i]);
-        }
-        for (auto& [line, fields] : lines) {
-            std::stable_sort(fields.begin(), fields.end(),
-                             [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (const TextRow& row : textRows(p)) {
             QStringList quoted;
-            for (const auto& field : fields)
-                quoted << QLatin1Char('"') + field.second + QLatin1Char('"');
+            for (const TextRow::Text& text : row.texts)
+                quoted << QLatin1Char('"') + text.text + QLatin1Char('"');
             out += quoted.join(separator) + QLatin1Char('\n');
         }
     }

@@ -94,10 +94,29 @@ public:
 
     // A line per operation: page, band, kind, position and text; for tests and diagnostics.
     QString dump() const;
-    // Texts placed on a grid of 10 characters per inch and 6 lines per inch; pages end with a
-    // form feed.
-    QString plainText() const;
-    // A line per text line of the pages, fields quoted and in left-to-right order.
+    // The texts of page `index` on a grid of `charsPerInch` characters and 6 lines per inch:
+    // texts whose tops lie within half a line of a row's first text make one row, on the line
+    // of its top or the next free one; in a row texts go left to right at their columns (right
+    // and centred ones by their box), one that would touch the text before it moves right to
+    // leave a blank. Memo lines (LF, CR LF, LF CR) take a line each, word-wrapped texts wrap at
+    // their box, angled ones lie flat, control characters go. Nothing is ever overwritten.
+    QStringList textLines(int index, int charsPerInch = 10) const;
+    // The same as rows: each row's line number, its texts left to right with the column their
+    // position gave and the one they took, and the line they make.
+    struct TextRow {
+        struct Text {
+            double top; // mm
+            int gridColumn, column;
+            QString text;
+        };
+        int line;
+        std::vector<Text> texts;
+        QString placed;
+    };
+    std::vector<TextRow> textRows(int index, int charsPerInch = 10) const;
+    // All pages so, each ending with a line feed and a form feed.
+    QString plainText(int charsPerInch = 10) const;
+    // A line per text row of the pages, fields quoted and in left-to-right order.
     QString delimitedText(QChar separator) const;
 
     // Own report file (".qrp"): throws AppError when it cannot be written or read back.
@@ -110,6 +129,7 @@ public:
 private:
     struct Data;
     void spillOldPages();
+
     std::shared_ptr<Data> d;
 };
 

@@ -75,6 +75,79 @@ TEST(Exports, PlainAndDelimitedText)
 
 namespace {
 
+// A page of texts at positions in mm (left, top, width), left-aligned unless told.
+struct Placed {
+    double x, y, width;
+    QString text;
+    int alignment = 0;
+    bool wrap = false;
+    double angle = 0;
+};
+
+PageSet textPage(const std::vector<Placed>& texts)
+{
+    PageSet set;
+    Page& page = set.addPage(QSizeF(210, 297));
+    for (const Placed& t : texts) {
+        DrawOp op;
+        op.rect = QRectF(t.x, t.y, t.width, 5);
+        op.text = t.text;
+        op.alignment = t.alignment;
+        op.wordWrap = t.wrap;
+        op.angle = t.angle;
+        page.add(op);
+    }
+    set.finished = true;
+    return set;
+}
+
+} // namespace
+
+TEST(Exports, TheTextGridLosesNoText)
+{
+    const double line = 25.4 / 6, column = 2.54;
+    // A chain: each text would overwrite the one before; each moves right to leave a blank.
+    EXPECT_EQ(textPage({{0, 0, 10, "AAAA"}, {2 * column, 0, 10, "BBBB"}, {4 * column, 0, 10, "CC"}})
+                  .textLines(0),
+              QStringList{"AAAA BBBB CC"});
+    // An amount after a long title keeps its column when there is room, else follows the title.
+    EXPECT_EQ(textPage({{0, 0, 40, "Kısa"}, {40, 0, 30, "1,234.50", Qt::AlignRight}}).textLines(0),
+              QStringList{"Kısa                1,234.50"});
+    EXPECT_EQ(textPage({{0, 0, 40, "Halk Bankası Diyarbakır Şubesi Müdürlüğü"},
+                        {40, 0, 30, "1,234.50", Qt::AlignRight}})
+                  .textLines(0),
+              QStringList{"Halk Bankası Diyarbakır Şubesi Müdürlüğü 1,234.50"});
+    // Two rows whose tops round to the same line: the second takes the next one.
+    EXPECT_EQ(
+        textPage({{0, 2.5, 20, "bir"}, {30, 2.5, 20, "iki"}, {0, 5.0, 20, "üç"}}).textLines(0),
+        QStringList({"", "bir         iki", "üç"}));
+    // Tops within half a line of the row's first text join its row, even across a rounding edge.
+    EXPECT_EQ(textPage({{0, 0.45 * line, 20, "sol"}, {30, 0.55 * line, 20, "sağ"}}).textLines(0),
+              QStringList{"sol         sağ"});
+    // Memo lines of every ending, a word-wrapped text at its box, an angled one flat, no control
+    // character left inside a line.
+    EXPECT_EQ(textPage({{0, 0, 30, "a\nb\r\nc\n\rd\re\n\nf"}}).textLines(0),
+              QStringList({"a", "b", "c", "d", "e", "", "f"}));
+    EXPECT_EQ(textPage({{0, 0, 7 * column, "bir iki üç dört beşinciler", 0, true}}).textLines(0),
+              QStringList({"bir iki", "üç dört", "beşinci", "ler"}));
+    EXPECT_EQ(textPage({{10 * column, 0, 20, "Dikey", 0, false, 90}}).textLines(0),
+              QStringList{"          Dikey"});
+    EXPECT_EQ(textPage({{0, 0, 30,
+                         "a\tb\x01"
+                         "c\fd"}})
+                  .textLines(0),
+              QStringList{"a bcd"});
+    // 17 characters per inch: the same places, finer columns.
+    EXPECT_EQ(
+        textPage({{0, 0, 10, "A"}, {25.4, 0, 10, "B"}, {0, line, 25.4, "9.50", Qt::AlignRight}})
+            .textLines(0, 17),
+        QStringList({"A                B", "             9.50"}));
+    // Pages end with a form feed; blank texts take no room.
+    EXPECT_EQ(textPage({{0, 0, 10, "   "}, {0, line, 10, "x"}}).plainText(), "\nx\n\f");
+}
+
+namespace {
+
 struct Cell {
     int row, column;
     QByteArray text;
