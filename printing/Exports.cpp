@@ -1,5 +1,6 @@
 #include "printing/Exports.h"
 
+#include "printing/TextPrint.h"
 #include "store/AppError.h"
 
 #include <QFile>
@@ -14,8 +15,9 @@ ExportFormat exportFormatFromName(const QString& name)
     if (n == QLatin1String("jpg")) return ExportFormat::Jpeg;
     if (n == QLatin1String("qrp")) return ExportFormat::ReportFile;
     if (n == QLatin1String("pdf")) return ExportFormat::Pdf;
+    if (n == QLatin1String("prn")) return ExportFormat::Printer;
     throw AppError(
-        QStringLiteral("Bilinmeyen çıktı biçimi: %1 (pdf, xls, txt, jpg ya da qrp olmalı)")
+        QStringLiteral("Bilinmeyen çıktı biçimi: %1 (pdf, xls, txt, jpg, qrp ya da prn olmalı)")
             .arg(name));
 }
 
@@ -31,7 +33,8 @@ void writeText(const QString& path, const QByteArray& bytes, const QString& what
 
 } // namespace
 
-QStringList exportPages(const PageSet& pages, ExportFormat format, const QString& path)
+QStringList exportPages(const PageSet& pages, ExportFormat format, const QString& path,
+                        const PrinterPitch& printer)
 {
     switch (format) {
     case ExportFormat::Spreadsheet: {
@@ -59,6 +62,10 @@ QStringList exportPages(const PageSet& pages, ExportFormat format, const QString
         return {path};
     case ExportFormat::Pdf:
         pages.writePdf(path);
+        return {path};
+    case ExportFormat::Printer:
+        writeText(path, TextPrint::stream(pages, printer.pitch, printer.pageLines),
+                  QStringLiteral("Yazıcı dosyası"));
         return {path};
     }
     return {};

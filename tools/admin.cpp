@@ -7,6 +7,7 @@
 #include "invoicing/VatRates.h"
 #include "portfolio/PortfolioDemo.h"
 #include "printing/Exports.h"
+#include "printing/TextPrint.h"
 #include "store/AppError.h"
 #include "store/Backup.h"
 #include "store/CompanyData.h"
@@ -60,8 +61,10 @@ int usage(bool asked = false)
            "  dulvet-admin backup DIZIN [KOD] [--to YEDEK_DIZINI]\n"
            "  dulvet-admin restore DIZIN YEDEK_DOSYASI ESKI_KOD YENI_KOD\n"
            "  dulvet-admin backups DIZIN [YEDEK_DIZINI]\n"
-           "  dulvet-admin report DIZIN SIRKET KOD --format pdf|xls|txt|jpg|qrp --out DOSYA "
+           "  dulvet-admin report DIZIN SIRKET KOD --format pdf|xls|txt|jpg|qrp|prn --out DOSYA "
            "[SEÇENEKLER]\n"
+           "      prn: dos yazıcısına gidecek baytlar; --pitch 10|17 yazı sıklığı, --lines N "
+           "sayfa boyu (yoksa Users.ini)\n"
            "      SIRKET '-' olabilir (şirket gerekmeyen raporlar). Raporlar ve seçenekleri:\n";
     for (const auto& [code, report] : reportRegistry().reports()) {
         err << "      " << code << "  " << report.title << "\n";
@@ -352,6 +355,20 @@ int report(const QStringList& all)
         return usage();
     Setup setup(args[0]);
     const ExportFormat format = exportFormatFromName(args[4]);
+    // The printer's bytes: pitch and form length as given, else as Users.ini has them.
+    PrinterPitch printer;
+    if (format == ExportFormat::Printer) {
+        const TextPrint::Settings settings = TextPrint::read(setup.install.ini());
+        const QString lines = options.take(QStringLiteral("lines"));
+        printer.pageLines = TextPrint::pageLength(lines.isEmpty() ? settings.pageLines : lines);
+        if (printer.pageLines == 0)
+            throw AppError(QStringLiteral("Sayfa boyu 1 ile 254 arasında bir tam sayı olmalı: %1")
+                               .arg(lines.isEmpty() ? settings.pageLines : lines));
+        const QString pitch = options.take(QStringLiteral("pitch"));
+        printer.pitch = pitch.isEmpty() ? settings.pitch : TextPrint::pitchOf(pitch);
+        if (printer.pitch < 0)
+            throw AppError(QStringLiteral("Yazı sıklığı 10 ya da 17 olmalı: %1").arg(pitch));
+    }
     bool ok = false;
     const int code = args[2].toInt(&ok);
     if (!ok) return usage();
@@ -365,7 +382,7 @@ int report(const QStringList& all)
         out << QStringLiteral("Seçime uyan kayıt yok; rapor boş, dosya yazılmadı.\n");
         return 0;
     }
-    const QStringList files = exportPages(pages, format, args[6]);
+    const QStringList files = exportPages(pages, format, args[6], printer);
     out << QStringLiteral("%1 sayfa yazıldı: %2\n")
                .arg(pages.pageCount())
                .arg(files.join(QStringLiteral(", ")));
