@@ -53,7 +53,8 @@ QStringList exportPages(const PageSet& pages, ExportFormat format, const QString
         return {path};
     }
     case ExportFormat::Text:
-        writeText(path, pages.plainText().toUtf8(), QStringLiteral("Text dosyası"));
+        writeText(path, pages.plainText(TextPrint::charsPerInch(printer.pitch)).toUtf8(),
+                  QStringLiteral("Text dosyası"));
         return {path};
     case ExportFormat::Jpeg:
         return pages.writeJpegs(path);

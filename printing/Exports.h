@@ -8,8 +8,8 @@
 // The exports of a finished report, shared by the preview and dulvet-admin report.
 enum class ExportFormat { Spreadsheet, Text, Jpeg, ReportFile, Pdf, Printer };
 
-// How the printer's bytes ("prn") are made: pitch 0 (10 characters per inch) or 1 (17), and the
-// lines of a form.
+// How the printer's bytes ("prn") and the text are made: pitch 0 (10 characters per inch) or 1
+// (17), and the lines of a printer's form.
 struct PrinterPitch {
     int pitch = 0;
     int pageLines = 66;

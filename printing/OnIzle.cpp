@@ -1,8 +1,13 @@
 #include "printing/OnIzle.h"
 
+#include "app/Background.h"
+
 #include "printing/Exports.h"
+#include "printing/OnIzleDos.h"
 #include "printing/ReportRenderer.h"
+#include "printing/TextPrint.h"
 #include "store/AppError.h"
+#include "store/InstallSettings.h"
 
 #include <QApplication>
 #include <QFile>
@@ -10,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -86,8 +92,11 @@ void TfrmOnIzle::build()
     command("Dos", "F5", Qt::Key_F5,
             QStringLiteral("Raporu dos yazıcısından yazdırır\n(Alt + F5 dos yazıcı ayarı [font "
                            "boyu,\nport, sayfa uzunluğu] yapıldıktan sonra yazdırır)"),
-            [] {});
-    command("DosAyar", "Alt+F5", 0, QString(), [] {});
+            [this] { printText(); });
+    command("DosAyar", "Alt+F5", 0, QString(), [this] {
+        TfrmOnIzleDos settings(shell(), this);
+        if (settings.exec() == QDialog::Accepted) printText();
+    });
     command("Excel", "F6", Qt::Key_F6, QStringLiteral("Raporu excel dosyasına çevirir"),
             [this] { runExport(QStringLiteral("Excel dosyası (*.xls)"), QStringLiteral("xls")); });
     command("Pdf", "PDF [Alt+F6]", 0, QStringLiteral("Raporu pdf dosyasına çevirir"),
@@ -157,12 +166,9 @@ void TfrmOnIzle::tellWarnings()
 void TfrmOnIzle::updateCommands()
 {
     const bool ready = finished() && !exporting_;
-    for (const char* id : {"Excel", "Pdf", "Text", "Jpeg", "Sakla"})
+    for (const char* id : {"Excel", "Pdf", "Text", "Jpeg", "Sakla", "Dos", "DosAyar"})
         setCommandEnabled(QLatin1String(id), ready);
     setCommandEnabled(QStringLiteral("Cikis"), !exporting_);
-    // Text-mode printing comes with its own window.
-    setCommandEnabled(QStringLiteral("Dos"), false);
-    setCommandEnabled(QStringLiteral("DosAyar"), false);
 }
 
 void TfrmOnIzle::goToPage(int page)
@@ -230,6 +236,11 @@ bool TfrmOnIzle::FormKeyDown(QKeyEvent* event)
         return true; // Alt+F4 does nothing
     }
     if (mods != Qt::NoModifier) return false;
+    if (exporting_) {
+        // While the text goes to the printer, Esc stops it; nothing else runs meanwhile.
+        if (key == Qt::Key_Escape) cancelPrint_ = true;
+        return true;
+    }
     QScrollBar* vertical = scroll_->verticalScrollBar();
     QScrollBar* horizontal = scroll_->horizontalScrollBar();
     switch (key) {
@@ -276,4 +287,46 @@ void TfrmOnIzle::runExport(const QString& filter, const QString& extension)
     }
     QApplication::restoreOverrideCursor();
     exporting_ = false;
+}
+
+void TfrmOnIzle::printText()
+{
+    const QString title = QStringLiteral("Dos yazıcı kontrol");
+    shell().install.reload(); // settings saved a moment ago count at once
+    const TextPrint::Settings settings = TextPrint::read(shell().install.ini());
+    if (const QString refused = TextPrint::refusal(settings); !refused.isEmpty()) {
+        NoticeBox(shell(), refused, QString(), title, this);
+        return;
+    }
+    const TextPrint::Target target = TextPrint::target(settings.device);
+    exporting_ = true;
+    cancelPrint_ = false;
+    updateCommands();
+    const auto done = qScopeGuard([this] {
+        exporting_ = false;
+        setStatusText(1, QString());
+        updateCommands();
+    });
+    setStatusText(1, QStringLiteral("Dos yazıcısı kontrol ediliyor..."));
+    QString notReady;
+    runInBackground([&] { notReady = TextPrint::notReady(target); });
+    if (!notReady.isEmpty()) {
+        setStatusText(1, notReady);
+        NoticeBox(shell(), QStringLiteral("Dos yazıcısı açık değil"),
+                  QStringLiteral("ve/veya hazır değil"), title, this);
+        return;
+    }
+    QByteArray bytes;
+    try {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const auto restore = qScopeGuard([] { QApplication::restoreOverrideCursor(); });
+        exportPages(pages(), ExportFormat::Text, TextPrint::workFile(shell().install.programDir()),
+                    {settings.pitch, TextPrint::pageLength(settings.pageLines)});
+        bytes =
+            TextPrint::stream(pages(), settings.pitch, TextPrint::pageLength(settings.pageLines));
+        setStatusText(1, QStringLiteral("Dos yazıcısına yazılıyor... (Esc: vazgeç)"));
+        runInBackground([&] { TextPrint::send(target, bytes, &cancelPrint_); });
+    } catch (const AppError& e) {
+        NoticeBox(shell(), e.message(), e.detail(), title, this);
+    }
 }

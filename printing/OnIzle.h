@@ -3,6 +3,7 @@
 #include "app/FormBase.h"
 #include "printing/PageSet.h"
 
+#include <atomic>
 #include <functional>
 
 class QLabel;
@@ -44,6 +45,8 @@ private:
     void build();
     void showPage();
     void runExport(const QString& filter, const QString& extension);
+    // Text mode: the pages as text in PrnDos.txt, then the printer's bytes to YAZICI.
+    void printText();
     void tellWarnings(); // once, when the last page is made
 
     PageSet own_;
@@ -55,4 +58,5 @@ private:
     int page_ = 0;
     Zoom zoom_ = Zoom::PageWidth;
     bool exporting_ = false;
+    std::atomic<bool> cancelPrint_ = false; // Esc while the text goes to the printer
 };

@@ -486,6 +486,11 @@ template <typename F> void forEachWrappedPiece(QStringView line, int width, F&& 
 
 std::vector<PageSet::TextRow> PageSet::textRows(int page, int charsPerInch) const
 {
+    return rowsOf(page, charsPerInch, true);
+}
+
+std::vector<PageSet::TextRow> PageSet::rowsOf(int page, int charsPerInch, bool withTexts) const
+{
     const double columnMm = kMmPerInch / std::max(1, charsPerInch);
     const std::shared_ptr<const Page> p = this->page(page);
     std::vector<GridText> texts;
@@ -544,13 +549,15 @@ std::vector<PageSet::TextRow> PageSet::textRows(int page, int charsPerInch) cons
         // Left to right at their columns; one that would touch or run into the text before it
         // moves right to leave one blank, so the line may grow but nothing is overwritten.
         TextRow row{lastLine, {}, QString()};
-        row.texts.reserve(to - from);
+        if (withTexts) row.texts.reserve(to - from);
         for (size_t i = from; i < to; ++i) {
             const int free = row.placed.isEmpty() ? 0 : int(row.placed.size()) + 1;
             const int column = std::max(texts[i].column, free);
             row.placed += QString(column - int(row.placed.size()), QLatin1Char(' '));
             row.placed += texts[i].text;
-            row.texts.push_back({texts[i].top, texts[i].column, column, texts[i].text.toString()});
+            if (withTexts)
+                row.texts.push_back(
+                    {texts[i].top, texts[i].column, column, texts[i].text.toString()});
         }
         rows.push_back(std::move(row));
         from = to;
@@ -561,7 +568,7 @@ std::vector<PageSet::TextRow> PageSet::textRows(int page, int charsPerInch) cons
 QStringList PageSet::textLines(int page, int charsPerInch) const
 {
     QStringList lines;
-    for (const TextRow& row : textRows(page, charsPerInch)) {
+    for (const TextRow& row : rowsOf(page, charsPerInch, false)) {
         while (lines.size() < row.line)
             lines << QString();
         lines << row.placed;

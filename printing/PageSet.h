@@ -129,6 +129,8 @@ public:
 private:
     struct Data;
     void spillOldPages();
+    // The rows; with their texts one by one only when asked (the lines need no copies).
+    std::vector<TextRow> rowsOf(int page, int charsPerInch, bool withTexts) const;
 
     std::shared_ptr<Data> d;
 };

@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace TextPrint {
@@ -167,9 +168,14 @@ Target target(const QString& device)
                                         QRegularExpression::CaseInsensitiveOption);
     if (const QRegularExpressionMatch m = lpt.match(name); m.hasMatch())
         return {Target::Kind::Device, QStringLiteral("/dev/lp%1").arg(m.captured(1).toInt() - 1)};
-    if (name.contains(QLatin1Char('/')))
-        return {name.startsWith(QLatin1String("/dev/")) ? Target::Kind::Device : Target::Kind::File,
-                QDir::cleanPath(name)};
+    if (name.contains(QLatin1Char('/'))) {
+        // What is there and is no plain file (a printer port, a pipe) is written as a device.
+        struct stat there {};
+        const bool special = ::stat(QFile::encodeName(name).constData(), &there) == 0 &&
+                             !S_ISREG(there.st_mode) && !S_ISDIR(there.st_mode);
+        const bool device = name.startsWith(QLatin1String("/dev/")) || special;
+        return {device ? Target::Kind::Device : Target::Kind::File, QDir::cleanPath(name)};
+    }
     static const QRegularExpression queue(QStringLiteral("^[A-Za-z0-9_][A-Za-z0-9_.@-]*$"));
     if (!queue.match(name).hasMatch())
         throw AppError(QStringLiteral("Yazıcı tanımı geçersiz: \"%1\"").arg(name),

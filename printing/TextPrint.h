@@ -41,8 +41,9 @@ QByteArray toCp857(QStringView line);
 // The printer's bytes for the pages at the settings' pitch and page length.
 QByteArray stream(const PageSet& pages, int pitch, int pageLines);
 
-// Where YAZICI sends the text: a path is a device (under /dev, which must exist) or a file
-// (created); LPT1–LPT3 are /dev/lp0–lp2; any other name is a print queue.
+// Where YAZICI sends the text: a path is a device (under /dev, which must exist, or anything
+// there that is no plain file) or a file (created); LPT1–LPT3 are /dev/lp0–lp2; any other name
+// is a print queue.
 struct Target {
     enum class Kind { Device, File, Queue };
     Kind kind;

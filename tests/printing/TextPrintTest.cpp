@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -178,6 +179,12 @@ TEST(TextPrint, TargetsDevicesFilesAndQueues)
         EXPECT_THROW(TextPrint::send(TextPrint::target(locked), bytes), AppError);
         EXPECT_EQ(readAll(locked), "eski");
     }
+    // A pipe nobody reads, as a printer that is switched off: not ready, and asking does not
+    // wait for it.
+    const QString pipe = dir.filePath("lp0");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    EXPECT_EQ(TextPrint::target(pipe).kind, Kind::Device);
+    EXPECT_FALSE(TextPrint::notReady(TextPrint::target(pipe)).isEmpty());
     // A file nobody can write, the superuser included; a directory.
     EXPECT_THROW(TextPrint::send(TextPrint::target("/proc/version"), bytes), AppError);
     EXPECT_EQ(TextPrint::notReady(TextPrint::target(dir.path())), dir.path() + " bir dizin");

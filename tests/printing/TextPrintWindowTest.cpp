@@ -1,0 +1,121 @@
+#include "printing/OnIzle.h"
+#include "printing/OnIzleDos.h"
+#include "printing/TextPrint.h"
+#include "store/IniFile.h"
+#include "support/WindowTest.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QFile>
+#include <QLineEdit>
+
+namespace {
+
+PageSet twoPages()
+{
+    PageSet set;
+    for (int p = 0; p < 2; ++p) {
+        Page& page = set.addPage(QSizeF(210, 297));
+        DrawOp op;
+        op.rect = QRectF(10, 10, 60, 5);
+        op.text = QStringLiteral("Şişli Çağ sayfa %1").arg(p + 1);
+        page.add(op);
+    }
+    set.finished = true;
+    return set;
+}
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+class TextPrintWindow : public WindowTest {
+protected:
+    QString device() const { return t.dir.filePath("yazici.prn"); }
+    void settings(const QString& yazici, const QString& sayfa, int pitch)
+    {
+        IniFile& ini = t.install.ini();
+        ini.writeString("SERVER", "YAZICI", yazici);
+        ini.writeString("SERVER", "SAYFA", sayfa);
+        ini.writeString("SERVER", "DOS", QString::number(pitch));
+    }
+    static void type(QWidget* editor, const QString& text)
+    {
+        static_cast<QLineEdit*>(editor)->setText(text);
+    }
+};
+
+} // namespace
+
+TEST_F(TextPrintWindow, F5PrintsTheTextOnTheDeviceAndKeepsTheWorkFile)
+{
+    settings(device(), "54", 0);
+    TfrmOnIzle preview(*shell, twoPages());
+    preview.show();
+    EXPECT_TRUE(preview.commandButton("Dos")->isEnabled());
+    key(&preview, Qt::Key_F5);
+    EXPECT_EQ(readAll(device()), TextPrint::stream(preview.pages(), 0, 54));
+    EXPECT_TRUE(QString::fromUtf8(readAll(t.dir.filePath("PrnDos.txt"))).contains("Şişli Çağ"));
+    EXPECT_TRUE(messages.asked.isEmpty());
+    EXPECT_TRUE(preview.isVisible());
+
+    // A printer that is not there: the notice, nothing written, the preview stays.
+    settings("/dev/yok/lp7", "54", 0);
+    key(&preview, Qt::Key_F5);
+    EXPECT_EQ(messages.asked, QStringList{"Dos yazıcısı açık değil / ve/veya hazır değil"});
+    // One that fails while writing: its own notice with the device and the reason.
+    settings("/proc/version", "54", 0);
+    key(&preview, Qt::Key_F5);
+    EXPECT_TRUE(messages.asked.back().startsWith("Dos yazıcısına yazılamadı / /proc/version: "));
+    EXPECT_TRUE(preview.isVisible());
+    // A page length out of range: refused before anything is written.
+    settings(device(), "255", 0);
+    QFile::remove(device());
+    key(&preview, Qt::Key_F5);
+    EXPECT_TRUE(messages.asked.back().startsWith("Sayfa boyu 1 ile 254 arasında"));
+    EXPECT_FALSE(QFile::exists(device()));
+}
+
+TEST_F(TextPrintWindow, TheSettingsWindowSavesThenThePreviewPrintsAtOnce)
+{
+    settings("LPT1", "66", 0);
+    TfrmOnIzle preview(*shell, twoPages());
+    preview.show();
+    // Esc: nothing saved, nothing printed.
+    whenOpen<TfrmOnIzleDos>([this](TfrmOnIzleDos* w) {
+        EXPECT_EQ(w->windowTitle(), "Dos ayarları");
+        EXPECT_EQ(w->text(0), "LPT1");
+        EXPECT_EQ(w->text(1), "66");
+        type(w->editor(0), device());
+        key(w, Qt::Key_Escape);
+    });
+    key(&preview, Qt::Key_F5, Qt::AltModifier);
+    EXPECT_EQ(TextPrint::read(t.install.ini()).device, "LPT1");
+    EXPECT_FALSE(QFile::exists(device()));
+    // A bad page length: the message, the window open, nothing written; then a good one, 17
+    // characters to the inch, saved and printed at once.
+    whenOpen<TfrmOnIzleDos>([this](TfrmOnIzleDos* w) {
+        type(w->editor(0), device());
+        if (messages.asked.isEmpty()) {
+            type(w->editor(1), "0");
+            key(w, Qt::Key_F2);
+            EXPECT_TRUE(w->isVisible());
+            return;
+        }
+        type(w->editor(1), "40");
+        w->editor(1)->setFocus();
+        w->pitch()->button(1)->click();
+        EXPECT_EQ(QApplication::focusWidget(), w->editor(0));
+        key(w, Qt::Key_F2);
+    });
+    key(&preview, Qt::Key_F5, Qt::AltModifier);
+    ASSERT_EQ(messages.asked.size(), 1);
+    EXPECT_TRUE(messages.asked[0].startsWith("Sayfa boyu 1 ile 254 arasında"));
+    const TextPrint::Settings saved = TextPrint::read(t.install.ini());
+    EXPECT_EQ(saved.device, device());
+    EXPECT_EQ(saved.pageLines, "40");
+    EXPECT_EQ(saved.pitch, 1);
+    EXPECT_EQ(readAll(device()), TextPrint::stream(preview.pages(), 1, 40));
+}
