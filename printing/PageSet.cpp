@@ -533,8 +533,9 @@ std::vector<PageSet::TextRow> PageSet::rowsOf(int page, int charsPerInch, bool w
     }
     // Rows: texts whose tops lie within half a line of a row's first text. Each row goes on the
     // line of its top or, when the row above took that, on the next one.
-    std::stable_sort(texts.begin(), texts.end(),
-                     [](const GridText& a, const GridText& b) { return a.top < b.top; });
+    const auto byTop = [](const GridText& a, const GridText& b) { return a.top < b.top; };
+    if (!std::is_sorted(texts.begin(), texts.end(), byTop)) // bands come down the page
+        std::stable_sort(texts.begin(), texts.end(), byTop);
     std::vector<TextRow> rows;
     int lastLine = -1;
     for (size_t from = 0; from < texts.size();) {
@@ -553,7 +554,7 @@ std::vector<PageSet::TextRow> PageSet::rowsOf(int page, int charsPerInch, bool w
         for (size_t i = from; i < to; ++i) {
             const int free = row.placed.isEmpty() ? 0 : int(row.placed.size()) + 1;
             const int column = std::max(texts[i].column, free);
-            row.placed += QString(column - int(row.placed.size()), QLatin1Char(' '));
+            row.placed.resize(column, QLatin1Char(' '));
             row.placed += texts[i].text;
             if (withTexts)
                 row.texts.push_back(
