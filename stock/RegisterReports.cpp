@@ -1,10 +1,12 @@
 #include "printing/ReportRegistry.h"
 #include "stock/InventoryReports.h"
 #include "stock/Registration.h"
+#include "stock/ShelfLabels.h"
 #include "stock/StockReports.h"
 #include "store/AppError.h"
 #include "store/CompanyData.h"
 #include "store/GlobalData.h"
+#include "store/InstallSettings.h"
 #include "store/Table.h"
 
 namespace {
@@ -57,10 +59,84 @@ RegisteredReport inventoryReport(InventoryReports::Kind kind, const QString& tit
         }};
 }
 
+// Shelf labels: every setting by its Users.ini key (else as Users.ini has it), the filters by
+// name.
+RegisteredReport shelfLabels()
+{
+    using namespace ShelfLabels;
+    std::vector<ReportOption> options = {kCodeFrom,
+                                         kCodeTo,
+                                         {"date-from", "GG.AA.YYYY", "ilk fiyat değişim tarihi"},
+                                         {"date-to", "GG.AA.YYYY", "son fiyat değişim tarihi"}};
+    for (int i = 1; i <= 3; ++i)
+        for (const char* end : {"from", "to"})
+            options.push_back({QStringLiteral("special%1-%2").arg(i).arg(QLatin1String(end)),
+                               QStringLiteral("KOD"), QStringLiteral("özel kod [%1]").arg(i)});
+    for (int f = 0; f < PageFieldCount; ++f)
+        options.push_back({QLatin1String(iniKey(PageField(f))), QStringLiteral("N"),
+                           caption(PageField(f)).section(QLatin1Char(':'), 0, 0).trimmed()});
+    const std::vector<std::tuple<const char*, const char*, const char*>> choices = {
+        {"rg", "0|1", "sıra: koduna, cinsine"},
+        {"rgKdv", "0|1", "fiyatlar KDV dahil, hariç"},
+        {"rgBarkod", "0|1", "barkod yazılmasın, yazılsın"},
+        {"rgCinsi", "0|1", "cinsi 10, 12 punto"},
+        {"rgKodu", "0|1", "kodu 10, 12 punto"},
+        {"rgModul", "0|1|2", "barkod modülü 1, 2, 3"},
+        {"rgFiyat", "0|1|2", "etikete fiyat 1, 2, 3"},
+        {"rgFiyat1", "0..4", "fiyat 10, 12, 16, 18, 22 punto"},
+        {"chkKodu", "true|false", "stok kodu yazılsın"},
+        {"chkCinsi", "true|false", "stok cinsi yazılsın"},
+        {"chkFiyat", "true|false", "fiyatı yazılsın"},
+        {"ikinci-fiyat", "1|2|3|yok", "ikinci fiyat (yok)"}};
+    for (const auto& [name, value, help] : choices)
+        options.push_back({QLatin1String(name), QLatin1String(value), QString::fromUtf8(help)});
+    return {QStringLiteral("Etiket basımı"), true, options,
+            [](GlobalData&, CompanyData* company, const ReportOptions& o) {
+                Choices c = read(company->install().ini());
+                for (int f = 0; f < PageFieldCount; ++f)
+                    if (o.contains(QLatin1String(iniKey(PageField(f)))))
+                        c.page[size_t(f)] = o.value(QLatin1String(iniKey(PageField(f))));
+                const auto pick = [&](const char* key, int count, int current) {
+                    QStringList words;
+                    for (int i = 0; i < count; ++i)
+                        words << QString::number(i);
+                    return reportChoiceOption(o, QLatin1String(key), words, current);
+                };
+                const auto ticked = [&](const char* key, bool current) {
+                    return reportChoiceOption(o, QLatin1String(key), {"false", "true"},
+                                              current ? 1 : 0) == 1;
+                };
+                c.order = pick("rg", 2, c.order);
+                c.kdv = pick("rgKdv", 2, c.kdv);
+                c.barcode = pick("rgBarkod", 2, c.barcode);
+                c.nameFont = pick("rgCinsi", 2, c.nameFont);
+                c.codeFont = pick("rgKodu", 2, c.codeFont);
+                c.module = pick("rgModul", 3, c.module);
+                c.price = pick("rgFiyat", 3, c.price);
+                c.priceFont = pick("rgFiyat1", 5, c.priceFont);
+                c.showCode = ticked("chkKodu", c.showCode);
+                c.showName = ticked("chkCinsi", c.showName);
+                c.showPrice = ticked("chkFiyat", c.showPrice);
+                c.secondPrice = reportChoiceOption(o, QStringLiteral("ikinci-fiyat"),
+                                                   {"1", "2", "3", "yok"}, 3);
+                Filter f;
+                f.codeFrom = o.value(QStringLiteral("code-from"));
+                f.codeTo = o.value(QStringLiteral("code-to"));
+                f.dateFrom = o.value(QStringLiteral("date-from"));
+                f.dateTo = o.value(QStringLiteral("date-to"));
+                for (int i = 0; i < 3; ++i) {
+                    f.specialFrom[size_t(i)] = o.value(QStringLiteral("special%1-from").arg(i + 1));
+                    f.specialTo[size_t(i)] = o.value(QStringLiteral("special%1-to").arg(i + 1));
+                }
+                return labels(*company, f, c);
+            }};
+}
+
 } // namespace
 
 void registerStockReports(ReportRegistry& reports)
 {
+    reports.add(3308, shelfLabels());
     reports.add(3303, inventoryReport(InventoryReports::Kind::Physical,
                                       QStringLiteral("Fiziki envanter listesi")));
     reports.add(3304, inventoryReport(InventoryReports::Kind::Financial,
