@@ -104,8 +104,10 @@ TEST(TextExport, EveryReportKeepsEveryTextWholeAtBothPitches)
         const PageSet pages = registry.run(
             code, *t.global, &company, given == options.end() ? ReportOptions{} : given->second);
         ++reports;
-        // At 17 characters per inch every column has room: values stand under their headers.
-        for (int p = 0; p < pages.pageCount(); ++p)
+        // At 17 characters per inch every column of a list has room: values stand under their
+        // headers. (Labels have no columns; their currency word stands right against the price.)
+        const bool label = code == 3308 || code == 2305;
+        for (int p = 0; !label && p < pages.pageCount(); ++p)
             for (const PageSet::TextRow& row : pages.textRows(p, 17))
                 for (const PageSet::TextRow::Text& text : row.texts)
                     EXPECT_EQ(text.column, text.gridColumn)
