@@ -164,6 +164,27 @@ CriterionRange<TextCriterion> ReportWindow::addTextRange(const QString& label, c
     return {TextCriterion(addLine(from, hint, codes)), TextCriterion(addLine(to, hint, codes))};
 }
 
+std::vector<TextCriterion>
+ReportWindow::addTextRow(const std::vector<std::pair<QString, QString>>& fields)
+{
+    auto* row = new QHBoxLayout;
+    std::vector<TextCriterion> made;
+    for (size_t i = 0; i < fields.size(); ++i) {
+        auto* edit = new QLineEdit(this);
+        if (i > 0) {
+            auto* label = new QLabel(fields[i].first, this);
+            label->setBuddy(edit);
+            row->addWidget(label);
+        }
+        row->addWidget(edit, 1);
+        made.emplace_back(edit);
+    }
+    form_->addRow(fields.empty() ? QString() : fields.front().first, row);
+    for (size_t i = 0; i < fields.size(); ++i)
+        addLine(made[i].edit(), fields[i].second, nullptr);
+    return made;
+}
+
 CriterionRange<DateCriterion>
 ReportWindow::addDateRange(const QString& label, const QString& fromHint, const QString& toHint)
 {
@@ -247,6 +268,25 @@ void ReportWindow::focusAfterChoice(const ChoiceCriterion& choice, QWidget* fiel
     connect(choice.group(), &QButtonGroup::idClicked, field, [field] { field->setFocus(); });
 }
 
+void ReportWindow::returnToLastField()
+{
+    toLast_ = true;
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && std::find(fields().begin(), fields().end(), now) != fields().end())
+            lastField_ = now;
+    });
+}
+
+void ReportWindow::focusLastFieldAfterChoice(QButtonGroup* group)
+{
+    connect(group, &QButtonGroup::idClicked, this, [this] {
+        if (lastField_)
+            lastField_->setFocus();
+        else if (!fields().empty())
+            fields().front()->setFocus();
+    });
+}
+
 void ReportWindow::pickForFocusedField()
 {
     if (CodeField* field = CodeField::of(QApplication::focusWidget()))
@@ -261,7 +301,11 @@ void ReportWindow::updateCommands()
     if (fields().empty() || !isVisible()) return;
     // After any command the focus returns to the first field; a pick list leaves it in the
     // code field it filled.
-    if (!CodeField::of(QApplication::focusWidget())) fields().front()->setFocus();
+    if (CodeField::of(QApplication::focusWidget())) return;
+    if (toLast_ && lastField_)
+        lastField_->setFocus();
+    else
+        fields().front()->setFocus();
 }
 
 bool ReportWindow::letterPaper() const

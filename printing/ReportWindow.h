@@ -112,6 +112,8 @@ public:
     // Two fields on one row; with `codes`, F6 in either picks a card's code.
     CriterionRange<TextCriterion> addTextRange(const QString& label, const QString& hint,
                                                const CodeKind* codes = nullptr);
+    // Short fields side by side on one row, each with its label (label, hint).
+    std::vector<TextCriterion> addTextRow(const std::vector<std::pair<QString, QString>>& fields);
     CriterionRange<DateCriterion> addDateRange(const QString& label, const QString& fromHint,
                                                const QString& toHint);
     CriterionRange<AmountCriterion> addAmountRange(const QString& label, const QString& hint,
@@ -127,6 +129,10 @@ public:
                               const QString& index, const QString& codeField);
     // Choosing in the group puts the focus on `field`.
     void focusAfterChoice(const ChoiceCriterion& choice, QWidget* field);
+    // After a command or a choice the focus returns to the field last entered instead of the
+    // first one.
+    void returnToLastField();
+    void focusLastFieldAfterChoice(QButtonGroup* group);
 
     // Letter paper when the installation says so (KAGIT 1), else A4.
     bool letterPaper() const;
@@ -157,4 +163,6 @@ private:
 
     QFormLayout* form_;
     bool picks_ = false;
+    bool toLast_ = false;
+    QWidget* lastField_ = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "stock/StFiyat.h"
 #include "stock/StHar.h"
 #include "stock/StKart.h"
+#include "stock/PifAna.h"
 #include "stock/StockReportWindows.h"
 
 void registerStockWindows(WindowRegistry& windows)
@@ -29,4 +30,5 @@ void registerStockWindows(WindowRegistry& windows)
     });
     windows.add(3306, [](Shell& shell, QWidget* parent) { TfrmStRKat(shell, parent).run(); });
     windows.add(3307, [](Shell& shell, QWidget* parent) { TfrmStREks(shell, parent).run(); });
+    windows.add(3308, [](Shell& shell, QWidget* parent) { TfrmPifAna(shell, parent).run(); });
 }
