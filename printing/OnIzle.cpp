@@ -304,7 +304,6 @@ void TfrmOnIzle::printText()
     updateCommands();
     const auto done = qScopeGuard([this] {
         exporting_ = false;
-        setStatusText(1, QString());
         updateCommands();
     });
     setStatusText(1, QStringLiteral("Dos yazıcısı kontrol ediliyor..."));
@@ -326,7 +325,11 @@ void TfrmOnIzle::printText()
             TextPrint::stream(pages(), settings.pitch, TextPrint::pageLength(settings.pageLines));
         setStatusText(1, QStringLiteral("Dos yazıcısına yazılıyor... (Esc: vazgeç)"));
         runInBackground([&] { TextPrint::send(target, bytes, &cancelPrint_); });
+        setStatusText(1, cancelPrint_
+                             ? QStringLiteral("Dos yazıcısına yazma durduruldu")
+                             : QStringLiteral("Dos yazıcısına yazıldı: %1 sayfa").arg(pageCount()));
     } catch (const AppError& e) {
+        setStatusText(1, QString());
         NoticeBox(shell(), e.message(), e.detail(), title, this);
     }
 }

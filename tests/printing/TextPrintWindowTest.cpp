@@ -59,6 +59,7 @@ TEST_F(TextPrintWindow, F5PrintsTheTextOnTheDeviceAndKeepsTheWorkFile)
     EXPECT_EQ(readAll(device()), TextPrint::stream(preview.pages(), 0, 54));
     EXPECT_TRUE(QString::fromUtf8(readAll(t.dir.filePath("PrnDos.txt"))).contains("Şişli Çağ"));
     EXPECT_TRUE(messages.asked.isEmpty());
+    EXPECT_EQ(preview.statusText(1), "Dos yazıcısına yazıldı: 2 sayfa");
     EXPECT_TRUE(preview.isVisible());
 
     // A printer that is not there: the notice, nothing written, the preview stays.
