@@ -1,8 +1,10 @@
+#include "customers/CustomerLabels.h"
 #include "customers/CustomerReports.h"
 #include "customers/Registration.h"
 #include "printing/ReportRegistry.h"
 #include "store/AppError.h"
 #include "store/CompanyData.h"
+#include "store/InstallSettings.h"
 
 namespace {
 
@@ -62,10 +64,62 @@ const ReportOption kMovements{"movements", "dekont|fatura|nakit|ceksenet|tumu",
                               "hareket türleri (tumu)"};
 const ReportOption kAmounts{"amounts", "borc|alacak|tumu", "miktarlar (tumu)"};
 
+// Customer labels: every sheet setting by its Users.ini key (else as Users.ini has it), the card
+// filter, the sheet kind and the lines.
+RegisteredReport customerLabels()
+{
+    using namespace CustomerLabels;
+    std::vector<ReportOption> options = {kKind,
+                                         kCodeFrom,
+                                         kCodeTo,
+                                         {"il", "İL", "il"},
+                                         {"order", "kod|unvan", "sıra (unvan)"},
+                                         {"standard", "1|0", "standart etiket (1)"},
+                                         {"lines", "unvan,yetkili,adres,postakodu,il",
+                                          "basılacak satırlar, virgülle ayrılmış (hepsi)"}};
+    for (int i = 1; i <= 3; ++i)
+        for (const char* end : {"from", "to"})
+            options.push_back({QStringLiteral("special%1-%2").arg(i).arg(QLatin1String(end)),
+                               QStringLiteral("KOD"), QStringLiteral("özel kod [%1]").arg(i)});
+    for (int f = 0; f < FieldCount; ++f)
+        options.push_back({QLatin1String(iniKey(Field(f))), QStringLiteral("DEĞER"),
+                           caption(Field(f)).section(QLatin1Char(':'), 0, 0).trimmed()});
+    return {
+        QStringLiteral("Cari kart etiket dökümü"), true, options,
+        [](GlobalData&, CompanyData* company, const ReportOptions& o) {
+            Choice c;
+            c.cards = cardOptions(o);
+            c.cards.order = reportChoiceOption(o, QStringLiteral("order"), {"kod", "unvan"}, 1);
+            c.cards.il = o.value(QStringLiteral("il"));
+            for (int i = 0; i < 3; ++i) {
+                c.cards.specialFrom[size_t(i)] =
+                    o.value(QStringLiteral("special%1-from").arg(i + 1));
+                c.cards.specialTo[size_t(i)] = o.value(QStringLiteral("special%1-to").arg(i + 1));
+            }
+            c.sheet = read(company->install().ini());
+            for (int f = 0; f < FieldCount; ++f)
+                if (o.contains(QLatin1String(iniKey(Field(f)))))
+                    c.sheet[size_t(f)] = o.value(QLatin1String(iniKey(Field(f))));
+            c.standard = reportChoiceOption(o, QStringLiteral("standard"), {"0", "1"}, 1) == 1;
+            if (o.contains(QStringLiteral("lines"))) {
+                const QStringList wanted =
+                    o.value(QStringLiteral("lines")).toLower().split(QLatin1Char(','));
+                for (const QString& w : wanted)
+                    if (!QStringList{"unvan", "yetkili", "adres", "postakodu", "il", ""}.contains(
+                            w.trimmed()))
+                        throw AppError(QStringLiteral("Bilinmeyen satır: %1").arg(w));
+                const auto has = [&](const char* w) { return wanted.contains(QLatin1String(w)); };
+                c.lines = {has("unvan"), has("yetkili"), has("adres"), has("postakodu"), has("il")};
+            }
+            return labels(*company, c);
+        }};
+}
+
 } // namespace
 
 void registerCustomerReports(ReportRegistry& reports)
 {
+    reports.add(2305, customerLabels());
     reports.add(2301, {QStringLiteral("Cari kart listesi"),
                        true,
                        {kKind, kCodeFrom, kCodeTo, {"order", "kod|unvan|yetkili", "sıra (kod)"}},

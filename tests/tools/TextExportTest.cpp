@@ -94,6 +94,7 @@ TEST(TextExport, EveryReportKeepsEveryTextWholeAtBothPitches)
     const std::map<int, ReportOptions> options = {
         {1202, {{QStringLiteral("number"), "1"}}},
         {2304, {{QStringLiteral("customer"), "M000001"}, {QStringLiteral("stock"), "stoklu"}}},
+        {2305, {{QStringLiteral("UZUNLUK"), "297"}, {QStringLiteral("GENISLIK"), "210"}}},
         {3307, {{QStringLiteral("stock"), "STK000001"}}},
         {5201, {{QStringLiteral("slip"), "1"}}},
         {5202, {{QStringLiteral("slip"), "1"}}}};
