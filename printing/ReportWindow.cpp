@@ -277,6 +277,27 @@ void ReportWindow::returnToLastField()
     });
 }
 
+void ReportWindow::keepWholeNumber(const TextCriterion& field)
+{
+    wholeNumbers_.push_back(field.edit());
+    field.edit()->installEventFilter(this);
+}
+
+bool ReportWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress)
+        for (QLineEdit* edit : wholeNumbers_)
+            if (edit == watched) {
+                const QString whole = QString::number(SafeStrToInt(edit->text()));
+                if (edit->text() != whole) {
+                    const bool all = edit->selectedText() == edit->text(); // typed over
+                    edit->setText(whole);
+                    if (all) edit->selectAll();
+                }
+            }
+    return FormBase::eventFilter(watched, event);
+}
+
 void ReportWindow::focusLastFieldAfterChoice(QButtonGroup* group)
 {
     connect(group, &QButtonGroup::idClicked, this, [this] {

@@ -3,6 +3,7 @@
 #include "app/FormBase.h"
 
 #include <QDate>
+#include <vector>
 
 class CodeField;
 class PageSet;
@@ -132,6 +133,8 @@ public:
     // After a command or a choice the focus returns to the field last entered instead of the
     // first one.
     void returnToLastField();
+    // The field always holds a whole number: every key typed into it first makes its text one.
+    void keepWholeNumber(const TextCriterion& field);
     void focusLastFieldAfterChoice(QButtonGroup* group);
 
     // Letter paper when the installation says so (KAGIT 1), else A4.
@@ -149,6 +152,7 @@ protected:
     // AppError keeps the window open.
     virtual void leaving() {}
     void updateCommands() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
     // Shows the report in the preview while it is made.
     void showPreview(ReportRenderer& renderer);
@@ -164,5 +168,6 @@ private:
     QFormLayout* form_;
     bool picks_ = false;
     bool toLast_ = false;
+    std::vector<QLineEdit*> wholeNumbers_;
     QWidget* lastField_ = nullptr;
 };

@@ -76,7 +76,7 @@ TfrmPifAna::TfrmPifAna(Shell& shell, QWidget* parent)
         for (int f = first; f < first + 3; ++f) {
             page[size_t(f)] = made[size_t(f - first)];
             page[size_t(f)].setText(kept.page[size_t(f)]);
-            page[size_t(f)].edit()->installEventFilter(this);
+            keepWholeNumber(page[size_t(f)]);
         }
     }
 
@@ -153,24 +153,6 @@ TfrmPifAna::TfrmPifAna(Shell& shell, QWidget* parent)
 }
 
 TfrmPifAna::~TfrmPifAna() = default;
-
-bool TfrmPifAna::eventFilter(QObject* watched, QEvent* event)
-{
-    // A page field always holds a whole number: every key first makes its text one.
-    const bool pageField = std::any_of(page.begin(), page.end(), [watched](const TextCriterion& f) {
-        return f.edit() == watched;
-    });
-    if (pageField && event->type() == QEvent::KeyPress)
-        if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
-            const QString whole = QString::number(SafeStrToInt(edit->text()));
-            if (edit->text() != whole) {
-                const bool all = edit->selectedText() == edit->text(); // typed over
-                edit->setText(whole);
-                if (all) edit->selectAll();
-            }
-        }
-    return ReportWindow::eventFilter(watched, event);
-}
 
 Filter TfrmPifAna::filter() const
 {

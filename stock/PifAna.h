@@ -35,7 +35,6 @@ public:
     QCheckBox *showCode, *showName, *showPrice;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void preview() override;
     void print() override;
     void leaving() override;
