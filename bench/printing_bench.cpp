@@ -1,10 +1,11 @@
 // Text-mode printing and labels on the large demo company: the customer movement list (2303)
 // over every movement as text and as the printer's bytes, and shelf labels with barcodes for
-// every stock card: the window, the labels, their PDF.
+// every stock card: the window, the labels, their PDF; customer labels on the standard sheet.
 //
 //   bench_printing [PROGRAM_DIR]   (default: a new installation here; the large demo is made
 //   first)
 #include "BenchWindows.h"
+#include "customers/CustomerLabels.h"
 #include "customers/CustomerReports.h"
 #include "printing/TextPrint.h"
 #include "stock/PifAna.h"
@@ -76,6 +77,19 @@ int main(int argc, char* argv[])
             QTemporaryDir out;
             labels.writePdf(out.filePath(QStringLiteral("etiket.pdf")));
             std::printf("3308 PDF: %.0f ms (budget 20 s)\n", ms(timer));
+        }
+        {
+            CustomerLabels::Choice c;
+            c.sheet = CustomerLabels::read(demo.install.ini());
+            c.sheet[CustomerLabels::Uzunluk] = QStringLiteral("297");
+            c.sheet[CustomerLabels::Genislik] = QStringLiteral("210");
+            timer.restart();
+            const PageSet labels = CustomerLabels::labels(company, c);
+            std::printf("2305 standard sheet over %lld cards: %d pages in %.0f ms (budget 5 s)\n",
+                        company.connection()
+                            .scalar(QStringLiteral("SELECT count(*) FROM \"Cari\""))
+                            .toLongLong(),
+                        labels.pageCount(), ms(timer));
         }
     } catch (const AppError& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.message()));
