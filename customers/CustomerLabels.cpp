@@ -1,6 +1,7 @@
 #include "customers/CustomerLabels.h"
 
 #include "customers/CustomerOrders.h"
+#include "printing/LabelSheet.h"
 #include "printing/ReportBuilder.h"
 #include "printing/ReportRenderer.h"
 #include "store/AppError.h"
@@ -15,25 +16,23 @@ namespace CustomerLabels {
 namespace {
 
 struct FieldText {
-    const char* key;
-    const char* fallback;
-    const char* caption;
+    LabelSheet::Key key;
     const char* hint;
 };
 
 const FieldText kFields[FieldCount] = {
-    {"UZUNLUK", "40", "Sayfa Uzunluğu : ", "Etiket sayfa uzunluğu"},
-    {"GENISLIK", "180", "Sayfa genişliği : ", "Etiket sayfa genişliği"},
-    {"KOLON", "2", "Kolon sayısı : ", "Yanyana etiket sayısı"},
-    {"UST", "0", "Üst Marjin : ", "Üst marjin"},
-    {"ALT", "0", "Alt Marjin : ", "Alt marjin"},
-    {"SOL", "10", "Sol Marjin : ", "Sol marjin"},
-    {"SAG", "10", "Sağ Marjin : ", "Sağ marjin"},
-    {"EUZUN", "181", "Etiket uzunluk : ", "Etiket uzunluğu pixel cinsinden (2.6 pixel 1 mm)"},
-    {"EGENIS", "84", "Etiket genişlik : ", "Etiket genişliği pixel cinsinden (2.6 pixel 1 mm)"},
-    {"KUZUN", "170", "Kalem uzunluk : ", "Etiket yazı uzunluğu pixel cinsinden (2.6 pixel 1 mm)"},
-    {"KSOL", "0", "Sol : ", "Etiket sol başlama noktası pixel cinsinden (2.6 pixel 1 mm)"},
-    {"EKI", "SN:", "Etiket öneki : ", "Yetkili kişinin önüne yazılacak ek"}};
+    {{"UZUNLUK", "40", "Sayfa Uzunluğu : "}, "Etiket sayfa uzunluğu"},
+    {{"GENISLIK", "180", "Sayfa genişliği : "}, "Etiket sayfa genişliği"},
+    {{"KOLON", "2", "Kolon sayısı : "}, "Yanyana etiket sayısı"},
+    {{"UST", "0", "Üst Marjin : "}, "Üst marjin"},
+    {{"ALT", "0", "Alt Marjin : "}, "Alt marjin"},
+    {{"SOL", "10", "Sol Marjin : "}, "Sol marjin"},
+    {{"SAG", "10", "Sağ Marjin : "}, "Sağ marjin"},
+    {{"EUZUN", "181", "Etiket uzunluk : "}, "Etiket uzunluğu pixel cinsinden (2.6 pixel 1 mm)"},
+    {{"EGENIS", "84", "Etiket genişlik : "}, "Etiket genişliği pixel cinsinden (2.6 pixel 1 mm)"},
+    {{"KUZUN", "170", "Kalem uzunluk : "}, "Etiket yazı uzunluğu pixel cinsinden (2.6 pixel 1 mm)"},
+    {{"KSOL", "0", "Sol : "}, "Etiket sol başlama noktası pixel cinsinden (2.6 pixel 1 mm)"},
+    {{"EKI", "SN:", "Etiket öneki : "}, "Yetkili kişinin önüne yazılacak ek"}};
 
 const QString kSection = QStringLiteral("ETIKET");
 
@@ -45,13 +44,6 @@ const double kStandardLeft[2] = {25, 328};
 const double kStandardTop[6] = {2, 141, 288, 436, 579, 719};
 constexpr double kStandardWidth = 260, kStandardStep = 17;
 constexpr int kPerBand = 12, kLinesPerLabel = 6;
-
-bool whole(const QString& text, int& value)
-{
-    bool ok = false;
-    value = text.trimmed().toInt(&ok);
-    return ok;
-}
 
 struct Card {
     QString title, contact, address[3], postCode, il, ilce;
@@ -86,69 +78,78 @@ QStringList lines(const Card& c, const Choice& choice)
 
 const char* iniKey(Field field)
 {
-    return kFields[field].key;
+    return kFields[field].key.key;
 }
 QString caption(Field field)
 {
-    return QString::fromUtf8(kFields[field].caption);
+    return QString::fromUtf8(kFields[field].key.caption);
 }
 QString hint(Field field)
 {
     return QString::fromUtf8(kFields[field].hint);
 }
 
+std::array<LabelSheet::Key, FieldCount> keys()
+{
+    std::array<LabelSheet::Key, FieldCount> k;
+    for (int f = 0; f < FieldCount; ++f)
+        k[size_t(f)] = kFields[f].key;
+    return k;
+}
+
 Sheet read(const IniFile& ini)
 {
+    const QStringList values = LabelSheet::read(ini, kSection, keys());
     Sheet s;
     for (int f = 0; f < FieldCount; ++f)
-        s[size_t(f)] = ini.readString(kSection, QLatin1String(kFields[f].key),
-                                      QString::fromUtf8(kFields[f].fallback));
+        s[size_t(f)] = values[f];
     return s;
 }
 
 void write(IniFile& ini, const Sheet& sheet)
 {
-    QList<QPair<QString, QString>> values;
-    for (int f = 0; f < FieldCount; ++f)
-        values.append({QLatin1String(kFields[f].key), sheet[size_t(f)]});
-    ini.writeStrings(kSection, values);
+    LabelSheet::write(ini, kSection, keys(), QStringList(sheet.begin(), sheet.end()));
 }
+
+namespace {
+
+// The sheet's values as whole numbers (the prefix aside); the refusal of the first that is not.
+QString wholeValues(const Choice& choice, std::array<int, FieldCount>& v)
+{
+    for (int f = 0; f < Eki; ++f)
+        if (!LabelSheet::whole(choice.sheet[size_t(f)], v[size_t(f)]))
+            return LabelSheet::notWhole(kFields[f].key, choice.sheet[size_t(f)]);
+    return QString();
+}
+
+LabelSheet::Page pageOf(const std::array<int, FieldCount>& v)
+{
+    return {v[Uzunluk], v[Genislik], v[Ust], v[Alt], v[Sol], v[Sag]};
+}
+
+} // namespace
 
 QString refusal(const Choice& choice)
 {
     std::array<int, FieldCount> v{};
-    for (int f = 0; f < Eki; ++f)
-        if (!whole(choice.sheet[size_t(f)], v[size_t(f)]) || v[size_t(f)] < 0)
-            return QStringLiteral("\"%1\" tam sayı olmalı: \"%2\"")
-                .arg(caption(Field(f)).section(QLatin1Char(':'), 0, 0).trimmed(),
-                     choice.sheet[size_t(f)]);
-    if (v[Uzunluk] == 0 || v[Genislik] == 0) return QStringLiteral("Sayfa ölçüleri sıfır olamaz.");
-    const int areaWidth = v[Genislik] - v[Sol] - v[Sag];
-    const int areaHeight = v[Uzunluk] - v[Ust] - v[Alt];
-    if (areaWidth <= 0 || areaHeight <= 0)
-        return QStringLiteral("Kenar boşlukları sayfada basılacak alan bırakmıyor.");
+    if (QString why = wholeValues(choice, v); !why.isEmpty()) return why;
+    const LabelSheet::Page page = pageOf(v);
+    if (QString why = LabelSheet::pageRefusal(page); !why.isEmpty()) return why;
     if (choice.standard) {
-        if (areaWidth < kStandardWidthMm || areaHeight < kStandardHeightMm)
+        if (page.areaWidth() < kStandardWidthMm || page.areaHeight() < kStandardHeightMm)
             return QStringLiteral("Standart etiket sayfası (%1 × %2 mm) basılacak alana (%3 × %4 "
                                   "mm) sığmıyor.")
                 .arg(kStandardWidthMm)
                 .arg(kStandardHeightMm)
-                .arg(areaWidth)
-                .arg(areaHeight);
+                .arg(page.areaWidth())
+                .arg(page.areaHeight());
         return QString();
     }
-    if (v[Kolon] < 1) return QStringLiteral("Kolon sayısı en az 1 olmalı.");
-    if (v[EUzun] == 0 || v[EGenis] == 0 || v[KUzun] == 0)
-        return QStringLiteral("Etiket ölçüleri sıfır olamaz.");
-    const double width = v[EUzun] / kPixelsPerMm, height = v[EGenis] / kPixelsPerMm;
-    const double column = double(areaWidth) / v[Kolon];
-    if (width > column + 1e-9)
-        return QStringLiteral("Etiket (%1 mm) kolondan (%2 mm) geniş.")
-            .arg(QString::number(width, 'f', 1), QString::number(column, 'f', 1));
-    if (height > areaHeight + 1e-9)
-        return QStringLiteral("Etiket (%1 mm) sayfadan (%2 mm) uzun.")
-            .arg(QString::number(height, 'f', 1))
-            .arg(areaHeight);
+    if (QString why = LabelSheet::labelRefusal(page, v[Kolon], v[EUzun] / kPixelsPerMm,
+                                               v[EGenis] / kPixelsPerMm);
+        !why.isEmpty())
+        return why;
+    if (v[KUzun] == 0) return QStringLiteral("Etiket ölçüleri sıfır olamaz.");
     if (v[KSol] >= v[EUzun])
         return QStringLiteral("Satırlar etiketin dışında başlıyor (Sol %1, etiket %2 piksel).")
             .arg(v[KSol])
@@ -161,8 +162,7 @@ PageSet labels(CompanyData& company, const Choice& choice)
     const QString refused = refusal(choice);
     if (!refused.isEmpty()) throw AppError(QStringLiteral("Etiket ölçüleri hatalı"), refused);
     std::array<int, FieldCount> v{};
-    for (int f = 0; f < Eki; ++f)
-        whole(choice.sheet[size_t(f)], v[size_t(f)]);
+    wholeValues(choice, v);
 
     // The cards, read once on a cursor of our own.
     Table cari(company.connection(), QStringLiteral("Cari"));
@@ -191,13 +191,7 @@ PageSet labels(CompanyData& company, const Choice& choice)
     ReportDef def;
     def.name = QStringLiteral("TfrmCariEtiket");
     def.className = QStringLiteral("TQuickRep");
-    def.page.paper = PageSettings::Paper::Custom;
-    def.page.widthMm = v[Genislik];
-    def.page.heightMm = v[Uzunluk];
-    def.page.top = v[Ust];
-    def.page.bottom = v[Alt];
-    def.page.left = v[Sol];
-    def.page.right = v[Sag];
+    LabelSheet::apply(def, pageOf(v), choice.standard ? 1 : v[Kolon]);
     const auto line = [&](const QString& name, const QRectF& rect) {
         ElementDef e = label(name, rect, QString());
         e.font = choice.font;
@@ -216,7 +210,6 @@ PageSet labels(CompanyData& company, const Choice& choice)
         def.bands.push_back(
             band(BandKind::Detail, QStringLiteral("Etiketler"), kStandardHeightMm, elements));
     } else {
-        def.page.columns = v[Kolon];
         for (int l = 0; l < kLinesPerLabel; ++l)
             elements.push_back(line(QStringLiteral("e0_%1").arg(l),
                                     QRectF(v[KSol] / kPixelsPerMm, l * kOwnStep / kPixelsPerMm,

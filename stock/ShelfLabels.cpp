@@ -1,5 +1,6 @@
 #include "stock/ShelfLabels.h"
 
+#include "printing/LabelSheet.h"
 #include "printing/ReportBuilder.h"
 #include "printing/ReportRenderer.h"
 #include "stock/StockOrders.h"
@@ -16,13 +17,7 @@ namespace ShelfLabels {
 
 namespace {
 
-struct FieldText {
-    const char* key;
-    const char* fallback;
-    const char* caption;
-};
-
-const FieldText kPage[PageFieldCount] = {
+const LabelSheet::Key kPage[PageFieldCount] = {
     {"UZUNLUK", "40", "Sayfa Uzunluğu : "}, {"GENISLIK", "180", "Sayfa genişliği : "},
     {"KOLON", "2", "Kolon sayısı : "},      {"UST", "0", "Üst Marjin : "},
     {"ALT", "0", "Alt Marjin : "},          {"SOL", "10", "Sol Marjin : "},
@@ -43,13 +38,6 @@ QRectF mm(const QRectF& pixels)
 {
     return {pixels.x() / kPixelsPerMm, pixels.y() / kPixelsPerMm, pixels.width() / kPixelsPerMm,
             pixels.height() / kPixelsPerMm};
-}
-
-bool whole(const QString& text, int& value)
-{
-    bool ok = false;
-    value = text.trimmed().toInt(&ok);
-    return ok;
 }
 
 int choice(const IniFile& ini, const char* key, int fallback, int count)
@@ -129,9 +117,8 @@ Choices read(const IniFile& ini)
 
 void write(IniFile& ini, const Choices& c)
 {
+    LabelSheet::write(ini, kSection, kPage, QStringList(c.page.begin(), c.page.end()));
     QList<QPair<QString, QString>> values;
-    for (int f = 0; f < PageFieldCount; ++f)
-        values.append({QLatin1String(kPage[f].key), c.page[size_t(f)]});
     const auto number = [&](const char* key, int v) {
         values.append({QLatin1String(key), QString::number(v)});
     };
@@ -164,30 +151,30 @@ QString filterText(const Filter& f)
     return StockReports::cardFilter(c);
 }
 
+// The sheet's values as whole numbers; the refusal of the first that is not one.
+QString wholeValues(const Choices& c, std::array<int, PageFieldCount>& v)
+{
+    for (int f = 0; f < PageFieldCount; ++f)
+        if (!LabelSheet::whole(c.page[size_t(f)], v[size_t(f)]))
+            return LabelSheet::notWhole(kPage[f], c.page[size_t(f)]);
+    return QString();
+}
+
+LabelSheet::Page pageOf(const std::array<int, PageFieldCount>& v)
+{
+    return {v[Uzunluk], v[Genislik], v[Ust], v[Alt], v[Sol], v[Sag]};
+}
+
 QString refusal(const Choices& c)
 {
     std::array<int, PageFieldCount> v{};
-    for (int f = 0; f < PageFieldCount; ++f)
-        if (!whole(c.page[size_t(f)], v[size_t(f)]) || v[size_t(f)] < 0)
-            return QStringLiteral("\"%1\" tam sayı olmalı: \"%2\"")
-                .arg(caption(PageField(f)).section(QLatin1Char(':'), 0, 0).trimmed(),
-                     c.page[size_t(f)]);
-    if (v[Uzunluk] == 0 || v[Genislik] == 0 || v[EUzun] == 0 || v[EGenis] == 0)
-        return QStringLiteral("Sayfa ve etiket ölçüleri sıfır olamaz.");
-    if (v[Kolon] < 1) return QStringLiteral("Kolon sayısı en az 1 olmalı.");
-    const int areaWidth = v[Genislik] - v[Sol] - v[Sag];
-    const int areaHeight = v[Uzunluk] - v[Ust] - v[Alt];
-    if (areaWidth <= 0 || areaHeight <= 0)
-        return QStringLiteral("Kenar boşlukları sayfada basılacak alan bırakmıyor.");
-    const double width = v[EUzun] / kPixelsPerMm, height = v[EGenis] / kPixelsPerMm;
-    const double column = double(areaWidth) / v[Kolon];
-    if (width > column + 1e-9)
-        return QStringLiteral("Etiket (%1 mm) kolondan (%2 mm) geniş.")
-            .arg(QString::number(width, 'f', 1), QString::number(column, 'f', 1));
-    if (height > areaHeight + 1e-9)
-        return QStringLiteral("Etiket (%1 mm) sayfadan (%2 mm) uzun.")
-            .arg(QString::number(height, 'f', 1))
-            .arg(areaHeight);
+    if (QString why = wholeValues(c, v); !why.isEmpty()) return why;
+    const LabelSheet::Page page = pageOf(v);
+    if (QString why = LabelSheet::pageRefusal(page); !why.isEmpty()) return why;
+    if (QString why = LabelSheet::labelRefusal(page, v[Kolon], v[EUzun] / kPixelsPerMm,
+                                               v[EGenis] / kPixelsPerMm);
+        !why.isEmpty())
+        return why;
     // What the label prints must fit in it.
     double right = 0, bottom = 0;
     const auto needs = [&](const QRectF& r) {
@@ -232,20 +219,12 @@ PageSet labels(CompanyData& company, const Filter& filter, const Choices& c)
     const QString refused = refusal(c);
     if (!refused.isEmpty()) throw AppError(QStringLiteral("Etiket ölçüleri hatalı"), refused);
     std::array<int, PageFieldCount> v{};
-    for (int f = 0; f < PageFieldCount; ++f)
-        whole(c.page[size_t(f)], v[size_t(f)]);
+    wholeValues(c, v);
 
     ReportDef def;
     def.name = QStringLiteral("TfrmBarRap");
     def.className = QStringLiteral("TQuickRep");
-    def.page.paper = PageSettings::Paper::Custom;
-    def.page.widthMm = v[Genislik];
-    def.page.heightMm = v[Uzunluk];
-    def.page.top = v[Ust];
-    def.page.bottom = v[Alt];
-    def.page.left = v[Sol];
-    def.page.right = v[Sag];
-    def.page.columns = v[Kolon];
+    LabelSheet::apply(def, pageOf(v), v[Kolon]);
 
     const auto text = [](const char* name, const QRectF& pixels, int size, int alignment) {
         ElementDef e = label(QLatin1String(name), mm(pixels), QString(), alignment);

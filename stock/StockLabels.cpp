@@ -1,5 +1,6 @@
 #include "stock/StockLabels.h"
 
+#include "printing/LabelSheet.h"
 #include "printing/ReportBuilder.h"
 #include "printing/ReportRenderer.h"
 #include "store/AppError.h"
@@ -12,21 +13,15 @@ namespace StockLabels {
 
 namespace {
 
-struct FieldText {
-    const char* key;
-    const char* fallback;
-    const char* caption;
-};
-
-const FieldText kFields[FieldCount] = {{"UZUNLUK", "40", "Sayfa Uzunluğu : "},
-                                       {"GENISLIK", "180", "Sayfa genişliği : "},
-                                       {"UST", "0", "Üst Marjin : "},
-                                       {"ALT", "0", "Alt Marjin : "},
-                                       {"SOL", "10", "Sol Marjin : "},
-                                       {"SAG", "10", "Sağ Marjin : "},
-                                       {"EUZUN", "181", "Etiket uzunluk : "},
-                                       {"EGENIS", "84", "Etiket genişlik : "},
-                                       {"KSOL", "10", "Sol : "}};
+const LabelSheet::Key kFields[FieldCount] = {{"UZUNLUK", "40", "Sayfa Uzunluğu : "},
+                                             {"GENISLIK", "180", "Sayfa genişliği : "},
+                                             {"UST", "0", "Üst Marjin : "},
+                                             {"ALT", "0", "Alt Marjin : "},
+                                             {"SOL", "10", "Sol Marjin : "},
+                                             {"SAG", "10", "Sağ Marjin : "},
+                                             {"EUZUN", "181", "Etiket uzunluk : "},
+                                             {"EGENIS", "84", "Etiket genişlik : "},
+                                             {"KSOL", "10", "Sol : "}};
 
 const QString kSection = QStringLiteral("BARKOD");
 
@@ -64,19 +59,16 @@ QString caption(Field field)
 
 Layout readLayout(const IniFile& ini)
 {
+    const QStringList values = LabelSheet::read(ini, kSection, kFields);
     Layout layout;
     for (int f = 0; f < FieldCount; ++f)
-        layout[size_t(f)] = ini.readString(kSection, QLatin1String(kFields[f].key),
-                                           QLatin1String(kFields[f].fallback));
+        layout[size_t(f)] = values[f];
     return layout;
 }
 
 void writeLayout(IniFile& ini, const Layout& layout)
 {
-    QList<QPair<QString, QString>> values;
-    for (int f = 0; f < FieldCount; ++f)
-        values.append({QLatin1String(kFields[f].key), layout[size_t(f)]});
-    ini.writeStrings(kSection, values);
+    LabelSheet::write(ini, kSection, kFields, QStringList(layout.begin(), layout.end()));
 }
 
 Type presetFor(const QString& code)
@@ -138,13 +130,7 @@ PageSet labels(const QString& code, Type chosen, const Layout& layout, int copie
     ReportDef def;
     def.name = QStringLiteral("TfrmStKartP");
     def.className = QStringLiteral("TQuickRep");
-    def.page.paper = PageSettings::Paper::Custom;
-    def.page.widthMm = v[Genislik];
-    def.page.heightMm = v[Uzunluk];
-    def.page.top = v[Ust];
-    def.page.bottom = v[Alt];
-    def.page.left = v[Sol];
-    def.page.right = v[Sag];
+    LabelSheet::apply(def, {v[Uzunluk], v[Genislik], v[Ust], v[Alt], v[Sol], v[Sag]});
 
     // The digits under the symbol, the symbol above them; positions in label pixels from the
     // label's left edge.

@@ -155,7 +155,8 @@ TEST_F(ShelfLabelsTest, SheetsThatCannotHoldTheLabelsAreRefused)
     };
     EXPECT_EQ(with(Sol, "4a"), "\"Sol Marjin\" tam sayı olmalı: \"4a\"");
     EXPECT_EQ(with(Uzunluk, ""), "\"Sayfa Uzunluğu\" tam sayı olmalı: \"\"");
-    EXPECT_EQ(with(EGenis, "0"), "Sayfa ve etiket ölçüleri sıfır olamaz.");
+    EXPECT_EQ(with(EGenis, "0"), "Etiket ölçüleri sıfır olamaz.");
+    EXPECT_EQ(with(Genislik, "0"), "Sayfa ölçüleri sıfır olamaz.");
     EXPECT_EQ(with(Kolon, "0"), "Kolon sayısı en az 1 olmalı.");
     EXPECT_EQ(with(Sag, "170"), "Kenar boşlukları sayfada basılacak alan bırakmıyor.");
     EXPECT_EQ(with(Kolon, "3"), "Etiket (69.6 mm) kolondan (53.3 mm) geniş.");
