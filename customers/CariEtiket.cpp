@@ -95,21 +95,28 @@ Choice TfrmCariEtiket::choice() const
     return c;
 }
 
+bool TfrmCariEtiket::ready(const Choice& c)
+{
+    const QString refused = refusal(c);
+    if (!refused.isEmpty())
+        NoticeBox(shell(), QStringLiteral("Etiket ölçüleri hatalı"), refused,
+                  QStringLiteral("Etiket kontrol"), this);
+    return refused.isEmpty();
+}
+
 PageSet TfrmCariEtiket::pages()
 {
     const Choice c = choice();
-    if (const QString refused = refusal(c); !refused.isEmpty()) {
-        NoticeBox(shell(), QStringLiteral("Etiket ölçüleri hatalı"), refused,
-                  QStringLiteral("Etiket kontrol"), this);
-        return PageSet();
-    }
-    return labels(*shell().company, c);
+    return ready(c) ? labels(*shell().company, c) : PageSet();
 }
 
 void TfrmCariEtiket::preview()
 {
-    PageSet set = pages();
-    if (set.pageCount() > 0) showPages(std::move(set));
+    const Choice c = choice();
+    if (!ready(c)) return;
+    // The first labels show while the rest are made.
+    RunningReport running = startLabels(*shell().company, c);
+    showPreview(*running.renderer);
 }
 
 void TfrmCariEtiket::print()

@@ -33,4 +33,8 @@ protected:
     void preview() override;
     void print() override;
     void leaving() override;
+
+private:
+    // False after telling why the sheet cannot print.
+    bool ready(const CustomerLabels::Choice& c);
 };

@@ -157,15 +157,20 @@ QString refusal(const Choice& choice)
     return QString();
 }
 
-PageSet labels(CompanyData& company, const Choice& choice)
+RunningReport startLabels(CompanyData& company, const Choice& choice)
 {
     const QString refused = refusal(choice);
     if (!refused.isEmpty()) throw AppError(QStringLiteral("Etiket ölçüleri hatalı"), refused);
     std::array<int, FieldCount> v{};
     wholeValues(choice, v);
 
-    // The cards, read once on a cursor of our own.
-    Table cari(company.connection(), QStringLiteral("Cari"));
+    // The cards, on a cursor of our own that the bands read as they print.
+    struct State {
+        std::unique_ptr<Table> cari;
+    };
+    auto st = std::make_shared<State>();
+    st->cari = std::make_unique<Table>(company.connection(), QStringLiteral("Cari"));
+    Table& cari = *st->cari;
     cari.setReadFields({QStringLiteral("Unvani"), QStringLiteral("Yetkili"),
                         QStringLiteral("IsAdres1"), QStringLiteral("IsAdres2"),
                         QStringLiteral("IsAdres3"), QStringLiteral("PKod"), QStringLiteral("Il"),
@@ -175,18 +180,8 @@ PageSet labels(CompanyData& company, const Choice& choice)
     cari.setFilter(CustomerReports::cardFilter(choice.cards));
     cari.setFiltered(true);
     cari.open();
-    std::vector<Card> cards;
-    for (cari.first(); !cari.eof(); cari.next()) {
-        Card c;
-        c.title = cari[QStringLiteral("Unvani")].asString();
-        c.contact = cari[QStringLiteral("Yetkili")].asString();
-        for (int i = 0; i < 3; ++i)
-            c.address[i] = cari[QStringLiteral("IsAdres%1").arg(i + 1)].asString();
-        c.postCode = cari[QStringLiteral("PKod")].asString();
-        c.il = cari[QStringLiteral("Il")].asString();
-        c.ilce = cari[QStringLiteral("Ilce")].asString();
-        cards.push_back(std::move(c));
-    }
+    const qint64 count = cari.recordCount();
+    cari.first();
 
     ReportDef def;
     def.name = QStringLiteral("TfrmCariEtiket");
@@ -218,19 +213,35 @@ PageSet labels(CompanyData& company, const Choice& choice)
             band(BandKind::Detail, QStringLiteral("Etiket"), v[EGenis] / kPixelsPerMm, elements));
     }
     const int perBand = choice.standard ? kPerBand : 1;
-    ReportRenderer renderer(def, nullptr);
-    renderer.setCopies(std::max<int>(1, int((cards.size() + perBand - 1) / perBand)));
-    size_t next = 0;
-    renderer.beforePrint = [&](BandPrint& p) {
-        for (int slot = 0; slot < perBand; ++slot, ++next) {
-            QStringList shown = next < cards.size() ? lines(cards[next], choice) : QStringList();
+    auto renderer = std::make_unique<ReportRenderer>(def, nullptr);
+    renderer->setCopies(std::max<int>(1, int((count + perBand - 1) / perBand)));
+    renderer->beforePrint = [&cari, choice, perBand](BandPrint& p) {
+        for (int slot = 0; slot < perBand; ++slot) {
+            QStringList shown;
+            if (!cari.eof()) {
+                Card c;
+                c.title = cari[QStringLiteral("Unvani")].asString();
+                c.contact = cari[QStringLiteral("Yetkili")].asString();
+                for (int i = 0; i < 3; ++i)
+                    c.address[i] = cari[QStringLiteral("IsAdres%1").arg(i + 1)].asString();
+                c.postCode = cari[QStringLiteral("PKod")].asString();
+                c.il = cari[QStringLiteral("Il")].asString();
+                c.ilce = cari[QStringLiteral("Ilce")].asString();
+                shown = lines(c, choice);
+                cari.next();
+            }
             // The own layout stacks the lines shown; the standard sheet keeps each in its place.
             if (!choice.standard) shown.removeIf([](const QString& line) { return line.isNull(); });
             for (int l = 0; l < kLinesPerLabel; ++l)
                 p.setText(QStringLiteral("e%1_%2").arg(slot).arg(l), shown.value(l));
         }
     };
-    return renderer.render();
+    return {st, std::move(renderer)};
+}
+
+PageSet labels(CompanyData& company, const Choice& choice)
+{
+    return startLabels(company, choice).renderer->render();
 }
 
 } // namespace CustomerLabels

@@ -2,6 +2,7 @@
 
 #include "customers/CustomerReports.h"
 #include "printing/PageSet.h"
+#include "printing/ReportRenderer.h"
 
 #include <QFont>
 #include <QString>
@@ -60,5 +61,7 @@ QString refusal(const Choice& choice);
 
 // The labels; throws AppError ("Etiket ölçüleri hatalı", the reason) when they cannot print.
 PageSet labels(CompanyData& company, const Choice& choice);
+// The same, made page by page for the preview.
+RunningReport startLabels(CompanyData& company, const Choice& choice);
 
 } // namespace CustomerLabels

@@ -614,6 +614,11 @@ bool ReportRenderer::done() const
 {
     return d->phase == Impl::Phase::Done;
 }
+void ReportRenderer::warn(const QString& warning)
+{
+    if (!d->set.warnings.contains(warning)) d->set.warnings << warning;
+}
+
 const PageSet& ReportRenderer::pages() const
 {
     return d->set;

@@ -95,6 +95,8 @@ public:
     void cancel();
     bool done() const;
     const PageSet& pages() const;
+    // Something the report could not print as asked, told once in the pages' warnings.
+    void warn(const QString& warning);
     PageSet takePages();
 
 private:

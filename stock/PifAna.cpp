@@ -198,30 +198,30 @@ void TfrmPifAna::applyFilter()
     model_->reload();
 }
 
-PageSet TfrmPifAna::labels()
+bool TfrmPifAna::ready()
 {
     // The page fields made whole first: the last key typed into one is in them too.
     for (const TextCriterion& field : page)
         field.setText(QString::number(SafeStrToInt(field.edit()->text())));
     applyFilter();
-    const Choices c = choices();
-    if (const QString refused = refusal(c); !refused.isEmpty()) {
+    if (const QString refused = refusal(choices()); !refused.isEmpty()) {
         NoticeBox(shell(), QStringLiteral("Etiket ölçüleri hatalı"), refused, kCheck, this);
-        return PageSet();
+        return false;
     }
-    return ShelfLabels::labels(*shell().company, filter(), c);
+    return true;
 }
 
 void TfrmPifAna::preview()
 {
-    PageSet set = labels();
-    if (set.pageCount() > 0) showPages(std::move(set));
+    if (!ready()) return;
+    // The first labels show while the rest are made.
+    RunningReport running = startLabels(*shell().company, filter(), choices());
+    showPreview(*running.renderer);
 }
 
 void TfrmPifAna::print()
 {
-    const PageSet set = labels();
-    if (set.pageCount() > 0) printPages(set);
+    if (ready()) printPages(ShelfLabels::labels(*shell().company, filter(), choices()));
 }
 
 void TfrmPifAna::leaving()

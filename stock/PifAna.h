@@ -40,7 +40,8 @@ protected:
     void leaving() override;
 
 private:
-    PageSet labels();
+    // The sheet made whole and checked, the filter applied; false after telling why not.
+    bool ready();
 
     std::unique_ptr<Table> cards_;
     TableModel* model_ = nullptr;

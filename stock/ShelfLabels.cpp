@@ -214,7 +214,7 @@ QString priceText(const CompanyData& company, double price, double vatRate, int 
     return company.FormatMoneyText(QString::number(value, 'f', 6));
 }
 
-PageSet labels(CompanyData& company, const Filter& filter, const Choices& c)
+RunningReport startLabels(CompanyData& company, const Filter& filter, const Choices& c)
 {
     const QString refused = refusal(c);
     if (!refused.isEmpty()) throw AppError(QStringLiteral("Etiket ölçüleri hatalı"), refused);
@@ -245,7 +245,13 @@ PageSet labels(CompanyData& company, const Filter& filter, const Choices& c)
     def.bands.push_back(
         band(BandKind::Detail, QStringLiteral("Etiket"), v[EGenis] / kPixelsPerMm, elements));
 
-    Table stok(company.connection(), QStringLiteral("Stok"));
+    // What the hooks work on lives as long as the renderer, which may run in steps.
+    struct State {
+        std::unique_ptr<Table> stok;
+    };
+    auto st = std::make_shared<State>();
+    st->stok = std::make_unique<Table>(company.connection(), QStringLiteral("Stok"));
+    Table& stok = *st->stok;
     const QString first = priceField(c.price), second = priceField(c.secondPrice);
     stok.setReadFields({QStringLiteral("Kodu"), QStringLiteral("Cinsi"), QStringLiteral("Normal"),
                         QStringLiteral("Fiyat1"), QStringLiteral("Fiyat2"),
@@ -257,9 +263,12 @@ PageSet labels(CompanyData& company, const Filter& filter, const Choices& c)
 
     const bool withSecond = secondPriceShown(c);
     const double barcodeMm = kBarcode.width() / kPixelsPerMm;
-    QStringList noBarcode;
-    ReportRenderer renderer(def, &stok);
-    renderer.beforePrint = [&](BandPrint& p) {
+    auto renderer = std::make_unique<ReportRenderer>(def, &stok);
+    ReportRenderer* r = renderer.get();
+    CompanyData* books = &company;
+    renderer->beforePrint = [&stok, r, c, first, second, word, books, withSecond,
+                             barcodeMm](BandPrint& p) {
+        CompanyData& company = *books;
         const QString code = stok[QStringLiteral("Kodu")].asString();
         const double vat = stok[QStringLiteral("Normal")].asFloat();
         p.setText(QStringLiteral("lblKodu"), code);
@@ -280,15 +289,18 @@ PageSet labels(CompanyData& company, const Filter& filter, const Choices& c)
             if (why.isEmpty()) {
                 p.setPicture(QStringLiteral("Barkod"), image);
                 drawn = true;
-            } else if (!noBarcode.contains(why)) {
-                noBarcode << why;
+            } else {
+                r->warn(why);
             }
         }
         p.setEnabled(QStringLiteral("Barkod"), drawn);
     };
-    PageSet pages = renderer.render();
-    pages.warnings += noBarcode;
-    return pages;
+    return {st, std::move(renderer)};
+}
+
+PageSet labels(CompanyData& company, const Filter& filter, const Choices& c)
+{
+    return startLabels(company, filter, c).renderer->render();
 }
 
 } // namespace ShelfLabels

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "printing/PageSet.h"
+#include "printing/ReportRenderer.h"
 
 #include <QString>
 #include <array>
@@ -62,5 +63,7 @@ QString priceText(const CompanyData& company, double price, double vatRate, int 
 // print (not Code 39, or bars too narrow for the box) print without one and are listed in the
 // page set's warnings.
 PageSet labels(CompanyData& company, const Filter& filter, const Choices& choices);
+// The same, made page by page for the preview.
+RunningReport startLabels(CompanyData& company, const Filter& filter, const Choices& choices);
 
 } // namespace ShelfLabels
