@@ -67,6 +67,9 @@ int main(int argc, char* argv[])
             ShelfLabels::Choices c = ShelfLabels::read(demo.install.ini());
             c.barcode = 1;
             c.page[ShelfLabels::EGenis] = QStringLiteral("96");
+            timer.restart();
+            firstAndWhole("3308 labels with barcodes in the preview",
+                          ShelfLabels::startLabels(company, {}, c), 500, 6000);
             const double before = rssMb();
             timer.restart();
             const PageSet labels = ShelfLabels::labels(company, {}, c);
@@ -83,6 +86,8 @@ int main(int argc, char* argv[])
             c.sheet = CustomerLabels::read(demo.install.ini());
             c.sheet[CustomerLabels::Uzunluk] = QStringLiteral("297");
             c.sheet[CustomerLabels::Genislik] = QStringLiteral("210");
+            firstAndWhole("2305 standard sheet in the preview",
+                          CustomerLabels::startLabels(company, c), 500, 5000);
             timer.restart();
             const PageSet labels = CustomerLabels::labels(company, c);
             std::printf("2305 standard sheet over %lld cards: %d pages in %.0f ms (budget 5 s)\n",
