@@ -26,9 +26,11 @@ std::vector<qint64> cardIds(CompanyData& company, bool banks)
 {
     std::vector<qint64> ids;
     for (const SqlRow& row : company.connection().select(
-             QStringLiteral("SELECT \"Nosu\" FROM \"Cari\" WHERE (coalesce(\"CariDurum\",0) = 3) "
-                            "= ? ORDER BY \"Nosu\" LIMIT 5000"),
-             {banks}))
+             // A number, not a truth value, so that a server compares it as one.
+             QStringLiteral(
+                 "SELECT \"Nosu\" FROM \"Cari\" WHERE (CASE WHEN coalesce(\"CariDurum\",0) "
+                 "= 3 THEN 1 ELSE 0 END) = ? ORDER BY \"Nosu\" LIMIT 5000"),
+             {banks ? 1 : 0}))
         ids.push_back(row[0].toLongLong());
     return ids;
 }
