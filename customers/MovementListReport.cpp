@@ -21,6 +21,9 @@ PageSet movementList(CompanyData& company, const MovementChoice& choice, bool le
     filter += QStringLiteral("Tarih >= '%1' and Tarih <= '%2'")
                   .arg(dateText(choice.from), dateText(choice.to));
     filter += movementConditions(choice.kinds, choice.amounts);
+    // The movements are read in date order, not in the order they were stored: map the file
+    // rather than read it page by page.
+    Connection::MappedReads mapped(company.connection());
     Table har(company.connection(), QStringLiteral("CarHar"));
     // The fields printed and summed; the rest of each movement is not read.
     har.setReadFields({QStringLiteral("Tarih"), QStringLiteral("BelgeNo"),

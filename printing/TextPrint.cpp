@@ -11,8 +11,10 @@
 #include <QSaveFile>
 #include <array>
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -225,17 +227,32 @@ void send(const Target& t, const QByteArray& bytes, const std::atomic<bool>* can
 {
     switch (t.kind) {
     case Target::Kind::Device: {
-        const int fd = ::open(QFile::encodeName(t.name).constData(), O_WRONLY);
+        // A printer out of paper stops taking bytes: wait for it in short steps, so that a
+        // cancel is heard while it waits.
+        // A reader that goes away (a pipe as printer) is a failure to report, not a signal that
+        // ends the program.
+        static const bool pipeSignalIgnored = std::signal(SIGPIPE, SIG_IGN) != SIG_ERR;
+        Q_UNUSED(pipeSignalIgnored);
+        const int fd = ::open(QFile::encodeName(t.name).constData(), O_WRONLY | O_NONBLOCK);
         if (fd < 0) throw failed(t.name, QString::fromLocal8Bit(strerror(errno)));
+        const auto fail = [&] {
+            const QString reason = QString::fromLocal8Bit(strerror(errno));
+            ::close(fd);
+            return failed(t.name, reason);
+        };
         for (qsizetype at = 0; at < bytes.size() && !stop(cancelled);) {
+            pollfd ready{fd, POLLOUT, 0};
+            const int polled = ::poll(&ready, 1, 100);
+            if (polled < 0 && errno != EINTR) throw fail();
+            if (polled <= 0) continue;
+            if (ready.revents & (POLLERR | POLLHUP | POLLNVAL)) {
+                errno = ready.revents & POLLHUP ? EPIPE : EIO;
+                throw fail();
+            }
             const ssize_t n = ::write(fd, bytes.constData() + at,
                                       size_t(std::min<qsizetype>(kChunk, bytes.size() - at)));
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) {
-                const QString reason = QString::fromLocal8Bit(strerror(errno));
-                ::close(fd);
-                throw failed(t.name, reason);
-            }
+            if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+            if (n <= 0) throw fail();
             at += n;
         }
         if (::close(fd) != 0) throw failed(t.name, QString::fromLocal8Bit(strerror(errno)));

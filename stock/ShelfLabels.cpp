@@ -151,6 +151,8 @@ QString filterText(const Filter& f)
     return StockReports::cardFilter(c);
 }
 
+namespace {
+
 // The sheet's values as whole numbers; the refusal of the first that is not one.
 QString wholeValues(const Choices& c, std::array<int, PageFieldCount>& v)
 {
@@ -164,6 +166,8 @@ LabelSheet::Page pageOf(const std::array<int, PageFieldCount>& v)
 {
     return {v[Uzunluk], v[Genislik], v[Ust], v[Alt], v[Sol], v[Sag]};
 }
+
+} // namespace
 
 QString refusal(const Choices& c)
 {

@@ -6,8 +6,13 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -188,6 +193,47 @@ TEST(TextPrint, TargetsDevicesFilesAndQueues)
     // A file nobody can write, the superuser included; a directory.
     EXPECT_THROW(TextPrint::send(TextPrint::target("/proc/version"), bytes), AppError);
     EXPECT_EQ(TextPrint::notReady(TextPrint::target(dir.path())), dir.path() + " bir dizin");
+}
+
+TEST(TextPrint, APrinterThatStopsTakingBytesIsCancelledOrReported)
+{
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath("lp0");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    // The printer takes what its buffer holds, then stops, as one out of paper: the writing
+    // waits until it is cancelled, and the cancel is heard while it waits.
+    const int printer = ::open(QFile::encodeName(pipe).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(printer, 0);
+    const QByteArray bytes(1 << 20, 'x');
+    const TextPrint::Target device = TextPrint::target(pipe);
+    EXPECT_TRUE(TextPrint::notReady(device).isEmpty());
+    std::atomic<bool> cancelled = false;
+    std::thread esc([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        cancelled = true;
+    });
+    TextPrint::send(device, bytes, &cancelled);
+    esc.join();
+    QByteArray taken(bytes.size(), '\0');
+    const ssize_t n = ::read(printer, taken.data(), size_t(taken.size()));
+    EXPECT_GT(n, 0);
+    EXPECT_LT(n, bytes.size());
+
+    // A printer that goes away while it is written: a failure with the device named, and the
+    // program goes on.
+    cancelled = false;
+    std::thread off([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        ::close(printer);
+    });
+    try {
+        TextPrint::send(device, bytes, &cancelled);
+        ADD_FAILURE() << "a printer that went away was reported as written";
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.message(), "Dos yazıcısına yazılamadı");
+        EXPECT_TRUE(e.detail().startsWith(pipe + ": ")) << e.detail().toStdString();
+    }
+    off.join();
 }
 
 TEST(TextPrint, AQueueGoesThroughLpAndLpstatSaysWhetherItIsReady)

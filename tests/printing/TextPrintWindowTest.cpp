@@ -8,21 +8,36 @@
 #include <QButtonGroup>
 #include <QFile>
 #include <QLineEdit>
+#include <QTimer>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-PageSet twoPages()
+// Pages of one line each, or of `lines` full lines.
+PageSet pagesOf(int count, int lines = 0)
 {
     PageSet set;
-    for (int p = 0; p < 2; ++p) {
+    for (int p = 0; p < count; ++p) {
         Page& page = set.addPage(QSizeF(210, 297));
         DrawOp op;
         op.rect = QRectF(10, 10, 60, 5);
         op.text = QStringLiteral("Şişli Çağ sayfa %1").arg(p + 1);
         page.add(op);
+        for (int i = 1; i < lines; ++i) {
+            op.rect = QRectF(0, 10 + i * 4.3, 200, 4);
+            op.text = QString(78, QLatin1Char('x'));
+            page.add(op);
+        }
     }
     set.finished = true;
     return set;
+}
+
+PageSet twoPages()
+{
+    return pagesOf(2);
 }
 
 QByteArray readAll(const QString& path)
@@ -119,4 +134,35 @@ TEST_F(TextPrintWindow, TheSettingsWindowSavesThenThePreviewPrintsAtOnce)
     EXPECT_EQ(saved.pageLines, "40");
     EXPECT_EQ(saved.pitch, 1);
     EXPECT_EQ(readAll(device()), TextPrint::stream(preview.pages(), 1, 40));
+}
+
+TEST_F(TextPrintWindow, EscStopsAPrintThePrinterHasStoppedTaking)
+{
+    // A printer that takes what its buffer holds and then no more, as one out of paper.
+    const QString pipe = t.dir.filePath("lp0");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const int printer = ::open(QFile::encodeName(pipe).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(printer, 0);
+    settings(pipe, "66", 0);
+    TfrmOnIzle preview(*shell, pagesOf(40, 60));
+    preview.show();
+    const QByteArray whole = TextPrint::stream(preview.pages(), 0, 66);
+    QString shownWhilePrinting;
+    QTimer::singleShot(300, &preview, [&] {
+        shownWhilePrinting = preview.statusText(1);
+        EXPECT_FALSE(preview.commandButton("Dos")->isEnabled());
+        key(&preview, Qt::Key_Escape);
+    });
+    key(&preview, Qt::Key_F5);
+    EXPECT_EQ(shownWhilePrinting, "Dos yazıcısına yazılıyor... (Esc: vazgeç)");
+    EXPECT_EQ(preview.statusText(1), "Dos yazıcısına yazma durduruldu");
+    EXPECT_TRUE(messages.asked.isEmpty());
+    EXPECT_TRUE(preview.isVisible()); // Esc stopped the print, not the preview
+    EXPECT_TRUE(preview.commandButton("Dos")->isEnabled());
+    QByteArray taken(whole.size(), '\0');
+    const ssize_t n = ::read(printer, taken.data(), size_t(taken.size()));
+    ::close(printer);
+    EXPECT_GT(n, 0);
+    EXPECT_LT(n, whole.size());
+    EXPECT_TRUE(whole.startsWith(taken.left(n)));
 }
