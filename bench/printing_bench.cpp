@@ -19,7 +19,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
+#include <vector>
 
 int main(int argc, char* argv[])
 {
@@ -31,25 +33,36 @@ int main(int argc, char* argv[])
         LargeDemo demo(programDir);
         CompanyData& company = *demo.company;
         QElapsedTimer timer;
-        {
-            timer.start();
+        timer.start();
+        std::vector<double> made, textMs, bytesMs;
+        int pages = 0;
+        // The machine's timings vary by a quarter from run to run: the best of three is shown
+        // with the slowest beside it.
+        for (int run = 0; run < 3; ++run) {
+            timer.restart();
             const CustomerReports::MovementChoice all{QDate(2000, 1, 1), QDate(2100, 12, 31)};
             const PageSet list = CustomerReports::movementList(company, all);
-            const double made = ms(timer);
+            made.push_back(ms(timer));
             timer.restart();
             const QString text = list.plainText();
-            const double textMs = ms(timer);
+            textMs.push_back(made.back() + ms(timer));
             timer.restart();
             const QByteArray bytes = TextPrint::stream(list, 0, 66);
-            const double streamMs = ms(timer);
-            std::printf("2303 over %lld movements: %d pages made in %.0f ms; text %.0f ms (made + "
-                        "text %.0f ms), printer bytes %.0f ms (made + bytes %.0f ms); budget 3 s "
-                        "each\n",
+            bytesMs.push_back(made.back() + ms(timer));
+            pages = list.pageCount();
+            if (text.isEmpty() || bytes.isEmpty()) return 1;
+        }
+        {
+            const auto [fastMade, slowMade] = std::minmax_element(made.begin(), made.end());
+            const auto [fastText, slowText] = std::minmax_element(textMs.begin(), textMs.end());
+            const auto [fastBytes, slowBytes] = std::minmax_element(bytesMs.begin(), bytesMs.end());
+            std::printf("2303 over %lld movements, %d pages, best (slowest) of 3: made in %.0f "
+                        "(%.0f) ms; made + text %.0f (%.0f) ms; made + printer bytes %.0f (%.0f) "
+                        "ms; budget 3 s each\n",
                         company.connection()
                             .scalar(QStringLiteral("SELECT count(*) FROM \"CarHar\""))
                             .toLongLong(),
-                        list.pageCount(), made, textMs, made + textMs, streamMs, made + streamMs);
-            if (text.isEmpty() || bytes.isEmpty()) return 1;
+                        pages, *fastMade, *slowMade, *fastText, *slowText, *fastBytes, *slowBytes);
         }
         {
             DemoShell demoShell(demo.install, company);

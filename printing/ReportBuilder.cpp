@@ -1,4 +1,5 @@
 #include "printing/ReportBuilder.h"
+#include "store/TextRules.h"
 
 namespace ReportBuilder {
 
@@ -119,7 +120,7 @@ double fitPageHeader(ReportDef& def)
 
 QString dateText(const QDate& date)
 {
-    return date.toString(QStringLiteral("dd.MM.yyyy"));
+    return DateText(date);
 }
 
 void summaryCount(ReportDef& def, double y)

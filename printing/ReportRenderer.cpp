@@ -4,6 +4,7 @@
 #include "store/AppError.h"
 #include "store/MoneyFormat.h"
 #include "store/Table.h"
+#include "store/TextRules.h"
 #include "widgets/AmountInWords.h"
 #include "widgets/Barkod.h"
 #include "widgets/DisplayText.h"
@@ -53,7 +54,7 @@ QString formatValue(const QVariant& v, const QString& mask)
         return mask.isEmpty() ? formatNumber(v.toDouble(), QStringLiteral("0.##########"))
                               : formatNumber(v.toDouble(), mask);
     case QMetaType::QDate:
-        return v.toDate().toString(QStringLiteral("dd.MM.yyyy"));
+        return DateText(v.toDate());
     default:
         return v.toString();
     }
@@ -64,6 +65,7 @@ QString formatValue(const QVariant& v, const QString& mask)
 struct ReportRenderer::Impl {
     const ReportDef def; // a copy: callers may pass a temporary
     Table* master;
+    const QDateTime started = QDateTime::currentDateTime();
     int copies = 0, copiesMade = 0; // detail bands of a report without a master table
     bool nothingWhenEmpty = false;
     Table* sub = nullptr;
@@ -155,10 +157,10 @@ struct ReportRenderer::Impl {
         case ElementKind::Expr:
             return formatValue(expressions[band][index].evaluate(resolver()), e.mask);
         case ElementKind::SysData: {
-            const QDateTime now = QDateTime::currentDateTime();
+            const QDateTime& now = started; // every page shows the moment the report began
             switch (e.sysData) {
             case SysDataKind::Date:
-                return e.text + now.date().toString(QStringLiteral("dd.MM.yyyy"));
+                return e.text + DateText(now.date());
             case SysDataKind::Time:
                 return e.text + now.time().toString(QStringLiteral("HH:mm"));
             case SysDataKind::DateTime:

@@ -45,7 +45,7 @@ QDate DateCriterion::date() const
 QString DateCriterion::dateText() const
 {
     const QDate d = date();
-    return d.isValid() ? d.toString(QStringLiteral("dd.MM.yyyy")) : QString();
+    return DateText(d);
 }
 
 void DateCriterion::setDate(const QDate& date) const

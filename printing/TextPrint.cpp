@@ -123,12 +123,24 @@ void write(IniFile& ini, const Settings& settings)
                       {QStringLiteral("SAYFA"), QString::number(pageLength(settings.pageLines))}});
 }
 
+namespace {
+
+// The line in code page 857 after what `out` holds.
+void appendCp857(QByteArray& out, QStringView line)
+{
+    const qsizetype at = out.size();
+    out.resize(at + line.size());
+    char* to = out.data() + at;
+    for (QChar c : line)
+        *to++ = cp857(c);
+}
+
+} // namespace
+
 QByteArray toCp857(QStringView line)
 {
     QByteArray out;
-    out.reserve(line.size());
-    for (QChar c : line)
-        out += cp857(c);
+    appendCp857(out, line);
     return out;
 }
 
@@ -150,7 +162,7 @@ QByteArray stream(const PageSet& pages, int pitch, int pageLines)
                 formFeed();
                 onForm = 0;
             }
-            out += toCp857(line);
+            appendCp857(out, line);
             out += "\r\n";
             fedLast = false;
             ++onForm;

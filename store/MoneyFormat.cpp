@@ -2,6 +2,8 @@
 
 #include <cfenv>
 #include <cmath>
+#include <string>
+#include <string_view>
 
 double roundMoney(double amount, bool kurus)
 {
@@ -28,9 +30,11 @@ QString stripThousands(const QString& text)
 QString formatNumber(double value, const QString& mask)
 {
     if (!std::isfinite(value)) return QStringLiteral("0");
-    const int dot = mask.indexOf(QLatin1Char('.'));
-    const QString whole = dot < 0 ? mask : mask.left(dot);
-    const QString fraction = dot < 0 ? QString() : mask.mid(dot + 1);
+    // Reports write hundreds of thousands of amounts: the mask is read in place and the text
+    // made in one buffer.
+    const qsizetype dot = mask.indexOf(QLatin1Char('.'));
+    const QStringView whole = dot < 0 ? QStringView(mask) : QStringView(mask).left(dot);
+    const QStringView fraction = dot < 0 ? QStringView() : QStringView(mask).mid(dot + 1);
     const bool grouping = whole.contains(QLatin1Char(','));
     const int required = int(fraction.count(QLatin1Char('0')));
     const int decimals = required + int(fraction.count(QLatin1Char('#')));
@@ -42,26 +46,37 @@ QString formatNumber(double value, const QString& mask)
     const long double product =
         std::fabs(static_cast<long double>(value)) * std::pow(10.0L, decimals);
     const double scaled = static_cast<double>(std::roundl(product));
-    QString digits;
+    std::string digits;
     if (scaled < 9.0e15) {
-        digits = QString::number(qint64(scaled));
+        char buffer[24];
+        char* end = buffer + sizeof buffer;
+        char* at = end;
+        for (qint64 n = qint64(scaled); n > 0 || at == end; n /= 10)
+            *--at = char('0' + n % 10);
+        digits.assign(at, end);
     } else {
-        digits = QString::number(std::fabs(value), 'f', decimals);
-        digits.remove(QLatin1Char('.'));
+        digits =
+            QString::number(std::fabs(value), 'f', decimals).remove(QLatin1Char('.')).toStdString();
     }
-    while (digits.size() <= decimals)
-        digits.prepend(QLatin1Char('0'));
-    QString integer = digits.left(digits.size() - decimals);
-    QString decimalsText = digits.right(decimals);
-    while (decimalsText.size() > required && decimalsText.endsWith(QLatin1Char('0')))
-        decimalsText.chop(1);
-    while (integer.size() < minimumWhole)
-        integer.prepend(QLatin1Char('0'));
-    if (grouping)
-        for (int i = int(integer.size()) - 3; i > 0; i -= 3)
-            integer.insert(i, QLatin1Char(','));
-    QString result = integer;
-    if (!decimalsText.isEmpty()) result += QLatin1Char('.') + decimalsText;
-    const bool zero = scaled == 0;
-    return (value < 0 && !zero) ? QLatin1Char('-') + result : result;
+    if (int(digits.size()) <= decimals) digits.insert(0, size_t(decimals + 1) - digits.size(), '0');
+    const std::string_view integer(digits.data(), digits.size() - size_t(decimals));
+    std::string_view decimalsText(digits.data() + integer.size(), size_t(decimals));
+    while (int(decimalsText.size()) > required && decimalsText.back() == '0')
+        decimalsText.remove_suffix(1);
+    const int zeros = std::max(0, minimumWhole - int(integer.size()));
+    const int wholeDigits = zeros + int(integer.size());
+
+    const bool negative = value < 0 && scaled != 0;
+    QString result;
+    result.reserve(1 + wholeDigits + wholeDigits / 3 + 1 + qsizetype(decimalsText.size()));
+    if (negative) result += QLatin1Char('-');
+    for (int i = 0; i < wholeDigits; ++i) {
+        if (grouping && i > 0 && (wholeDigits - i) % 3 == 0) result += QLatin1Char(',');
+        result += QLatin1Char(i < zeros ? '0' : integer[size_t(i - zeros)]);
+    }
+    if (!decimalsText.empty()) {
+        result += QLatin1Char('.');
+        result += QLatin1StringView(decimalsText.data(), qsizetype(decimalsText.size()));
+    }
+    return result;
 }

@@ -3,6 +3,7 @@
 #include "store/AppError.h"
 #include "store/StoreSession.h"
 #include "store/TableLocks.h"
+#include "store/TextRules.h"
 
 #include <algorithm>
 #include <cmath>
@@ -69,7 +70,7 @@ QString FieldRef::asString() const
     if (v.isNull()) return QString(QLatin1String(""));
     switch (def().kind) {
     case FieldKind::Date:
-        return v.toDate().toString(QStringLiteral("dd.MM.yyyy"));
+        return DateText(v.toDate());
     case FieldKind::Time:
         return v.toTime().toString(QStringLiteral("HH:mm:ss"));
     case FieldKind::Float:

@@ -1,6 +1,7 @@
 #include "store/Table.h"
 
 #include "store/AppError.h"
+#include "store/TextRules.h"
 
 #include <QDateTime>
 #include <cmath>
@@ -23,9 +24,8 @@ QVariant Table::convertIn(const FieldDef& field, const QVariant& value) const
     switch (field.kind) {
     case FieldKind::Text:
     case FieldKind::Memo: {
-        QString stored = value.typeId() == QMetaType::QDate
-                             ? value.toDate().toString(QStringLiteral("dd.MM.yyyy"))
-                             : value.toString();
+        QString stored =
+            value.typeId() == QMetaType::QDate ? DateText(value.toDate()) : value.toString();
         if (stored.isEmpty()) return QVariant();
         if (field.kind == FieldKind::Text && stored.size() > field.size)
             stored.truncate(field.size);

@@ -37,7 +37,27 @@ QString NormalizeDateText(const QString& text, const QDate& today)
         return QString();
     if (parts[2].size() <= 2) year = windowYear(year, today.year());
     const QDate date(year, month, day);
-    return date.isValid() ? date.toString(QStringLiteral("dd.MM.yyyy")) : QString();
+    return DateText(date);
+}
+
+QString DateText(const QDate& date)
+{
+    int year = 0, month = 0, day = 0;
+    date.getDate(&year, &month, &day);
+    if (!date.isValid() || year < 1 || year > 9999) {
+        return date.isValid() ? date.toString(QStringLiteral("dd.MM.yyyy")) : QString();
+    }
+    const char16_t text[10] = {char16_t(u'0' + day / 10),
+                               char16_t(u'0' + day % 10),
+                               u'.',
+                               char16_t(u'0' + month / 10),
+                               char16_t(u'0' + month % 10),
+                               u'.',
+                               char16_t(u'0' + year / 1000),
+                               char16_t(u'0' + year / 100 % 10),
+                               char16_t(u'0' + year / 10 % 10),
+                               char16_t(u'0' + year % 10)};
+    return QString(reinterpret_cast<const QChar*>(text), 10);
 }
 
 int SafeStrToInt(const QString& text)

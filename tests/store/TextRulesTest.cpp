@@ -17,6 +17,18 @@ TEST(NormalizeDateText, AcceptsTheUsualWaysOfTypingADate)
         EXPECT_EQ(NormalizeDateText(bad, today), "") << bad;
 }
 
+TEST(DateText, WritesEveryDateAsTheLocaleWould)
+{
+    // Each day of a span of years, the first and last years the books can hold, and dates the
+    // fast way does not write.
+    for (QDate d(1999, 12, 25); d <= QDate(2001, 1, 5); d = d.addDays(1))
+        ASSERT_EQ(DateText(d), d.toString("dd.MM.yyyy"));
+    for (const QDate d : {QDate(1, 1, 1), QDate(9999, 12, 31), QDate(10000, 1, 1), QDate(-5, 3, 4)})
+        EXPECT_EQ(DateText(d), d.toString("dd.MM.yyyy")) << d.toString().toStdString();
+    EXPECT_EQ(DateText(QDate()), "");
+    EXPECT_EQ(DateText(QDate(2026, 2, 30)), "");
+}
+
 TEST(SafeStrToInt, NotAnIntegerGivesZero)
 {
     EXPECT_EQ(SafeStrToInt("42"), 42);
