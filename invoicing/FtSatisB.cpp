@@ -75,7 +75,8 @@ void printInvoice(Shell& shell, qint64 invoiceId, bool irsaliye, bool preview, Q
     RunningReport running =
         InvoicePrint::start(*shell.company, shell.global->fatPlan(), invoiceId, irsaliye, &notice);
     if (!notice.isEmpty())
-        NoticeBox(shell, notice, QString(), QStringLiteral("Fatura dizaynı"), parent);
+        NoticeBox(shell, QStringLiteral("Dizayn dosyası okunamadı"), notice,
+                  QStringLiteral("Rapor dizaynı"), parent);
     if (preview) {
         TfrmOnIzle(shell, *running.renderer, parent).run();
         return;

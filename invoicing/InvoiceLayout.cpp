@@ -1,8 +1,14 @@
 #include "invoicing/InvoiceLayout.h"
 
+#include "printing/ReportDesign.h"
+#include "store/AppError.h"
 #include "store/CommandTransaction.h"
 #include "store/IniFile.h"
 #include "store/Table.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
 
 namespace {
 
@@ -272,6 +278,10 @@ ReportDef builtInInvoiceLayout(const InvoicePlan& plan, const InvoiceLayoutSetti
     footer.elements.push_back(text(QStringLiteral("lblYazi"), ElementKind::Label, at("Yazi", "L"),
                                    at("Yazi", "T"), 700, kTextHeight, font));
 
+    title.beforePrint = QStringLiteral("TitleBand1BeforePrint");
+    header.beforePrint = QStringLiteral("PageHeaderBand1BeforePrint");
+    detail.beforePrint = QStringLiteral("DetailBand1BeforePrint");
+    footer.beforePrint = QStringLiteral("PageFooterBand1BeforePrint");
     def.bands = {title, header, detail, footer};
     return def;
 }
@@ -336,4 +346,95 @@ QString invoiceLayoutFault(const InvoicePlan& plan, const InvoiceLayoutSettings&
                         kVatColumns[2].left + kVatColumns[2].width, kVatMemoTop + kVatMemoHeight,
                         footerH);
     return fault;
+}
+
+const QStringList& invoiceHandlers()
+{
+    static const QStringList names = {
+        QStringLiteral("TitleBand1BeforePrint"), QStringLiteral("PageHeaderBand1BeforePrint"),
+        QStringLiteral("DetailBand1BeforePrint"), QStringLiteral("PageFooterBand1BeforePrint")};
+    return names;
+}
+
+namespace {
+
+[[noreturn]] void unreadable(const QString& path, const QString& reason)
+{
+    throw AppError(QStringLiteral("Dizayn dosyası okunamadı"),
+                   QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), reason));
+}
+
+// The old program's layouts: a binary form stream, or its text form.
+bool oldFormat(const QByteArray& bytes)
+{
+    if (bytes.startsWith("TPF0") || bytes.left(4096).contains('\0')) return true;
+    const QByteArray start = bytes.left(64).trimmed();
+    return start.startsWith("object ") || start.startsWith("inherited ");
+}
+
+} // namespace
+
+ReportDef readInvoiceLayoutFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) unreadable(path, file.errorString());
+    if (file.size() > kLayoutFileLimit) unreadable(path, QStringLiteral("dosya 16 MB'tan büyük"));
+    const QByteArray bytes = file.read(kLayoutFileLimit + 1);
+    if (file.error() != QFileDevice::NoError) unreadable(path, file.errorString());
+    if (bytes.size() > kLayoutFileLimit) unreadable(path, QStringLiteral("dosya 16 MB'tan büyük"));
+    if (oldFormat(bytes)) unreadable(path, QStringLiteral("eski biçim; yeniden dizayn ediniz"));
+    ReportDef def;
+    try {
+        def = ReportDef::fromJson(bytes);
+    } catch (const AppError& e) {
+        unreadable(path, e.message());
+    }
+    if (!QStringList{QStringLiteral("TQuickRep"), QStringLiteral("TZRQuickRep")}.contains(
+            def.className))
+        unreadable(path, QStringLiteral("bilinmeyen rapor sınıfı \"%1\"").arg(def.className));
+    // Layouts written before bands named their handlers: the first band of each kind that the
+    // built-in layout fills takes its handler.
+    if (std::all_of(def.bands.begin(), def.bands.end(),
+                    [](const BandDef& b) { return b.beforePrint.isEmpty(); })) {
+        const std::pair<BandKind, int> kinds[] = {{BandKind::Title, 0},
+                                                  {BandKind::PageHeader, 1},
+                                                  {BandKind::Detail, 2},
+                                                  {BandKind::PageFooter, 3}};
+        for (const auto& [kind, handler] : kinds)
+            for (BandDef& b : def.bands)
+                if (b.kind == kind) {
+                    b.beforePrint = invoiceHandlers()[handler];
+                    break;
+                }
+    }
+    if (const QString fault = ReportDesign::layoutFault(def, invoiceHandlers()); !fault.isEmpty())
+        unreadable(path, fault);
+    return def;
+}
+
+void writeInvoiceLayoutFile(const QString& path, const ReportDef& def,
+                            const std::function<void()>& beforeRename)
+{
+    const auto failed = [&](const QString& reason) {
+        return AppError(QStringLiteral("Dizayn dosyası yazılamadı"),
+                        QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), reason));
+    };
+    const QByteArray bytes = def.toJson();
+    if (bytes.size() > kLayoutFileLimit) throw failed(QStringLiteral("dizayn 16 MB'tan büyük"));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) throw failed(file.errorString());
+    if (file.write(bytes) != bytes.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        throw failed(reason);
+    }
+    if (beforeRename) {
+        try {
+            beforeRename();
+        } catch (const AppError& e) {
+            file.cancelWriting();
+            throw failed(e.message());
+        }
+    }
+    if (!file.commit()) throw failed(file.errorString());
 }

@@ -5,6 +5,7 @@
 #include <QHash>
 #include <QString>
 #include <QVariant>
+#include <functional>
 
 class IniFile;
 class Table;
@@ -40,6 +41,24 @@ void writeInvoicePlan(Table& fatPlan, const InvoicePlan& plan);
 // company's display formats.
 ReportDef builtInInvoiceLayout(const InvoicePlan& plan, const InvoiceLayoutSettings& settings,
                                const QString& moneyMask, const QString& priceMask);
+
+// The handlers of the invoice print that a band of a layout may name: the title's, the page
+// header's, the detail's and the page footer's, as the built-in layout's bands carry them.
+const QStringList& invoiceHandlers();
+// A layout file's largest size.
+inline constexpr qint64 kLayoutFileLimit = 16 * 1024 * 1024;
+
+// Reads a designed layout (TfrmFtSatisP.ftr or .irs). It replaces the built-in layout only when
+// it is whole: our format, a known version, known classes and handlers, valid unique names,
+// sizes that print, at most 16 MB. Otherwise throws AppError "Dizayn dosyası okunamadı" with the
+// file and the reason (the old program's layouts: "eski biçim; yeniden dizayn ediniz"). Layouts
+// of the first version get the handlers of the built-in bands by kind.
+ReportDef readInvoiceLayoutFile(const QString& path);
+// Writes a layout through a temporary file renamed over the old one, so that a failed write
+// leaves the old file whole; throws AppError naming the file and the reason. `beforeRename`
+// runs when everything is written (tests fail there).
+void writeInvoiceLayoutFile(const QString& path, const ReportDef& def,
+                            const std::function<void()>& beforeRename = {});
 
 // What the position editor refuses: a page smaller than its margins allow, a band too short for
 // its elements, an element outside the page. Empty when the layout can print; else the message.

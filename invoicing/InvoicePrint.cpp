@@ -97,7 +97,7 @@ std::vector<VatLine> vatDetail(const CompanyData& company, const std::vector<Inv
 }
 
 RunningReport start(CompanyData& company, Table& fatPlan, qint64 invoiceId, bool irsaliye,
-                    QString* notice)
+                    QString* notice, const QString& layout)
 {
     auto state = std::make_shared<State>();
     InvoicePosting posting(company);
@@ -113,18 +113,16 @@ RunningReport start(CompanyData& company, Table& fatPlan, qint64 invoiceId, bool
 
     // A free layout replaces the built-in one only when it loads completely.
     bool loaded = false;
-    QFile file(layoutPath(company, irsaliye));
-    if (file.exists()) {
+    const QString path = layoutPath(company, irsaliye);
+    if (!layout.isEmpty()) {
+        state->def = readInvoiceLayoutFile(layout);
+        loaded = true;
+    } else if (QFile::exists(path)) {
         try {
-            if (!file.open(QIODevice::ReadOnly))
-                throw AppError(QStringLiteral("Dosya açılamadı."), file.errorString());
-            state->def = ReportDef::fromJson(file.readAll());
+            state->def = readInvoiceLayoutFile(path);
             loaded = true;
         } catch (const AppError& e) {
-            if (notice)
-                *notice = QStringLiteral("%1 dizayn dosyası okunamadı (%2); hazır dizayn "
-                                         "kullanıldı.")
-                              .arg(file.fileName(), e.message());
+            if (notice) *notice = e.detail();
         }
     }
     if (!loaded)
@@ -154,11 +152,13 @@ RunningReport start(CompanyData& company, Table& fatPlan, qint64 invoiceId, bool
     running.renderer->beforePrint = [s, c](BandPrint& p) {
         const InvoiceData& inv = s->invoice;
         const auto number = [](double n) { return n ? QString::number(qint64(n)) : QString(); };
-        switch (p.band.kind) {
-        case BandKind::Title:
-        case BandKind::PageHeader: {
-            const QString prefix =
-                p.band.kind == BandKind::Title ? QStringLiteral("lblT") : QStringLiteral("lblH");
+        // Each band is filled by the handler it names; a band that names none prints as laid
+        // out.
+        const qsizetype handler = invoiceHandlers().indexOf(p.band.beforePrint);
+        switch (handler) {
+        case 0:
+        case 1: {
+            const QString prefix = handler == 0 ? QStringLiteral("lblT") : QStringLiteral("lblH");
             p.setText(prefix + QStringLiteral("Tarih"), inv.tarih.toString(kDate));
             p.setText(prefix + QStringLiteral("IrsTarih"), inv.irsTarih.toString(kDate));
             p.setText(prefix + QStringLiteral("IrsNo"), number(inv.irsNo));
@@ -167,12 +167,12 @@ RunningReport start(CompanyData& company, Table& fatPlan, qint64 invoiceId, bool
             p.setText(prefix + QStringLiteral("Adres2"), inv.adres2);
             p.setText(prefix + QStringLiteral("Vd"), inv.vd);
             p.setText(prefix + QStringLiteral("VdNo"), inv.vdNo);
-            if (p.band.kind == BandKind::PageHeader)
+            if (handler == 1)
                 p.setText(QStringLiteral("lblHNToplam"),
                           formatNumber(s->carried.value(), s->money));
             break;
         }
-        case BandKind::Detail: {
+        case 2: {
             Table& l = *s->lines;
             const double quantity = l[QStringLiteral("Miktari")].asFloat();
             p.setText(
@@ -180,7 +180,7 @@ RunningReport start(CompanyData& company, Table& fatPlan, qint64 invoiceId, bool
                 formatNumber(quantity, quantity == std::trunc(quantity) ? s->money : s->fraction));
             break;
         }
-        case BandKind::PageFooter:
+        case 3:
             p.setText(QStringLiteral("txtIskonto"), formatNumber(inv.iskonto, s->money));
             p.setText(QStringLiteral("txtPAraToplam"),
                       formatNumber(c->RoundMoney(inv.fatTop - inv.iskonto), s->money));
@@ -200,7 +200,7 @@ RunningReport start(CompanyData& company, Table& fatPlan, qint64 invoiceId, bool
         }
     };
     running.renderer->afterPrint = [s](const BandDef& band) {
-        if (band.kind == BandKind::Detail)
+        if (band.beforePrint == invoiceHandlers()[2])
             s->carried += (*s->lines)[QStringLiteral("AraTop")].asFloat();
     };
     running.state = state;
@@ -208,9 +208,9 @@ RunningReport start(CompanyData& company, Table& fatPlan, qint64 invoiceId, bool
 }
 
 PageSet pages(CompanyData& company, Table& fatPlan, qint64 invoiceId, bool irsaliye,
-              QString* notice)
+              QString* notice, const QString& layout)
 {
-    RunningReport running = start(company, fatPlan, invoiceId, irsaliye, notice);
+    RunningReport running = start(company, fatPlan, invoiceId, irsaliye, notice, layout);
     return running.renderer->render();
 }
 

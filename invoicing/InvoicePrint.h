@@ -33,10 +33,11 @@ std::vector<VatLine> vatDetail(const CompanyData& company, const std::vector<Inv
 
 // Starts the print of an invoice: its layout file when one exists and loads completely, else
 // the built-in layout from FatPlan and the FATURA keys. `notice` gets the message of a layout
-// file that could not be used (the built-in one prints instead).
+// file that could not be used (the built-in one prints instead). A `layout` file given prints
+// instead of the installed one; one that cannot be read throws.
 RunningReport start(CompanyData& company, Table& fatPlan, qint64 invoiceId, bool irsaliye,
-                    QString* notice = nullptr);
+                    QString* notice = nullptr, const QString& layout = QString());
 PageSet pages(CompanyData& company, Table& fatPlan, qint64 invoiceId, bool irsaliye,
-              QString* notice = nullptr);
+              QString* notice = nullptr, const QString& layout = QString());
 
 } // namespace InvoicePrint

@@ -14,7 +14,8 @@ void registerInvoiceReports(ReportRegistry& reports)
                 {QStringLiteral("Satış faturası"),
                  true,
                  {{"number", "FATURA_NO", "fatura nosu (aynı nolu faturalardan sonuncusu)"},
-                  {"document", "fatura|irsaliye", "basılacak belge (fatura)"}},
+                  {"document", "fatura|irsaliye", "basılacak belge (fatura)"},
+                  {"layout", "DOSYA", "kurulu dizayn yerine bu dizayn dosyasıyla basar"}},
                  [](GlobalData& global, CompanyData* company, const ReportOptions& options) {
                      bool ok = false;
                      const double number = options.value(QStringLiteral("number")).toDouble(&ok);
@@ -33,7 +34,8 @@ void registerInvoiceReports(ReportRegistry& reports)
                      if (id <= 0)
                          throw AppError(QStringLiteral("%1 nolu satış faturası bulunamadı.")
                                             .arg(options.value(QStringLiteral("number"))));
-                     return InvoicePrint::pages(*company, global.fatPlan(), id, irsaliye);
+                     return InvoicePrint::pages(*company, global.fatPlan(), id, irsaliye, nullptr,
+                                                options.value(QStringLiteral("layout")));
                  }});
     reports.add(
         1301,

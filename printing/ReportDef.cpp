@@ -10,18 +10,24 @@
 
 namespace {
 
-const QStringList kElementClasses = {
-    "TZRQRLabel", "TZRQRDBText", "TZRQRExpr",    "TZRQRSysData",         "TZRQRMemo",
-    "TZRQRShape", "TZRQRImage",  "TZRQRDBImage", "TZemrakDoubleToQYazi", "TZRQRAsBarcode"};
+const QStringList kElementClasses = {"TZRQRLabel",      "TZRQRDBText",   "TZRQRExpr",
+                                     "TZRQRSysData",    "TZRQRMemo",     "TZRQRShape",
+                                     "TZRQRImage",      "TZRQRDBImage",  "TZemrakDoubleToQYazi",
+                                     "TZRQRAsBarcode",  "TZRQRExprMemo", "TZRQRRichText",
+                                     "TZRQRDBRichText", "TZRQRChart",    "TZRQRAngledLabel"};
 // Variants load as the element they draw and keep their class name: the designer's amount in
 // words, and the vertical labels, whose stored text is already written vertically.
 const QHash<QString, ElementKind> kVariantClasses = {
     {"TZRZemrakDoubleToQYazi", ElementKind::AmountInWords},
     {"TZemrakQRLabel", ElementKind::Label},
     {"TZRZemrakQRLabel", ElementKind::Label}};
-const QStringList kBandClasses = {
-    "TitleBand",       "PageHeaderBand",  "ColumnHeaderBand", "DetailBand",     "SubDetailBand",
-    "GroupHeaderBand", "GroupFooterBand", "SummaryBand",      "PageFooterBand", "ChildBand"};
+const QStringList kBandClasses = {"TitleBand",       "PageHeaderBand", "ColumnHeaderBand",
+                                  "DetailBand",      "SubDetailBand",  "GroupHeaderBand",
+                                  "GroupFooterBand", "SummaryBand",    "PageFooterBand",
+                                  "ChildBand",       "StringsBand"};
+const QStringList kBandKinds = {"title",      "pageHeader",  "columnHeader", "detail",
+                                "subDetail",  "groupHeader", "groupFooter",  "summary",
+                                "pageFooter", "child",       "strings"};
 const QStringList kPapers = {"A4", "Letter", "Custom"};
 const QStringList kSysData = {"date", "time", "datetime", "page"};
 const QStringList kShapes = {"rectangle", "circle", "hline", "vline", "leftright", "topbottom"};
@@ -101,6 +107,42 @@ QFont fontFromJson(const QJsonObject& o)
     return f;
 }
 
+bool hasFrame(const Frame& f)
+{
+    return f.left || f.right || f.top || f.bottom;
+}
+
+QJsonObject frameToJson(const Frame& f)
+{
+    return {{"left", f.left},     {"right", f.right}, {"top", f.top},
+            {"bottom", f.bottom}, {"width", f.width}, {"color", f.color.name()}};
+}
+
+Frame frameFromJson(const QJsonObject& f)
+{
+    checkKeys(f, {"left", "right", "top", "bottom", "width", "color"}, QStringLiteral("çerçeve"));
+    return Frame{
+        f.value("left").toBool(),
+        f.value("right").toBool(),
+        f.value("top").toBool(),
+        f.value("bottom").toBool(),
+        numberIn(f.value("width"), 0.2, 0, 50, QStringLiteral("çizgi kalınlığı")),
+        colorFrom(f.value("color"), QStringLiteral("#000000"), QStringLiteral("çerçeve rengi"))};
+}
+
+// The kind a band class may stand for; the designer's general band stands for the standard
+// ones.
+bool classFitsKind(const QString& className, BandKind kind)
+{
+    if (className == bandClassName(kind)) return true;
+    if (className == QLatin1String("TZRQRBand"))
+        return kind == BandKind::Title || kind == BandKind::PageHeader ||
+               kind == BandKind::ColumnHeader || kind == BandKind::Detail ||
+               kind == BandKind::Summary || kind == BandKind::PageFooter ||
+               kind == BandKind::GroupFooter;
+    return className == designerBandClass(kind);
+}
+
 QJsonObject elementToJson(const ElementDef& e)
 {
     QJsonObject o{{"name", e.name},
@@ -116,6 +158,9 @@ QJsonObject elementToJson(const ElementDef& e)
                   {"autoStretch", e.autoStretch},
                   {"enabled", e.enabled},
                   {"angle", e.angle}};
+    if (e.alignToBand) o.insert("alignToBand", true);
+    if (e.pictureCenter) o.insert("pictureCenter", true);
+    if (!e.pictureStretch) o.insert("pictureStretch", false);
     if (!e.text.isEmpty()) o.insert("text", e.text);
     if (!e.field.isEmpty()) o.insert("field", e.field);
     if (!e.expression.isEmpty()) o.insert("expression", e.expression);
@@ -130,31 +175,28 @@ QJsonObject elementToJson(const ElementDef& e)
                                         {"height", e.barcodeHeight},
                                         {"ratio", e.barcodeRatio},
                                         {"checksum", e.barcodeChecksum}});
-    const Frame& f = e.frame;
-    if (f.left || f.right || f.top || f.bottom)
-        o.insert("frame", QJsonObject{{"left", f.left},
-                                      {"right", f.right},
-                                      {"top", f.top},
-                                      {"bottom", f.bottom},
-                                      {"width", f.width},
-                                      {"color", f.color.name()}});
+    if (hasFrame(e.frame)) o.insert("frame", frameToJson(e.frame));
     return o;
 }
 
 ElementDef elementFromJson(const QJsonObject& o)
 {
-    checkKeys(
-        o, {"name",      "class",       "rect",     "font",       "color",       "background",
-            "alignment", "transparent", "wordWrap", "autoSize",   "autoStretch", "enabled",
-            "angle",     "text",        "field",    "expression", "mask",        "resetAfterPrint",
-            "sysData",   "shape",       "picture",  "frame",      "barcode"},
-        QStringLiteral("öğe"));
+    checkKeys(o, {"name",          "class",         "rect",
+                  "font",          "color",         "background",
+                  "alignment",     "transparent",   "wordWrap",
+                  "autoSize",      "autoStretch",   "enabled",
+                  "angle",         "text",          "field",
+                  "expression",    "mask",          "resetAfterPrint",
+                  "sysData",       "shape",         "picture",
+                  "frame",         "barcode",       "alignToBand",
+                  "pictureCenter", "pictureStretch"},
+              QStringLiteral("öğe"));
     ElementDef e;
     e.name = o.value("name").toString();
     e.className = o.value("class").toString();
-    e.kind = kVariantClasses.contains(e.className)
-                 ? kVariantClasses.value(e.className)
-                 : ElementKind(indexIn(kElementClasses, e.className, QStringLiteral("öğe sınıfı")));
+    const std::optional<ElementKind> kind = elementKindOfClass(e.className);
+    if (!kind) fail(QStringLiteral("bilinmeyen öğe sınıfı \"%1\"").arg(e.className));
+    e.kind = *kind;
     e.rect = rectFromJson(o.value("rect"));
     if (o.contains("font")) e.font = fontFromJson(o.value("font").toObject());
     e.color = colorFrom(o.value("color"), QStringLiteral("#000000"), QStringLiteral("renk"));
@@ -167,6 +209,9 @@ ElementDef elementFromJson(const QJsonObject& o)
     e.autoStretch = o.value("autoStretch").toBool();
     e.enabled = o.value("enabled").toBool(true);
     e.angle = numberIn(o.value("angle"), 0, -360, 360, QStringLiteral("açı"));
+    e.alignToBand = o.value("alignToBand").toBool();
+    e.pictureCenter = o.value("pictureCenter").toBool();
+    e.pictureStretch = o.value("pictureStretch").toBool(true);
     e.text = o.value("text").toString();
     e.field = o.value("field").toString();
     e.expression = o.value("expression").toString();
@@ -191,18 +236,7 @@ ElementDef elementFromJson(const QJsonObject& o)
         e.barcodeRatio = numberIn(b.value("ratio"), 2.0, 1, 10, QStringLiteral("oran"));
         e.barcodeChecksum = b.value("checksum").toBool();
     }
-    if (o.contains("frame")) {
-        const QJsonObject f = o.value("frame").toObject();
-        checkKeys(f, {"left", "right", "top", "bottom", "width", "color"},
-                  QStringLiteral("çerçeve"));
-        e.frame = Frame{f.value("left").toBool(),
-                        f.value("right").toBool(),
-                        f.value("top").toBool(),
-                        f.value("bottom").toBool(),
-                        numberIn(f.value("width"), 0.2, 0, 50, QStringLiteral("çizgi kalınlığı")),
-                        colorFrom(f.value("color"), QStringLiteral("#000000"),
-                                  QStringLiteral("çerçeve rengi"))};
-    }
+    if (o.contains("frame")) e.frame = frameFromJson(o.value("frame").toObject());
     return e;
 }
 
@@ -215,6 +249,31 @@ QString elementClassName(ElementKind kind)
 QString bandClassName(BandKind kind)
 {
     return kBandClasses[int(kind)];
+}
+
+std::optional<ElementKind> elementKindOfClass(const QString& className)
+{
+    if (const auto variant = kVariantClasses.constFind(className);
+        variant != kVariantClasses.cend())
+        return *variant;
+    const qsizetype at = kElementClasses.indexOf(className);
+    return at < 0 ? std::nullopt : std::optional<ElementKind>(ElementKind(at));
+}
+
+QString designerBandClass(BandKind kind)
+{
+    switch (kind) {
+    case BandKind::SubDetail:
+        return QStringLiteral("TZRQRSubDetail");
+    case BandKind::Strings:
+        return QStringLiteral("TZRQRStringsBand");
+    case BandKind::Child:
+        return QStringLiteral("TZRQRChildBand");
+    case BandKind::GroupHeader:
+        return QStringLiteral("TZRQRGroup");
+    default:
+        return QStringLiteral("TZRQRBand");
+    }
 }
 
 QSizeF PageSettings::size() const
@@ -241,28 +300,34 @@ QByteArray ReportDef::toJson() const
             elements.append(elementToJson(e));
         QJsonObject o{{"name", b.name},
                       {"class", b.className.isEmpty() ? bandClassName(b.kind) : b.className},
+                      {"kind", kBandKinds[int(b.kind)]},
                       {"height", b.height},
                       {"enabled", b.enabled},
                       {"elements", elements}};
         if (!b.groupExpression.isEmpty()) o.insert("groupExpression", b.groupExpression);
         if (!b.parent.isEmpty()) o.insert("parent", b.parent);
+        if (!b.beforePrint.isEmpty()) o.insert("beforePrint", b.beforePrint);
         bandArray.append(o);
     }
-    const QJsonObject pageObject{{"paper", kPapers[int(page.paper)]},
-                                 {"width", page.widthMm},
-                                 {"height", page.heightMm},
-                                 {"landscape", page.landscape},
-                                 {"left", page.left},
-                                 {"right", page.right},
-                                 {"top", page.top},
-                                 {"bottom", page.bottom},
-                                 {"columns", page.columns},
-                                 {"headerOnFirstPage", page.headerOnFirstPage},
-                                 {"footerOnLastPage", page.footerOnLastPage}};
+    QJsonObject pageObject{{"paper", kPapers[int(page.paper)]},
+                           {"width", page.widthMm},
+                           {"height", page.heightMm},
+                           {"landscape", page.landscape},
+                           {"left", page.left},
+                           {"right", page.right},
+                           {"top", page.top},
+                           {"bottom", page.bottom},
+                           {"columns", page.columns},
+                           {"columnSpacing", page.columnSpacing},
+                           {"units", page.units},
+                           {"headerOnFirstPage", page.headerOnFirstPage},
+                           {"footerOnLastPage", page.footerOnLastPage}};
+    if (hasFrame(page.frame)) pageObject.insert("frame", frameToJson(page.frame));
     return QJsonDocument(QJsonObject{{"format", "dulvet-rapor"},
-                                     {"version", 1},
+                                     {"version", kVersion},
                                      {"name", name},
                                      {"class", className},
+                                     {"font", fontToJson(font)},
                                      {"page", pageObject},
                                      {"bands", bandArray}})
         .toJson(QJsonDocument::Indented);
@@ -274,19 +339,22 @@ ReportDef ReportDef::fromJson(const QByteArray& json)
     const QJsonDocument document = QJsonDocument::fromJson(json, &error);
     if (error.error != QJsonParseError::NoError || !document.isObject()) fail(error.errorString());
     const QJsonObject root = document.object();
-    checkKeys(root, {"format", "version", "name", "class", "page", "bands"},
+    checkKeys(root, {"format", "version", "name", "class", "page", "bands", "font"},
               QStringLiteral("rapor"));
     if (root.value("format").toString() != QLatin1String("dulvet-rapor"))
         fail(QStringLiteral("bir rapor tanımı değil"));
-    if (root.value("version").toInt() != 1)
-        fail(QStringLiteral("bilinmeyen sürüm %1").arg(root.value("version").toInt()));
+    const int version = root.value("version").toInt();
+    if (version < 1 || version > kVersion)
+        fail(QStringLiteral("bilinmeyen sürüm %1")
+                 .arg(root.value("version").toVariant().toString()));
     ReportDef def;
     def.name = root.value("name").toString();
     def.className = root.value("class").toString();
+    if (root.contains("font")) def.font = fontFromJson(root.value("font").toObject());
     const QJsonObject p = root.value("page").toObject();
     checkKeys(p,
               {"paper", "width", "height", "landscape", "left", "right", "top", "bottom", "columns",
-               "headerOnFirstPage", "footerOnLastPage"},
+               "columnSpacing", "units", "frame", "headerOnFirstPage", "footerOnLastPage"},
               QStringLiteral("sayfa"));
     def.page.paper = PageSettings::Paper(
         indexIn(kPapers, p.value("paper").toString(QStringLiteral("A4")), QStringLiteral("kağıt")));
@@ -299,6 +367,11 @@ ReportDef ReportDef::fromJson(const QByteArray& json)
     def.page.top = numberIn(p.value("top"), 10, 0, kLongestMm, length);
     def.page.bottom = numberIn(p.value("bottom"), 10, 0, kLongestMm, length);
     def.page.columns = int(numberIn(p.value("columns"), 1, 1, 20, QStringLiteral("sütun sayısı")));
+    def.page.columnSpacing = numberIn(p.value("columnSpacing"), 0, 0, kLongestMm, length);
+    def.page.units = p.value("units").toString(QStringLiteral("mm"));
+    if (!QStringList{"mm", "inch", "pixel"}.contains(def.page.units))
+        fail(QStringLiteral("bilinmeyen ölçü birimi \"%1\"").arg(def.page.units));
+    if (p.contains("frame")) def.page.frame = frameFromJson(p.value("frame").toObject());
     def.page.headerOnFirstPage = p.value("headerOnFirstPage").toBool(true);
     def.page.footerOnLastPage = p.value("footerOnLastPage").toBool(true);
     if (def.page.size().width() <= def.page.left + def.page.right ||
@@ -307,12 +380,20 @@ ReportDef ReportDef::fromJson(const QByteArray& json)
     for (const QJsonValue& value : root.value("bands").toArray()) {
         const QJsonObject o = value.toObject();
         checkKeys(o,
-                  {"name", "class", "height", "enabled", "elements", "groupExpression", "parent"},
+                  {"name", "class", "kind", "height", "enabled", "elements", "groupExpression",
+                   "parent", "beforePrint"},
                   QStringLiteral("bant"));
         BandDef b;
         b.name = o.value("name").toString();
         b.className = o.value("class").toString();
-        b.kind = BandKind(indexIn(kBandClasses, b.className, QStringLiteral("bant sınıfı")));
+        // Written since version 2; before, the class gave the kind.
+        b.kind = o.contains("kind")
+                     ? BandKind(indexIn(kBandKinds, o.value("kind").toString(),
+                                        QStringLiteral("bant türü")))
+                     : BandKind(indexIn(kBandClasses, b.className, QStringLiteral("bant sınıfı")));
+        if (!classFitsKind(b.className, b.kind))
+            fail(QStringLiteral("bilinmeyen bant sınıfı \"%1\"").arg(b.className));
+        b.beforePrint = o.value("beforePrint").toString();
         b.height = numberIn(o.value("height"), 6, 0, kLongestMm, QStringLiteral("bant yüksekliği"));
         b.enabled = o.value("enabled").toBool(true);
         b.groupExpression = o.value("groupExpression").toString();

@@ -4,6 +4,7 @@
 #include <QFont>
 #include <QRectF>
 #include <QString>
+#include <optional>
 #include <vector>
 
 // A banded page report as plain data. Positions and sizes are in millimetres from the band's
@@ -20,7 +21,8 @@ enum class BandKind {
     GroupFooter,
     Summary,
     PageFooter,
-    Child
+    Child,
+    Strings // a band of a list of strings; nothing gives it any, so it prints nothing
 };
 
 enum class ElementKind {
@@ -34,6 +36,11 @@ enum class ElementKind {
     DBImage,       // a picture field
     AmountInWords, // a number (its field, expression or caption) written in words
     Barcode,       // a barcode of its field or text
+    ExprMemo,      // several lines, each an expression or fixed text
+    RichText,      // formatted text (HTML or plain), printed as its text
+    DBRichText,    // formatted text from a field
+    Chart,         // a chart; prints its frame
+    AngledLabel,   // fixed text at an angle
 };
 
 enum class SysDataKind { Date, Time, DateTime, PageNumber };
@@ -75,7 +82,9 @@ struct ElementDef {
     bool autoSize = false;
     bool autoStretch = false;
     bool enabled = true;
-    double angle = 0; // degrees, counter-clockwise
+    double angle = 0;         // degrees, counter-clockwise
+    bool alignToBand = false; // placed by its alignment across the band, not at its left
+    bool pictureCenter = false, pictureStretch = true; // pictures: centred, stretched to fit
     // Barcodes: symbology (TZemrakBarkod::Tip), narrowest element and bar height in pixels of
     // 0.254 mm (100 per inch), wide-to-narrow ratio, check character.
     int barcodeType = 14;
@@ -92,6 +101,7 @@ struct BandDef {
     double height = 6;       // mm
     QString groupExpression; // group header and footer: the value whose change starts a group
     QString parent;          // child band: the band it continues
+    QString beforePrint;     // the name of the document's handler that fills it, if any
     bool enabled = true;
     std::vector<ElementDef> elements;
 };
@@ -103,6 +113,9 @@ struct PageSettings {
     bool landscape = false;
     double left = 10, right = 10, top = 10, bottom = 10; // margins, mm
     int columns = 1;
+    double columnSpacing = 0;             // mm between columns
+    Frame frame;                          // a frame round the printable area
+    QString units = QStringLiteral("mm"); // what the settings window shows: mm, inch, pixel
     bool headerOnFirstPage = true;
     bool footerOnLastPage = true;
 
@@ -110,9 +123,11 @@ struct PageSettings {
 };
 
 struct ReportDef {
+    static constexpr int kVersion = 2; // written; 1 loads too
     QString name;
     QString className;
     PageSettings page;
+    QFont font = QFont(QStringLiteral("DejaVu Sans"), 9); // the font new elements take
     std::vector<BandDef> bands;
 
     const BandDef* band(BandKind kind) const;
@@ -124,3 +139,8 @@ struct ReportDef {
 // Class names used in saved definitions.
 QString elementClassName(ElementKind kind);
 QString bandClassName(BandKind kind);
+// The kind of an element class, built-in or of the designer; nullopt for an unknown class.
+std::optional<ElementKind> elementKindOfClass(const QString& className);
+// Band classes of the designer: one for each kind a designed band may have, "TZRQRBand" for the
+// standard bands.
+QString designerBandClass(BandKind kind);

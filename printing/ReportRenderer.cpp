@@ -13,6 +13,7 @@
 #include <QDate>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QTextDocumentFragment>
 #include <cmath>
 #include <limits>
 
@@ -31,6 +32,12 @@ const QImage& measureDevice()
         return i;
     }();
     return image;
+}
+
+// Formatted text prints as its text.
+QString plainOf(const QString& text)
+{
+    return Qt::mightBeRichText(text) ? QTextDocumentFragment::fromHtml(text).toPlainText() : text;
 }
 
 double textHeightMm(const QFont& font, const QString& text, double widthMm, bool wrap)
@@ -101,10 +108,41 @@ struct ReportRenderer::Impl {
                                    ? ReportExpression::parse(e.expression)
                                    : ReportExpression());
             expressions.push_back(std::move(list));
+            std::vector<std::vector<MemoPart>> memos(band.elements.size());
+            for (size_t i = 0; i < band.elements.size(); ++i)
+                if (band.elements[i].kind == ElementKind::ExprMemo)
+                    memos[i] = memoParts(band.elements[i].text);
+            memoExpressions.push_back(std::move(memos));
             groupKeys.push_back(band.kind == BandKind::GroupHeader
                                     ? ReportExpression::parse(band.groupExpression)
                                     : ReportExpression());
         }
+    }
+
+    // An expression memo's text: fixed pieces and the expressions written in braces.
+    struct MemoPart {
+        QString text;
+        ReportExpression expression; // empty for a fixed piece
+    };
+    std::vector<std::vector<std::vector<MemoPart>>> memoExpressions;
+
+    static std::vector<MemoPart> memoParts(const QString& text)
+    {
+        std::vector<MemoPart> parts;
+        qsizetype from = 0;
+        while (from < text.size()) {
+            const qsizetype open = text.indexOf(QLatin1Char('{'), from);
+            const qsizetype close = open < 0 ? -1 : text.indexOf(QLatin1Char('}'), open);
+            if (close < 0) {
+                parts.push_back({text.mid(from), {}});
+                break;
+            }
+            if (open > from) parts.push_back({text.mid(from, open - from), {}});
+            parts.push_back(
+                {QString(), ReportExpression::parse(text.mid(open + 1, close - open - 1))});
+            from = close + 1;
+        }
+        return parts;
     }
 
     // Where each field name of the report is: its table and position, found once.
@@ -139,7 +177,22 @@ struct ReportRenderer::Impl {
         const ElementDef& e = def.bands[band].elements[index];
         if (const QString* text = print.texts.find(e.name)) return *text;
         switch (e.kind) {
+        case ElementKind::ExprMemo: {
+            QString text;
+            for (const MemoPart& part : memoExpressions[band][index])
+                text += part.expression.isEmpty()
+                            ? part.text
+                            : formatValue(part.expression.evaluate(resolver()), e.mask);
+            return text;
+        }
+        case ElementKind::RichText:
+            return plainOf(e.text);
+        case ElementKind::DBRichText:
+            return plainOf(field(e.field).toString());
+        case ElementKind::Chart:
+            return QString();
         case ElementKind::Label:
+        case ElementKind::AngledLabel:
         case ElementKind::Memo:
             // Vertical labels store a carriage return after each line feed; it is no glyph.
             return e.text.contains(QLatin1Char('\r')) ? DrawnLines(e.text) : e.text;
@@ -217,14 +270,22 @@ struct ReportRenderer::Impl {
             if (pageNumber > 0 && y > contentTop()) return false;
         }
         Page& page = *current;
-        const double left = def.page.left + (flows(band) ? column * columnWidth() : 0);
+        const double left =
+            def.page.left + (flows(band) ? column * (columnWidth() + def.page.columnSpacing) : 0);
         // One operation filled again for each element: a new one would make a new font each
         // time, which millions of elements notice.
         DrawOp& op = scratch;
         for (size_t i = 0; i < band.elements.size(); ++i) {
             const ElementDef& e = band.elements[i];
             if (!event.enabled.value(e.name, e.enabled)) continue;
-            const QRectF r(left + e.rect.x(), y + e.rect.y(), e.rect.width(), heights[i]);
+            double x = e.rect.x();
+            if (e.alignToBand) {
+                const double across = flows(band) ? columnWidth() : printableWidth();
+                x = e.alignment & Qt::AlignRight     ? across - e.rect.width()
+                    : e.alignment & Qt::AlignHCenter ? (across - e.rect.width()) / 2
+                                                     : 0;
+            }
+            const QRectF r(left + x, y + e.rect.y(), e.rect.width(), heights[i]);
             op.type = DrawOp::Type::Text;
             op.rect = r;
             op.text.clear();
@@ -275,6 +336,12 @@ struct ReportRenderer::Impl {
                 }
                 addOp();
                 continue;
+            case ElementKind::Chart:
+                // No chart data reaches a report: its frame shows where it stands.
+                op.type = DrawOp::Type::Rect;
+                op.penWidth = e.frame.width;
+                addOp();
+                continue;
             case ElementKind::Image:
             case ElementKind::DBImage: {
                 QImage image;
@@ -287,6 +354,16 @@ struct ReportRenderer::Impl {
                 }
                 if (!image.isNull()) {
                     op.type = DrawOp::Type::Picture;
+                    if (!e.pictureStretch) {
+                        // Its own size at the report's 96 pixels to the inch, cut to the box.
+                        QSizeF size(image.width() * kMmPerInch / 96,
+                                    image.height() * kMmPerInch / 96);
+                        size = size.boundedTo(r.size());
+                        op.rect = QRectF(e.pictureCenter ? r.center() - QPointF(size.width() / 2,
+                                                                                size.height() / 2)
+                                                         : r.topLeft(),
+                                         size);
+                    }
                     op.picture = set.addPicture(image);
                     addOp();
                 }
@@ -366,10 +443,15 @@ struct ReportRenderer::Impl {
 
     double contentTop() const { return def.page.top; }
 
+    double printableWidth() const
+    {
+        return def.page.size().width() - def.page.left - def.page.right;
+    }
+
     double columnWidth() const
     {
-        return (def.page.size().width() - def.page.left - def.page.right) /
-               std::max(1, def.page.columns);
+        const int columns = std::max(1, def.page.columns);
+        return (printableWidth() - def.page.columnSpacing * (columns - 1)) / columns;
     }
 
     // Bands that run down the columns; titles, page headers and footers span the page.
@@ -397,6 +479,15 @@ struct ReportRenderer::Impl {
     {
         ++pageNumber;
         current = &set.addPage(def.page.size());
+        if (const Frame& f = def.page.frame; f.left || f.right || f.top || f.bottom) {
+            ElementDef border;
+            border.frame = f;
+            const QSizeF size = def.page.size();
+            frame(*current, border,
+                  QRectF(def.page.left, def.page.top, printableWidth(),
+                         size.height() - def.page.top - def.page.bottom),
+                  QString());
+        }
         y = contentTop();
         bottomLimit = def.page.size().height() - def.page.bottom - footerHeight();
         if (pageNumber == 1) {

@@ -8,10 +8,20 @@
 #include "support/Reference.h"
 #include "widgets/AmountInWords.h"
 
+#include "store/AppError.h"
+
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace {
+
+QByteArray readAll(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
 
 const QDate kMarch1(2026, 3, 1);
 
@@ -224,7 +234,7 @@ TEST_F(InvoicePrintTest, AFreeLayoutFileReplacesTheBuiltInOne)
     ReportDef free = builtInInvoiceLayout(readInvoicePlan(t.global->fatPlan()),
                                           InvoiceLayoutSettings(), "#,##0.00", "#,##0.00");
     // Moved and without the words; no FatPlan value applies to it any more.
-    free.bands[0].elements[0].rect.moveTo(100, 5);
+    free.bands[0].elements[0].rect.moveTo(50, 5);
     auto& footer = free.bands.back().elements;
     footer.erase(std::remove_if(footer.begin(), footer.end(),
                                 [](const ElementDef& e) { return e.name == "lblYazi"; }),
@@ -274,4 +284,94 @@ TEST_F(InvoicePrintTest, LayoutsThatCannotPrintAreNamed)
     // A hidden element may stand anywhere.
     wide.insert("AraTop", "H");
     EXPECT_EQ(invoiceLayoutFault(wide, settings), QString());
+}
+
+TEST_F(InvoicePrintTest, ALayoutFileIsReadWholeOrNotAtAll)
+{
+    const qint64 id = invoice(2);
+    const QString path = InvoicePrint::layoutPath(company(), false);
+    ReportDef layout = builtInInvoiceLayout(readInvoicePlan(t.global->fatPlan()),
+                                            InvoiceLayoutSettings(), "#,##0.00", "#,##0.00");
+    writeInvoiceLayoutFile(path, layout);
+    EXPECT_EQ(readInvoiceLayoutFile(path).toJson(), layout.toJson());
+    const PageSet good = print(id);
+    const QByteArray whole = readAll(path);
+
+    // Each broken file: the message with the file and why, the built-in layout prints, the file
+    // stays as it was.
+    const auto refused = [&](const QByteArray& bytes, const QString& why) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        try {
+            readInvoiceLayoutFile(path);
+            ADD_FAILURE() << "read: " << why.toStdString();
+        } catch (const AppError& e) {
+            EXPECT_EQ(e.message(), "Dizayn dosyası okunamadı");
+            EXPECT_TRUE(e.detail().startsWith(path + ": ")) << e.detail().toStdString();
+            if (!why.isEmpty()) EXPECT_TRUE(e.detail().contains(why)) << e.detail().toStdString();
+        }
+        QString notice;
+        const PageSet fallback = print(id, false, &notice);
+        EXPECT_TRUE(notice.startsWith(path + ": ")) << notice.toStdString();
+        EXPECT_EQ(dumpWithoutToday(fallback), dumpWithoutToday(good)); // the same layout, built in
+        EXPECT_EQ(readAll(path), bytes);
+    };
+    const auto changed = [&](const char* from, const char* to) {
+        QByteArray bytes = whole;
+        EXPECT_TRUE(bytes.contains(from)) << from;
+        return bytes.replace(from, to);
+    };
+    refused(whole.left(whole.size() / 2), "");
+    refused("çöp çöp", "");
+    refused(QByteArray("TPF0\x0bTfrmFtSatisP\0\0", 18), "eski biçim; yeniden dizayn ediniz");
+    refused("object frmFtSatisP: TfrmFtSatisP\r\n  Left = 0\r\nend\r\n", "eski biçim");
+    refused(changed("\"TZRQRDBText\"", "\"TZRQRYok\""), "TZRQRYok");
+    refused(changed("\"DetailBand1BeforePrint\"", "\"DetailBand1Format\""), "DetailBand1Format");
+    refused(changed("\"version\": 2", "\"version\": 3"), "sürüm 3");
+    refused(changed("\"name\": \"lblTVdNo\"", "\"name\": \"lblTVd\""), "iki kez");
+    refused(changed("\"name\": \"lblTVdNo\"", "\"name\": \"lbl TVdNo\""), "geçerli bir ad değil");
+    refused(QByteArray(kLayoutFileLimit + 1, ' '), "16 MB");
+    {
+        // An element pushed out of its band.
+        ReportDef outside = layout;
+        outside.bands[2].elements[0].rect.moveTop(50);
+        refused(outside.toJson(), "bandın dışında");
+    }
+
+    // A layout of the first version: the built-in bands' handlers by kind, so it prints alike.
+    QByteArray first = whole;
+    first.replace("\"version\": 2", "\"version\": 1");
+    for (const QString& handler : invoiceHandlers())
+        first.replace(("\"beforePrint\": \"" + handler + "\",").toUtf8(), "");
+    ASSERT_FALSE(first.contains("beforePrint"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(first);
+    }
+    QString notice;
+    EXPECT_EQ(dumpWithoutToday(print(id, false, &notice)), dumpWithoutToday(good));
+    EXPECT_EQ(notice, "");
+
+    // A write that fails before the rename leaves the old file whole and nothing beside it.
+    layout.bands[0].elements[0].rect.moveLeft(0);
+    EXPECT_THROW(
+        writeInvoiceLayoutFile(path, layout, [] { throw AppError(QStringLiteral("disk doldu")); }),
+        AppError);
+    EXPECT_EQ(readAll(path), first);
+    EXPECT_EQ(QDir(QFileInfo(path).path()).entryList({"TfrmFtSatisP*"}, QDir::Files),
+              QStringList{"TfrmFtSatisP.ftr"});
+    // A layout given for one print, as dulvet-admin's --layout does: the installed file is not
+    // read.
+    const QString other = t.dir.filePath("baska.ftr");
+    writeInvoiceLayoutFile(other, layout);
+    const PageSet given =
+        InvoicePrint::pages(company(), t.global->fatPlan(), id, false, nullptr, other);
+    EXPECT_EQ(texts(given, "TitleBand1").size(), texts(good, "TitleBand1").size());
+    EXPECT_NE(dumpWithoutToday(given), dumpWithoutToday(good));
+    EXPECT_THROW(InvoicePrint::pages(company(), t.global->fatPlan(), id, false, nullptr,
+                                     t.dir.filePath("yok.ftr")),
+                 AppError);
 }
