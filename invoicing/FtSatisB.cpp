@@ -1,4 +1,5 @@
 #include "invoicing/FtSatisB.h"
+#include "invoicing/Ust.h"
 
 #include "invoicing/FtSatisZ.h"
 #include "invoicing/InvoicePosting.h"
@@ -149,8 +150,8 @@ TfrmFtSatisB::TfrmFtSatisB(Shell& shell, InvoicePosting& posting, const InvoiceK
         addPopupEntry(popup(), QStringLiteral("İrsaliye yazdır"), QStringLiteral("IYazdir"));
         addCommand(QStringLiteral("FAyar"), QStringLiteral("F.Ayar [F7]"), Qt::Key_F7, QString(),
                    [this] {
-                       TfrmFtSatisZ layout(this->shell(), this);
-                       layout.run();
+                       TfrmUst designer(this->shell(), this);
+                       designer.run();
                    });
     }
     addQuickCardKey(QuickCard::Stock, [this] {

@@ -96,6 +96,24 @@ std::vector<VatLine> vatDetail(const CompanyData& company, const std::vector<Inv
     return ordered;
 }
 
+ReportDef installedLayout(CompanyData& company, Table& fatPlan, bool irsaliye, QString* notice)
+{
+    // A free layout replaces the built-in one only when it loads completely.
+    const QString path = layoutPath(company, irsaliye);
+    if (QFile::exists(path)) {
+        try {
+            return readInvoiceLayoutFile(path);
+        } catch (const AppError& e) {
+            if (notice) *notice = e.detail();
+        }
+    }
+    // Users.ini as it is on disk now: the layout window or another workstation may have
+    // changed it.
+    const IniFile users(company.install().usersIniPath());
+    return builtInInvoiceLayout(readInvoicePlan(fatPlan), InvoiceLayoutSettings::read(users),
+                                company.moneyFormat(), priceMask(company));
+}
+
 RunningReport start(CompanyData& company, Table& fatPlan, qint64 invoiceId, bool irsaliye,
                     QString* notice, const QString& layout)
 {
@@ -111,24 +129,8 @@ RunningReport start(CompanyData& company, Table& fatPlan, qint64 invoiceId, bool
     const IniFile users(company.install().usersIniPath());
     state->fraction = fractionMask(users);
 
-    // A free layout replaces the built-in one only when it loads completely.
-    bool loaded = false;
-    const QString path = layoutPath(company, irsaliye);
-    if (!layout.isEmpty()) {
-        state->def = readInvoiceLayoutFile(layout);
-        loaded = true;
-    } else if (QFile::exists(path)) {
-        try {
-            state->def = readInvoiceLayoutFile(path);
-            loaded = true;
-        } catch (const AppError& e) {
-            if (notice) *notice = e.detail();
-        }
-    }
-    if (!loaded)
-        state->def =
-            builtInInvoiceLayout(readInvoicePlan(fatPlan), InvoiceLayoutSettings::read(users),
-                                 state->money, state->price);
+    state->def = layout.isEmpty() ? installedLayout(company, fatPlan, irsaliye, notice)
+                                  : readInvoiceLayoutFile(layout);
 
     const std::vector<InvoiceLine> lines = posting.lines(invoiceId);
     for (const VatLine& v : vatDetail(company, lines)) {

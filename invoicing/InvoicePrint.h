@@ -31,6 +31,12 @@ struct VatLine {
 };
 std::vector<VatLine> vatDetail(const CompanyData& company, const std::vector<InvoiceLine>& lines);
 
+// The layout an invoice (or its delivery note) prints with: its layout file when one exists and
+// loads completely, else the built-in layout from FatPlan and the FATURA keys. `notice` gets the
+// file and reason of a layout file that could not be used.
+ReportDef installedLayout(CompanyData& company, Table& fatPlan, bool irsaliye,
+                          QString* notice = nullptr);
+
 // Starts the print of an invoice: its layout file when one exists and loads completely, else
 // the built-in layout from FatPlan and the FATURA keys. `notice` gets the message of a layout
 // file that could not be used (the built-in one prints instead). A `layout` file given prints

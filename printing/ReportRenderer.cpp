@@ -1,5 +1,6 @@
 #include "printing/ReportRenderer.h"
 
+#include "printing/ReportDesign.h"
 #include "printing/ReportExpression.h"
 #include "store/AppError.h"
 #include "store/MoneyFormat.h"
@@ -73,6 +74,7 @@ struct ReportRenderer::Impl {
     const ReportDef def; // a copy: callers may pass a temporary
     Table* master;
     const QDateTime started = QDateTime::currentDateTime();
+    bool designing = false;         // the designer's view: no stretching, no events, no child bands
     int copies = 0, copiesMade = 0; // detail bands of a report without a master table
     bool nothingWhenEmpty = false;
     Table* sub = nullptr;
@@ -260,7 +262,7 @@ struct ReportRenderer::Impl {
             if (!on) continue;
             texts[i] = elementText(bi, i, event);
             heights[i] = e.rect.height();
-            if (e.autoStretch && !texts[i].isEmpty()) {
+            if (e.autoStretch && !designing && !texts[i].isEmpty()) {
                 heights[i] = std::max(heights[i],
                                       textHeightMm(e.font, texts[i], e.rect.width(), e.wordWrap));
                 height = std::max(height, e.rect.y() + heights[i]);
@@ -414,6 +416,7 @@ struct ReportRenderer::Impl {
             frame(page, e, r, band.name);
         }
         y += height;
+        if (designing) return true;
         if (owner->afterPrint) owner->afterPrint(band);
         for (size_t i = 0; i < band.elements.size(); ++i)
             if (band.elements[i].resetAfterPrint) expressions[bi][i].resetSums();
@@ -656,6 +659,72 @@ struct ReportRenderer::Impl {
         return true;
     }
 };
+
+PageSet ReportRenderer::designView(const ReportDef& def)
+{
+    ReportRenderer renderer(def, nullptr);
+    Impl& d = *renderer.d;
+    d.designing = true;
+    d.styles.assign(def.bands.size(), {});
+    for (size_t b = 0; b < def.bands.size(); ++b)
+        d.styles[b].assign(def.bands[b].elements.size(), -1);
+    const std::vector<ReportDesign::BandPlace> places = ReportDesign::bandOrder(def);
+    double total = 0;
+    for (const ReportDesign::BandPlace& p : places)
+        total += def.bands[size_t(p.band)].height;
+    const QSizeF page = def.page.size();
+    d.current = &d.set.addPage(QSizeF(page.width(), def.page.top + total + def.page.bottom));
+    d.pageNumber = 1;
+    for (const ReportDesign::BandPlace& p : places) {
+        const BandDef& band = d.def.bands[size_t(p.band)]; // the renderer's own copy
+        BandPrint event{band, {}, {}, {}, true, 1, false};
+        for (const ElementDef& e : band.elements) {
+            event.setEnabled(e.name, true);
+            QString shown;
+            switch (e.kind) {
+            case ElementKind::DBText:
+            case ElementKind::DBRichText:
+                shown = e.field.isEmpty() ? e.name : QStringLiteral("[%1]").arg(e.field);
+                break;
+            case ElementKind::Expr:
+                shown = e.expression.isEmpty() ? e.name : QStringLiteral("{%1}").arg(e.expression);
+                break;
+            case ElementKind::SysData: {
+                static const char* const kinds[] = {"Tarih", "Saat", "Tarih+Saat", "Sayfa nosu"};
+                shown = e.text + QStringLiteral("[%1]").arg(QLatin1String(kinds[int(e.sysData)]));
+                break;
+            }
+            case ElementKind::ExprMemo:
+            case ElementKind::AmountInWords:
+                shown = e.text;
+                break;
+            case ElementKind::Label:
+            case ElementKind::Memo:
+            case ElementKind::AngledLabel:
+            case ElementKind::RichText:
+                // Texts the print fills in show their names.
+                if (!e.text.isEmpty()) continue;
+                shown = e.name;
+                break;
+            case ElementKind::Barcode:
+                shown = !e.text.isEmpty() ? e.text : !e.field.isEmpty() ? e.field : e.name;
+                break;
+            default:
+                continue; // the rest draw as they print
+            }
+            event.setText(e.name, shown);
+        }
+        d.y = def.page.top + p.top;
+        d.column = 0;
+        try {
+            d.placePrepared(band, event, false);
+        } catch (const AppError&) {
+            // a barcode its kind cannot carry: drawn without it
+        }
+    }
+    d.set.finished = true;
+    return std::move(d.set);
+}
 
 void ReportRenderer::setNothingWhenEmpty(bool on)
 {

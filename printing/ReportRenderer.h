@@ -87,6 +87,10 @@ public:
 
     // Renders the whole report.
     PageSet render();
+    // The definition as the designer shows it: one page as wide as the report's, its bands one
+    // under the other from the top margin in the designer's order, every element drawn as the
+    // print draws it (hidden ones too), fields and expressions by what they print.
+    static PageSet designView(const ReportDef& def);
 
     // The same in steps, for a preview that shows the first pages while the rest are made:
     // start(), then step() until it returns true; pages() grows meanwhile.

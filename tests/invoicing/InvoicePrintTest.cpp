@@ -310,7 +310,9 @@ TEST_F(InvoicePrintTest, ALayoutFileIsReadWholeOrNotAtAll)
         } catch (const AppError& e) {
             EXPECT_EQ(e.message(), "Dizayn dosyası okunamadı");
             EXPECT_TRUE(e.detail().startsWith(path + ": ")) << e.detail().toStdString();
-            if (!why.isEmpty()) EXPECT_TRUE(e.detail().contains(why)) << e.detail().toStdString();
+            if (!why.isEmpty()) {
+                EXPECT_TRUE(e.detail().contains(why)) << e.detail().toStdString();
+            }
         }
         QString notice;
         const PageSet fallback = print(id, false, &notice);

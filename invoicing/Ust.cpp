@@ -1,0 +1,281 @@
+#include "invoicing/Ust.h"
+
+#include "invoicing/FtSatisZ.h"
+#include "invoicing/InvoiceLayout.h"
+#include "invoicing/InvoicePrint.h"
+#include "printing/DesignSizeWindow.h"
+#include "printing/DesignSurface.h"
+#include "store/AppError.h"
+#include "store/CompanyData.h"
+#include "store/GlobalData.h"
+
+#include <QButtonGroup>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString kTitle = QStringLiteral("Rapor dizaynı");
+
+// The tools' pictures and what they make.
+struct ToolLook {
+    const char* glyph;
+    const char* hint;
+};
+const ToolLook kLooks[ReportDesign::kToolCount] = {
+    {"↖", "Seçim"},
+    {"SD", "Alt detay bandı"},
+    {"≡", "Satırlar bandı"},
+    {"▭", "Band (rapora eksik ilk standart band)"},
+    {"↳", "Üstteki bandın devamı"},
+    {"G", "Grup bandı"},
+    {"A", "Yazı"},
+    {"[A]", "Veri dosyası alanı"},
+    {"Σ", "İfade"},
+    {"#", "Sistem verisi (tarih, saat, sayfa)"},
+    {"¶", "Çok satırlı yazı"},
+    {"{¶}", "İfadeli çok satırlı yazı"},
+    {"R", "Biçimli yazı"},
+    {"[R]", "Veri dosyası biçimli yazı"},
+    {"○", "Şekil"},
+    {"▣", "Resim"},
+    {"[▣]", "Veri dosyası resmi"},
+    {"▥", "Grafik"},
+    {"∠", "Açılı yazı"},
+    {"Yz", "Yazıyla tutar"},
+    {"A↓", "Dikey yazı"},
+    {"|‖|", "Barkod"},
+};
+
+QIcon toolIcon(int tool)
+{
+    QPixmap picture(28, 28);
+    picture.fill(Qt::transparent);
+    QPainter painter(&picture);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    QFont font(QStringLiteral("DejaVu Sans"));
+    const QString glyph = QString::fromUtf8(kLooks[tool].glyph);
+    font.setPixelSize(glyph.size() > 2 ? 10 : 15);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(tool <= 5 && tool > 0 ? QColor(0, 90, 160) : QColor(30, 30, 30));
+    painter.drawText(picture.rect(), Qt::AlignCenter, glyph);
+    return QIcon(picture);
+}
+
+} // namespace
+
+TfrmUst::TfrmUst(Shell& shell, QWidget* parent)
+    : FormBase(shell, kTitle, parent)
+{
+    setObjectName(QStringLiteral("frmUst"));
+    addCommand(QStringLiteral("Kaydet"), QStringLiteral("Kaydet [F2]"), Qt::Key_F2,
+               QStringLiteral("Dizaynı kaydeder ve çıkar"), [this] { save(); });
+    addCommand(QStringLiteral("Vazgec"), QStringLiteral("Vazgeç [Esc]"), Qt::Key_Escape,
+               QStringLiteral("Dizaynı kaydetmeden çıkar"), [this] { cancel(); });
+    addCommand(QStringLiteral("Manuel"), QStringLiteral("Manuel Fatura ve İrsaliye dizaynı"), 0,
+               QStringLiteral("Hazır dizaynın ölçüleri"), [this] {
+                   TfrmFtSatisZ manual(this->shell(), this);
+                   manual.run();
+                   closeWindow(QDialog::Rejected);
+               });
+    addCommand(QStringLiteral("Fatura"), QStringLiteral("Fatura dizaynı"), 0,
+               QStringLiteral("Faturanın dizaynı"), [this] { open(false); });
+    addCommand(QStringLiteral("Irsaliye"), QStringLiteral("İrsaliye dizaynı"), 0,
+               QStringLiteral("İrsaliyenin dizaynı"), [this] { open(true); });
+    addCommand(QStringLiteral("GeriAl"), QStringLiteral("Geri al [Ctrl+Z]"), 0,
+               QStringLiteral("Son değişikliği geri alır"), [this] { doc_->undoStack().undo(); });
+    addCommand(QStringLiteral("Yinele"), QStringLiteral("Yinele [Ctrl+Y]"), 0,
+               QStringLiteral("Geri alınanı yeniden yapar"), [this] { doc_->undoStack().redo(); });
+    addCommand(QStringLiteral("Izgara"), QStringLiteral("Izgara [Ctrl+G]"), 0,
+               QStringLiteral("Sürüklerken 4 pixellik ızgaraya oturtma"),
+               [this] { surface_->setGrid(!surface_->grid()); });
+
+    tools_ = new QWidget(this);
+    auto* row = new QHBoxLayout(tools_);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(1);
+    toolGroup_ = new QButtonGroup(this);
+    toolGroup_->setExclusive(true);
+    for (int tool = 0; tool < ReportDesign::kToolCount; ++tool) {
+        auto* button = new QToolButton(tools_);
+        button->setCheckable(true);
+        button->setIcon(toolIcon(tool));
+        button->setIconSize(QSize(28, 28));
+        button->setFocusPolicy(Qt::NoFocus);
+        const ReportDesign::Tool& t = ReportDesign::tools()[size_t(tool)];
+        button->setToolTip(
+            t.className.isEmpty()
+                ? QString::fromUtf8(kLooks[tool].hint)
+                : QStringLiteral("%1 (%2)").arg(QString::fromUtf8(kLooks[tool].hint), t.className));
+        toolGroup_->addButton(button, tool);
+        row->addWidget(button);
+    }
+    row->addStretch(1);
+    toolGroup_->button(0)->setChecked(true);
+    connect(toolGroup_, &QButtonGroup::idClicked, this, [this](int tool) {
+        if (surface_) surface_->setTool(tool);
+    });
+    content()->addWidget(tools_);
+    scroll_ = new QScrollArea(this);
+    scroll_->setBackgroundRole(QPalette::Dark);
+    content()->addWidget(scroll_, 1);
+
+    menu_ = new QMenu(this);
+    menu_->addAction(QStringLiteral("Özellikleri"));
+    menu_->addAction(QStringLiteral("Ebatlar ve tanımlama"), this, [this] { sizes(); });
+    menu_->addAction(QStringLiteral("Arkaya gönder"), this, [this] { reorder(false); });
+    menu_->addAction(QStringLiteral("Öne getir"), this, [this] { reorder(true); });
+    menu_->addAction(QStringLiteral("Sil"), this, [this] { removeCurrent(); });
+
+    tools_->hide();
+    scroll_->hide();
+    updateCommands();
+    resize(1000, 700);
+}
+
+TfrmUst::~TfrmUst() = default;
+
+QAbstractButton* TfrmUst::toolButton(int tool) const
+{
+    return toolGroup_->button(tool);
+}
+
+void TfrmUst::updateCommands()
+{
+    const bool designing = kind_ >= 0;
+    for (const char* choice : {"Manuel", "Fatura", "Irsaliye"})
+        if (QPushButton* b = commandButton(QLatin1String(choice))) b->setVisible(!designing);
+    for (const char* edit : {"GeriAl", "Yinele", "Izgara"})
+        if (QPushButton* b = commandButton(QLatin1String(edit))) b->setVisible(designing);
+    setCommandEnabled(QStringLiteral("Kaydet"), designing);
+    setCommandEnabled(QStringLiteral("GeriAl"), designing && doc_->undoStack().canUndo());
+    setCommandEnabled(QStringLiteral("Yinele"), designing && doc_->undoStack().canRedo());
+}
+
+void TfrmUst::open(bool irsaliye)
+{
+    CompanyData& company = *shell().company;
+    QString notice;
+    ReportDef def =
+        InvoicePrint::installedLayout(company, shell().global->fatPlan(), irsaliye, &notice);
+    if (!notice.isEmpty()) {
+        fileUnreadable_ = true;
+        NoticeBox(shell(), QStringLiteral("Dizayn dosyası okunamadı"), notice, kTitle, this);
+    }
+    doc_ = std::make_unique<DesignDocument>(std::move(def));
+    kind_ = irsaliye ? 1 : 0;
+    surface_ = new DesignSurface(*doc_);
+    scroll_->setWidget(surface_);
+    connect(surface_, &DesignSurface::toolUsed, this,
+            [this] { toolGroup_->button(0)->setChecked(true); });
+    connect(surface_, &DesignSurface::contextMenuAt, this, &TfrmUst::showItemMenu);
+    connect(surface_, &DesignSurface::deleteRequested, this, &TfrmUst::removeCurrent);
+    connect(&doc_->undoStack(), &QUndoStack::indexChanged, this, [this] { updateCommands(); });
+    toolGroup_->button(0)->setChecked(true);
+    tools_->show();
+    scroll_->show();
+    setWindowTitle(kTitle +
+                   (irsaliye ? QStringLiteral(" - İrsaliye") : QStringLiteral(" - Fatura")));
+    updateCommands();
+    surface_->setFocus();
+}
+
+void TfrmUst::save()
+{
+    if (kind_ < 0) return;
+    const QString path = InvoicePrint::layoutPath(*shell().company, kind_ == 1);
+    if (fileUnreadable_ &&
+        ConfirmBox(shell(), QStringLiteral("Okunamayan dizayn dosyasının üzerine"),
+                   QStringLiteral("yazılsın mı ?"), kTitle, this) != 1)
+        return;
+    try {
+        writeInvoiceLayoutFile(path, doc_->def());
+    } catch (const AppError& e) {
+        NoticeBox(shell(), e.message(), e.detail(), kTitle, this);
+        return;
+    }
+    doc_->setSaved();
+    closeWindow(QDialog::Accepted);
+}
+
+void TfrmUst::cancel()
+{
+    if (surface_ && doc_->dragging()) return; // the surface cancels its drag itself
+    if (doc_ && doc_->modified() &&
+        ConfirmBox(shell(), QStringLiteral("Dizayn değişiklikleri kaydedilmeyecek"),
+                   QStringLiteral("emin misiniz ?"), kTitle, this) != 1)
+        return;
+    closeWindow(QDialog::Rejected);
+}
+
+bool TfrmUst::FormKeyDown(QKeyEvent* event)
+{
+    if (kind_ >= 0 && event->modifiers() == Qt::ControlModifier) {
+        switch (event->key()) {
+        case Qt::Key_Z:
+            MenuIslem(QStringLiteral("GeriAl"));
+            return true;
+        case Qt::Key_Y:
+            MenuIslem(QStringLiteral("Yinele"));
+            return true;
+        case Qt::Key_G:
+            MenuIslem(QStringLiteral("Izgara"));
+            return true;
+        default:
+            break;
+        }
+    }
+    return FormBase::FormKeyDown(event);
+}
+
+void TfrmUst::showItemMenu(const QString& item, QPoint at)
+{
+    menuItem_ = item;
+    const bool element = !item.isEmpty() && !ReportDesign::find(doc_->def(), item).isBand();
+    const QList<QAction*> actions = menu_->actions();
+    actions[1]->setEnabled(!item.isEmpty());
+    actions[2]->setEnabled(element);
+    actions[3]->setEnabled(element);
+    actions[4]->setEnabled(!item.isEmpty());
+    menu_->popup(at);
+}
+
+void TfrmUst::sizes()
+{
+    if (menuItem_.isEmpty()) return;
+    TfrmEbat window(shell(), *doc_, menuItem_, this);
+    window.run();
+}
+
+void TfrmUst::removeCurrent()
+{
+    if (!doc_) return;
+    const QStringList names =
+        surface_ && !doc_->selection().isEmpty() ? doc_->selection() : QStringList{menuItem_};
+    doc_->change(QStringLiteral("Sil"), [&](ReportDef& d) {
+        for (const QString& name : names)
+            ReportDesign::remove(d, ReportDesign::find(d, name));
+        return QString();
+    });
+}
+
+void TfrmUst::reorder(bool front)
+{
+    doc_->change(front ? QStringLiteral("Öne getir") : QStringLiteral("Arkaya gönder"),
+                 [&](ReportDef& d) {
+                     const ReportDesign::Item item = ReportDesign::find(d, menuItem_);
+                     if (front)
+                         ReportDesign::toFront(d, item);
+                     else
+                         ReportDesign::toBack(d, item);
+                     return QString();
+                 });
+}

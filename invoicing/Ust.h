@@ -1,0 +1,56 @@
+#pragma once
+
+#include "app/FormBase.h"
+#include "printing/DesignDocument.h"
+
+#include <memory>
+
+class DesignSurface;
+class QAbstractButton;
+class QButtonGroup;
+class QMenu;
+class QScrollArea;
+
+// "Rapor dizaynı": the designer of the invoice and delivery-note layouts. Choosing first:
+// "Fatura dizaynı" / "İrsaliye dizaynı" open the layout as it prints (its file, else the built-in
+// layout with the FatPlan positions), "Manuel Fatura ve İrsaliye dizaynı" opens the position
+// editor and closes the designer. Designing: the tool buttons (one down at a time, the pointer
+// first), the page surface, the context menu of each item, "Geri al [Ctrl+Z]", "Yinele
+// [Ctrl+Y]", "Izgara [Ctrl+G]"; "Kaydet [F2]" writes the .ftr or .irs file and closes, "Vazgeç
+// [Esc]" closes without writing (asking first when something changed).
+class TfrmUst : public FormBase {
+    Q_OBJECT
+public:
+    explicit TfrmUst(Shell& shell, QWidget* parent = nullptr);
+    ~TfrmUst() override;
+
+    // -1 while choosing; 0 the invoice, 1 the delivery note.
+    int documentKind() const { return kind_; }
+    DesignDocument* document() const { return doc_.get(); }
+    DesignSurface* surface() const { return surface_; }
+    QAbstractButton* toolButton(int tool) const;
+    QMenu* itemMenu() const { return menu_; }
+    void open(bool irsaliye);
+
+protected:
+    bool FormKeyDown(QKeyEvent* event) override;
+    void updateCommands() override;
+
+private:
+    void save();
+    void cancel();
+    void showItemMenu(const QString& item, QPoint at);
+    void sizes();
+    void removeCurrent();
+    void reorder(bool front);
+
+    int kind_ = -1;
+    std::unique_ptr<DesignDocument> doc_;
+    DesignSurface* surface_ = nullptr;
+    QScrollArea* scroll_ = nullptr;
+    QWidget* tools_ = nullptr;
+    QButtonGroup* toolGroup_ = nullptr;
+    QMenu* menu_ = nullptr;
+    QString menuItem_;
+    bool fileUnreadable_ = false; // saving over it asks first
+};
