@@ -37,6 +37,7 @@ std::vector<double> listedRates(const CompanyData& company)
 struct State {
     InvoiceData invoice;
     std::unique_ptr<Table> lines;
+    std::unique_ptr<Table> header; // the invoice's record, for fields a layout names as Fatura.X
     ReportDef def;
     QString money;
     QString price;
@@ -147,8 +148,15 @@ RunningReport start(CompanyData& company, Table& fatPlan, qint64 invoiceId, bool
     state->lines->open();
     state->lines->first();
 
+    state->header = std::make_unique<Table>(company.connection(), QStringLiteral("Fatura"));
+    state->header->setFilter(QStringLiteral("Nosu = %1").arg(invoiceId));
+    state->header->setFiltered(true);
+    state->header->open();
+    state->header->first();
+
     RunningReport running;
     running.renderer = std::make_unique<ReportRenderer>(state->def, state->lines.get());
+    running.renderer->addTable(state->header.get());
     State* s = state.get();
     CompanyData* c = &company;
     running.renderer->beforePrint = [s, c](BandPrint& p) {

@@ -3,6 +3,7 @@
 #include "invoicing/FtSatisZ.h"
 #include "invoicing/InvoiceLayout.h"
 #include "invoicing/InvoicePrint.h"
+#include "printing/DesignPropertyWindow.h"
 #include "printing/DesignSizeWindow.h"
 #include "printing/DesignSurface.h"
 #include "store/AppError.h"
@@ -129,7 +130,7 @@ TfrmUst::TfrmUst(Shell& shell, QWidget* parent)
     content()->addWidget(scroll_, 1);
 
     menu_ = new QMenu(this);
-    menu_->addAction(QStringLiteral("Özellikleri"));
+    menu_->addAction(QStringLiteral("Özellikleri"), this, [this] { properties(); });
     menu_->addAction(QStringLiteral("Ebatlar ve tanımlama"), this, [this] { sizes(); });
     menu_->addAction(QStringLiteral("Arkaya gönder"), this, [this] { reorder(false); });
     menu_->addAction(QStringLiteral("Öne getir"), this, [this] { reorder(true); });
@@ -246,6 +247,14 @@ void TfrmUst::showItemMenu(const QString& item, QPoint at)
     actions[3]->setEnabled(element);
     actions[4]->setEnabled(!item.isEmpty());
     menu_->popup(at);
+}
+
+void TfrmUst::properties()
+{
+    // Bands, charts, amounts in words, vertical labels and barcodes have no page.
+    if (menuItem_.isEmpty() || !TfrmOzellik::hasPage(*doc_, menuItem_)) return;
+    TfrmOzellik window(shell(), *doc_, menuItem_, this);
+    window.run();
 }
 
 void TfrmUst::sizes()

@@ -40,6 +40,7 @@ private:
     void save();
     void cancel();
     void showItemMenu(const QString& item, QPoint at);
+    void properties();
     void sizes();
     void removeCurrent();
     void reorder(bool front);

@@ -79,6 +79,7 @@ struct ReportRenderer::Impl {
     bool nothingWhenEmpty = false;
     Table* sub = nullptr;
     std::function<void()> prepareSub;
+    std::vector<Table*> others;
 
     // Compiled expressions, by band and element position.
     std::vector<std::vector<ReportExpression>> expressions;
@@ -162,6 +163,9 @@ struct ReportRenderer::Impl {
         Table* source = master;
         if (sub && !table.isEmpty() && table.compare(sub->name(), Qt::CaseInsensitive) == 0)
             source = sub;
+        for (Table* other : others)
+            if (!table.isEmpty() && table.compare(other->name(), Qt::CaseInsensitive) == 0)
+                source = other;
         if (!source || !source->isOpen()) return QVariant();
         const int at = source->fieldIndex(fieldName);
         if (at < 0) throw AppError(QStringLiteral("Raporda bilinmeyen alan: %1").arg(name));
@@ -729,6 +733,11 @@ PageSet ReportRenderer::designView(const ReportDef& def)
 void ReportRenderer::setNothingWhenEmpty(bool on)
 {
     d->nothingWhenEmpty = on;
+}
+
+void ReportRenderer::addTable(Table* table)
+{
+    d->others.push_back(table);
 }
 
 void ReportRenderer::setCopies(int copies)

@@ -74,6 +74,10 @@ public:
     // to that record's rows.
     void setSubDetail(Table* table, std::function<void()> prepare);
 
+    // A further table whose fields elements name as "Table.Field" (a document's header beside
+    // its lines); it stays where its owner put it.
+    void addTable(Table* table);
+
     // Without a master table: the detail band prints this many times (labels, copies).
     void setCopies(int copies);
     // A master table without records makes no page at all (no header, no summary of 0).

@@ -1,16 +1,20 @@
 #include "invoicing/InvoiceLayout.h"
 #include "invoicing/InvoicePrint.h"
 #include "invoicing/Ust.h"
+#include "printing/DesignPropertyWindow.h"
 #include "printing/DesignSizeWindow.h"
 #include "printing/DesignSurface.h"
 #include "store/GlobalData.h"
 #include "support/WindowTest.h"
 
 #include <QAbstractButton>
+#include <QButtonGroup>
+#include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSpinBox>
 
 using namespace ReportDesign;
 
@@ -205,4 +209,167 @@ TEST_F(Designer, LeavingWithChangesAsksAndAnUnreadableFileIsNamed)
     w->MenuIslem("Vazgec");
     EXPECT_FALSE(w->isVisible());
     EXPECT_EQ(readAll(path()), "TPF0 eski");
+}
+
+TEST_F(Designer, PropertyPagesApplyEveryValueAsOneStepAndRefuseBadExpressions)
+{
+    auto w = designing();
+    DesignDocument& doc = *w->document();
+    // Items of several kinds on the detail band.
+    const auto made = [&](int tool, double x) {
+        const Item i = doc.create(tool, 2, {toMm(x), 0});
+        EXPECT_TRUE(i.valid()) << tool;
+        return doc.def().bands[size_t(i.band)].elements[size_t(i.element)].name;
+    };
+    const QString label = made(6, 0), dbText = made(7, 70), expr = made(8, 140), sys = made(9, 210),
+                  shape = made(14, 280), image = made(15, 350), angled = made(18, 420),
+                  words = made(19, 490), barcode = made(21, 560);
+    EXPECT_FALSE(TfrmOzellik::hasPage(doc, words));
+    EXPECT_FALSE(TfrmOzellik::hasPage(doc, barcode));
+    EXPECT_FALSE(TfrmOzellik::hasPage(doc, "DetailBand1"));
+    EXPECT_TRUE(TfrmOzellik::hasPage(doc, label));
+
+    const auto run = [&](const QString& name, const std::function<void(TfrmOzellik&)>& act) {
+        TfrmOzellik page(*shell, doc, name, w.get());
+        page.chooseColor = [](const QColor&) { return std::optional<QColor>(Qt::red); };
+        page.chooseFont = [](QFont f) {
+            f.setPointSize(14);
+            f.setBold(true);
+            return std::optional<QFont>(f);
+        };
+        page.prepare();
+        page.show();
+        EXPECT_EQ(page.windowTitle(), name + " - Özellikleri");
+        act(page);
+    };
+    const auto box = [](TfrmOzellik& p, const char* caption) {
+        auto* b = qobject_cast<QAbstractButton*>(p.editor(QString::fromUtf8(caption)));
+        EXPECT_NE(b, nullptr) << caption;
+        return b;
+    };
+    // A label: every value of its page.
+    int steps = doc.undoStack().count();
+    run(label, [&](TfrmOzellik& p) {
+        box(p, "&Renk")->click();
+        box(p, "&Font")->click();
+        qobject_cast<QLineEdit*>(p.editor("Yazı : "))->setText("İMZA");
+        p.choice("Yaslama")->button(2)->click();
+        box(p, "Sol")->click();
+        box(p, "Alt")->click();
+        qobject_cast<QSpinBox*>(p.editor("Kenarlık kalınlığı"))->setValue(2);
+        box(p, "Transparan")->click();
+        box(p, "Satır atlat")->click();
+        box(p, "Raporda göster")->click();
+        box(p, "Banda hizala")->click();
+        box(p, "Oto.ebatlandırma")->click();
+        p.MenuIslem("Tamam");
+        EXPECT_FALSE(p.isVisible());
+    });
+    EXPECT_EQ(doc.undoStack().count(), steps + 1);
+    const ElementDef l = element(*w, label);
+    EXPECT_EQ(l.text, "İMZA");
+    EXPECT_EQ(l.color, QColor(Qt::red));
+    EXPECT_EQ(l.font.pointSize(), 14);
+    EXPECT_TRUE(l.font.bold());
+    EXPECT_EQ(l.alignment, int(Qt::AlignHCenter));
+    EXPECT_TRUE(l.frame.left && l.frame.bottom && !l.frame.top && !l.frame.right);
+    EXPECT_NEAR(toPixels(l.frame.width), 2, 1e-9);
+    EXPECT_FALSE(l.transparent);
+    EXPECT_TRUE(l.wordWrap);
+    EXPECT_FALSE(l.enabled);
+    EXPECT_TRUE(l.alignToBand);
+    EXPECT_TRUE(l.autoSize);
+
+    // A table-bound text: the table, its field (refilled with the table), the decimals.
+    run(dbText, [&](TfrmOzellik& p) {
+        auto* table = qobject_cast<QComboBox*>(p.editor("Veri dosyası : "));
+        auto* field = qobject_cast<QComboBox*>(p.editor("Alanı : "));
+        table->setCurrentIndex(table->findText("tblFatura"));
+        ASSERT_GE(field->findText("GToplam"), 0);
+        field->setCurrentIndex(field->findText("GToplam"));
+        p.choice("Noktadan sonraki ondalık sayı adedi")->button(3)->click();
+        p.MenuIslem("Tamam");
+    });
+    EXPECT_EQ(element(*w, dbText).field, "Fatura.GToplam");
+    EXPECT_EQ(element(*w, dbText).mask, "#,##0.00");
+    // On opening again the choices show what it has.
+    run(dbText, [&](TfrmOzellik& p) {
+        EXPECT_EQ(qobject_cast<QComboBox*>(p.editor("Veri dosyası : "))->currentText(),
+                  "tblFatura");
+        EXPECT_EQ(qobject_cast<QComboBox*>(p.editor("Alanı : "))->currentText(), "GToplam");
+        EXPECT_EQ(p.choice("Noktadan sonraki ondalık sayı adedi")->checkedId(), 3);
+        p.MenuIslem("Vazgec");
+    });
+
+    // An expression that does not parse: shown, nothing applied, no step.
+    steps = doc.undoStack().count();
+    const QByteArray before = doc.def().toJson();
+    run(expr, [&](TfrmOzellik& p) {
+        qobject_cast<QLineEdit*>(p.editor("Expr :"))->setText("SUM(AraTop");
+        p.MenuIslem("Tamam");
+        EXPECT_TRUE(p.isVisible());
+        qobject_cast<QLineEdit*>(p.editor("Expr :"))->setText("SUM(AraTop) * 2");
+        p.MenuIslem("Tamam");
+    });
+    ASSERT_FALSE(messages.asked.isEmpty());
+    EXPECT_TRUE(messages.asked.back().startsWith("İfade hatalı: SUM(AraTop"))
+        << messages.asked.back().toStdString();
+    EXPECT_EQ(element(*w, expr).expression, "SUM(AraTop) * 2");
+    EXPECT_EQ(doc.undoStack().count(), steps + 1);
+    doc.undoStack().undo();
+    EXPECT_EQ(doc.def().toJson(), before);
+    doc.undoStack().redo();
+
+    // System data, shape, angled text, a picture from a file and from an empty clipboard.
+    run(sys, [&](TfrmOzellik& p) {
+        p.choice("Sistem verisi özelliği")->button(3)->click();
+        p.MenuIslem("Tamam");
+    });
+    EXPECT_EQ(element(*w, sys).sysData, SysDataKind::PageNumber);
+    run(shape, [&](TfrmOzellik& p) {
+        p.choice("Kalıp tipi")->button(0)->click();
+        qobject_cast<QSpinBox*>(p.editor("Kalem kalınlığı"))->setValue(3);
+        box(p, "&Fırça rengi")->click();
+        p.MenuIslem("Tamam");
+    });
+    EXPECT_EQ(element(*w, shape).shape, ShapeKind::Circle);
+    EXPECT_NEAR(toPixels(element(*w, shape).frame.width), 3, 1e-9);
+    EXPECT_EQ(element(*w, shape).background, QColor(Qt::red));
+    EXPECT_FALSE(element(*w, shape).transparent);
+    run(angled, [&](TfrmOzellik& p) {
+        qobject_cast<QSpinBox*>(p.editor("Açı : "))->setValue(45);
+        p.MenuIslem("Tamam");
+    });
+    EXPECT_EQ(element(*w, angled).angle, 45);
+    const QString png = t.dir.filePath("logo.png"), notPicture = t.dir.filePath("logo.txt");
+    {
+        QImage logo(8, 4, QImage::Format_RGB32);
+        logo.fill(Qt::blue);
+        ASSERT_TRUE(logo.save(png));
+        QFile f(notPicture);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("resim değil");
+    }
+    const size_t asked = size_t(messages.asked.size());
+    run(image, [&](TfrmOzellik& p) {
+        p.clipboardPicture = [] { return QImage(); };
+        box(p, "Panodan yapıştır")->click();
+        p.choosePictureFile = [&] { return notPicture; };
+        box(p, "Dosyadan yükle")->click();
+        p.choosePictureFile = [&] { return png; };
+        box(p, "Dosyadan yükle")->click();
+        box(p, "Sığdır")->click();
+        p.MenuIslem("Tamam");
+    });
+    ASSERT_EQ(size_t(messages.asked.size()), asked + 2);
+    EXPECT_EQ(messages.asked[qsizetype(asked)], "Panoda resim yok / ");
+    EXPECT_TRUE(messages.asked[qsizetype(asked) + 1].startsWith("Resim okunamadı"));
+    QImage loaded;
+    EXPECT_TRUE(loaded.loadFromData(element(*w, image).picture));
+    EXPECT_EQ(loaded.size(), QSize(8, 4));
+    EXPECT_FALSE(element(*w, image).pictureStretch);
+
+    // Every page's values come back from the file as they were set.
+    const ReportDef back = ReportDef::fromJson(doc.def().toJson());
+    EXPECT_EQ(back.toJson(), doc.def().toJson());
 }
