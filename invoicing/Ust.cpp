@@ -4,6 +4,7 @@
 #include "invoicing/InvoiceLayout.h"
 #include "invoicing/InvoicePrint.h"
 #include "printing/DesignPropertyWindow.h"
+#include "printing/DesignReportWindow.h"
 #include "printing/DesignSizeWindow.h"
 #include "printing/DesignSurface.h"
 #include "store/AppError.h"
@@ -251,8 +252,13 @@ void TfrmUst::showItemMenu(const QString& item, QPoint at)
 
 void TfrmUst::properties()
 {
+    if (menuItem_.isEmpty()) { // the report itself
+        TfrmRaporAyar settings(shell(), *doc_, this);
+        settings.run();
+        return;
+    }
     // Bands, charts, amounts in words, vertical labels and barcodes have no page.
-    if (menuItem_.isEmpty() || !TfrmOzellik::hasPage(*doc_, menuItem_)) return;
+    if (!TfrmOzellik::hasPage(*doc_, menuItem_)) return;
     TfrmOzellik window(shell(), *doc_, menuItem_, this);
     window.run();
 }

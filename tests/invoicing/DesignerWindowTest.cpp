@@ -2,6 +2,7 @@
 #include "invoicing/InvoicePrint.h"
 #include "invoicing/Ust.h"
 #include "printing/DesignPropertyWindow.h"
+#include "printing/DesignReportWindow.h"
 #include "printing/DesignSizeWindow.h"
 #include "printing/DesignSurface.h"
 #include "store/GlobalData.h"
@@ -9,7 +10,9 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
@@ -372,4 +375,64 @@ TEST_F(Designer, PropertyPagesApplyEveryValueAsOneStepAndRefuseBadExpressions)
     // Every page's values come back from the file as they were set.
     const ReportDef back = ReportDef::fromJson(doc.def().toJson());
     EXPECT_EQ(back.toJson(), doc.def().toJson());
+}
+
+TEST_F(Designer, ReportSettingsApplyAsOneStepAndRefuseWhatCannotPrint)
+{
+    auto w = designing();
+    DesignDocument& doc = *w->document();
+    const QByteArray loaded = doc.def().toJson();
+    const auto run = [&](const std::function<void(TfrmRaporAyar&)>& act) {
+        TfrmRaporAyar s(*shell, doc, w.get());
+        s.chooseFont = [](QFont f) {
+            f.setFamily("DejaVu Serif");
+            return std::optional<QFont>(f);
+        };
+        s.prepare();
+        s.show();
+        act(s);
+    };
+    // Margins that leave no page: refused by value, nothing changes, the window stays.
+    run([&](TfrmRaporAyar& s) {
+        s.length("Sol : ")->setValue(150);
+        s.length("Sağ : ")->setValue(100);
+        s.MenuIslem("Tamam");
+        EXPECT_TRUE(s.isVisible());
+        s.MenuIslem("Vazgec");
+    });
+    ASSERT_EQ(messages.asked.size(), 1);
+    EXPECT_TRUE(messages.asked[0].contains("150 + 100 mm")) << messages.asked[0].toStdString();
+    EXPECT_EQ(doc.def().toJson(), loaded);
+
+    // Units convert what is shown; every value lands in the definition in millimetres.
+    run([&](TfrmRaporAyar& s) {
+        EXPECT_NEAR(s.length("Sol : ")->value(), 10, 1e-9);
+        s.units()->button(2)->click();                      // pixels
+        EXPECT_NEAR(s.length("Sol : ")->value(), 38, 1e-9); // 10 mm is 37.8 pixels
+        s.units()->button(0)->click();
+        s.length("Sol : ")->setValue(12);
+        s.columns()->setValue(2);
+        s.length("Kolon aralığı : ")->setValue(5);
+        s.box("Üst")->click();
+        s.box("Alt")->click();
+        s.box("İlk sayfa başlığı yazılsın")->click();
+        s.bandShown(4)->click(); // a summary band, made
+        s.bandLength(4)->setValue(20);
+        for (QPushButton* b : s.findChildren<QPushButton*>())
+            if (b->text() == "&Font") b->click();
+        s.MenuIslem("Tamam");
+        EXPECT_FALSE(s.isVisible());
+    });
+    const ReportDef& d = doc.def();
+    EXPECT_NEAR(d.page.left, 12, 1e-9);
+    EXPECT_EQ(d.page.columns, 2);
+    EXPECT_NEAR(d.page.columnSpacing, 5, 1e-9);
+    EXPECT_TRUE(d.page.frame.top && d.page.frame.bottom && !d.page.frame.left);
+    EXPECT_EQ(d.font.family(), "DejaVu Serif");
+    EXPECT_EQ(d.bands.back().kind, BandKind::Summary);
+    EXPECT_EQ(d.bands.back().name, "ZRQRBand1");
+    EXPECT_NEAR(d.bands.back().height, 20, 1e-9);
+    EXPECT_EQ(ReportDef::fromJson(d.toJson()).toJson(), d.toJson());
+    doc.undoStack().undo();
+    EXPECT_EQ(doc.def().toJson(), loaded);
 }
