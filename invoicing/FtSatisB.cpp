@@ -150,7 +150,7 @@ TfrmFtSatisB::TfrmFtSatisB(Shell& shell, InvoicePosting& posting, const InvoiceK
         addPopupEntry(popup(), QStringLiteral("İrsaliye yazdır"), QStringLiteral("IYazdir"));
         addCommand(QStringLiteral("FAyar"), QStringLiteral("F.Ayar [F7]"), Qt::Key_F7, QString(),
                    [this] {
-                       TfrmUst designer(this->shell(), this);
+                       TfrmUst designer(this->shell(), this, invoiceId_);
                        designer.run();
                    });
     }

@@ -118,6 +118,13 @@ ReportDef installedLayout(CompanyData& company, Table& fatPlan, bool irsaliye, Q
 RunningReport start(CompanyData& company, Table& fatPlan, qint64 invoiceId, bool irsaliye,
                     QString* notice, const QString& layout)
 {
+    return startWith(company, invoiceId,
+                     layout.isEmpty() ? installedLayout(company, fatPlan, irsaliye, notice)
+                                      : readInvoiceLayoutFile(layout));
+}
+
+RunningReport startWith(CompanyData& company, qint64 invoiceId, ReportDef layout)
+{
     auto state = std::make_shared<State>();
     InvoicePosting posting(company);
     const std::optional<InvoiceData> invoice = posting.read(invoiceId);
@@ -130,8 +137,7 @@ RunningReport start(CompanyData& company, Table& fatPlan, qint64 invoiceId, bool
     const IniFile users(company.install().usersIniPath());
     state->fraction = fractionMask(users);
 
-    state->def = layout.isEmpty() ? installedLayout(company, fatPlan, irsaliye, notice)
-                                  : readInvoiceLayoutFile(layout);
+    state->def = std::move(layout);
 
     const std::vector<InvoiceLine> lines = posting.lines(invoiceId);
     for (const VatLine& v : vatDetail(company, lines)) {

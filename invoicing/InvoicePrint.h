@@ -43,6 +43,8 @@ ReportDef installedLayout(CompanyData& company, Table& fatPlan, bool irsaliye,
 // instead of the installed one; one that cannot be read throws.
 RunningReport start(CompanyData& company, Table& fatPlan, qint64 invoiceId, bool irsaliye,
                     QString* notice = nullptr, const QString& layout = QString());
+// The print of an invoice with a layout given (the designer's preview of what it has).
+RunningReport startWith(CompanyData& company, qint64 invoiceId, ReportDef layout);
 PageSet pages(CompanyData& company, Table& fatPlan, qint64 invoiceId, bool irsaliye,
               QString* notice = nullptr, const QString& layout = QString());
 

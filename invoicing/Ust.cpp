@@ -7,6 +7,7 @@
 #include "printing/DesignReportWindow.h"
 #include "printing/DesignSizeWindow.h"
 #include "printing/DesignSurface.h"
+#include "printing/ReportRenderer.h"
 #include "store/AppError.h"
 #include "store/CompanyData.h"
 #include "store/GlobalData.h"
@@ -19,6 +20,8 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSplitter>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -74,8 +77,9 @@ QIcon toolIcon(int tool)
 
 } // namespace
 
-TfrmUst::TfrmUst(Shell& shell, QWidget* parent)
+TfrmUst::TfrmUst(Shell& shell, QWidget* parent, qint64 invoiceId)
     : FormBase(shell, kTitle, parent)
+    , invoiceId_(invoiceId)
 {
     setObjectName(QStringLiteral("frmUst"));
     addCommand(QStringLiteral("Kaydet"), QStringLiteral("Kaydet [F2]"), Qt::Key_F2,
@@ -126,9 +130,43 @@ TfrmUst::TfrmUst(Shell& shell, QWidget* parent)
         if (surface_) surface_->setTool(tool);
     });
     content()->addWidget(tools_);
-    scroll_ = new QScrollArea(this);
+    auto* split = new QSplitter(this);
+    scroll_ = new QScrollArea(split);
     scroll_->setBackgroundRole(QPalette::Dark);
-    content()->addWidget(scroll_, 1);
+    split->addWidget(scroll_);
+    // The preview pane: the invoice at hand in the layout as it stands.
+    previewPane_ = new QWidget(split);
+    auto* pane = new QVBoxLayout(previewPane_);
+    pane->setContentsMargins(0, 0, 0, 0);
+    auto* paging = new QHBoxLayout;
+    auto* back = new QPushButton(QStringLiteral("◀"), previewPane_);
+    auto* next = new QPushButton(QStringLiteral("▶"), previewPane_);
+    for (QPushButton* b : {back, next}) {
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setFixedWidth(36);
+    }
+    previewStatus_ = new QLabel(previewPane_);
+    paging->addWidget(back);
+    paging->addWidget(previewStatus_, 1, Qt::AlignCenter);
+    paging->addWidget(next);
+    pane->addLayout(paging);
+    auto* pictureScroll = new QScrollArea(previewPane_);
+    pictureScroll->setBackgroundRole(QPalette::Dark);
+    previewPicture_ = new QLabel;
+    pictureScroll->setWidget(previewPicture_);
+    pictureScroll->setWidgetResizable(false);
+    pane->addWidget(pictureScroll, 1);
+    connect(back, &QPushButton::clicked, this, [this] { showPreviewPage(previewPage_ - 1); });
+    connect(next, &QPushButton::clicked, this, [this] { showPreviewPage(previewPage_ + 1); });
+    split->addWidget(previewPane_);
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 2);
+    previewPane_->setVisible(invoiceId_ > 0);
+    content()->addWidget(split, 1);
+    previewTimer_ = new QTimer(this);
+    previewTimer_->setSingleShot(true);
+    previewTimer_->setInterval(150);
+    connect(previewTimer_, &QTimer::timeout, this, &TfrmUst::refreshPreview);
 
     menu_ = new QMenu(this);
     menu_->addAction(QStringLiteral("Özellikleri"), this, [this] { properties(); });
@@ -138,7 +176,8 @@ TfrmUst::TfrmUst(Shell& shell, QWidget* parent)
     menu_->addAction(QStringLiteral("Sil"), this, [this] { removeCurrent(); });
 
     tools_->hide();
-    scroll_->hide();
+    split->hide();
+    split_ = split;
     updateCommands();
     resize(1000, 700);
 }
@@ -183,11 +222,50 @@ void TfrmUst::open(bool irsaliye)
     connect(&doc_->undoStack(), &QUndoStack::indexChanged, this, [this] { updateCommands(); });
     toolGroup_->button(0)->setChecked(true);
     tools_->show();
-    scroll_->show();
+    split_->show();
+    connect(doc_.get(), &DesignDocument::changed, previewTimer_, qOverload<>(&QTimer::start));
+    refreshPreview();
     setWindowTitle(kTitle +
                    (irsaliye ? QStringLiteral(" - İrsaliye") : QStringLiteral(" - Fatura")));
     updateCommands();
     surface_->setFocus();
+}
+
+void TfrmUst::refreshPreview()
+{
+    previewTimer_->stop();
+    if (invoiceId_ <= 0 || !doc_) return;
+    try {
+        RunningReport running = InvoicePrint::startWith(*shell().company, invoiceId_, doc_->def());
+        preview_ = running.renderer->render();
+    } catch (const AppError& e) {
+        preview_ = PageSet();
+        previewPicture_->setPixmap(QPixmap());
+        previewStatus_->setText(e.message());
+        return;
+    }
+    showPreviewPage(std::min(previewPage_, std::max(0, preview_.pageCount() - 1)));
+}
+
+void TfrmUst::showPreviewPage(int page)
+{
+    if (page < 0 || page >= preview_.pageCount()) return;
+    previewPage_ = page;
+    // At 72 dots to the inch: the whole width of a page beside the surface.
+    const QSizeF size = preview_.page(page)->size;
+    constexpr double dpi = 72;
+    QImage image(QSize(int(size.width() / 25.4 * dpi), int(size.height() / 25.4 * dpi)),
+                 QImage::Format_RGB32);
+    image.setDotsPerMeterX(int(dpi / 0.0254));
+    image.setDotsPerMeterY(int(dpi / 0.0254));
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    preview_.paint(page, painter);
+    painter.end();
+    previewPicture_->setPixmap(QPixmap::fromImage(image));
+    previewPicture_->resize(image.size());
+    previewStatus_->setText(
+        QStringLiteral("Sayfa %1 / %2").arg(page + 1).arg(preview_.pageCount()));
 }
 
 void TfrmUst::save()

@@ -2,11 +2,14 @@
 
 #include "app/FormBase.h"
 #include "printing/DesignDocument.h"
+#include "printing/PageSet.h"
 
 #include <memory>
 
 class DesignSurface;
 class QAbstractButton;
+class QLabel;
+class QTimer;
 class QButtonGroup;
 class QMenu;
 class QScrollArea;
@@ -21,7 +24,9 @@ class QScrollArea;
 class TfrmUst : public FormBase {
     Q_OBJECT
 public:
-    explicit TfrmUst(Shell& shell, QWidget* parent = nullptr);
+    // `invoiceId`: the invoice at hand, which the preview pane shows in the layout as it is
+    // being designed (0: no preview).
+    explicit TfrmUst(Shell& shell, QWidget* parent = nullptr, qint64 invoiceId = 0);
     ~TfrmUst() override;
 
     // -1 while choosing; 0 the invoice, 1 the delivery note.
@@ -31,6 +36,12 @@ public:
     QAbstractButton* toolButton(int tool) const;
     QMenu* itemMenu() const { return menu_; }
     void open(bool irsaliye);
+    // The preview pane: the pages made from the layout as it stands, the page shown.
+    const PageSet& previewPages() const { return preview_; }
+    int previewPage() const { return previewPage_; }
+    void showPreviewPage(int page);
+    // Makes the preview now instead of a moment after the last change (tests, benchmarks).
+    void refreshPreview();
 
 protected:
     bool FormKeyDown(QKeyEvent* event) override;
@@ -54,4 +65,12 @@ private:
     QMenu* menu_ = nullptr;
     QString menuItem_;
     bool fileUnreadable_ = false; // saving over it asks first
+    qint64 invoiceId_ = 0;
+    PageSet preview_;
+    int previewPage_ = 0;
+    QWidget* previewPane_ = nullptr;
+    QLabel* previewPicture_ = nullptr;
+    QLabel* previewStatus_ = nullptr;
+    QTimer* previewTimer_ = nullptr;
+    QWidget* split_ = nullptr;
 };

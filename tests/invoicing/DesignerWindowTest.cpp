@@ -1,4 +1,7 @@
+#include "invoicing/InvoiceKind.h"
 #include "invoicing/InvoiceLayout.h"
+#include "invoicing/InvoiceMath.h"
+#include "invoicing/InvoicePosting.h"
 #include "invoicing/InvoicePrint.h"
 #include "invoicing/Ust.h"
 #include "printing/DesignPropertyWindow.h"
@@ -6,6 +9,8 @@
 #include "printing/DesignSizeWindow.h"
 #include "printing/DesignSurface.h"
 #include "store/GlobalData.h"
+#include "store/Table.h"
+#include "support/Reference.h"
 #include "support/WindowTest.h"
 
 #include <QAbstractButton>
@@ -435,4 +440,65 @@ TEST_F(Designer, ReportSettingsApplyAsOneStepAndRefuseWhatCannotPrint)
     EXPECT_EQ(ReportDef::fromJson(d.toJson()).toJson(), d.toJson());
     doc.undoStack().undo();
     EXPECT_EQ(doc.def().toJson(), loaded);
+}
+
+TEST_F(Designer, ThePreviewShowsTheInvoiceAsTheLayoutStandsAndPrintsAlike)
+{
+    // An invoice with one line.
+    addCustomerCard(*company, "120.01", "Yılmaz Ticaret");
+    Table& stok = company->table("Stok");
+    stok.append();
+    stok["Kodu"] = "K01";
+    stok["Cinsi"] = "Kalem";
+    stok["Birim"] = "Adet";
+    stok.post();
+    InvoicePosting posting(*company, t.install);
+    InvoiceHeader h;
+    h.fatNo = 10;
+    h.tarih = h.irsTarih = h.vadesi = QDate(2026, 3, 1);
+    h.cariNo = "120.01";
+    const qint64 id = posting.saveHeader(salesInvoice(), 0, h);
+    InvoiceLine l;
+    l.stockId = stok.currentId();
+    l.kodu = "K01";
+    l.cinsi = "Kalem";
+    l.birim = "Adet";
+    l.miktari = 2;
+    l.birimF = 10;
+    l.kdvOran = 18;
+    static_cast<LineAmounts&>(l) = computeLine(*company, l);
+    posting.saveLine(id, l);
+
+    TfrmUst w(*shell, nullptr, id);
+    w.prepare();
+    w.show();
+    w.MenuIslem("Fatura");
+    ASSERT_EQ(w.previewPages().pageCount(), 1);
+    const auto shows = [&](const QString& text) {
+        return dumpWithoutToday(w.previewPages()).contains(text);
+    };
+    EXPECT_TRUE(shows("\"K01\""));
+    // A change shows a moment later: the code's element deleted.
+    w.document()->change("Sil", [](ReportDef& d) {
+        remove(d, find(d, "txtKodu"));
+        return QString();
+    });
+    QTest::qWait(400);
+    EXPECT_FALSE(shows("\"K01\""));
+    // An "İMZA" label, saved: the print, the preview and the file given by hand are one.
+    w.document()->create(6, 3, {toMm(500), toMm(80)});
+    w.document()->change("Ad", [](ReportDef& d) {
+        const Item i = find(d, "ZRQRLabel1");
+        d.bands[size_t(i.band)].elements[size_t(i.element)].text = "İMZA";
+        return QString();
+    });
+    w.refreshPreview();
+    EXPECT_TRUE(shows("\"İMZA\""));
+    const QString preview = dumpWithoutToday(w.previewPages());
+    w.MenuIslem("Kaydet");
+    EXPECT_EQ(dumpWithoutToday(InvoicePrint::pages(*company, t.global->fatPlan(), id, false)),
+              preview);
+    EXPECT_EQ(dumpWithoutToday(
+                  InvoicePrint::pages(*company, t.global->fatPlan(), id, false, nullptr, path())),
+              preview);
 }
