@@ -18,6 +18,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSplitter>
@@ -179,7 +180,9 @@ TfrmUst::TfrmUst(Shell& shell, QWidget* parent, qint64 invoiceId)
     split->hide();
     split_ = split;
     updateCommands();
-    resize(1000, 700);
+    // A full-width window at the top of the screen; while choosing, no taller than its buttons.
+    const QRect screen = this->screen()->availableGeometry();
+    setGeometry(screen.left(), screen.top(), screen.width(), minimumSizeHint().height());
 }
 
 TfrmUst::~TfrmUst() = default;
@@ -227,6 +230,9 @@ void TfrmUst::open(bool irsaliye)
     refreshPreview();
     setWindowTitle(kTitle +
                    (irsaliye ? QStringLiteral(" - İrsaliye") : QStringLiteral(" - Fatura")));
+    setGeometry(screen()->availableGeometry());
+    if (auto* split = qobject_cast<QSplitter*>(split_); split && invoiceId_ > 0)
+        split->setSizes({width() * 55 / 100, width() * 45 / 100});
     updateCommands();
     surface_->setFocus();
 }
