@@ -227,7 +227,8 @@ void TfrmUst::open(bool irsaliye)
     tools_->show();
     split_->show();
     connect(doc_.get(), &DesignDocument::changed, previewTimer_, qOverload<>(&QTimer::start));
-    refreshPreview();
+    previewTimer_->start(); // the surface paints first; the preview follows
+
     setWindowTitle(kTitle +
                    (irsaliye ? QStringLiteral(" - İrsaliye") : QStringLiteral(" - Fatura")));
     setGeometry(screen()->availableGeometry());

@@ -473,6 +473,7 @@ TEST_F(Designer, ThePreviewShowsTheInvoiceAsTheLayoutStandsAndPrintsAlike)
     w.prepare();
     w.show();
     w.MenuIslem("Fatura");
+    QTest::qWait(400);
     ASSERT_EQ(w.previewPages().pageCount(), 1);
     const auto shows = [&](const QString& text) {
         return dumpWithoutToday(w.previewPages()).contains(text);
