@@ -13,8 +13,12 @@
 #include "store/GlobalData.h"
 
 #include <QButtonGroup>
+#include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
+#include <QIntValidator>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
@@ -139,6 +143,38 @@ TfrmUst::TfrmUst(Shell& shell, QWidget* parent, qint64 invoiceId)
     previewPane_ = new QWidget(split);
     auto* pane = new QVBoxLayout(previewPane_);
     pane->setContentsMargins(0, 0, 0, 0);
+    // The current item's place, size and name; Enter in any of them applies them as one step.
+    auto* panel = new QGroupBox(QStringLiteral("Seçili öğe"), previewPane_);
+    auto* grid = new QGridLayout(panel);
+    const QStringList captions = {QStringLiteral("Sol : "), QStringLiteral("Üst : "),
+                                  QStringLiteral("Genişlik : "), QStringLiteral("Uzunluk : "),
+                                  QStringLiteral("Adı : ")};
+    for (int i = 0; i < captions.size(); ++i) {
+        auto* edit = new QLineEdit(panel);
+        edit->setObjectName(captions[i]);
+        if (i < 4)
+            edit->setValidator(new QIntValidator(-99999, 99999, edit));
+        else
+            edit->setMaxLength(ReportDesign::kNameLimit);
+        grid->addWidget(new QLabel(captions[i], panel), i / 2, i % 2 * 2, Qt::AlignRight);
+        grid->addWidget(edit, i / 2, i % 2 * 2 + 1);
+        connect(edit, &QLineEdit::returnPressed, this, &TfrmUst::applyPanel);
+        panel_.push_back(edit);
+    }
+    auto* pageButton = new QPushButton(QStringLiteral("Özellikleri"), panel);
+    pageButton->setFocusPolicy(Qt::NoFocus);
+    connect(pageButton, &QPushButton::clicked, this, [this] {
+        if (!doc_) return;
+        const ReportDesign::Item current = doc_->current();
+        menuItem_ =
+            !current.valid() ? QString()
+            : current.isBand()
+                ? doc_->def().bands[size_t(current.band)].name
+                : doc_->def().bands[size_t(current.band)].elements[size_t(current.element)].name;
+        properties();
+    });
+    grid->addWidget(pageButton, 2, 3);
+    pane->addWidget(panel);
     auto* paging = new QHBoxLayout;
     auto* back = new QPushButton(QStringLiteral("◀"), previewPane_);
     auto* next = new QPushButton(QStringLiteral("▶"), previewPane_);
@@ -162,7 +198,10 @@ TfrmUst::TfrmUst(Shell& shell, QWidget* parent, qint64 invoiceId)
     split->addWidget(previewPane_);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
-    previewPane_->setVisible(invoiceId_ > 0);
+    for (QWidget* part :
+         {static_cast<QWidget*>(back), static_cast<QWidget*>(next),
+          static_cast<QWidget*>(previewStatus_), static_cast<QWidget*>(pictureScroll)})
+        part->setVisible(invoiceId_ > 0);
     content()->addWidget(split, 1);
     previewTimer_ = new QTimer(this);
     previewTimer_->setSingleShot(true);
@@ -223,6 +262,9 @@ void TfrmUst::open(bool irsaliye)
     connect(surface_, &DesignSurface::contextMenuAt, this, &TfrmUst::showItemMenu);
     connect(surface_, &DesignSurface::deleteRequested, this, &TfrmUst::removeCurrent);
     connect(&doc_->undoStack(), &QUndoStack::indexChanged, this, [this] { updateCommands(); });
+    connect(doc_.get(), &DesignDocument::changed, this, &TfrmUst::fillPanel);
+    connect(doc_.get(), &DesignDocument::selectionChanged, this, &TfrmUst::fillPanel);
+    fillPanel();
     toolGroup_->button(0)->setChecked(true);
     tools_->show();
     split_->show();
@@ -236,6 +278,60 @@ void TfrmUst::open(bool irsaliye)
         split->setSizes({width() * 55 / 100, width() * 45 / 100});
     updateCommands();
     surface_->setFocus();
+}
+
+void TfrmUst::fillPanel()
+{
+    const ReportDesign::Item current = doc_ ? doc_->current() : ReportDesign::Item();
+    const ReportDef* def = doc_ ? &doc_->def() : nullptr;
+    for (int i = 0; i < int(panel_.size()); ++i) {
+        QLineEdit* edit = panel_[size_t(i)];
+        const bool shown = current.valid() && (!current.isBand() || i >= 3);
+        edit->setEnabled(shown);
+        if (!shown) {
+            edit->clear();
+            continue;
+        }
+        if (i == 4) {
+            edit->setText(
+                current.isBand()
+                    ? def->bands[size_t(current.band)].name
+                    : def->bands[size_t(current.band)].elements[size_t(current.element)].name);
+            continue;
+        }
+        const QRectF r =
+            current.isBand()
+                ? QRectF(0, 0, 0, def->bands[size_t(current.band)].height)
+                : def->bands[size_t(current.band)].elements[size_t(current.element)].rect;
+        const double values[4] = {r.x(), r.y(), r.width(), r.height()};
+        edit->setText(QString::number(std::lround(ReportDesign::toPixels(values[i]))));
+    }
+}
+
+void TfrmUst::applyPanel()
+{
+    const ReportDesign::Item current = doc_ ? doc_->current() : ReportDesign::Item();
+    if (!current.valid()) return;
+    std::array<double, 4> pixels{};
+    for (int i = 0; i < 4; ++i)
+        pixels[size_t(i)] = panel_[size_t(i)]->text().toDouble();
+    const QString name = panel_[4]->text().trimmed();
+    QString nameRefused;
+    const QString refused = doc_->change(QStringLiteral("Ebatlar"), [&](ReportDef& d) {
+        return ReportDesign::applySizes(d, current, pixels, name, &nameRefused);
+    });
+    if (!refused.isEmpty()) {
+        NoticeBox(shell(), QStringLiteral("Ölçüler uygulanmadı"), refused, kTitle, this);
+        fillPanel();
+        return;
+    }
+    if (!nameRefused.isEmpty()) {
+        NoticeBox(shell(), QStringLiteral("Ad değiştirilmedi"), nameRefused, kTitle, this);
+    } else if (const ReportDesign::Item renamed = ReportDesign::find(doc_->def(), name);
+               renamed.valid()) {
+        doc_->select({name});
+    }
+    fillPanel();
 }
 
 void TfrmUst::refreshPreview()
@@ -295,7 +391,7 @@ void TfrmUst::save()
 
 void TfrmUst::cancel()
 {
-    if (surface_ && doc_->dragging()) return; // the surface cancels its drag itself
+    if (surface_ && surface_->cancelDrag()) return; // Esc in a drag ends the drag only
     if (doc_ && doc_->modified() &&
         ConfirmBox(shell(), QStringLiteral("Dizayn değişiklikleri kaydedilmeyecek"),
                    QStringLiteral("emin misiniz ?"), kTitle, this) != 1)

@@ -9,6 +9,7 @@
 class DesignSurface;
 class QAbstractButton;
 class QLabel;
+class QLineEdit;
 class QTimer;
 class QButtonGroup;
 class QMenu;
@@ -35,6 +36,9 @@ public:
     DesignSurface* surface() const { return surface_; }
     QAbstractButton* toolButton(int tool) const;
     QMenu* itemMenu() const { return menu_; }
+    // The panel's editors of the current item: "Sol : ", "Üst : ", "Genişlik : ", "Uzunluk : ",
+    // "Adı : ".
+    QLineEdit* panelEditor(int index) const { return panel_[size_t(index)]; }
     void open(bool irsaliye);
     // The preview pane: the pages made from the layout as it stands, the page shown.
     const PageSet& previewPages() const { return preview_; }
@@ -52,6 +56,8 @@ private:
     void cancel();
     void showItemMenu(const QString& item, QPoint at);
     void properties();
+    void fillPanel();
+    void applyPanel();
     void sizes();
     void removeCurrent();
     void reorder(bool front);
@@ -72,5 +78,6 @@ private:
     QLabel* previewPicture_ = nullptr;
     QLabel* previewStatus_ = nullptr;
     QTimer* previewTimer_ = nullptr;
+    std::vector<QLineEdit*> panel_; // the current item's left, top, width, length, name
     QWidget* split_ = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "store/AppError.h"
 
 #include <QPushButton>
+#include <array>
 #include <cmath>
 
 using namespace ReportDesign;
@@ -69,41 +70,31 @@ TfrmEbat::TfrmEbat(Shell& shell, DesignDocument& document, const QString& item, 
 void TfrmEbat::save()
 {
     // Whole pixels, as typed; what cannot be read as one is refused by name.
-    const auto pixels = [&](int field, const QString& label) {
+    const QStringList labels = {QStringLiteral("Sol"), QStringLiteral("Üst"),
+                                QStringLiteral("Genişlik"), QStringLiteral("Uzunluk")};
+    std::array<double, 4> pixels{};
+    for (int i = band_ ? 3 : 0; i < 4; ++i) {
+        const int field = band_ ? 0 : i;
         bool ok = false;
-        const double value = text(field).trimmed().toDouble(&ok);
-        if (!ok || !std::isfinite(value))
-            throw AppError(QStringLiteral("%1 bir sayı olmalı: \"%2\"").arg(label, text(field)));
-        return toMm(std::round(value));
-    };
+        pixels[size_t(i)] = text(field).trimmed().toDouble(&ok);
+        if (!ok)
+            throw AppError(
+                QStringLiteral("%1 bir sayı olmalı: \"%2\"").arg(labels[i], text(field)));
+    }
     const QString name = text(band_ ? 1 : 4).trimmed();
     nameRefused_.clear();
     const QString refused = doc_.change(QStringLiteral("Ebatlar"), [&](ReportDef& d) {
         const Item at = ReportDesign::find(d, item_);
         if (!at.valid()) return QStringLiteral("%1 artık yok.").arg(item_);
-        if (band_) {
-            const double height = pixels(0, QStringLiteral("Uzunluk"));
-            if (QString fault = bandHeightFault(d, at.band, height); !fault.isEmpty()) return fault;
-            d.bands[size_t(at.band)].height = height;
-        } else {
-            const QRectF r(pixels(0, QStringLiteral("Sol")), pixels(1, QStringLiteral("Üst")),
-                           pixels(2, QStringLiteral("Genişlik")),
-                           pixels(3, QStringLiteral("Uzunluk")));
-            if (QString fault = geometryFault(d, at, r); !fault.isEmpty()) return fault;
-            d.bands[size_t(at.band)].elements[size_t(at.element)].rect = r;
-        }
-        if (name != item_) nameRefused_ = rename(d, at, name);
-        return QString();
+        return applySizes(d, at, pixels, name, &nameRefused_);
     });
     if (!refused.isEmpty()) throw AppError(refused);
-    if (!nameRefused_.isEmpty()) return;
-    if (name != item_) {
-        // The item keeps being the current one under its new name.
-        QStringList selection = doc_.selection();
-        for (QString& selected : selection)
-            if (selected == item_) selected = name;
-        doc_.select(selection);
-    }
+    if (!nameRefused_.isEmpty() || name == item_) return;
+    // The item keeps being the current one under its new name.
+    QStringList selection = doc_.selection();
+    for (QString& selected : selection)
+        if (selected == item_) selected = name;
+    doc_.select(selection);
 }
 
 void TfrmEbat::saved()

@@ -390,13 +390,17 @@ void DesignSurface::mouseReleaseEvent(QMouseEvent*)
     doc_.endDrag(was == Drag::Move ? QStringLiteral("Taşı") : QStringLiteral("Boyutlandır"));
 }
 
+bool DesignSurface::cancelDrag()
+{
+    if (drag_ == Drag::None) return false;
+    drag_ = Drag::None;
+    doc_.cancelDrag();
+    return true;
+}
+
 void DesignSurface::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape && drag_ != Drag::None) {
-        drag_ = Drag::None;
-        doc_.cancelDrag();
-        return;
-    }
+    if (event->key() == Qt::Key_Escape && cancelDrag()) return;
     const int step = event->modifiers() & Qt::ControlModifier ? kGrid : 1;
     const bool size = event->modifiers() & Qt::ShiftModifier;
     switch (event->key()) {

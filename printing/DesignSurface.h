@@ -32,6 +32,8 @@ public:
     QRectF surfaceRect(ReportDesign::Item item) const;
 
     QSize sizeHint() const override;
+    // Puts back what a drag under way changed (Esc); false when no drag was under way.
+    bool cancelDrag();
 
 Q_SIGNALS:
     void toolUsed();                                           // the pointer comes back

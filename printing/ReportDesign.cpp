@@ -399,6 +399,31 @@ QString pageFault(const PageSettings& page)
     return QString();
 }
 
+QString applySizes(ReportDef& def, Item item, const std::array<double, 4>& pixels,
+                   const QString& name, QString* nameRefused)
+{
+    if (!item.valid()) return QString();
+    for (double p : pixels)
+        if (!std::isfinite(p)) return QStringLiteral("Ölçüler sayı olmalı.");
+    if (item.isBand()) {
+        const double height = toMm(std::round(pixels[3]));
+        if (QString fault = bandHeightFault(def, item.band, height); !fault.isEmpty())
+            return fault;
+        def.bands[size_t(item.band)].height = height;
+    } else {
+        const QRectF r(toMm(std::round(pixels[0])), toMm(std::round(pixels[1])),
+                       toMm(std::round(pixels[2])), toMm(std::round(pixels[3])));
+        if (QString fault = geometryFault(def, item, r); !fault.isEmpty()) return fault;
+        def.bands[size_t(item.band)].elements[size_t(item.element)].rect = r;
+    }
+    const QString old = item.isBand()
+                            ? def.bands[size_t(item.band)].name
+                            : def.bands[size_t(item.band)].elements[size_t(item.element)].name;
+    const QString refused = name == old ? QString() : rename(def, item, name);
+    if (nameRefused) *nameRefused = refused;
+    return QString();
+}
+
 QString rename(ReportDef& def, Item item, const QString& name)
 {
     if (!item.valid()) return QString();

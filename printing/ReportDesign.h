@@ -4,6 +4,7 @@
 
 #include <QPointF>
 #include <QStringList>
+#include <array>
 
 // What the report designer knows of a definition, without any window: its tools, the names it
 // gives, where items may go, what a layout must be to print. Positions the designer shows are in
@@ -74,6 +75,13 @@ QString geometryFault(const ReportDef& def, Item item, const QRectF& rectMm);
 QString bandHeightFault(const ReportDef& def, int band, double heightMm);
 // Why the page settings cannot print: margins leaving no page, no column width.
 QString pageFault(const PageSettings& page);
+
+// Sizes in whole pixels and a name given to an item, as "Ebatlar" and the panel give them: an
+// element takes left, top, width and length, a band its length (the last of the four). Sizes
+// that cannot print refuse the whole (the reason is returned); a name that cannot be taken is
+// left while the sizes are (`nameRefused` says why).
+QString applySizes(ReportDef& def, Item item, const std::array<double, 4>& pixels,
+                   const QString& name, QString* nameRefused);
 
 // Renames; empty when done, else why the old name stays.
 QString rename(ReportDef& def, Item item, const QString& name);

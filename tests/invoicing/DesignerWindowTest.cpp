@@ -129,6 +129,15 @@ TEST_F(Designer, TheMouseCreatesSelectsDragsAndSizesAndEveryStepUndoes)
     const double x1 = toPixels(element(*w, "lblYazi").rect.x());
     EXPECT_EQ(std::fmod(x1, 4.0), 0.0);
     EXPECT_NEAR(x1, x0 + 10, 2.0);
+    // Esc in a drag puts the element back and leaves the designer open.
+    const QByteArray dragged = w->document()->def().toJson();
+    QTest::mousePress(s, Qt::LeftButton, {}, centre(*w, "lblYazi"));
+    QTest::mouseMove(s, centre(*w, "lblYazi") + QPoint(30, 0));
+    key(w.get(), Qt::Key_Escape);
+    QTest::mouseRelease(s, Qt::LeftButton, {}, centre(*w, "lblYazi"));
+    EXPECT_EQ(w->document()->def().toJson(), dragged);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(w->document()->undoStack().count(), steps + 1);
     // A handle: the right edge of the current element.
     const QRectF r = s->surfaceRect(find(w->document()->def(), "lblYazi"));
     const QPoint edge(int(r.right()), int(r.center().y()));
@@ -502,4 +511,35 @@ TEST_F(Designer, ThePreviewShowsTheInvoiceAsTheLayoutStandsAndPrintsAlike)
     EXPECT_EQ(dumpWithoutToday(
                   InvoicePrint::pages(*company, t.global->fatPlan(), id, false, nullptr, path())),
               preview);
+}
+
+TEST_F(Designer, ThePanelShowsTheCurrentItemAndAppliesWhatIsTypedAsOneStep)
+{
+    auto w = designing();
+    DesignDocument& doc = *w->document();
+    doc.select({"lblYazi"});
+    EXPECT_EQ(w->panelEditor(4)->text(), "lblYazi");
+    EXPECT_EQ(w->panelEditor(0)->text(),
+              QString::number(std::lround(toPixels(element(*w, "lblYazi").rect.x()))));
+    const int steps = doc.undoStack().count();
+    w->panelEditor(0)->setText("30");
+    w->panelEditor(4)->setText("lblToplamYazi");
+    QTest::keyClick(w->panelEditor(0), Qt::Key_Return);
+    EXPECT_EQ(doc.undoStack().count(), steps + 1);
+    EXPECT_EQ(std::lround(toPixels(element(*w, "lblToplamYazi").rect.x())), 30);
+    EXPECT_EQ(doc.selection(), QStringList{"lblToplamYazi"});
+    // What cannot print: the notice, nothing changed, the panel back to what is.
+    w->panelEditor(2)->setText("99999");
+    QTest::keyClick(w->panelEditor(2), Qt::Key_Return);
+    ASSERT_EQ(messages.asked.size(), 1);
+    EXPECT_TRUE(messages.asked[0].startsWith("Ölçüler uygulanmadı / lblToplamYazi: "));
+    EXPECT_EQ(doc.undoStack().count(), steps + 1);
+    EXPECT_NE(w->panelEditor(2)->text(), "99999");
+    // A band: its length and name only.
+    doc.select({"DetailBand1"});
+    EXPECT_FALSE(w->panelEditor(0)->isEnabled());
+    EXPECT_TRUE(w->panelEditor(3)->isEnabled());
+    w->panelEditor(3)->setText("24");
+    QTest::keyClick(w->panelEditor(3), Qt::Key_Return);
+    EXPECT_NEAR(toPixels(doc.def().bands[2].height), 24, 1e-9);
 }
