@@ -3,9 +3,15 @@
 #include "invoicing/FtSatisZ.h"
 #include "invoicing/InvoiceLayout.h"
 #include "invoicing/InvoicePosting.h"
+#include "invoicing/InvoicePrint.h"
+#include "invoicing/Ust.h"
+#include "printing/DesignPropertyWindow.h"
+#include "printing/DesignSurface.h"
+#include "printing/OnIzle.h"
 #include "store/GlobalData.h"
 #include "store/IniFile.h"
 #include "store/Table.h"
+#include "support/Reference.h"
 #include "support/WindowTest.h"
 #include "widgets/TZemrakEdit.h"
 
@@ -13,6 +19,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTableView>
 
 namespace {
@@ -304,4 +311,65 @@ TEST_F(InvoiceWindows, LayoutWindowRefusesWhatCannotPrintAndSavesOnTheLastField)
     const InvoiceLayoutSettings s = InvoiceLayoutSettings::read(IniFile(t.install.usersIniPath()));
     EXPECT_EQ(s.texts[3], "TOPLAM :");
     EXPECT_TRUE(s.shown[3]);
+}
+
+TEST_F(InvoiceWindows, ANewUserDesignsTheInvoiceFromItsLinesAndPreviewsIt)
+{
+    const qint64 id = invoice(salesInvoice(), 0);
+    InvoiceLine l;
+    l.stockId = ink;
+    l.kodu = "M01";
+    l.miktari = 2;
+    l.birimF = 5;
+    l.kdvOran = 8;
+    static_cast<LineAmounts&>(l) = computeLine(*company, l);
+    posting->saveLine(id, l);
+    TfrmFtSatisB lines(*shell, *posting, salesInvoice(), id, false);
+    open(lines);
+    // F7: the designer; "Fatura dizaynı"; lblYazi moved; a label made, written "İMZA" in a
+    // larger font; the font undone; saved.
+    whenOpen<TfrmUst>([this](TfrmUst* w) {
+        if (w->documentKind() < 0) w->MenuIslem("Fatura");
+        DesignSurface* s = w->surface();
+        const auto rectOf = [&](const QString& name) {
+            return s->surfaceRect(ReportDesign::find(w->document()->def(), name));
+        };
+        const QPoint yazi = rectOf("lblYazi").center().toPoint();
+        QTest::mousePress(s, Qt::LeftButton, {}, yazi);
+        QTest::mouseMove(s, yazi + QPoint(20, -8));
+        QTest::mouseRelease(s, Qt::LeftButton, {}, yazi + QPoint(20, -8));
+        w->toolButton(6)->click();
+        const QPoint spot = (rectOf("lblYazi").bottomLeft() + QPointF(300, -10)).toPoint();
+        QTest::mouseClick(s, Qt::LeftButton, {}, spot);
+        ASSERT_TRUE(ReportDesign::find(w->document()->def(), "ZRQRLabel1").valid());
+        whenOpen<TfrmOzellik>([](TfrmOzellik* p) {
+            qobject_cast<QLineEdit*>(p->editor("Yazı : "))->setText("İMZA");
+            p->chooseFont = [](QFont f) {
+                f.setPointSize(16);
+                return std::optional<QFont>(f);
+            };
+            qobject_cast<QAbstractButton*>(p->editor("&Font"))->click();
+            p->MenuIslem("Tamam");
+        });
+        QTest::mouseClick(s, Qt::RightButton, {}, rectOf("ZRQRLabel1").center().toPoint());
+        w->itemMenu()->hide();
+        w->itemMenu()->actions()[0]->trigger();
+        key(w, Qt::Key_Z, Qt::ControlModifier); // the text and font were one step: both go
+        key(w, Qt::Key_Y, Qt::ControlModifier); // and come back
+        w->MenuIslem("Kaydet");
+    });
+    key(&lines, Qt::Key_F7);
+    const ReportDef saved = readInvoiceLayoutFile(InvoicePrint::layoutPath(*company, false));
+    const ReportDesign::Item made = ReportDesign::find(saved, "ZRQRLabel1");
+    ASSERT_TRUE(made.valid());
+    EXPECT_EQ(saved.bands[size_t(made.band)].elements[size_t(made.element)].text, "İMZA");
+    EXPECT_EQ(saved.bands[size_t(made.band)].elements[size_t(made.element)].font.pointSize(), 16);
+    // The preview prints it.
+    QString shown;
+    whenOpen<TfrmOnIzle>([&shown](TfrmOnIzle* p) {
+        shown = dumpWithoutToday(p->pages());
+        p->MenuIslem("Cikis");
+    });
+    lines.MenuIslem("FOnizleme");
+    EXPECT_TRUE(shown.contains("\"İMZA\"")) << shown.left(400).toStdString();
 }
