@@ -147,12 +147,21 @@ TEST_F(TextPrintWindow, EscStopsAPrintThePrinterHasStoppedTaking)
     TfrmOnIzle preview(*shell, pagesOf(40, 60));
     preview.show();
     const QByteArray whole = TextPrint::stream(preview.pages(), 0, 66);
+    // Esc once the bytes are going out and the printer has stopped taking them; a busy machine
+    // may take a while to get there.
     QString shownWhilePrinting;
-    QTimer::singleShot(300, &preview, [&] {
+    QTimer watch;
+    watch.setInterval(20);
+    int seen = 0;
+    QObject::connect(&watch, &QTimer::timeout, &preview, [&] {
+        if (preview.statusText(1) != "Dos yazıcısına yazılıyor... (Esc: vazgeç)") return;
+        if (++seen < 10) return; // 200 ms of a full pipe
+        watch.stop();
         shownWhilePrinting = preview.statusText(1);
         EXPECT_FALSE(preview.commandButton("Dos")->isEnabled());
         key(&preview, Qt::Key_Escape);
     });
+    watch.start();
     key(&preview, Qt::Key_F5);
     EXPECT_EQ(shownWhilePrinting, "Dos yazıcısına yazılıyor... (Esc: vazgeç)");
     EXPECT_EQ(preview.statusText(1), "Dos yazıcısına yazma durduruldu");
