@@ -67,6 +67,20 @@ protected:
         h.fDurumu = closed;
         return posting->saveHeader(kind, 0, h);
     }
+    // A sales invoice of two bottles of ink at 5, 8 % VAT.
+    qint64 inkInvoice()
+    {
+        const qint64 id = invoice(salesInvoice(), 0);
+        InvoiceLine l;
+        l.stockId = ink;
+        l.kodu = "M01";
+        l.miktari = 2;
+        l.birimF = 5;
+        l.kdvOran = 8;
+        static_cast<LineAmounts&>(l) = computeLine(*company, l);
+        posting->saveLine(id, l);
+        return id;
+    }
     static void type(QWidget* field, const QString& text)
     {
         field->setFocus();
@@ -218,15 +232,7 @@ TEST_F(InvoiceWindows, BarcodeScansBecomeLinesOnEnterOnly)
 
 TEST_F(InvoiceWindows, LineListShowsTheInvoiceAndDeletesAfterTwoYeses)
 {
-    const qint64 id = invoice(salesInvoice(), 0);
-    InvoiceLine l;
-    l.stockId = ink;
-    l.kodu = "M01";
-    l.miktari = 2;
-    l.birimF = 5;
-    l.kdvOran = 8;
-    static_cast<LineAmounts&>(l) = computeLine(*company, l);
-    posting->saveLine(id, l);
+    const qint64 id = inkInvoice();
     {
         TfrmFtSatisB list(*shell, *posting, salesInvoice(), id, false);
         open(list);
@@ -315,15 +321,7 @@ TEST_F(InvoiceWindows, LayoutWindowRefusesWhatCannotPrintAndSavesOnTheLastField)
 
 TEST_F(InvoiceWindows, ANewUserDesignsTheInvoiceFromItsLinesAndPreviewsIt)
 {
-    const qint64 id = invoice(salesInvoice(), 0);
-    InvoiceLine l;
-    l.stockId = ink;
-    l.kodu = "M01";
-    l.miktari = 2;
-    l.birimF = 5;
-    l.kdvOran = 8;
-    static_cast<LineAmounts&>(l) = computeLine(*company, l);
-    posting->saveLine(id, l);
+    const qint64 id = inkInvoice();
     TfrmFtSatisB lines(*shell, *posting, salesInvoice(), id, false);
     open(lines);
     // F7: the designer; "Fatura dizaynı"; lblYazi moved; a label made, written "İMZA" in a
