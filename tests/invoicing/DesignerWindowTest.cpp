@@ -21,6 +21,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 
@@ -91,6 +92,7 @@ TEST_F(Designer, ChoosingOpensTheLayoutAsItPrintsAndSavingWritesOnlyItsFile)
     w.MenuIslem("Kaydet");
     EXPECT_FALSE(w.isVisible());
     EXPECT_EQ(readAll(path()), printed.toJson());
+    expectReferenceIn(DESIGN_DATA, QString::fromUtf8(readAll(path())), "fatura_dizayn.json");
     EXPECT_EQ(readAll(path(true)), irs);
 }
 
@@ -162,6 +164,9 @@ TEST_F(Designer, TheMouseCreatesSelectsDragsAndSizesAndEveryStepUndoes)
     EXPECT_EQ(w->document()->def().toJson(), loaded);
     key(w.get(), Qt::Key_Y, Qt::ControlModifier);
     EXPECT_TRUE(find(w->document()->def(), "ZRQRLabel1").valid());
+    // Saved as the reference has it: the label made at 40, 8 on the title band.
+    w->MenuIslem("Kaydet");
+    expectReferenceIn(DESIGN_DATA, QString::fromUtf8(readAll(path())), "fatura_dizayn_etiket.json");
 }
 
 TEST_F(Designer, TheSizesWindowAppliesChecksAndRefusesATakenName)
@@ -385,6 +390,45 @@ TEST_F(Designer, PropertyPagesApplyEveryValueAsOneStepAndRefuseBadExpressions)
     EXPECT_TRUE(loaded.loadFromData(element(*w, image).picture));
     EXPECT_EQ(loaded.size(), QSize(8, 4));
     EXPECT_FALSE(element(*w, image).pictureStretch);
+
+    // The multi-line kinds and the table-bound rich text and picture.
+    const QString memo = made(10, 0), exprMemo = made(11, 0), rich = made(12, 0),
+                  dbRich = made(13, 0), dbImage = made(16, 0);
+    run(memo, [&](TfrmOzellik& p) {
+        qobject_cast<QPlainTextEdit*>(p.editor("Yazı : "))->setPlainText("Birinci\nİkinci");
+        p.MenuIslem("Tamam");
+    });
+    EXPECT_EQ(element(*w, memo).text, "Birinci\nİkinci");
+    run(exprMemo, [&](TfrmOzellik& p) {
+        auto* text = qobject_cast<QPlainTextEdit*>(p.editor("Yazı : "));
+        text->setPlainText("Toplam {SUM(AraTop}");
+        p.MenuIslem("Tamam");
+        EXPECT_TRUE(p.isVisible()); // the expression in braces does not parse
+        text->setPlainText("Toplam {SUM(AraTop)}");
+        p.MenuIslem("Tamam");
+    });
+    EXPECT_EQ(element(*w, exprMemo).text, "Toplam {SUM(AraTop)}");
+    run(rich, [&](TfrmOzellik& p) {
+        EXPECT_EQ(p.editor("&Font"), nullptr); // rich text: colour, alignment, frames, shown
+        qobject_cast<QPlainTextEdit*>(p.editor("Yazı : "))->setPlainText("<b>Kalın</b>");
+        p.choice("Yaslama")->button(1)->click();
+        p.MenuIslem("Tamam");
+    });
+    EXPECT_EQ(element(*w, rich).text, "<b>Kalın</b>");
+    EXPECT_EQ(element(*w, rich).alignment, int(Qt::AlignRight));
+    for (const QString& bound : {dbRich, dbImage}) {
+        run(bound, [&](TfrmOzellik& p) {
+            auto* table = qobject_cast<QComboBox*>(p.editor("Veri dosyası : "));
+            auto* field = qobject_cast<QComboBox*>(p.editor("Alanı : "));
+            table->setCurrentIndex(table->findText("tblStok"));
+            field->setCurrentIndex(field->findText("Cinsi"));
+            if (QWidget* center = p.editor("Ortala"))
+                qobject_cast<QAbstractButton*>(center)->click();
+            p.MenuIslem("Tamam");
+        });
+        EXPECT_EQ(element(*w, bound).field, "Stok.Cinsi");
+    }
+    EXPECT_TRUE(element(*w, dbImage).pictureCenter);
 
     // Every page's values come back from the file as they were set.
     const ReportDef back = ReportDef::fromJson(doc.def().toJson());
