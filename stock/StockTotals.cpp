@@ -68,6 +68,16 @@ qint64 units(double value)
     return qint64(std::nearbyintl(static_cast<long double>(value) * kScale));
 }
 
+qint64 divideRounded(qint64 a, qint64 b)
+{
+    return narrow(divideToEven(a, b));
+}
+
+qint64 ratio(qint64 a, qint64 b)
+{
+    return narrow(divideToEven(Wide(a) * kScale, b));
+}
+
 double toDouble(qint64 units)
 {
     return double(units) / kScale;
@@ -92,8 +102,7 @@ Totals compute(const std::vector<Movement>& movements)
     t.fifo = valueOnHand(movements.rbegin(), movements.rend(), t.tm);
     t.lifo = valueOnHand(movements.begin(), movements.end(), t.tm);
     // The average entry price, itself held at four decimals.
-    const qint64 average =
-        t.gt != 0 && t.gm != 0 ? narrow(divideToEven(Wide(t.gt) * kScale, t.gm)) : 0;
+    const qint64 average = t.gt != 0 && t.gm != 0 ? ratio(t.gt, t.gm) : 0;
     t.ort = multiply(t.tm, average);
     return t;
 }

@@ -16,6 +16,11 @@ constexpr qint64 kScale = 10000; // units per whole: four decimals
 qint64 units(double value);
 double toDouble(qint64 units);
 
+// a / b rounded to the nearest whole number, ties to even; b is not 0.
+qint64 divideRounded(qint64 a, qint64 b);
+// The ratio a / b of two values in units, itself in units (a unit price: value / quantity).
+qint64 ratio(qint64 a, qint64 b);
+
 // What the totals need of one movement, in units.
 struct Movement {
     qint64 gMiktari = 0, gFiyati = 0, gTutari = 0; // entry: quantity, unit price, value

@@ -2,6 +2,7 @@
 
 #include "store/AppError.h"
 #include "store/CommandTransaction.h"
+#include "store/CompanyBuild.h"
 #include "store/GlobalData.h"
 #include "store/InstallSettings.h"
 #include "store/Installation.h"
@@ -466,6 +467,7 @@ void restoreCompany(StoreSession& session, GlobalData& global, const InstallSett
     const QString code = newCode.trimmed();
     if (!openCompanyCode.isEmpty() && code.compare(openCompanyCode, Qt::CaseInsensitive) == 0)
         throw AppError(QStringLiteral("Çalışmakta olduğunuz şirketin üzerine yedek yüklenemez."));
+    clearUnfinishedCompany(session, global, install, code);
     checkNewCompanyCode(global, install, code);
 
     Db archive(archivePath, SQLITE_OPEN_READONLY);

@@ -323,6 +323,71 @@ std::vector<SqlRow> Connection::select(const QString& sql, const QVariantList& p
     return rows;
 }
 
+void Connection::each(const QString& sql, const QVariantList& params,
+                      const std::function<void(const QSqlQuery&)>& row)
+{
+    QSqlQuery& query = runReading(sql, params);
+    try {
+        while (query.next())
+            row(query);
+    } catch (...) {
+        query.finish();
+        throw;
+    }
+    const bool failed = query.lastError().isValid();
+    query.finish();
+    if (failed) fail(query, QStringLiteral("Kayıtlar okunamadı."));
+}
+
+int Connection::replaceExact(const QString& table, const QString& field, const QString& from,
+                             const QString& to, const QString& linkField, qint64 linkId)
+{
+    const TableDef& def = tableDef(table);
+    const int index = def.fieldIndex(field);
+    if (index < 0 || def.fieldIndex(linkField) < 0)
+        throw AppError(
+            QStringLiteral("%1 tablosunda %2 ya da %3 alanı yok.").arg(def.name, field, linkField));
+    const FieldDef& f = def.fields[size_t(index)];
+    const QString stored = f.kind == FieldKind::Text ? to.left(f.size) : to;
+    // The texts compare by their bytes (the columns' own comparison), never by the folded
+    // order of the indexes; an empty text is stored as nothing.
+    const int changed = exec(
+        QStringLiteral("UPDATE %1 SET %2 = ?, \"_Surum\" = \"_Surum\" + 1 WHERE coalesce(%3,0) = ? "
+                       "AND coalesce(%2,'') = ?")
+            .arg(sqlName(def.name), sqlName(f.name), sqlName(linkField)),
+        {stored.isEmpty() ? QVariant() : QVariant(stored), linkId, from});
+    ++generation_;
+    return changed;
+}
+
+Connection::ReadTransaction::ReadTransaction(Connection& connection)
+    : connection_(connection)
+{
+    if (connection_.depth_ > 0) return;
+    connection_.exec(connection_.backend_->readBeginStatement());
+    connection_.depth_ = 1;
+    connection_.failed_ = false;
+    owns_ = true;
+}
+
+Connection::ReadTransaction::~ReadTransaction()
+{
+    if (!owns_) return;
+    try {
+        connection_.commit();
+    } catch (const AppError&) {
+        // Nothing was written; a view that cannot be closed in order is given up.
+        connection_.rollback();
+    }
+}
+
+void Connection::renameStore(StoreSession& session, const QString& from, const QString& to)
+{
+    if (!session.server()) return;
+    backendFor(session, QDir::cleanPath(QDir(from).absolutePath()))
+        ->renameStore(session.schemaFor(QDir::cleanPath(QDir(to).absolutePath())));
+}
+
 QVariant Connection::scalar(const QString& sql, const QVariantList& params)
 {
     QSqlQuery& query = runReading(sql, params);

@@ -8,6 +8,7 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -125,10 +126,22 @@ public:
     // "INSERT INTO table (columns) VALUES (?, …), …" for `rows` rows.
     static QString insertStatement(const QString& table, const QStringList& columns, int rows);
     std::vector<SqlRow> select(const QString& sql, const QVariantList& params = {});
+    // The rows of a query handed to `row` one at a time as they are read, so that a pass over
+    // a million rows keeps no more than one in memory. `row` runs no statement on this
+    // connection.
+    void each(const QString& sql, const QVariantList& params,
+              const std::function<void(const QSqlQuery&)>& row);
     QVariant scalar(const QString& sql, const QVariantList& params = {});
     // Where this program's private scratch tables go: the database of its working directory
     // attached as "work", or the server session's temporary schema.
     QString workSchema();
+    // Sets `field` to `to` (cut to the field's size) in every record of `table` whose `field`
+    // is exactly `from` (same letters, same case; empty matches empty) and whose `linkField`
+    // holds `linkId`, in one statement. Each such record's version goes up, so that an edit of
+    // it begun elsewhere is refused instead of writing the old value back, and every cursor on
+    // this connection reads afresh. Returns how many records changed.
+    int replaceExact(const QString& table, const QString& field, const QString& from,
+                     const QString& to, const QString& linkField, qint64 linkId);
     // Turns a failed statement into an AppError with a message a user can act on.
     [[noreturn]] void fail(const QSqlQuery& query, const QString& what);
 
@@ -145,6 +158,25 @@ public:
     private:
         Connection& connection_;
     };
+
+    // A consistent view of the tables for a long read over several of them: what other
+    // programs commit meanwhile is not seen until it ends. It writes nothing and takes no write
+    // lock; inside a command it is the command's own view.
+    class ReadTransaction {
+    public:
+        explicit ReadTransaction(Connection& connection);
+        ~ReadTransaction();
+        ReadTransaction(const ReadTransaction&) = delete;
+        ReadTransaction& operator=(const ReadTransaction&) = delete;
+
+    private:
+        Connection& connection_;
+        bool owns_ = false;
+    };
+
+    // Where a directory's tables are kept moves with it to `to` (a server's schema is renamed;
+    // a database file travels with its directory). No connection may be open on either.
+    static void renameStore(StoreSession& session, const QString& from, const QString& to);
 
     // Cursors register while they are open.
     void registerCursor(OpenCursor* cursor);

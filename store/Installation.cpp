@@ -2,6 +2,7 @@
 
 #include "store/AppError.h"
 #include "store/CommandTransaction.h"
+#include "store/CompanyBuild.h"
 #include "store/CompanySchema.h"
 #include "store/Connection.h"
 #include "store/GlobalData.h"
@@ -63,33 +64,51 @@ void createCompanyTables(StoreSession& session, const QString& directory)
     ensureExtraIndexes(db);
 }
 
-void checkNewCompanyCode(GlobalData& global, const InstallSettings& install, const QString& code)
+bool usableCompanyCode(const QString& code)
 {
-    if (code.isEmpty()) throw AppError(QStringLiteral("Sirket kodu boş girilemez !!"));
     static const QRegularExpression usable(QStringLiteral("^[A-Za-z0-9ÇĞİÖŞÜçğıöşü_-]{1,8}$"));
-    if (!usable.match(code).hasMatch())
-        throw AppError(QStringLiteral("Şirket kodu en çok 8 harf ve rakamdan oluşmalı."),
-                       QStringLiteral("Şirket kodunu değiştiriniz !!"));
-    if (global.CompanyCodeExists(code))
-        throw AppError(QStringLiteral("Bu şirket kodu zaten kayıtlı."),
-                       QStringLiteral("Şirket kodunu değiştiriniz !!"));
-    if (QFileInfo::exists(install.companyDirectory(code)))
-        throw AppError(QStringLiteral("Şirket kodunda önceden kayıt edilmiş dizin var"),
-                       QStringLiteral("Şirket kodunu değiştiriniz !!"));
+    return usable.match(code).hasMatch();
+}
+
+NewCodeProblem newCompanyCodeProblem(GlobalData& global, const InstallSettings& install,
+                                     const QString& code)
+{
+    if (code.isEmpty()) return NewCodeProblem::Empty;
+    if (!usableCompanyCode(code)) return NewCodeProblem::Unusable;
+    if (global.CompanyCodeExists(code)) return NewCodeProblem::Taken;
+    if (QFileInfo::exists(install.companyDirectory(code))) return NewCodeProblem::Directory;
     // On a server, tables left under the code (a company removed by hand) are not taken over.
     if (global.connection().onServer() &&
         Connection::storeExists(global.connection().session(), install.companyDirectory(code)))
-        throw AppError(QStringLiteral("Sunucuda bu şirket koduyla tablolar var."),
-                       QStringLiteral("Şirket kodunu değiştiriniz !!"));
+        return NewCodeProblem::ServerTables;
+    return NewCodeProblem::None;
 }
 
-void makeCompanyDirectory(const QString& directory)
+void checkNewCompanyCode(GlobalData& global, const InstallSettings& install, const QString& code)
 {
-    if (::mkdir(QFile::encodeName(directory).constData(), 0777) == 0) return;
-    const int error = errno;
+    const QString change = QStringLiteral("Şirket kodunu değiştiriniz !!");
+    switch (newCompanyCodeProblem(global, install, code)) {
+    case NewCodeProblem::None:
+        return;
+    case NewCodeProblem::Empty:
+        throw AppError(QStringLiteral("Sirket kodu boş girilemez !!"));
+    case NewCodeProblem::Unusable:
+        throw AppError(QStringLiteral("Şirket kodu en çok 8 harf ve rakamdan oluşmalı."), change);
+    case NewCodeProblem::Taken:
+        throw AppError(QStringLiteral("Bu şirket kodu zaten kayıtlı."), change);
+    case NewCodeProblem::Directory:
+        throw AppError(QStringLiteral("Şirket kodunda önceden kayıt edilmiş dizin var"), change);
+    case NewCodeProblem::ServerTables:
+        throw AppError(QStringLiteral("Sunucuda bu şirket koduyla tablolar var."), change);
+    }
+}
+
+void failedCompanyDirectory(const QString& directory, int error)
+{
     QString cause;
     switch (error) {
     case EEXIST:
+    case ENOTEMPTY:
         throw AppError(QStringLiteral("Şirket kodunda önceden kayıt edilmiş dizin var"),
                        QStringLiteral("Şirket kodunu değiştiriniz !!"));
     case EACCES:
@@ -111,10 +130,17 @@ void makeCompanyDirectory(const QString& directory)
     throw AppError(QStringLiteral("Şirket dizini oluşturulamadı: %1").arg(directory), cause);
 }
 
+void makeCompanyDirectory(const QString& directory)
+{
+    if (::mkdir(QFile::encodeName(directory).constData(), 0777) != 0)
+        failedCompanyDirectory(directory, errno);
+}
+
 void createCompany(StoreSession& session, GlobalData& global, const InstallSettings& install,
                    const NewCompany& company)
 {
     const QString code = company.code.trimmed();
+    clearUnfinishedCompany(session, global, install, code);
     checkNewCompanyCode(global, install, code);
     const QString directory = install.companyDirectory(code);
     makeCompanyDirectory(directory);

@@ -34,8 +34,16 @@ void initInstallation(StoreSession& session, const QString& programDir, const QS
 // The company tables in a new directory, each protected by the master password.
 void createCompanyTables(StoreSession& session, const QString& directory);
 
-// Refuses a code that cannot be a new company: empty, not 1 to 8 letters, digits, "_" or "-"
-// (it becomes a directory name), already in Sirket, or with a directory already there.
+// Whether a code can name a company directory: 1 to 8 letters, digits, "_" or "-".
+bool usableCompanyCode(const QString& code);
+
+// What keeps a code from naming a new company: empty, not 1 to 8 letters, digits, "_" or "-"
+// (it becomes a directory name), already in Sirket, a directory already there, or tables left
+// under it on a server.
+enum class NewCodeProblem { None, Empty, Unusable, Taken, Directory, ServerTables };
+NewCodeProblem newCompanyCodeProblem(GlobalData& global, const InstallSettings& install,
+                                     const QString& code);
+// The same as a refusal with its message.
 void checkNewCompanyCode(GlobalData& global, const InstallSettings& install, const QString& code);
 
 // Removes a company's tables (its database file, or its schema on a server) and directory,
@@ -45,6 +53,8 @@ void removeCompanyStore(StoreSession& session, const QString& directory);
 // Makes a new company's directory. One already there gives the company window's message for
 // it; any other failure (no permission, a full disk, a missing parent) names its real cause.
 void makeCompanyDirectory(const QString& directory);
+// The error for a company directory that could not be made or put in place (errno `error`).
+[[noreturn]] void failedCompanyDirectory(const QString& directory, int error);
 
 // Creates the company directory, its tables, its Sirket record and its Ayar.ini. Refuses an
 // empty or unusable code and a code whose directory or Sirket record exists already. A failure

@@ -202,6 +202,12 @@ public:
     {
         administer(QStringLiteral("DROP SCHEMA IF EXISTS %1 CASCADE").arg(sqlName(schema_)), {});
     }
+    void renameStore(const QString& newName) const override
+    {
+        administer(
+            QStringLiteral("ALTER SCHEMA %1 RENAME TO %2").arg(sqlName(schema_), sqlName(newName)),
+            {});
+    }
 
     bool hasMetaTable(Connection& c) override
     {
@@ -219,6 +225,11 @@ public:
         // change a record lock it first (Table::edit), and wait for each other there instead
         // of failing; commands that take a number lock its name (Connection::lockName).
         return QStringLiteral("BEGIN ISOLATION LEVEL READ COMMITTED");
+    }
+
+    QString readBeginStatement() const override
+    {
+        return QStringLiteral("BEGIN ISOLATION LEVEL REPEATABLE READ READ ONLY");
     }
 
     QString lockRowClause() const override { return QStringLiteral(" FOR UPDATE"); }

@@ -54,11 +54,15 @@ public:
     // table (a company deleted, or one whose making or restoring failed).
     virtual bool storeExists() const = 0;
     virtual void removeStore() const = 0;
+    // The store renamed for a directory renamed; nothing where the store is a file in it.
+    virtual void renameStore(const QString& /*newName*/) const {}
     virtual bool hasMetaTable(Connection& connection) = 0;
     // The private scratch place for local query results; empty when there is none.
     virtual QString attachWork(Connection& connection, const QString& privateDirectory) = 0;
 
     virtual QString beginStatement() const = 0;
+    // The start of a transaction that only reads, seeing one state of every table.
+    virtual QString readBeginStatement() const { return beginStatement(); }
     // What a SELECT of one record adds to hold the record until the command ends; empty where
     // the whole command already holds the database alone.
     virtual QString lockRowClause() const { return QString(); }

@@ -140,6 +140,9 @@ public:
     // IMMEDIATE takes the write lock now: two programs that both read and then write would
     // otherwise deadlock on the upgrade.
     QString beginStatement() const override { return QStringLiteral("BEGIN IMMEDIATE"); }
+    // Deferred: a shared lock once the first row is read, so other programs still write until
+    // the reader's view has to be kept.
+    QString readBeginStatement() const override { return QStringLiteral("BEGIN"); }
     QString columnType(FieldKind kind) const override { return sqlColumnType(kind); }
     QString insertReturning(const QString& insert, const QString&) const override { return insert; }
     void raiseKeySequence(Connection& c, const QString& table, const QString&,
