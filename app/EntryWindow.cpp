@@ -9,15 +9,15 @@
 #include "widgets/TZemrakEdit.h"
 #include "widgets/TZemrakSEdit.h"
 
+#include "widgets/CodeEdit.h"
+
+#include <QCheckBox>
 #include <QDate>
 #include <QGridLayout>
 #include <QLabel>
-#include "widgets/CodeEdit.h"
-
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-
 
 EntryWindow::EntryWindow(Shell& shell, const QString& title, std::vector<FieldSpec> fields,
                          Table* table, QWidget* parent, bool companyCaption)
@@ -30,13 +30,15 @@ EntryWindow::EntryWindow(Shell& shell, const QString& title, std::vector<FieldSp
     content()->addStretch();
     for (size_t i = 0; i < specs_.size(); ++i) {
         const FieldSpec& spec = specs_[i];
-        auto* label = new QLabel(spec.label, this);
         QWidget* editor = makeEditor(spec);
-        label->setBuddy(editor);
         // Long windows lay their fields out in two columns, filled top to bottom.
         const int rows = specs_.size() > 16 ? int(specs_.size() + 1) / 2 : int(specs_.size());
         const int row = int(i) % rows, column = int(i) / rows * 2;
-        grid_->addWidget(label, row, column, Qt::AlignRight | Qt::AlignVCenter);
+        if (spec.kind != EditorKind::Check) {
+            auto* label = new QLabel(spec.label, this);
+            label->setBuddy(editor);
+            grid_->addWidget(label, row, column, Qt::AlignRight | Qt::AlignVCenter);
+        }
         grid_->addWidget(editor, row, column + 1);
         editors_.push_back(editor);
         addField(editor, spec.hint);
@@ -95,6 +97,8 @@ QWidget* EntryWindow::makeEditor(const FieldSpec& spec)
         edit->setTabChangesFocus(true);
         return edit;
     }
+    case EditorKind::Check:
+        return new QCheckBox(spec.label, this);
     case EditorKind::Text:
         break;
     }
@@ -110,10 +114,23 @@ QWidget* EntryWindow::editor(const QString& field) const
     return nullptr;
 }
 
+bool EntryWindow::checked(int index) const
+{
+    auto* box = qobject_cast<QCheckBox*>(editors_[size_t(index)]);
+    return box && box->isChecked();
+}
+
+void EntryWindow::setChecked(int index, bool on)
+{
+    if (auto* box = qobject_cast<QCheckBox*>(editors_[size_t(index)])) box->setChecked(on);
+}
+
 QString EntryWindow::text(int index) const
 {
     QWidget* w = editors_[size_t(index)];
     if (auto* memo = qobject_cast<QPlainTextEdit*>(w)) return memo->toPlainText();
+    if (auto* box = qobject_cast<QCheckBox*>(w))
+        return box->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
     return static_cast<QLineEdit*>(w)->text();
 }
 
@@ -124,6 +141,8 @@ void EntryWindow::setText(int index, const QString& text)
         memo->setPlainText(text);
     else if (auto* money = qobject_cast<TZemrakSEdit*>(w))
         money->setAsFloat(text.toDouble());
+    else if (auto* box = qobject_cast<QCheckBox*>(w))
+        box->setChecked(text == QLatin1String("1"));
     else
         static_cast<QLineEdit*>(w)->setText(text);
 }
@@ -140,6 +159,7 @@ QVariant EntryWindow::value(int index) const
 {
     QWidget* w = editors_[size_t(index)];
     if (auto* money = qobject_cast<TZemrakSEdit*>(w)) return money->asFloat();
+    if (auto* box = qobject_cast<QCheckBox*>(w)) return box->isChecked();
     if (auto* number = qobject_cast<TZemrakEdit*>(w))
         return specs_[size_t(index)].kind == EditorKind::Integer ? QVariant(number->asInteger())
                                                                  : QVariant(number->asFloat());
@@ -164,6 +184,8 @@ void EntryWindow::load()
             money->setAsFloat(field.asFloat());
         else if (auto* number = qobject_cast<TZemrakEdit*>(w))
             number->setAsFloat(field.asFloat());
+        else if (auto* box = qobject_cast<QCheckBox*>(w))
+            box->setChecked(field.asInteger() != 0);
         else
             setText(int(i), field.asString());
     }

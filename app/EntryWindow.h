@@ -13,6 +13,7 @@ enum class EditorKind {
     Integer, // free whole number (TZemrakEdit, esInteger)
     Date,    // dd.mm.yyyy, tidied on leaving (NormalizeDateText)
     Memo,    // several lines
+    Check,   // a box ticked or not, its label the box's own caption
 };
 
 struct FieldSpec {
@@ -42,6 +43,9 @@ public:
     // A number field's value, and setting it (money at its editor's decimals).
     double number(int index) const { return value(index).toDouble(); }
     void setNumber(int index, double value);
+    // A box's state (EditorKind::Check).
+    bool checked(int index) const;
+    void setChecked(int index, bool on);
 
 protected:
     // Fills the editors from the table's record (or buffer); windows of their own override it.

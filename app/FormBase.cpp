@@ -20,6 +20,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStandardPaths>
@@ -186,6 +187,25 @@ QButtonGroup* FormBase::addRadioGroup(const QString& title, const QStringList& c
     if (QAbstractButton* button = group->button(chosen)) button->setChecked(true);
     content_->insertWidget(position, box);
     return group;
+}
+
+QProgressBar* FormBase::addProgressBar()
+{
+    auto* bar = new QProgressBar(this);
+    bar->setRange(0, 1);
+    bar->setValue(0);
+    bar->setTextVisible(true);
+    content_->addWidget(bar);
+    return bar;
+}
+
+void FormBase::showProgress(QProgressBar* bar, int value, int maximum)
+{
+    if (bar->maximum() != maximum) bar->setMaximum(maximum);
+    if (bar->value() == value) return;
+    bar->setValue(value);
+    // Painted now: the command runs on, so no input is taken until it ends.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void FormBase::addQuickCardKey(QuickCard card, std::function<QuickTarget()> target, bool button)

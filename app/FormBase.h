@@ -13,6 +13,7 @@ class QHBoxLayout;
 class QLineEdit;
 class QLabel;
 class QMenu;
+class QProgressBar;
 class QPushButton;
 class QVBoxLayout;
 
@@ -63,6 +64,10 @@ protected:
     // `position` of the content area (-1: at its end), with `chosen` checked.
     QButtonGroup* addRadioGroup(const QString& title, const QStringList& choices, int chosen,
                                 int position = -1);
+    // A progress bar at the foot of the content, for a command that takes a while.
+    QProgressBar* addProgressBar();
+    // Moves the bar and shows it at once; the keyboard and mouse wait until the command ends.
+    static void showProgress(QProgressBar* bar, int value, int maximum);
     // Radio groups made by addRadioGroup, put side by side in one row where the first stood.
     void sideBySide(const std::vector<QButtonGroup*>& groups);
     void addField(QWidget* editor, const QString& hint);

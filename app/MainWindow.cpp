@@ -6,6 +6,7 @@
 #include "app/Makro.h"
 #include "app/Notlar.h"
 #include "app/Sifre.h"
+#include "app/SirketDevir.h"
 #include "app/SirketListe.h"
 #include "app/SirketSec.h"
 #include "app/WindowRegistry.h"
@@ -223,7 +224,7 @@ MainWindow::MainWindow(const QString& programDir, MessageHandler* messages, bool
         {"Kapla", "Ekranı kapla", [this] { toggleFullPanel(); }},
         {"Sec", "Şirket seç [F2]", [this] { chooseCompany(); }},
         {"Bilgi", "  Şirket bilgileri [F3]  ", [this] { openCompanyList(); }},
-        {"Devir", "Şirket Devri [F4]", [] {}},
+        {"Devir", "Şirket Devri [F4]", [this] { openPeriodTransfer(); }},
         {"Yedek", "Yedekleme [F5]", [this] { openBackup(); }},
         {"Makro", "Makro tanımları [F6]", [this] { openMacros(); }},
     };
@@ -256,7 +257,7 @@ MainWindow::MainWindow(const QString& programDir, MessageHandler* messages, bool
     panelLayout->addWidget(tree_, 1);
     panel_->resize(kPanelWidth, kPanelHeight);
 
-    buttons_.value(QStringLiteral("Devir"))->setEnabled(false); // the period transfer comes later
+    buttons_.value(QStringLiteral("Devir"))->setEnabled(false); // until a company is open
     setWindowTitle(caption());
     captionLabel_->setText(caption());
     resize(1024, 768);
@@ -397,7 +398,7 @@ void MainWindow::openOrClearCompany()
         shell_.activeCompanyCode.clear();
         shell_.activeCompanyTitle.clear();
     }
-    buttons_.value(QStringLiteral("Devir"))->setEnabled(false);
+    buttons_.value(QStringLiteral("Devir"))->setEnabled(shell_.companyIsOpen && company_);
     // The application's title is the company's code and title while one is open.
     QGuiApplication::setApplicationDisplayName(
         shell_.companyIsOpen
@@ -448,6 +449,12 @@ void MainWindow::openCompanyList()
     sirket.setIndexName(QStringLiteral("Sirket_1"));
     sirket.open();
     TfrmSirket window(shell_, sirket, this);
+    window.run();
+}
+
+void MainWindow::openPeriodTransfer()
+{
+    TfrmSirketDevir window(shell_, this);
     window.run();
 }
 

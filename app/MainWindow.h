@@ -46,6 +46,7 @@ public:
     void openOrClearCompany();
     void runSelectedCommand();
     void openCompanyList();
+    void openPeriodTransfer();
     void openBackup();
     void openMacros();
     void toggleFullPanel();

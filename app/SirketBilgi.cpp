@@ -1,5 +1,7 @@
 #include "app/SirketBilgi.h"
 
+#include "app/CompanySettingsChoice.h"
+
 #include "store/AppError.h"
 #include "store/CompanySettings.h"
 #include "store/GlobalData.h"
@@ -11,11 +13,9 @@
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QLocale>
-#include <QRadioButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -60,24 +60,9 @@ TfrmSirketBilgi::TfrmSirketBilgi(Shell& shell, const QString& code, QWidget* par
     form->addRow(QStringLiteral("Kuruş : "), subunit_);
     content()->addLayout(form);
 
-    const QStringList groupTitles = {QStringLiteral(" Cari hareketlerde kuruş "),
-                                     QStringLiteral(" Fatura ve siparişte KDV hesaplama yöntemi "),
-                                     QStringLiteral(" Birim fiyatlarda kuruş hanesi ")};
-    const QList<QStringList> choices = {
-        {QStringLiteral("Yok"), QStringLiteral("Var")},
-        {QStringLiteral("Her kalemde ayrı ayrı"), QStringLiteral("Matrah toplamından")},
-        {QStringLiteral("2"), QStringLiteral("4"), QStringLiteral("6")}};
-    for (int g = 0; g < 3; ++g) {
-        auto* box = new QGroupBox(groupTitles[g], this);
-        auto* layout = new QHBoxLayout(box);
-        groups_[g] = new QButtonGroup(this);
-        for (int i = 0; i < choices[g].size(); ++i) {
-            auto* radio = new QRadioButton(choices[g][i], box);
-            groups_[g]->addButton(radio, i);
-            layout->addWidget(radio);
-        }
-        content()->addWidget(box);
-    }
+    for (int g = 0; g < 3; ++g)
+        groups_[g] = addRadioGroup(companySettingChoices()[size_t(g)].title,
+                                   companySettingChoices()[size_t(g)].choices, 0);
     auto* modules = new QGridLayout;
     int n = 0;
     for (const auto& [caption, flag] : kBoxes) {

@@ -15,12 +15,12 @@
 #include "stock/StockCards.h"
 #include "stock/StockLedger.h"
 #include "stock/StockReports.h"
-#include "stock/StockTotals.h"
 #include "stock/StockVouchers.h"
 #include "stock/StokL.h"
 #include "store/AppError.h"
 #include "store/CommandTransaction.h"
 #include "store/CompanySchema.h"
+#include "store/StockTotals.h"
 #include "store/Table.h"
 
 #include <QApplication>

@@ -1,5 +1,6 @@
 #include "customers/CarKart.h"
 
+#include "app/KodAktar.h"
 #include "customers/CarKartG.h"
 #include "customers/CariListe.h"
 #include "customers/CustomerOrders.h"
@@ -26,9 +27,14 @@ TfrmCarKart::TfrmCarKart(Shell& shell, QWidget* parent)
                    TfrmCariListe::pick(this->shell(), table(), false, this);
                    setOrder(order()); // the pick list leaves its own order
                });
-    // The code transfer and the quick card come with their own windows.
     addCommand(QStringLiteral("KodAktar"), QStringLiteral("Kod aktar [F7]"), Qt::Key_F7, QString(),
-               [] {});
+               [this] {
+                   const qint64 card = table().currentId();
+                   TfrmKodAktar window(this->shell(), CodeTransfer::Kind::Customer, table(), this);
+                   window.run();
+                   table().gotoId(card); // the card may stand elsewhere in code order now
+                   reload();
+               });
     addQuickCardKey(
         QuickCard::Customer,
         [this] {
@@ -49,7 +55,7 @@ TfrmCarKart::TfrmCarKart(Shell& shell, QWidget* parent)
 void TfrmCarKart::updateCommands()
 {
     ListWindow::updateCommands();
-    setCommandEnabled(QStringLiteral("KodAktar"), false);
+    setCommandEnabled(QStringLiteral("KodAktar"), !table().isEmpty());
     setCommandEnabled(QStringLiteral("HizliKart"), !table().isEmpty());
 }
 

@@ -1,5 +1,6 @@
 #include "stock/StKart.h"
 
+#include "app/KodAktar.h"
 #include "stock/StKartF.h"
 #include "stock/StockCards.h"
 #include "stock/StockOrders.h"
@@ -29,9 +30,14 @@ TfrmStKart::TfrmStKart(Shell& shell, QWidget* parent)
                    TfrmStokL::pick(this->shell(), table(), this);
                    setOrder(order()); // the pick list leaves its own order
                });
-    // The code transfer comes with its own window.
     addCommand(QStringLiteral("KodAktar"), QStringLiteral("Kod aktar [F7]"), Qt::Key_F7, QString(),
-               [] {});
+               [this] {
+                   const qint64 card = table().currentId();
+                   TfrmKodAktar window(this->shell(), CodeTransfer::Kind::Stock, table(), this);
+                   window.run();
+                   table().gotoId(card); // the card may stand elsewhere in code order now
+                   reload();
+               });
     addQuickCardKey(QuickCard::Stock, [this] { return QuickTarget{table().currentId(), {}}; });
 
     table().setFiltered(false);
@@ -45,7 +51,7 @@ TfrmStKart::TfrmStKart(Shell& shell, QWidget* parent)
 void TfrmStKart::updateCommands()
 {
     ListWindow::updateCommands();
-    setCommandEnabled(QStringLiteral("KodAktar"), false);
+    setCommandEnabled(QStringLiteral("KodAktar"), !table().isEmpty());
 }
 
 void TfrmStKart::newRecord()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "stock/StockTotals.h"
+#include "store/StockTotals.h"
 
 #include <QDate>
 #include <QString>

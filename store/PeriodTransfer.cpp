@@ -1,6 +1,5 @@
 #include "store/PeriodTransfer.h"
 
-#include "stock/StockTotals.h"
 #include "store/AppError.h"
 #include "store/CommandTransaction.h"
 #include "store/CompanyBuild.h"
@@ -9,6 +8,7 @@
 #include "store/Installation.h"
 #include "store/MoneyFormat.h"
 #include "store/MoneySum.h"
+#include "store/StockTotals.h"
 #include "store/Table.h"
 
 #include <QSqlQuery>

@@ -10,13 +10,18 @@ class ScriptedMessages : public MessageHandler {
 public:
     std::deque<int> answers; // taken in order; 0 when the script has run out
     QStringList asked;       // "line1 / line2"
+    QStringList titles;      // the title of each, in the same order
 
-    int confirmBox(QWidget*, const QString& line1, const QString& line2, const QString&) override
+    int confirmBox(QWidget*, const QString& line1, const QString& line2,
+                   const QString& title) override
     {
+        titles << title;
         return next(line1, line2);
     }
-    int noticeBox(QWidget*, const QString& line1, const QString& line2, const QString&) override
+    int noticeBox(QWidget*, const QString& line1, const QString& line2,
+                  const QString& title) override
     {
+        titles << title;
         return next(line1, line2);
     }
 

@@ -1,4 +1,4 @@
-#include "stock/StockTotals.h"
+#include "store/StockTotals.h"
 
 #include "store/AppError.h"
 
