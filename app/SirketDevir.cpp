@@ -133,5 +133,9 @@ void TfrmSirketDevir::save()
 
 void TfrmSirketDevir::saved()
 {
-    if (done_) closeWindow(QDialog::Accepted);
+    if (!done_) return;
+    NoticeBox(shell(), QStringLiteral("%1 şirketine devir tamamlandı").arg(text(Code).trimmed()),
+              QStringLiteral("Şirket seç [F2] ile açabilirsiniz."), QStringLiteral("Şirket devri"),
+              this);
+    closeWindow(QDialog::Accepted);
 }
