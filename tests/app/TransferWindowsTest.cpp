@@ -1,8 +1,16 @@
+#include "app/AccessConfig.h"
 #include "app/KodAktar.h"
+#include "app/MainWindow.h"
 #include "app/SirketDevir.h"
+#include "app/SirketSec.h"
+#include "customers/CarHar.h"
 #include "customers/CarKart.h"
+#include "invoicing/FtSatis.h"
+#include "invoicing/InvoicePosting.h"
+#include "stock/StHar.h"
 #include "stock/StKart.h"
 #include "store/CompanySettings.h"
+#include "store/DemoBooks.h"
 #include "store/IniFile.h"
 #include "store/InstallSettings.h"
 #include "support/WindowTest.h"
@@ -14,6 +22,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTableView>
 
 namespace {
 
@@ -210,4 +219,164 @@ TEST_F(TransferWindows, CodeTransferFromBothCardLists)
     key(&stock, Qt::Key_F7);
     EXPECT_EQ(messages.asked.first(), "Stok kodunu değiştirmek istediğinize / emin misiniz?");
     EXPECT_EQ(stored("SELECT \"Kodu\" FROM \"Stok\""), QString(25, 'X'));
+}
+
+namespace {
+
+// The text of a grid's cell, as the window shows it.
+QString cell(QTableView* grid, int row, int column)
+{
+    return grid->model()->index(row, column).data().toString();
+}
+
+int column(QTableView* grid, const QString& header)
+{
+    for (int c = 0; c < grid->model()->columnCount(); ++c)
+        if (grid->model()->headerData(c, Qt::Horizontal).toString() == header) return c;
+    ADD_FAILURE() << "no column " << header.toStdString();
+    return 0;
+}
+
+// The totals a movement window shows for the card `code` of the open company.
+QStringList customerTotals(Shell& shell, const QString& code)
+{
+    Table& cari = shell.company->table("Cari");
+    EXPECT_TRUE(CompanyData::SeekBackByText(cari, "CariNo", code)) << code.toStdString();
+    TfrmCarHar w(shell);
+    w.prepare();
+    w.show();
+    QApplication::processEvents();
+    QStringList texts = {w.windowTitle(), cell(w.grid(), 0, column(w.grid(), "Açıklama"))};
+    for (int i = 0; i < 3; ++i)
+        texts << w.totalText(i);
+    return texts;
+}
+
+QStringList stockTotals(Shell& shell, const QString& code)
+{
+    Table& stok = shell.company->table("Stok");
+    EXPECT_TRUE(CompanyData::SeekBackByText(stok, "Kodu", code)) << code.toStdString();
+    TfrmStHar w(shell);
+    w.prepare();
+    w.show();
+    QApplication::processEvents();
+    return {w.windowTitle(), cell(w.grid(), 0, column(w.grid(), "Açıklama")), w.totalText(4),
+            w.totalText(6)};
+}
+
+} // namespace
+
+TEST(TransferScenario, ANewUserTransfersTheBooksThenChangesCodesInTheOldOnes)
+{
+    TestInstallation t;
+    t.createCompany(NewCompany{"ABC", "Deneme Ltd."});
+    QString customer, stock;
+    {
+        CompanyData abc(t.session, t.install, "ABC");
+        fillDemoBooks(abc, DemoSize::small(), [](const QString&) {});
+        // A customer and a stock card with movements, and a sales invoice naming both.
+        customer = abc.connection()
+                       .scalar("SELECT \"CariNo\" FROM \"Cari\" WHERE \"Nosu\" = (SELECT "
+                               "min(\"CARef\") FROM \"CarHar\")")
+                       .toString();
+        const SqlRow s = abc.connection()
+                             .select("SELECT \"Nosu\", \"Kodu\" FROM \"Stok\" WHERE \"Nosu\" = "
+                                     "(SELECT min(\"STRef\") FROM \"StHar\")")
+                             .front();
+        stock = s[1].toString();
+        InvoicePosting posting(abc, t.install);
+        InvoiceHeader h;
+        h.fatNo = 7001;
+        h.tarih = h.irsTarih = h.vadesi = QDate(2026, 3, 1);
+        h.cariNo = customer;
+        const qint64 invoice = posting.saveHeader(salesInvoice(), 0, h);
+        InvoiceLine l;
+        l.stockId = s[0].toLongLong();
+        l.kodu = stock;
+        l.miktari = 1;
+        l.birimF = 10;
+        l.kdvOran = 18;
+        static_cast<LineAmounts&>(l) = computeLine(abc, l);
+        posting.saveLine(invoice, l);
+    }
+    ScriptedMessages messages;
+    MainWindow main(t.dir.path(), &messages, false);
+    main.show();
+    ASSERT_TRUE(main.openGlobalData());
+    main.setRights(allRights());
+    main.shell().companyIsOpen = true;
+    main.shell().activeCompanyCode = "ABC";
+    main.openOrClearCompany();
+    ASSERT_TRUE(main.button("Devir")->isEnabled());
+    const QStringList oldCustomer = customerTotals(main.shell(), customer);
+    const QStringList oldStock = stockTotals(main.shell(), stock);
+
+    // Şirket Devri [F4] with balances, then "Şirket seç" [F2] the new company.
+    messages.answers = {1};
+    whenModalOpen<TfrmSirketDevir>([](TfrmSirketDevir* w) {
+        w->setText(TfrmSirketDevir::Code, "YENI");
+        w->setChecked(TfrmSirketDevir::Balances, true);
+        QTest::keyClick(w, Qt::Key_F2);
+    });
+    QTest::keyClick(&main, Qt::Key_F4);
+    whenModalOpen<TfrmSirketSec>([](TfrmSirketSec* w) {
+        w->codeEdit()->setText("YENI");
+        QTest::keyClick(w->codeEdit(), Qt::Key_Return);
+    });
+    QTest::keyClick(&main, Qt::Key_F2);
+    ASSERT_EQ(main.shell().activeCompanyCode, "YENI");
+    const QStringList newCustomer = customerTotals(main.shell(), customer);
+    EXPECT_EQ(newCustomer[1], QStringLiteral("DEVİR"));
+    EXPECT_EQ(newCustomer[4], oldCustomer[4]) << "the balance carried is the balance";
+    const QStringList newStock = stockTotals(main.shell(), stock);
+    EXPECT_EQ(newStock[1], QStringLiteral("DEVİR"));
+    EXPECT_EQ(newStock[2], oldStock[2]);
+    EXPECT_EQ(newStock[3], oldStock[3]);
+
+    // Back in the old books: new codes from the card lists, seen in 2201, 3201 and 1202.
+    main.shell().activeCompanyCode = "ABC";
+    main.openOrClearCompany();
+    Shell& shell = main.shell();
+    messages.answers = {1, 1, 1, 1, 1, 1};
+    for (const bool isCustomer : {true, false}) {
+        Table& cards = shell.company->table(isCustomer ? "Cari" : "Stok");
+        CompanyData::SeekBackByText(cards, isCustomer ? "CariNo" : "Kodu",
+                                    isCustomer ? customer : stock);
+        const qint64 card = cards.currentId();
+        whenModalOpen<TfrmKodAktar>([](TfrmKodAktar* w) {
+            w->setText(1, "YENIKOD");
+            QTest::keyClick(w, Qt::Key_F2);
+        });
+        if (isCustomer) {
+            TfrmCarKart list(shell);
+            list.prepare();
+            list.show();
+            list.table().gotoId(card); // the list opens on its last card
+            list.reload();
+            QTest::keyClick(&list, Qt::Key_F7);
+        } else {
+            TfrmStKart list(shell);
+            list.prepare();
+            list.show();
+            list.table().gotoId(card); // the list opens on its last card
+            list.reload();
+            QTest::keyClick(&list, Qt::Key_F7);
+        }
+    }
+    EXPECT_TRUE(customerTotals(shell, "YENIKOD")[0].contains("[YENIKOD : "));
+    EXPECT_EQ(customerTotals(shell, "YENIKOD")[4], oldCustomer[4]);
+    EXPECT_TRUE(stockTotals(shell, "YENIKOD")[0].contains("[YENIKOD : "));
+    TfrmFtSatis invoices(shell, salesInvoice());
+    invoices.prepare();
+    invoices.show();
+    QApplication::processEvents();
+    bool seen = false;
+    for (int row = 0; row < invoices.grid()->model()->rowCount(); ++row)
+        for (int column = 0; column < invoices.grid()->model()->columnCount(); ++column)
+            seen = seen || cell(invoices.grid(), row, column) == "YENIKOD";
+    EXPECT_TRUE(seen) << "the invoice list shows the new customer code";
+    EXPECT_EQ(shell.company->connection()
+                  .scalar("SELECT count(*) FROM \"FatHar\" WHERE \"Kodu\" = 'YENIKOD'")
+                  .toInt(),
+              1);
 }

@@ -13,6 +13,30 @@
 #include <gtest/gtest.h>
 #include <memory>
 
+// Runs `act` on the next modal window of type W once it is open (a pick list or an entry
+// window opened by a command), again every 50 ms while that window stays open: a key sent
+// before the window is active can be lost on a busy machine. `act` must close the window.
+template <typename W> void whenModalOpen(std::function<void(W*)> act)
+{
+    auto* timer = new QTimer(qApp); // gone with the application at the latest
+    timer->setInterval(50);
+    auto target = std::make_shared<QPointer<W>>();
+    auto found = std::make_shared<bool>(false);
+    QObject::connect(timer, &QTimer::timeout, [timer, act, target, found] {
+        if (*found && (!*target || !(*target)->isVisible())) { // done: the window closed
+            timer->stop();
+            timer->deleteLater();
+            return;
+        }
+        if (!*found) {
+            *target = qobject_cast<W*>(QApplication::activeModalWidget());
+            *found = !target->isNull() && (*target)->isVisible();
+        }
+        if (*found) act(*target);
+    });
+    timer->start();
+}
+
 // Windows over company ABC ("Deneme Ltd.", kuruş on, prices with four decimals), with the
 // message window answered from a script.
 class WindowTest : public ::testing::Test {
@@ -35,28 +59,9 @@ protected:
         shell->activeCompanyTitle = "Deneme Ltd.";
     }
 
-    // Runs `act` on the next modal window of type W once it is open (a pick list or an entry
-    // window opened by a command), again every 50 ms while that window stays open: a key sent
-    // before the window is active can be lost on a busy machine. `act` must close the window.
     template <typename W> static void whenOpen(std::function<void(W*)> act)
     {
-        auto* timer = new QTimer(qApp); // gone with the application at the latest
-        timer->setInterval(50);
-        auto target = std::make_shared<QPointer<W>>();
-        auto found = std::make_shared<bool>(false);
-        QObject::connect(timer, &QTimer::timeout, [timer, act, target, found] {
-            if (*found && (!*target || !(*target)->isVisible())) { // done: the window closed
-                timer->stop();
-                timer->deleteLater();
-                return;
-            }
-            if (!*found) {
-                *target = qobject_cast<W*>(QApplication::activeModalWidget());
-                *found = !target->isNull() && (*target)->isVisible();
-            }
-            if (*found) act(*target);
-        });
-        timer->start();
+        whenModalOpen<W>(std::move(act));
     }
 
     // A key to the window's focused field, or to the window.
