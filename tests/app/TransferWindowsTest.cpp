@@ -97,7 +97,15 @@ TEST_F(TransferWindows, PeriodTransferWindowRefusesWhatItMustAndMakesTheCompany)
     EXPECT_EQ(messages.titles.last(), "Şirket kontrol");
     EXPECT_TRUE(w.isVisible());
 
+    // A date that is no date is refused with its field and nothing is made.
     w.setText(TfrmSirketDevir::Code, "YENI");
+    w.setText(TfrmSirketDevir::Date, "31.02.2026");
+    key(&w, Qt::Key_F2);
+    EXPECT_TRUE(messages.asked.last().startsWith("Tarih hatalı: 31.02.2026"))
+        << messages.asked.last().toStdString();
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_FALSE(t.global->CompanyCodeExists("YENI"));
+    w.setText(TfrmSirketDevir::Date, "1.1.27");
     w.valuation()->button(0)->setChecked(true);
     w.setting(2)->button(1)->setChecked(true);
     w.setText(TfrmSirketDevir::Currency, "YTL");
@@ -116,6 +124,8 @@ TEST_F(TransferWindows, PeriodTransferWindowRefusesWhatItMustAndMakesTheCompany)
     EXPECT_EQ(made.tl, "YTL");
     CompanyData yeni(t.session, t.install, "YENI");
     EXPECT_EQ(yeni.connection().scalar("SELECT \"Borc\" FROM \"CarHar\"").toDouble(), 12.5);
+    EXPECT_EQ(yeni.connection().scalar("SELECT \"Tarih\" FROM \"CarHar\"").toString(),
+              "2027-01-01");
 
     // A directory in the way: told under its own title, and the window closes.
     QDir(t.install.dataDirectory()).mkdir("VAR");
