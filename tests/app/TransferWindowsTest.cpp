@@ -247,31 +247,32 @@ int column(QTableView* grid, const QString& header)
     return 0;
 }
 
-// The totals a movement window shows for the card `code` of the open company.
-QStringList customerTotals(Shell& shell, const QString& code)
+// What the movement window W (2201 or 3201) shows for the card `code` of the open company: its
+// title, the first movement's description and the totals `totals`.
+template <typename W>
+QStringList movementWindow(Shell& shell, const char* table, const char* codeField,
+                           const QString& code, std::initializer_list<int> totals)
 {
-    Table& cari = shell.company->table("Cari");
-    EXPECT_TRUE(CompanyData::SeekBackByText(cari, "CariNo", code)) << code.toStdString();
-    TfrmCarHar w(shell);
+    Table& cards = shell.company->table(table);
+    EXPECT_TRUE(CompanyData::SeekBackByText(cards, codeField, code)) << code.toStdString();
+    W w(shell);
     w.prepare();
     w.show();
     QApplication::processEvents();
     QStringList texts = {w.windowTitle(), cell(w.grid(), 0, column(w.grid(), "Açıklama"))};
-    for (int i = 0; i < 3; ++i)
+    for (const int i : totals)
         texts << w.totalText(i);
     return texts;
 }
 
+QStringList customerTotals(Shell& shell, const QString& code)
+{
+    return movementWindow<TfrmCarHar>(shell, "Cari", "CariNo", code, {0, 1, 2});
+}
+
 QStringList stockTotals(Shell& shell, const QString& code)
 {
-    Table& stok = shell.company->table("Stok");
-    EXPECT_TRUE(CompanyData::SeekBackByText(stok, "Kodu", code)) << code.toStdString();
-    TfrmStHar w(shell);
-    w.prepare();
-    w.show();
-    QApplication::processEvents();
-    return {w.windowTitle(), cell(w.grid(), 0, column(w.grid(), "Açıklama")), w.totalText(4),
-            w.totalText(6)};
+    return movementWindow<TfrmStHar>(shell, "Stok", "Kodu", code, {4, 6});
 }
 
 } // namespace
