@@ -97,7 +97,16 @@ std::vector<VatLine> vatDetail(const CompanyData& company, const std::vector<Inv
     return ordered;
 }
 
-ReportDef installedLayout(CompanyData& company, Table& fatPlan, bool irsaliye, QString* notice)
+namespace {
+
+// Users.ini as it is on disk now: the layout window or another workstation may have changed it.
+IniFile usersNow(CompanyData& company)
+{
+    return IniFile(company.install().usersIniPath());
+}
+
+ReportDef installedLayoutWith(CompanyData& company, Table& fatPlan, bool irsaliye, QString* notice,
+                              const IniFile& users)
 {
     // A free layout replaces the built-in one only when it loads completely.
     const QString path = layoutPath(company, irsaliye);
@@ -108,22 +117,40 @@ ReportDef installedLayout(CompanyData& company, Table& fatPlan, bool irsaliye, Q
             if (notice) *notice = e.detail();
         }
     }
-    // Users.ini as it is on disk now: the layout window or another workstation may have
-    // changed it.
-    const IniFile users(company.install().usersIniPath());
     return builtInInvoiceLayout(readInvoicePlan(fatPlan), InvoiceLayoutSettings::read(users),
                                 company.moneyFormat(), priceMask(company));
+}
+
+RunningReport startWithSettings(CompanyData& company, qint64 invoiceId, ReportDef layout,
+                                const IniFile& users);
+
+} // namespace
+
+ReportDef installedLayout(CompanyData& company, Table& fatPlan, bool irsaliye, QString* notice)
+{
+    return installedLayoutWith(company, fatPlan, irsaliye, notice, usersNow(company));
 }
 
 RunningReport start(CompanyData& company, Table& fatPlan, qint64 invoiceId, bool irsaliye,
                     QString* notice, const QString& layout)
 {
-    return startWith(company, invoiceId,
-                     layout.isEmpty() ? installedLayout(company, fatPlan, irsaliye, notice)
-                                      : readInvoiceLayoutFile(layout));
+    const IniFile users = usersNow(company);
+    return startWithSettings(company, invoiceId,
+                             layout.isEmpty()
+                                 ? installedLayoutWith(company, fatPlan, irsaliye, notice, users)
+                                 : readInvoiceLayoutFile(layout),
+                             users);
 }
 
 RunningReport startWith(CompanyData& company, qint64 invoiceId, ReportDef layout)
+{
+    return startWithSettings(company, invoiceId, std::move(layout), usersNow(company));
+}
+
+namespace {
+
+RunningReport startWithSettings(CompanyData& company, qint64 invoiceId, ReportDef layout,
+                                const IniFile& users)
 {
     auto state = std::make_shared<State>();
     InvoicePosting posting(company);
@@ -132,9 +159,6 @@ RunningReport startWith(CompanyData& company, qint64 invoiceId, ReportDef layout
     state->invoice = *invoice;
     state->money = company.moneyFormat();
     state->price = priceMask(company);
-    // Users.ini as it is on disk now: the layout window or another workstation may have
-    // changed it.
-    const IniFile users(company.install().usersIniPath());
     state->fraction = fractionMask(users);
 
     state->def = std::move(layout);
@@ -222,6 +246,8 @@ RunningReport startWith(CompanyData& company, qint64 invoiceId, ReportDef layout
     running.state = state;
     return running;
 }
+
+} // namespace
 
 PageSet pages(CompanyData& company, Table& fatPlan, qint64 invoiceId, bool irsaliye,
               QString* notice, const QString& layout)

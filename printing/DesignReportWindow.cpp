@@ -198,7 +198,6 @@ QCheckBox* TfrmRaporAyar::box(const QString& caption) const
     return boxes_.value(caption);
 }
 
-
 void TfrmRaporAyar::apply()
 {
 
@@ -224,10 +223,6 @@ void TfrmRaporAyar::apply()
         p.footerOnLastPage = boxes_[QStringLiteral("Son sayfa altı yazılsın")]->isChecked();
         d.font = font_;
         d.font.setPointSize(fontSize_->value());
-        if (p.widthMm < 10 || p.heightMm < 10)
-            return QStringLiteral("Sayfa ebadı en az 10 mm olmalı (%1 x %2 mm).")
-                .arg(p.widthMm)
-                .arg(p.heightMm);
         if (QString fault = pageFault(p); !fault.isEmpty()) return fault;
         // The standard bands: one ticked off goes, one ticked on is made; lengths as given.
         for (size_t i = 0; i < standardBands().size(); ++i) {

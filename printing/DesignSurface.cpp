@@ -103,7 +103,7 @@ Item DesignSurface::itemAt(QPointF surface) const
     const ReportDef& def = doc_.def();
     const QPointF mm = toReport(surface);
     if (mm.x() < 0 || mm.x() > def.page.size().width()) return {};
-    const int band = bandAt(def, mm.y() - def.page.top);
+    const int band = bandAt(def, places_, mm.y() - def.page.top);
     if (band < 0) return {};
     const auto& elements = def.bands[size_t(band)].elements;
     for (int e = int(elements.size()) - 1; e >= 0; --e)

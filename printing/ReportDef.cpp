@@ -359,8 +359,10 @@ ReportDef ReportDef::fromJson(const QByteArray& json)
     def.page.paper = PageSettings::Paper(
         indexIn(kPapers, p.value("paper").toString(QStringLiteral("A4")), QStringLiteral("kağıt")));
     const QString length = QStringLiteral("sayfa ölçüsü");
-    def.page.widthMm = numberIn(p.value("width"), 210, 10, kLongestMm, length);
-    def.page.heightMm = numberIn(p.value("height"), 297, 10, kLongestMm, length);
+    def.page.widthMm =
+        numberIn(p.value("width"), 210, PageSettings::kShortestMm, kLongestMm, length);
+    def.page.heightMm =
+        numberIn(p.value("height"), 297, PageSettings::kShortestMm, kLongestMm, length);
     def.page.landscape = p.value("landscape").toBool();
     def.page.left = numberIn(p.value("left"), 10, 0, kLongestMm, length);
     def.page.right = numberIn(p.value("right"), 10, 0, kLongestMm, length);

@@ -107,6 +107,7 @@ struct BandDef {
 };
 
 struct PageSettings {
+    static constexpr double kShortestMm = 10; // the least a paper of its own may measure
     enum class Paper { A4, Letter, Custom };
     Paper paper = Paper::A4;
     double widthMm = 210, heightMm = 297; // for custom paper

@@ -94,6 +94,7 @@ double toMm(double pixels)
 
 const std::vector<Tool>& tools()
 {
+    using S = Tool::Start;
     static const std::vector<Tool> list = {
         {QString(), QString(), false},
         {"TZRQRSubDetail", "ZRQRSubDetail", true},
@@ -101,21 +102,21 @@ const std::vector<Tool>& tools()
         {"TZRQRBand", "ZRQRBand", true},
         {"TZRQRChildBand", "ZRQRChildBand", true},
         {"TZRQRGroup", "ZRQRGroup", true},
-        {"TZRQRLabel", "ZRQRLabel", false},
-        {"TZRQRDBText", "ZRQRDBText", false},
-        {"TZRQRExpr", "ZRQRExpr", false},
+        {"TZRQRLabel", "ZRQRLabel", false, S::Name},
+        {"TZRQRDBText", "ZRQRDBText", false, S::Name},
+        {"TZRQRExpr", "ZRQRExpr", false, S::Name},
         {"TZRQRSysData", "ZRQRSysData", false},
-        {"TZRQRMemo", "ZRQRMemo", false},
-        {"TZRQRExprMemo", "ZRQRExprMemo", false},
-        {"TZRQRRichText", "ZRQRRichText", false},
+        {"TZRQRMemo", "ZRQRMemo", false, S::Name},
+        {"TZRQRExprMemo", "ZRQRExprMemo", false, S::Name},
+        {"TZRQRRichText", "ZRQRRichText", false, S::Name},
         {"TZRQRDBRichText", "ZRQRDBRichText", false},
         {"TZRQRShape", "ZRQRShape", false},
         {"TZRQRImage", "ZRQRImage", false},
         {"TZRQRDBImage", "ZRQRDBImage", false},
         {"TZRQRChart", "ZRQRChart", false},
-        {"TZRQRAngledLabel", "ZRQRAngledLabel", false},
-        {"TZRZemrakDoubleToQYazi", "ZRZemrakDoubleToQYazi", false},
-        {"TZRZemrakQRLabel", "ZRZemrakQrLabel", false},
+        {"TZRQRAngledLabel", "ZRQRAngledLabel", false, S::Name},
+        {"TZRZemrakDoubleToQYazi", "ZRZemrakDoubleToQYazi", false, S::Words},
+        {"TZRZemrakQRLabel", "ZRZemrakQrLabel", false, S::Vertical},
         {"TZRQRAsBarcode", "ZRQRAsBarcode", false},
     };
     return list;
@@ -205,7 +206,12 @@ std::vector<BandPlace> bandOrder(const ReportDef& def)
 
 int bandAt(const ReportDef& def, double y)
 {
-    for (const BandPlace& p : bandOrder(def))
+    return bandAt(def, bandOrder(def), y);
+}
+
+int bandAt(const ReportDef& def, const std::vector<BandPlace>& places, double y)
+{
+    for (const BandPlace& p : places)
         if (y >= p.top && y < p.top + def.bands[size_t(p.band)].height) return p.band;
     return -1;
 }
@@ -271,30 +277,24 @@ Item create(ReportDef& def, int tool, int band, QPointF at, int aboveBand)
     e.kind = *elementKindOfClass(t.className);
     e.name = newName(def, t.prefix);
     e.font = def.font;
-    switch (tool) {
-    case 6:
-    case 7:
-    case 8:
-    case 10:
-    case 11:
-    case 12:
-    case 18:
+    QSizeF size = defaultSize(e.kind);
+    switch (t.start) {
+    case Tool::Start::Name:
         e.text = e.name;
         break;
-    case 19:
+    case Tool::Start::Words:
         e.text = QStringLiteral("Yalnız  TL dir.");
         break;
-    case 20:
-        // Written vertically once, with no blanks of step: centred.
+    case Tool::Start::Vertical:
+        // Written vertically once, with no blanks of step: centred, a letter high each.
         e.text = VerticalText(e.name, 0);
         e.alignment = Qt::AlignHCenter;
         e.autoSize = true;
+        size = QSizeF(17, 17 * e.name.size());
         break;
-    default:
+    case Tool::Start::Nothing:
         break;
     }
-    QSizeF size = defaultSize(e.kind);
-    if (tool == 20) size = QSizeF(17, 17 * e.name.size());
     const QPointF corner(std::round(toPixels(at.x())), std::round(toPixels(at.y())));
     e.rect = QRectF(toMm(corner.x()), toMm(corner.y()), toMm(size.width()), toMm(size.height()));
     // What does not fit is cut to the band: its top left stays at the click.
@@ -376,6 +376,11 @@ QString bandHeightFault(const ReportDef& def, int band, double heightMm)
 
 QString pageFault(const PageSettings& page)
 {
+    if (page.widthMm < PageSettings::kShortestMm || page.heightMm < PageSettings::kShortestMm)
+        return QStringLiteral("Sayfa ebadı en az %1 mm olmalı (%2 x %3 mm).")
+            .arg(PageSettings::kShortestMm)
+            .arg(page.widthMm)
+            .arg(page.heightMm);
     const QSizeF size = page.size();
     if (size.width() - page.left - page.right < toMm(1) - kTolerance)
         return QStringLiteral("Sol ve sağ marjin (%1 + %2 mm) sayfa genişliğini (%3 mm) "
@@ -407,8 +412,7 @@ QString applySizes(ReportDef& def, Item item, const std::array<double, 4>& pixel
         if (!std::isfinite(p)) return QStringLiteral("Ölçüler sayı olmalı.");
     if (item.isBand()) {
         const double height = toMm(std::round(pixels[3]));
-        if (QString fault = bandHeightFault(def, item.band, height); !fault.isEmpty())
-            return fault;
+        if (QString fault = bandHeightFault(def, item.band, height); !fault.isEmpty()) return fault;
         def.bands[size_t(item.band)].height = height;
     } else {
         const QRectF r(toMm(std::round(pixels[0])), toMm(std::round(pixels[1])),

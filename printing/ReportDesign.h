@@ -19,9 +19,13 @@ double toMm(double pixels);
 
 // The 22 tools in the order of their buttons; 0 is the pointer.
 struct Tool {
+    // What a new item says: nothing, its name, the amount in words' sample, or its name
+    // written vertically (centred).
+    enum class Start { Nothing, Name, Words, Vertical };
     QString className; // empty for the pointer
     QString prefix;    // of new items' names
     bool band = false; // placed on the report (outside the bands), else on a band
+    Start start = Start::Nothing;
 };
 const std::vector<Tool>& tools();
 inline constexpr int kToolCount = 22;
@@ -55,6 +59,8 @@ struct BandPlace {
 std::vector<BandPlace> bandOrder(const ReportDef& def);
 // The band at a height of the design surface (mm from the printable top); -1 outside them.
 int bandAt(const ReportDef& def, double y);
+// The same among places already worked out by bandOrder.
+int bandAt(const ReportDef& def, const std::vector<BandPlace>& places, double y);
 double printableWidth(const ReportDef& def);
 double printableHeight(const ReportDef& def);
 

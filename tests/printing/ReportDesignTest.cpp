@@ -70,29 +70,18 @@ TEST(ReportDesign, EveryToolMakesItsNamedItemWithItsText)
         EXPECT_EQ(std::lround(toPixels(e.rect.y())), 2);
         // Cut to the band: 20 pixels high, from 2 down.
         EXPECT_LE(e.rect.bottom(), def.bands[1].height + 1e-9) << e.name.toStdString();
-        const QString text = e.text;
-        switch (tool) {
-        case 6:
-        case 7:
-        case 8:
-        case 10:
-        case 11:
-        case 12:
-        case 18:
-            EXPECT_EQ(text, e.name);
-            break;
-        case 19:
-            EXPECT_EQ(text, "Yalnız  TL dir.");
-            EXPECT_EQ(e.kind, ElementKind::AmountInWords);
-            break;
-        case 20:
-            EXPECT_EQ(text, VerticalText("ZRZemrakQrLabel1", 0));
-            EXPECT_EQ(e.alignment, int(Qt::AlignHCenter));
-            break;
-        default:
-            EXPECT_EQ(text, "") << tool;
-        }
     }
+    // What they say from the start: a label its name, a shape and system data nothing, the
+    // amount in words its sample, the vertical label its name downwards.
+    const auto made = [&](int tool) { return def.bands[1].elements[size_t(tool - 6)]; };
+    EXPECT_EQ(made(6).text, "ZRQRLabel1");
+    EXPECT_EQ(made(18).text, "ZRQRAngledLabel1");
+    EXPECT_EQ(made(9).text, "");
+    EXPECT_EQ(made(14).text, "");
+    EXPECT_EQ(made(19).text, "Yalnız  TL dir.");
+    EXPECT_EQ(made(19).kind, ElementKind::AmountInWords);
+    EXPECT_EQ(made(20).text, VerticalText("ZRZemrakQrLabel1", 0));
+    EXPECT_EQ(made(20).alignment, int(Qt::AlignHCenter));
     // They all load back by class name with their kinds.
     const ReportDef back = ReportDef::fromJson(def.toJson());
     EXPECT_EQ(back.toJson(), def.toJson());
