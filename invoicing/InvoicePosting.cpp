@@ -366,7 +366,7 @@ bool InvoicePosting::sync(const InvoiceData& stored)
 }
 
 qint64 InvoicePosting::saveHeader(const InvoiceKind& kind, qint64 invoiceId,
-                                  const InvoiceHeader& header)
+                                  const InvoiceHeader& header, const InvoiceSource& source)
 {
     if (!header.tarih.isValid()) throw AppError(QStringLiteral("Fatura tarihini giriniz."));
     if (!(header.fatNo > 0)) throw AppError(QStringLiteral("Fatura nosunu giriniz."));
@@ -383,7 +383,7 @@ qint64 InvoicePosting::saveHeader(const InvoiceKind& kind, qint64 invoiceId,
         std::optional<InvoiceData> before;
         if (invoiceId > 0) {
             before = require(invoiceId);
-            if (!ownSource(before->kaynak, FaturaKaynak::FA))
+            if (!ownSource(before->kaynak, source.kaynak))
                 throw AppError(QStringLiteral("Kaynak program fatura değil!!!"),
                                QStringLiteral("Düzeltme işlemi yapılamaz"));
         }
@@ -404,7 +404,7 @@ qint64 InvoicePosting::saveHeader(const InvoiceKind& kind, qint64 invoiceId,
             f[QStringLiteral("Unvani")] = card->title;
             f[QStringLiteral("CARef")] = card->id;
             // A new invoice takes the card's business address; an old one keeps what it has.
-            const bool fromCard = !before && !address.empty();
+            const bool fromCard = !before && !address.empty() && source.addressFromCard;
             const auto put = [&](const char* field, const QString& typed, int column) {
                 f[QLatin1String(field)] =
                     fromCard ? address.front()[size_t(column)].toString() : typed;
@@ -416,7 +416,8 @@ qint64 InvoicePosting::saveHeader(const InvoiceKind& kind, qint64 invoiceId,
             put("VdNo", header.vdNo, 4);
             f[QStringLiteral("FDurumu")] = header.fDurumu == 1 ? 1 : 0;
             f[QStringLiteral("KdvDahil")] = header.kdvDahil == 1 ? 1 : 0;
-            f[QStringLiteral("Kaynak")] = FaturaKaynak::FA;
+            f[QStringLiteral("Kaynak")] = source.kaynak;
+            if (source.tkRef) f[QStringLiteral("TKRef")] = source.tkRef;
             f.post();
         });
         const qint64 id = f.currentId();

@@ -38,6 +38,14 @@ struct InvoiceHeader {
     int kdvDahil = 0; // 1: prices typed with VAT ("Dahil")
 };
 
+// Where a header comes from: the invoice windows ("FA"), or a module that keeps invoices of its
+// own (instalments: "TK" with TKRef), whose header carries the address it was given.
+struct InvoiceSource {
+    QString kaynak = FaturaKaynak::FA;
+    qint64 tkRef = 0;
+    bool addressFromCard = true; // a new invoice takes the card's business address
+};
+
 // A stored invoice.
 struct InvoiceData : InvoiceHeader {
     qint64 id = 0;
@@ -86,7 +94,9 @@ public:
     // nosu bulunamadı" and nothing is written. An invoice saved as open loses its settling
     // movement and cash record. The lines are re-dated and the totals and postings written in
     // the same command. A new invoice moves the counter to its number + 1 after the commit.
-    qint64 saveHeader(const InvoiceKind& kind, qint64 invoiceId, const InvoiceHeader& header);
+    // Another `source` saves and edits only invoices of its own.
+    qint64 saveHeader(const InvoiceKind& kind, qint64 invoiceId, const InvoiceHeader& header,
+                      const InvoiceSource& source = {});
 
     // Saves a new or an existing line with its stock movement and brings the totals and
     // postings up to date. `merge` (barcode mode) folds the line into an earlier one of the

@@ -251,7 +251,14 @@ std::vector<SqlIndex> companyExtraIndexes()
             link("Cek", "FRef"),
             link("Senet", "FRef"),
             link("FCek", "FRef"),
-            link("FSenet", "FRef")};
+            link("FSenet", "FRef"),
+            link("Fatura", "TKRef"),
+            link("Plan", "Ref"),
+            link("Plan", "FRef"),
+            link("Odeme", "Ref"),
+            link("APlan", "Ref"),
+            link("APlan", "FRef"),
+            link("AOdeme", "Ref")};
 }
 
 void ensureExtraIndexes(Connection& db)
