@@ -5,6 +5,7 @@
 #include "app/WindowRegistry.h"
 #include "cash/Registration.h"
 #include "customers/Registration.h"
+#include "instalments/Registration.h"
 #include "invoicing/Registration.h"
 #include "portfolio/Registration.h"
 #include "printing/CompanyListReport.h"
@@ -28,4 +29,5 @@ inline void registerWindows(WindowRegistry& windows)
     registerCashWindows(windows);
     registerInvoiceWindows(windows);
     registerPortfolioWindows(windows);
+    registerInstalmentWindows(windows);
 }

@@ -15,25 +15,31 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+QTableView* makeGridView(TableModel* model, QWidget* parent)
+{
+    auto* grid = new QTableView(parent);
+    grid->setModel(model);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setAlternatingRowColors(true);
+    grid->verticalHeader()->setVisible(false);
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 6);
+    grid->horizontalHeader()->setHighlightSections(false);
+    for (size_t i = 0; i < model->columns().size(); ++i)
+        grid->setColumnWidth(int(i), model->columns()[i].width);
+    grid->horizontalHeader()->setStretchLastSection(true);
+    return grid;
+}
+
 GridWindow::GridWindow(Shell& shell, const QString& title, Table& table,
                        std::vector<GridColumn> columns, QWidget* parent, bool companyCaption)
     : FormBase(shell, title, parent, companyCaption)
     , table_(table)
 {
     model_ = new TableModel(table, std::move(columns), this);
-    grid_ = new QTableView(this);
-    grid_->setModel(model_);
-    grid_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
-    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid_->setAlternatingRowColors(true);
-    grid_->verticalHeader()->setVisible(false);
-    grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid_->verticalHeader()->setDefaultSectionSize(grid_->fontMetrics().height() + 6);
-    grid_->horizontalHeader()->setHighlightSections(false);
-    for (size_t i = 0; i < model_->columns().size(); ++i)
-        grid_->setColumnWidth(int(i), model_->columns()[i].width);
-    grid_->horizontalHeader()->setStretchLastSection(true);
+    grid_ = makeGridView(model_, this);
     grid_->setContextMenuPolicy(Qt::CustomContextMenu);
     popup_ = new QMenu(this);
     connect(grid_, &QWidget::customContextMenuRequested, this,

@@ -9,6 +9,10 @@ class QMenu;
 class QTableView;
 class Table;
 
+// The grid of list windows over a model: whole rows selected, read-only, fixed row height,
+// the columns' widths, the last one stretched.
+QTableView* makeGridView(TableModel* model, QWidget* parent);
+
 // A window around a grid bound to a table: the lazy model, the grid's current row following the
 // table's cursor and back, and a pop-up menu for the window's entries.
 class GridWindow : public FormBase {

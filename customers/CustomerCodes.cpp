@@ -46,3 +46,15 @@ const CodeKind& bankCodes()
     static const CodeKind kind = customerKind(true);
     return kind;
 }
+
+std::optional<CardAddress> cardAddress(CompanyData& company, qint64 customerId)
+{
+    const std::vector<SqlRow> card = company.connection().select(
+        QStringLiteral("SELECT \"CariNo\", \"Unvani\", \"IsAdres1\", \"IsAdres2\", "
+                       "\"IsAdres3\", \"Vd\", \"VdNo\" FROM \"Cari\" WHERE \"Nosu\" = ?"),
+        {customerId});
+    if (card.empty()) return std::nullopt;
+    const SqlRow& c = card.front();
+    return CardAddress{c[0].toString(), c[1].toString(), c[2].toString(), c[3].toString(),
+                       c[4].toString(), c[5].toString(), c[6].toString()};
+}

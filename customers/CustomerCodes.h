@@ -2,7 +2,18 @@
 
 #include "app/CodeField.h"
 
+#include <optional>
+
+class CompanyData;
+
 // What customer code fields ask for: any card, or bank cards only (the check and note windows'
 // bank fields). Picked from the customer pick list; a new card opens with the typed code.
 const CodeKind& customerCodes();
 const CodeKind& bankCodes();
+
+// What a document copies from a customer card: code, title, business address, tax office and
+// number.
+struct CardAddress {
+    QString code, title, adres1, adres2, adres3, vd, vdNo;
+};
+std::optional<CardAddress> cardAddress(CompanyData& company, qint64 customerId);

@@ -211,17 +211,16 @@ TfrmFtSatisA::TfrmFtSatisA(Shell& shell, InvoicePosting& posting, const InvoiceK
 void TfrmFtSatisA::transfer(qint64 customerId)
 {
     if (customerId) {
-        const std::vector<SqlRow> card = shell().company->connection().select(
-            QStringLiteral("SELECT \"CariNo\", \"Unvani\", \"IsAdres1\", \"IsAdres2\", "
-                           "\"IsAdres3\", \"Vd\", \"VdNo\" FROM \"Cari\" WHERE \"Nosu\" = ?"),
-            {customerId});
-        if (!card.empty()) {
-            const SqlRow& c = card.front();
-            setText(CariNo, c[0].toString());
-            setText(Unvani, c[1].toString());
-            if (!invoiceId_)
-                for (int i = 0; i < 5; ++i)
-                    setText(Adres1 + i, c[size_t(2 + i)].toString());
+        if (const std::optional<CardAddress> c = cardAddress(*shell().company, customerId)) {
+            setText(CariNo, c->code);
+            setText(Unvani, c->title);
+            if (!invoiceId_) {
+                setText(Adres1, c->adres1);
+                setText(Adres2, c->adres2);
+                setText(Adres3, c->adres3);
+                setText(Vd, c->vd);
+                setText(VdNo, c->vdNo);
+            }
         }
     } else {
         setText(Unvani, QString());
