@@ -1,6 +1,7 @@
 #include "instalments/TaksitB.h"
 
 #include "instalments/TaksitParts.h"
+#include "instalments/TaksitPlan.h"
 #include "invoicing/FtSatisB.h"
 #include "invoicing/InvoicePosting.h"
 #include "store/AppError.h"
@@ -229,7 +230,10 @@ void TfrmTaksitB::newPlan()
                   this);
         return;
     }
-    // The plan window comes with the templates.
+    TfrmTaksitD plan(shell(), posting_, table(Invoices).currentId(), this);
+    plan.run();
+    table(Plan).last();
+    refresh(true);
 }
 
 void TfrmTaksitB::editPayment(qint64 paymentId)

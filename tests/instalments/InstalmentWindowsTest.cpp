@@ -1,8 +1,11 @@
 #include "instalments/Taksit.h"
 #include "instalments/TaksitB.h"
 #include "instalments/TaksitParts.h"
+#include "instalments/TaksitPlan.h"
 #include "invoicing/InvoiceMath.h"
 #include "invoicing/InvoicePosting.h"
+#include "store/IniFile.h"
+#include "store/InstallSettings.h"
 #include "support/WindowTest.h"
 
 #include <QAbstractButton>
@@ -27,31 +30,39 @@ protected:
         stok.post();
         stock = stok.currentId();
     }
-    // A sale with an invoice of 1000 planned as 100 down and three of 300.
-    qint64 plannedSale(InstalmentPosting& p)
+    // A sale with an invoice of 1000 (`invoice` tells which).
+    qint64 sale(InstalmentPosting& p, qint64* invoice = nullptr)
     {
         InstalmentPosting::Sale s;
         s.tarih = QDate(2026, 1, 15);
         s.cariNo = "120.01";
-        const qint64 sale = p.saveSale(0, s);
+        const qint64 saleId = p.saveSale(0, s);
         InvoiceHeader h;
         h.fatNo = 501;
         h.tarih = QDate(2026, 1, 15);
-        const qint64 invoice = p.saveInvoice(sale, 0, h);
+        const qint64 invoiceId = p.saveInvoice(saleId, 0, h);
         InvoiceLine l;
         l.stockId = stock;
         l.kodu = "M01";
         l.miktari = 1;
         l.birimF = 1000;
         static_cast<LineAmounts&>(l) = computeLine(*company, l);
-        InvoicePosting(*company).saveLine(invoice, l);
+        InvoicePosting(*company).saveLine(invoiceId, l);
+        if (invoice) *invoice = invoiceId;
+        return saleId;
+    }
+    // The same planned as 100 down and three of 300.
+    qint64 plannedSale(InstalmentPosting& p)
+    {
+        qint64 invoice = 0;
+        const qint64 saleId = sale(p, &invoice);
         InstalmentPlan::Input in;
         in.amount = 1000;
         in.downPayment = 100;
         in.count = 3;
         in.invoiceDate = in.firstDue = QDate(2026, 1, 15);
         p.savePlan(invoice, InstalmentPlan::compute(in, true).lines);
-        return sale;
+        return saleId;
     }
 };
 
@@ -164,4 +175,55 @@ TEST_F(InstalmentWindows, ASaleWithInvoicesIsNotDeletedAndAPaidOneIsListedClosed
     EXPECT_EQ(list.grid()->model()->rowCount(), 1);
     list.state()->button(0)->click();
     EXPECT_EQ(list.grid()->model()->rowCount(), 0);
+}
+
+TEST_F(InstalmentWindows, ThePlanWindowPlansEquallyOrByTemplate)
+{
+    InstalmentPosting posting(*company, salesInstalments());
+    qint64 invoice = 0;
+    sale(posting, &invoice);
+    t.install.ini().writeFloat("PLAN", "VADE", 30);
+    InstalmentPlan::writeTemplate(InstalmentPlan::templatePath(t.install.programDir(), 1),
+                                  {20, 40, 40});
+    InstalmentPlan::writeTemplate(InstalmentPlan::templatePath(t.install.programDir(), 2),
+                                  {20, 40, 30});
+    {
+        TfrmTaksitD w(*shell, posting, invoice);
+        w.prepare();
+        w.show();
+        QApplication::processEvents();
+        EXPECT_EQ(w.windowTitle(), "Yılmaz Ticaret ödeme planı düzenleme");
+        EXPECT_EQ(w.text(TfrmTaksitD::Tutar), "1,000.00");
+        EXPECT_EQ(w.text(TfrmTaksitD::Baslangic), "15.02.2026");
+        EXPECT_EQ(QApplication::focusWidget(), w.editor(TfrmTaksitD::Aralik));
+        // A template adding up to 90 is told and "Manuel" stays.
+        w.planType()->button(2)->click();
+        EXPECT_EQ(messages.asked.last(), "2. şablon tutarlı değil / Lütfen düzeltiniz");
+        EXPECT_EQ(w.planType()->checkedId(), 0);
+        w.planType()->button(1)->click();
+        EXPECT_EQ(w.text(TfrmTaksitD::Adet), "2");
+        EXPECT_EQ(w.preview(), QStringList({"400.00", "400.00"}));
+        EXPECT_EQ(w.difference(), "Fark : 0.00");
+        // Back to equal instalments: too much down is refused.
+        w.planType()->button(0)->click();
+        w.setNumber(TfrmTaksitD::Pesinat, 1200);
+        key(&w, Qt::Key_F2);
+        EXPECT_EQ(messages.asked.last(), "Peşinat tutarı satış tutarından büyük olamaz / ");
+        EXPECT_TRUE(w.isVisible());
+        w.setNumber(TfrmTaksitD::Pesinat, 0);
+        w.setNumber(TfrmTaksitD::Adet, 3);
+        w.setNumber(TfrmTaksitD::Yuvarlama, 50);
+        w.setNumber(TfrmTaksitD::Fark, 9); // beyond the count: the last
+        key(&w, Qt::Key_F2);
+        EXPECT_FALSE(w.isVisible());
+    }
+    const auto plan = company->connection().select(
+        "SELECT \"Tutari\", \"Aciklama\", \"Vadesi\" FROM \"Plan\" ORDER BY \"Nosu\"");
+    ASSERT_EQ(plan.size(), 3u);
+    EXPECT_EQ(plan[0][0].toDouble(), 300);
+    EXPECT_EQ(plan[2][0].toDouble(), 400);
+    EXPECT_EQ(plan[2][1].toString(), QStringLiteral("3. TAKSİT"));
+    EXPECT_EQ(plan[1][2].toString(), "2026-03-15");
+    t.install.ini().reload();
+    EXPECT_EQ(t.install.ini().readFloat("PLAN", "YUVARLA", 0), 50);
 }
