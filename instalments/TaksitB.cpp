@@ -129,8 +129,9 @@ TfrmTaksitB::TfrmTaksitB(Shell& shell, InstalmentPosting& posting, qint64 saleId
              },
              [this] { return !table(Plan).isEmpty(); },
              {}});
+    // Under the plan's grid: the header, the sale's totals, then each grid under its title.
     const std::vector<QLineEdit*> plan =
-        addInfoGrid({QStringLiteral("Plan toplamları : "), QString(), QString()}, 3, 110, -1);
+        addInfoGrid({QStringLiteral("Plan toplamları : "), QString(), QString()}, 3, 110, 6);
     totals_.insert(totals_.end(), plan.begin(), plan.end());
     addQuickCardKey(QuickCard::Customer, [this, id = sale->customerId] {
         return QuickTarget{id, {}};
