@@ -1,5 +1,6 @@
 #include "customers/CustomerCodes.h"
 
+#include "app/EntryWindow.h"
 #include "customers/CarKartG.h"
 #include "customers/CariListe.h"
 #include "store/CompanyData.h"
@@ -57,4 +58,14 @@ std::optional<CardAddress> cardAddress(CompanyData& company, qint64 customerId)
     const SqlRow& c = card.front();
     return CardAddress{c[0].toString(), c[1].toString(), c[2].toString(), c[3].toString(),
                        c[4].toString(), c[5].toString(), c[6].toString()};
+}
+
+void showCardAddress(EntryWindow& window, int codeField, const CardAddress& card, bool address)
+{
+    window.setText(codeField, card.code);
+    window.setText(codeField + 1, card.title);
+    if (!address) return;
+    const QString lines[] = {card.adres1, card.adres2, card.adres3, card.vd, card.vdNo};
+    for (int i = 0; i < 5; ++i)
+        window.setText(codeField + 2 + i, lines[i]);
 }

@@ -17,3 +17,8 @@ struct CardAddress {
     QString code, title, adres1, adres2, adres3, vd, vdNo;
 };
 std::optional<CardAddress> cardAddress(CompanyData& company, qint64 customerId);
+
+class EntryWindow;
+// Shows a card's code and title in a window's field `codeField` and the one after it, and (when
+// `address`) the three address lines, tax office and number in the five fields after those.
+void showCardAddress(EntryWindow& window, int codeField, const CardAddress& card, bool address);

@@ -166,13 +166,9 @@ TfrmTaksitA::TfrmTaksitA(Shell& shell, InstalmentPosting& posting, qint64 saleId
         if (!s) throw AppError(QStringLiteral("Kredili fiş bulunamadı (%1).").arg(saleId_));
         setText(Tarih, s->tarih.toString(kDate));
         setText(Aciklama, s->aciklama);
-        setText(CariNo, s->cariNo);
-        setText(Unvani, s->unvani);
-        setText(Adres1, s->adres1);
-        setText(Adres2, s->adres2);
-        setText(Adres3, s->adres3);
-        setText(Vd, s->vd);
-        setText(VdNo, s->vdNo);
+        showCardAddress(*this, CariNo,
+                        {s->cariNo, s->unvani, s->adres1, s->adres2, s->adres3, s->vd, s->vdNo},
+                        true);
         // The customer of a sale stays: its code, title and list are off and skipped.
         for (const int f : {int(CariNo), int(Unvani)}) {
             editor(f)->setEnabled(false);

@@ -1,6 +1,6 @@
 #include "instalments/TaksitParts.h"
 
-#include "invoicing/FtSatisB.h"
+#include "invoicing/FtSatis.h"
 #include "invoicing/InvoicePosting.h"
 #include "store/AppError.h"
 #include "store/CompanyData.h"
@@ -42,23 +42,12 @@ TfrmTaksitC::TfrmTaksitC(Shell& shell, InstalmentPosting& posting, qint64 saleId
                                        : QStringLiteral("frmATaksitC"));
     setWrapFields(true);
     InvoicePosting invoices(*shell.company);
-    if (invoiceId_) {
-        const std::optional<InvoiceData> inv = invoices.read(invoiceId_);
-        if (!inv) throw AppError(QStringLiteral("Fatura bulunamadı."));
-        setText(Tarih, inv->tarih.toString(kDate));
-        setText(IrsTarih, inv->irsTarih.toString(kDate));
-        setText(Vadesi, (inv->vadesi.isValid() ? inv->vadesi : inv->tarih).toString(kDate));
-        setNumber(FatNo, inv->fatNo);
-        setNumber(IrsNo, inv->irsNo);
-        setText(Aciklama, inv->aciklama);
-    } else {
-        const QString today = QDate::currentDate().toString(kDate);
-        setText(Tarih, today);
-        setText(IrsTarih, today);
-        setText(Vadesi, today);
-        // The counter moves when the header is saved, not now.
-        setNumber(FatNo, invoices.NextInvoiceNumber(posting.side().invoiceKind()));
-    }
+    std::optional<InvoiceData> inv;
+    if (invoiceId_ && !(inv = invoices.read(invoiceId_)))
+        throw AppError(QStringLiteral("Fatura bulunamadı."));
+    // A new header proposes the next number; the counter moves when it is saved.
+    showInvoiceHeader(*this, inv ? &*inv : nullptr,
+                      inv ? 0 : invoices.NextInvoiceNumber(posting.side().invoiceKind()));
     editor(Tarih)->setFocus();
 }
 

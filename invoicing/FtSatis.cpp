@@ -123,6 +123,26 @@ void TfrmFtSatis::deleteRecord()
 
 // --- header ------------------------------------------------------------------------------------
 
+void showInvoiceHeader(EntryWindow& window, const InvoiceData* invoice, double proposedNumber)
+{
+    if (invoice) {
+        window.setText(0, invoice->tarih.toString(kDate));
+        window.setText(1, invoice->irsTarih.toString(kDate));
+        // A due date that cannot be read shows the invoice date.
+        window.setText(
+            2, (invoice->vadesi.isValid() ? invoice->vadesi : invoice->tarih).toString(kDate));
+        window.setNumber(3, invoice->fatNo);
+        window.setNumber(4, invoice->irsNo);
+        window.setText(5, invoice->aciklama);
+        return;
+    }
+    const QString today = QDate::currentDate().toString(kDate);
+    for (int field = 0; field < 3; ++field)
+        window.setText(field, today);
+    window.setNumber(3, proposedNumber);
+    window.setNumber(4, 0);
+}
+
 namespace {
 
 std::vector<FieldSpec> headerFields(const InvoiceKind& kind)
@@ -176,29 +196,15 @@ TfrmFtSatisA::TfrmFtSatisA(Shell& shell, InvoicePosting& posting, const InvoiceK
     if (invoiceId_) {
         const std::optional<InvoiceData> inv = posting.read(invoiceId_);
         if (!inv) throw AppError(QStringLiteral("Fatura bulunamadı."));
-        setText(Tarih, inv->tarih.toString(kDate));
-        setText(IrsTarih, inv->irsTarih.toString(kDate));
-        // A due date that cannot be read shows the invoice date.
-        setText(Vadesi, (inv->vadesi.isValid() ? inv->vadesi : inv->tarih).toString(kDate));
-        setNumber(FatNo, inv->fatNo);
-        setNumber(IrsNo, inv->irsNo);
-        setText(Aciklama, inv->aciklama);
-        setText(CariNo, inv->cariNo);
-        setText(Unvani, inv->unvani);
-        setText(Adres1, inv->adres1);
-        setText(Adres2, inv->adres2);
-        setText(Adres3, inv->adres3);
-        setText(Vd, inv->vd);
-        setText(VdNo, inv->vdNo);
+        showInvoiceHeader(*this, &*inv, 0);
+        showCardAddress(
+            *this, CariNo,
+            {inv->cariNo, inv->unvani, inv->adres1, inv->adres2, inv->adres3, inv->vd, inv->vdNo},
+            true);
         durum = inv->fDurumu == 1 ? 1 : 0;
         kdv = inv->kdvDahil == 1 ? 1 : 0;
     } else {
-        const QString today = QDate::currentDate().toString(kDate);
-        setText(Tarih, today);
-        setText(IrsTarih, today);
-        setText(Vadesi, today);
-        setNumber(FatNo, posting.NextInvoiceNumber(kind));
-        setNumber(IrsNo, 0);
+        showInvoiceHeader(*this, nullptr, posting.NextInvoiceNumber(kind));
     }
     durum_ = addRadioGroup(QStringLiteral(" Fatura "),
                            {QStringLiteral("Açık"), QStringLiteral("Kapalı")}, durum);
@@ -211,17 +217,8 @@ TfrmFtSatisA::TfrmFtSatisA(Shell& shell, InvoicePosting& posting, const InvoiceK
 void TfrmFtSatisA::transfer(qint64 customerId)
 {
     if (customerId) {
-        if (const std::optional<CardAddress> c = cardAddress(*shell().company, customerId)) {
-            setText(CariNo, c->code);
-            setText(Unvani, c->title);
-            if (!invoiceId_) {
-                setText(Adres1, c->adres1);
-                setText(Adres2, c->adres2);
-                setText(Adres3, c->adres3);
-                setText(Vd, c->vd);
-                setText(VdNo, c->vdNo);
-            }
-        }
+        if (const std::optional<CardAddress> c = cardAddress(*shell().company, customerId))
+            showCardAddress(*this, CariNo, *c, !invoiceId_);
     } else {
         setText(Unvani, QString());
     }

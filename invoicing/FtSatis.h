@@ -3,6 +3,7 @@
 #include "app/EntryWindow.h"
 #include "app/ListWindow.h"
 #include "invoicing/InvoiceKind.h"
+#include "invoicing/InvoicePosting.h"
 
 #include <memory>
 
@@ -37,6 +38,11 @@ private:
 // The invoice header: dates, numbers, description, the customer (with the code field rule and
 // its address), " Fatura " open or closed and " KDV " excluded or included. Saving looks the
 // code up again and posts the header with its totals and postings in one command.
+// The first six fields of an invoice header window (invoice date, delivery date, due date,
+// invoice and delivery numbers, description) from a stored invoice, or for a new one: today
+// three times and the number proposed.
+void showInvoiceHeader(EntryWindow& window, const InvoiceData* invoice, double proposedNumber);
+
 class TfrmFtSatisA : public EntryWindow {
     Q_OBJECT
 public:
