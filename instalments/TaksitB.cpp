@@ -2,6 +2,7 @@
 
 #include "instalments/TaksitParts.h"
 #include "instalments/TaksitPlan.h"
+#include "instalments/TaksitS.h"
 #include "invoicing/FtSatisB.h"
 #include "invoicing/InvoicePosting.h"
 #include "store/AppError.h"
@@ -133,6 +134,11 @@ TfrmTaksitB::TfrmTaksitB(Shell& shell, InstalmentPosting& posting, qint64 saleId
     const std::vector<QLineEdit*> plan =
         addInfoGrid({QStringLiteral("Plan toplamları : "), QString(), QString()}, 3, 110, 6);
     totals_.insert(totals_.end(), plan.begin(), plan.end());
+    addCommand(QStringLiteral("Sablon"), QStringLiteral("Şablonlar [F8]"), Qt::Key_F8, QString(),
+               [this] {
+                   TfrmTaksitS templates(this->shell(), this);
+                   templates.run();
+               });
     addQuickCardKey(QuickCard::Customer, [this, id = sale->customerId] {
         return QuickTarget{id, {}};
     });

@@ -2,6 +2,7 @@
 #include "instalments/TaksitB.h"
 #include "instalments/TaksitParts.h"
 #include "instalments/TaksitPlan.h"
+#include "instalments/TaksitS.h"
 #include "invoicing/FtSatisB.h"
 #include "invoicing/InvoiceMath.h"
 #include "invoicing/InvoicePosting.h"
@@ -13,6 +14,7 @@
 #include <QButtonGroup>
 #include <QLineEdit>
 #include <QTableView>
+#include <QTableWidget>
 
 namespace {
 
@@ -238,4 +240,32 @@ TEST_F(InstalmentWindows, ThePlanWindowPlansEquallyOrByTemplate)
     EXPECT_EQ(plan[1][2].toString(), "2026-03-15");
     t.install.ini().reload();
     EXPECT_EQ(t.install.ini().readFloat("PLAN", "YUVARLA", 0), 50);
+}
+
+TEST_F(InstalmentWindows, TheTemplatesStayOpenUntilEachAddsUpTo100)
+{
+    const QString dir = t.install.programDir();
+    InstalmentPlan::writeTemplate(InstalmentPlan::templatePath(dir, 1), {20, 40, 40});
+    TfrmTaksitS w(*shell);
+    w.prepare();
+    w.show();
+    QApplication::processEvents();
+    EXPECT_EQ(w.windowTitle(), "[-ABC-Deneme Ltd.-]  Ödeme planı şablonları");
+    EXPECT_EQ(w.grid(0)->item(2, 0)->text(), "40");
+    // Right goes round to the second template; digits only, an empty line between is dropped.
+    QTest::keyClick(w.grid(0), Qt::Key_Right);
+    EXPECT_EQ(QApplication::focusWidget(), w.grid(1));
+    w.grid(1)->setItem(0, 0, new QTableWidgetItem("50"));
+    w.grid(1)->setItem(2, 0, new QTableWidgetItem("40"));
+    key(&w, Qt::Key_Escape);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(messages.asked.last(), "2. şablon tutarlı değil / Lütfen düzeltiniz");
+    EXPECT_EQ(w.grid(1)->item(1, 0)->text(), "40") << "the empty line went";
+    w.grid(1)->setItem(1, 0, new QTableWidgetItem("50"));
+    key(&w, Qt::Key_Escape);
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(InstalmentPlan::readTemplate(InstalmentPlan::templatePath(dir, 2)),
+              std::vector<int>({50, 50}));
+    EXPECT_EQ(InstalmentPlan::readTemplate(InstalmentPlan::templatePath(dir, 1)),
+              std::vector<int>({20, 40, 40}));
 }
