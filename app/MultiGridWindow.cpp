@@ -102,7 +102,10 @@ void MultiGridWindow::runOnActive(std::function<void()> Pane::*action)
     Shown& p = panes_[size_t(active_)];
     if (p.*action) (p.*action)();
     // The keys go on to the grid in use when a window opened by the command has closed.
-    if (isVisible()) panes_[size_t(active_)].grid->setFocus();
+    if (isVisible()) {
+        activateWindow();
+        panes_[size_t(active_)].grid->setFocus();
+    }
 }
 
 void MultiGridWindow::updateCommands()

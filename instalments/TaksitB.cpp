@@ -181,10 +181,17 @@ void TfrmTaksitB::lineMoved()
 
 void TfrmTaksitB::refresh(bool tell)
 {
+    // Each grid read again on the record it stood on (or its last), the grids below following
+    // the one above.
     for (int pane = 0; pane < 3; ++pane) {
-        const qint64 at = table(pane).currentId();
-        table(pane).refresh();
-        if (at <= 0 || !table(pane).gotoId(at)) table(pane).last();
+        Table& t = table(pane);
+        const qint64 at = t.currentId();
+        if (pane == Plan)
+            t.setFilter(QStringLiteral("FRef = %1").arg(table(Invoices).currentId()));
+        else if (pane == Payments)
+            t.setFilter(QStringLiteral("Ref = %1").arg(table(Plan).currentId()));
+        t.refresh();
+        if (at <= 0 || !t.gotoId(at)) t.last();
         reloadPane(pane);
     }
     const qint64 invoiceId = table(Invoices).currentId();

@@ -101,7 +101,7 @@ void TfrmTaksitD::chooseType(int type)
     if (type == 0) {
         // The opening values, again whenever "Manuel" is chosen.
         setText(Baslangic, NextDue(invoiceDate_, 30, 1).toString(kDate));
-        setNumber(Yuvarlama, ini.readFloat(kPlan, QStringLiteral("YUVARLA"), 0));
+        setNumber(Yuvarlama, std::max(1.0, ini.readFloat(kPlan, QStringLiteral("YUVARLA"), 0)));
         setNumber(Aralik, ini.readFloat(kPlan, QStringLiteral("VADE"), 30));
         setNumber(Adet, 1);
         setNumber(Pesinat, 0);

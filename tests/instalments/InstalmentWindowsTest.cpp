@@ -101,6 +101,8 @@ TEST_F(InstalmentWindows, ANewSaleFromTheListOpensItsWindow)
             });
             key(b, Qt::Key_F2);
             EXPECT_EQ(b->grid(TfrmTaksitB::Invoices)->model()->rowCount(), 1);
+            key(b, Qt::Key_Right);
+            EXPECT_EQ(b->activePane(), TfrmTaksitB::Plan) << QApplication::focusWidget();
             key(b, Qt::Key_Escape);
         });
         key(w, Qt::Key_F2);
@@ -145,6 +147,13 @@ TEST_F(InstalmentWindows, TheSaleWindowPaysAPlanLineAndTellsAPlanOffItsInvoice)
     EXPECT_EQ(w.totalText(TfrmTaksitB::Bakiye), "700.00");
     EXPECT_EQ(w.grid(TfrmTaksitB::Payments)->model()->rowCount(), 1);
     EXPECT_EQ(company->connection().scalar("SELECT count(*) FROM \"Kasa\"").toInt(), 1);
+    // A payment of another line: the payments shown follow the line in use.
+    key(&w, Qt::Key_Left);
+    QTest::keyClick(w.grid(TfrmTaksitB::Plan), Qt::Key_Up);
+    EXPECT_EQ(w.grid(TfrmTaksitB::Payments)->model()->rowCount(), 0);
+    QTest::keyClick(w.grid(TfrmTaksitB::Plan), Qt::Key_Down);
+    EXPECT_EQ(w.grid(TfrmTaksitB::Payments)->model()->rowCount(), 1);
+    key(&w, Qt::Key_Right);
 
     // The paid line cannot go; a line raised makes the plan too much, told once.
     key(&w, Qt::Key_Left);
