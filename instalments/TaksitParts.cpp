@@ -53,14 +53,7 @@ TfrmTaksitC::TfrmTaksitC(Shell& shell, InstalmentPosting& posting, qint64 saleId
 
 void TfrmTaksitC::save()
 {
-    InvoiceHeader h;
-    h.tarih = value(Tarih).toDate();
-    h.irsTarih = value(IrsTarih).toDate();
-    h.vadesi = value(Vadesi).toDate();
-    h.fatNo = number(FatNo);
-    h.irsNo = number(IrsNo);
-    h.aciklama = text(Aciklama);
-    saved_ = posting_.saveInvoice(saleId_, invoiceId_, h);
+    saved_ = posting_.saveInvoice(saleId_, invoiceId_, invoiceHeaderOf(*this));
 }
 
 // --- plan line ----------------------------------------------------------------------------------

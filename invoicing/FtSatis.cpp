@@ -123,6 +123,18 @@ void TfrmFtSatis::deleteRecord()
 
 // --- header ------------------------------------------------------------------------------------
 
+InvoiceHeader invoiceHeaderOf(const EntryWindow& window)
+{
+    InvoiceHeader h;
+    h.tarih = window.value(0).toDate();
+    h.irsTarih = window.value(1).toDate();
+    h.vadesi = window.value(2).toDate();
+    h.fatNo = window.number(3);
+    h.irsNo = window.number(4);
+    h.aciklama = window.text(5);
+    return h;
+}
+
 void showInvoiceHeader(EntryWindow& window, const InvoiceData* invoice, double proposedNumber)
 {
     if (invoice) {
@@ -246,13 +258,7 @@ bool TfrmFtSatisA::validate()
 
 void TfrmFtSatisA::save()
 {
-    InvoiceHeader h;
-    h.tarih = value(Tarih).toDate();
-    h.irsTarih = value(IrsTarih).toDate();
-    h.vadesi = value(Vadesi).toDate();
-    h.fatNo = number(FatNo);
-    h.irsNo = number(IrsNo);
-    h.aciklama = text(Aciklama);
+    InvoiceHeader h = invoiceHeaderOf(*this);
     h.cariNo = text(CariNo);
     h.unvani = text(Unvani);
     h.adres1 = text(Adres1);

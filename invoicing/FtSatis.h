@@ -42,6 +42,8 @@ private:
 // invoice and delivery numbers, description) from a stored invoice, or for a new one: today
 // three times and the number proposed.
 void showInvoiceHeader(EntryWindow& window, const InvoiceData* invoice, double proposedNumber);
+// Those six fields as a header (dates that cannot be read are refused with their field).
+InvoiceHeader invoiceHeaderOf(const EntryWindow& window);
 
 class TfrmFtSatisA : public EntryWindow {
     Q_OBJECT
