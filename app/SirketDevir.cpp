@@ -9,6 +9,7 @@
 
 #include <QButtonGroup>
 #include <QDate>
+#include <QDebug>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -83,9 +84,15 @@ bool TfrmSirketDevir::validate()
         editor(Code)->setFocus();
         return false;
     }
-    IniFile& ini = shell().install.ini();
-    ini.writeBool(kServer, QStringLiteral("DEVIR"), checked(Balances));
-    ini.writeInteger(kServer, QStringLiteral("STOKD"), std::max(0, valuation_->checkedId()));
+    // The choices are remembered for the next transfer; a Users.ini that cannot be written
+    // does not stop this one.
+    try {
+        IniFile& ini = shell().install.ini();
+        ini.writeBool(kServer, QStringLiteral("DEVIR"), checked(Balances));
+        ini.writeInteger(kServer, QStringLiteral("STOKD"), std::max(0, valuation_->checkedId()));
+    } catch (const AppError& e) {
+        qWarning() << "Devir seçimleri yazılamadı:" << e.message();
+    }
     if (check.problem == PeriodTransfer::CodeProblem::Directory) {
         NoticeBox(shell(), check.line1, check.line2, QStringLiteral("Şirket bilgileri kontrol"),
                   this);

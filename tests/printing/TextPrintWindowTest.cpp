@@ -152,10 +152,14 @@ TEST_F(TextPrintWindow, EscStopsAPrintThePrinterHasStoppedTaking)
     QString shownWhilePrinting;
     QTimer watch;
     watch.setInterval(20);
-    int seen = 0;
+    int seen = 0, ticks = 0;
     QObject::connect(&watch, &QTimer::timeout, &preview, [&] {
-        if (preview.statusText(1) != "Dos yazıcısına yazılıyor... (Esc: vazgeç)") return;
-        if (++seen < 10) return; // 200 ms of a full pipe
+        // Esc at the latest after 20 s, so that a print that never showed its state fails here
+        // instead of waiting for the printer for ever.
+        if (++ticks < 1000) {
+            if (preview.statusText(1) != "Dos yazıcısına yazılıyor... (Esc: vazgeç)") return;
+            if (++seen < 10) return; // 200 ms of a full pipe
+        }
         watch.stop();
         shownWhilePrinting = preview.statusText(1);
         EXPECT_FALSE(preview.commandButton("Dos")->isEnabled());
