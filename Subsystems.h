@@ -20,6 +20,7 @@ inline void registerReports(ReportRegistry& reports)
     registerCashReports(reports);
     registerInvoiceReports(reports);
     registerPortfolioReports(reports);
+    registerInstalmentReports(reports);
 }
 
 inline void registerWindows(WindowRegistry& windows)

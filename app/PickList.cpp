@@ -23,3 +23,17 @@ void PickList::updateCommands()
 {
     setCommandEnabled(QStringLiteral("Sec"), !table().isEmpty());
 }
+
+bool pickInto(Shell& shell, const QString& title, Table& list, const QString& index,
+              std::vector<GridColumn> columns, QWidget* parent)
+{
+    Table own(list.connection(), list.name());
+    own.setIndexName(index);
+    own.setFilter(list.filter());
+    own.setFiltered(list.filtered());
+    own.open();
+    PickList pick(shell, title, own, std::move(columns), parent);
+    if (list.currentId() > 0 && own.gotoId(list.currentId())) pick.reload();
+    pick.run();
+    return pick.chosenId() > 0 && list.gotoId(pick.chosenId());
+}

@@ -18,3 +18,9 @@ protected:
 private:
     qint64 chosen_ = 0;
 };
+
+// A pick list over a cursor of its own on `list`'s table, in the order `index` and under the
+// same filter, standing on `list`'s current record; the record taken becomes `list`'s current
+// (its order untouched). True when one was taken.
+bool pickInto(Shell& shell, const QString& title, Table& list, const QString& index,
+              std::vector<GridColumn> columns, QWidget* parent);

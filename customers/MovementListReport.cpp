@@ -50,17 +50,17 @@ PageSet movementList(CompanyData& company, const MovementChoice& choice, bool le
     def.bands.push_back(
         band(BandKind::ColumnHeader, QStringLiteral("Kolonlar"), 7,
              {bold(label("h1", {0, 0, 18, 5}, QStringLiteral("TARİH"))),
-              bold(label("h2", {18, 0, 18, 5}, QStringLiteral("Cari No"))),
-              bold(label("h3", {36, 0, 48, 5}, QStringLiteral("Ünvanı"))),
-              bold(label("h4", {84, 0, 16, 5}, QStringLiteral("Belge No"))),
-              bold(label("h5", {100, 0, 24, 5}, QStringLiteral("AÇIKLAMA"))),
+              bold(label("h2", {18, 0, 16, 5}, QStringLiteral("Cari No"))),
+              bold(label("h3", {34, 0, 48, 5}, QStringLiteral("Ünvanı"))),
+              bold(label("h4", {82, 0, 20, 5}, QStringLiteral("Belge No"))),
+              bold(label("h5", {102, 0, 22, 5}, QStringLiteral("AÇIKLAMA"))),
               bold(label("h6", {124, 0, 33, 5}, QStringLiteral("BORÇ"), Qt::AlignRight)),
               bold(label("h7", {157, 0, 33, 5}, QStringLiteral("ALACAK"), Qt::AlignRight))}));
     def.bands.push_back(band(
         BandKind::Detail, QStringLiteral("Detay"), 5,
-        {field("f1", {0, 0, 18, 5}, "Tarih"), label("kod", {18, 0, 18, 5}, QString()),
-         label("unvan", {36, 0, 48, 5}, QString()), field("f4", {84, 0, 16, 5}, "BelgeNo"),
-         field("f5", {100, 0, 24, 5}, "Aciklama"), right(label("borc", {124, 0, 33, 5}, QString())),
+        {field("f1", {0, 0, 18, 5}, "Tarih"), label("kod", {18, 0, 16, 5}, QString()),
+         label("unvan", {34, 0, 48, 5}, QString()), field("f4", {82, 0, 20, 5}, "BelgeNo"),
+         field("f5", {102, 0, 22, 5}, "Aciklama"), right(label("borc", {124, 0, 33, 5}, QString())),
          right(label("alacak", {157, 0, 33, 5}, QString()))}));
     def.bands.push_back(band(
         BandKind::Summary, QStringLiteral("Ozet"), 20,

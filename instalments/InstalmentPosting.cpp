@@ -301,12 +301,17 @@ InstalmentPosting::LineFacts InstalmentPosting::lineFacts(qint64 lineId)
             r[9].toString()};
 }
 
-void InstalmentPosting::refreshLine(qint64 lineId)
+MoneySum InstalmentPosting::paidOn(qint64 lineId)
 {
-    const MoneySum paid = MoneySum::fromSql(company_.connection().scalar(
+    return MoneySum::fromSql(company_.connection().scalar(
         QStringLiteral("SELECT %1 FROM %2 WHERE coalesce(\"Ref\",0) = ?")
             .arg(MoneySum::sqlSum(QStringLiteral("\"Tutari\"")), sqlName(side_.payment)),
         {lineId}));
+}
+
+void InstalmentPosting::refreshLine(qint64 lineId)
+{
+    const MoneySum paid = paidOn(lineId);
     const std::vector<SqlRow> now = company_.connection().select(
         QStringLiteral("SELECT coalesce(\"Tutari\",0), coalesce(\"Odeme\",0), "
                        "coalesce(\"Bakiye\",0) FROM %1 WHERE \"Nosu\" = ?")
@@ -325,15 +330,13 @@ void InstalmentPosting::refreshLine(qint64 lineId)
 
 InstalmentPosting::Payment InstalmentPosting::proposal(qint64 lineId)
 {
-    refreshLine(lineId);
+    // Read only: the balance from the line's amount less the exact sum of its payments, so a
+    // stale Bakiye does not matter and nothing is written while a window only opens.
     const LineFacts line = lineFacts(lineId);
-    const double bakiye = company_.connection()
-                              .scalar(QStringLiteral("SELECT coalesce(\"Bakiye\",0) FROM %1 "
-                                                     "WHERE \"Nosu\" = ?")
-                                          .arg(sqlName(side_.plan)),
-                                      {lineId})
-                              .toDouble();
-    return {line.vadesi, line.aciklama, bakiye, Cash};
+    const MoneySum paid = paidOn(lineId);
+    MoneySum due;
+    due += line.tutari;
+    return {line.vadesi, line.aciklama, (due - paid).value(), Cash};
 }
 
 std::optional<InstalmentPosting::Payment> InstalmentPosting::readPayment(qint64 paymentId)

@@ -103,6 +103,7 @@ public:
 private:
     struct LineFacts;
     LineFacts lineFacts(qint64 lineId);
+    MoneySum paidOn(qint64 lineId); // the exact sum of the line's payments
     void refreshLine(qint64 lineId);
     void removePaymentPostings(qint64 paymentId);
 

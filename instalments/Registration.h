@@ -3,3 +3,6 @@
 class WindowRegistry;
 
 void registerInstalmentWindows(WindowRegistry& windows);
+
+class ReportRegistry;
+void registerInstalmentReports(ReportRegistry& reports);

@@ -1,6 +1,7 @@
 #include "instalments/Taksit.h"
 
 #include "app/CodeField.h"
+#include "app/PickList.h"
 #include "customers/CustomerCodes.h"
 #include "instalments/TaksitB.h"
 #include "store/AppError.h"
@@ -43,6 +44,19 @@ TfrmTaksit::TfrmTaksit(Shell& shell, const InstalmentSide& side, QWidget* parent
                                : QStringLiteral("Kredili alış fişi iptal")});
     addLinesCommand(QStringLiteral("Fiş hareketleri [F5]"), QStringLiteral("Fiş hareketleri"),
                     [this] { openSale(); });
+    addCommand(QStringLiteral("FisListesi"), QStringLiteral("Fiş listesi [F6]"), Qt::Key_F6,
+               QString(), [this] {
+                   const qint64 at = table().currentId();
+                   if (!pickInto(this->shell(),
+                                 side_.sales ? QStringLiteral("Taksitli satış listesi")
+                                             : QStringLiteral("Kredili alış listesi"),
+                                 table(), QStringLiteral("Taksit_2"),
+                                 {{QStringLiteral("Ünvanı"), QStringLiteral("Unvani"), 260},
+                                  {QStringLiteral("Tarih"), QStringLiteral("Tarih"), 90}},
+                                 this))
+                       table().gotoId(at);
+                   reload();
+               });
     setHeaderWindow([this](qint64 saleId) {
         TfrmTaksitA header(this->shell(), *posting_, saleId, this);
         header.run();

@@ -1,10 +1,12 @@
 #include "instalments/TaksitB.h"
 
+#include "instalments/TaksitG.h"
 #include "instalments/TaksitParts.h"
 #include "instalments/TaksitPlan.h"
 #include "instalments/TaksitS.h"
 #include "invoicing/FtSatisB.h"
 #include "invoicing/InvoicePosting.h"
+#include "printing/PagePrinter.h"
 #include "store/AppError.h"
 #include "store/CompanyData.h"
 #include "store/MoneyFormat.h"
@@ -139,6 +141,17 @@ TfrmTaksitB::TfrmTaksitB(Shell& shell, InstalmentPosting& posting, qint64 saleId
                    TfrmTaksitS templates(this->shell(), this);
                    templates.run();
                });
+    if (side.sales) {
+        // The note and the plans: F5 previews, F6 prints, F7 sets the printer up.
+        addCommand(QStringLiteral("OnIzleme"), QStringLiteral("Ön İzleme [F5]"), Qt::Key_F5,
+                   QStringLiteral("Senedi ve ödeme planını ön izler"), [this] { printNote(true); });
+        addCommand(QStringLiteral("Yazdir"), QStringLiteral("Yazdır [F6]"), Qt::Key_F6,
+                   QStringLiteral("Senedi ve ödeme planını yazdırır"),
+                   [this] { printNote(false); });
+        addCommand(QStringLiteral("Ayar"), QStringLiteral("Ayar [F7]"), Qt::Key_F7,
+                   QStringLiteral("Yazıcı ayarları"),
+                   [this] { printerSetup(this->shell().install, this); });
+    }
     addQuickCardKey(QuickCard::Customer, [this, id = sale->customerId] {
         return QuickTarget{id, {}};
     });
@@ -255,6 +268,26 @@ void TfrmTaksitB::editPayment(qint64 paymentId)
     TfrmTaksitF payment(shell(), posting_, table(Plan).currentId(), paymentId, this);
     payment.run();
     refresh(true);
+}
+
+void TfrmTaksitB::updateCommands()
+{
+    MultiGridWindow::updateCommands();
+    if (!posting_.side().sales) return;
+    const bool planned = !table(Plan).isEmpty();
+    setCommandEnabled(QStringLiteral("OnIzleme"), planned);
+    setCommandEnabled(QStringLiteral("Yazdir"), planned);
+}
+
+void TfrmTaksitB::printNote(bool preview)
+{
+    // The print reads the sale's invoices and plans itself; the grids stay where they are and
+    // are read again afterwards, on the sale's last invoice.
+    TfrmTaksitG print(shell(), saleId_, preview, this);
+    print.run();
+    table(Invoices).refresh();
+    table(Invoices).last();
+    invoiceMoved();
 }
 
 void TfrmTaksitB::leaving()

@@ -23,12 +23,14 @@ public:
 
 protected:
     void leaving() override;
+    void updateCommands() override;
 
 private:
     void invoiceMoved();
     void lineMoved();
     // After a command: the grids read again on what was current, the totals, the plan check.
     void refresh(bool tell);
+    void printNote(bool preview);
     void newInvoice();
     void editInvoice(qint64 invoiceId);
     void newPlan();

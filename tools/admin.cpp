@@ -3,6 +3,7 @@
 #include "Subsystems.h"
 #include "app/AccessConfig.h"
 #include "cash/CashDemo.h"
+#include "instalments/InstalmentDemo.h"
 #include "invoicing/InvoiceDemo.h"
 #include "invoicing/VatRates.h"
 #include "portfolio/PortfolioDemo.h"
@@ -216,6 +217,7 @@ int demo(const QStringList& args)
     fillDemoSlips(data, large ? 3000 : 4, large ? 2000 : 2, progress);
     fillDemoInvoices(data, large ? 25000 : 6, large, progress);
     fillDemoPapers(data, large ? PortfolioDemoSize::large() : PortfolioDemoSize::small(), progress);
+    fillDemoInstalments(data, large ? 10000 : 4, large ? 2000 : 2, progress);
     // The VAT summary and the printed invoice list the rates of the demo cards.
     if (VatRates::read(setup.install.programDir()).isEmpty())
         VatRates::write(setup.install.programDir(),

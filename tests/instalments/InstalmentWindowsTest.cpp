@@ -1,17 +1,25 @@
+#include "app/PickList.h"
+#include "instalments/TakLis.h"
 #include "instalments/Taksit.h"
 #include "instalments/TaksitB.h"
+#include "instalments/TaksitG.h"
 #include "instalments/TaksitParts.h"
 #include "instalments/TaksitPlan.h"
 #include "instalments/TaksitS.h"
 #include "invoicing/FtSatisB.h"
 #include "invoicing/InvoiceMath.h"
 #include "invoicing/InvoicePosting.h"
+#include "printing/OnIzle.h"
+#include "store/AppError.h"
 #include "store/IniFile.h"
 #include "store/InstallSettings.h"
+#include "support/Reference.h"
 #include "support/WindowTest.h"
+#include "widgets/TZemrakSEdit.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTableWidget>
@@ -277,4 +285,115 @@ TEST_F(InstalmentWindows, TheTemplatesStayOpenUntilEachAddsUpTo100)
               std::vector<int>({50, 50}));
     EXPECT_EQ(InstalmentPlan::readTemplate(InstalmentPlan::templatePath(dir, 1)),
               std::vector<int>({20, 40, 40}));
+}
+
+TEST_F(InstalmentWindows, TheNoteWindowKeepsItsTextsOnlyAfterAPreview)
+{
+    InstalmentPosting posting(*company, salesInstalments(), &t.install);
+    const qint64 sale = plannedSale(posting);
+    TfrmTaksitB w(*shell, posting, sale);
+    w.prepare();
+    w.show();
+    QApplication::processEvents();
+    ASSERT_TRUE(w.commandEnabled("OnIzleme"));
+    whenOpen<TfrmTaksitG>([](TfrmTaksitG* g) {
+        EXPECT_EQ(g->windowTitle(), "[-ABC-Deneme Ltd.-]  Ön İzleme");
+        EXPECT_EQ(g->commandButton("Tamam")->text(), "Önİzle [F2]");
+        EXPECT_EQ(QApplication::focusWidget(), g->field(TfrmTaksitG::OdemeGunu));
+        // Up from the first field goes round to the paper length.
+        key(g, Qt::Key_Up);
+        EXPECT_EQ(QApplication::focusWidget(), g->field(TfrmTaksitG::Uzun));
+        auto* genis = static_cast<TZemrakSEdit*>(g->field(TfrmTaksitG::Genis));
+        auto* uzun = static_cast<TZemrakSEdit*>(g->field(TfrmTaksitG::Uzun));
+        EXPECT_DOUBLE_EQ(genis->asFloat(), 215.9);
+        genis->setAsFloat(210);
+        uzun->setAsFloat(148.5);
+        static_cast<QLineEdit*>(g->field(TfrmTaksitG::Kime))->setText("Dulvet Ltd.");
+        g->noteBox()->setChecked(false);
+        whenOpen<TfrmOnIzle>([](TfrmOnIzle* preview) { key(preview, Qt::Key_Escape); });
+        key(g, Qt::Key_F2);
+    });
+    key(&w, Qt::Key_F5);
+    IniFile ini(t.install.ini().path());
+    EXPECT_DOUBLE_EQ(ini.readFloat("TAKSITLI", "GENIS", 0), 210);
+    EXPECT_DOUBLE_EQ(ini.readFloat("TAKSITLI", "UZUN", 0), 148.5);
+    EXPECT_EQ(ini.readString("TAKSITLI", "Kime"), "Dulvet Ltd.");
+
+    // The print window shows what was kept; Esc keeps nothing typed; paper under 10 mm is
+    // refused with a notice.
+    whenOpen<TfrmTaksitG>([this](TfrmTaksitG* g) {
+        EXPECT_EQ(g->windowTitle(), "[-ABC-Deneme Ltd.-]  Yazdırma");
+        EXPECT_EQ(g->commandButton("Tamam")->text(), "Yazdır [F2]");
+        auto* uzun = static_cast<TZemrakSEdit*>(g->field(TfrmTaksitG::Uzun));
+        EXPECT_DOUBLE_EQ(uzun->asFloat(), 148.5);
+        uzun->setAsFloat(5);
+        key(g, Qt::Key_F2);
+        EXPECT_TRUE(g->isVisible());
+        EXPECT_EQ(messages.asked.value(0), "Kağıt genişliği ve uzunluğu / en az 10 mm olmalıdır");
+        static_cast<QLineEdit*>(g->field(TfrmTaksitG::Kime))->setText("Başkası");
+        key(g, Qt::Key_Escape);
+    });
+    key(&w, Qt::Key_F6);
+    ini.reload();
+    EXPECT_EQ(ini.readString("TAKSITLI", "Kime"), "Dulvet Ltd.");
+    EXPECT_DOUBLE_EQ(ini.readFloat("TAKSITLI", "UZUN", 0), 148.5);
+}
+
+TEST_F(InstalmentWindows, ThePurchaseWindowHasNoNoteAndTheListPicksARecord)
+{
+    InstalmentPosting purchases(*company, purchaseInstalments(), &t.install);
+    InstalmentPosting::Sale s;
+    s.tarih = QDate(2026, 2, 1);
+    s.cariNo = "120.01";
+    const qint64 first = purchases.saveSale(0, s);
+    const qint64 second = purchases.saveSale(0, s);
+    {
+        TfrmTaksitB w(*shell, purchases, first);
+        w.prepare();
+        w.show();
+        QApplication::processEvents();
+        EXPECT_EQ(w.commandButton("OnIzleme"), nullptr);
+        EXPECT_EQ(w.commandButton("Yazdir"), nullptr);
+        EXPECT_EQ(w.commandButton("Ayar"), nullptr);
+        for (int k : {Qt::Key_F5, Qt::Key_F6, Qt::Key_F7})
+            key(&w, k);
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_TRUE(messages.asked.isEmpty());
+    }
+    TfrmTaksit list(*shell, purchaseInstalments());
+    list.prepare();
+    list.show();
+    QApplication::processEvents();
+    EXPECT_EQ(list.table().currentId(), second);
+    whenOpen<PickList>([first, second](PickList* pick) {
+        EXPECT_EQ(pick->windowTitle(), "[-ABC-Deneme Ltd.-]  Kredili alış listesi");
+        EXPECT_EQ(pick->table().currentId(), second); // on the list's record
+        ASSERT_TRUE(pick->table().gotoId(first));
+        key(pick, Qt::Key_F2);
+    });
+    key(&list, Qt::Key_F6);
+    EXPECT_EQ(list.table().currentId(), first);
+}
+
+TEST_F(InstalmentWindows, ThePaymentListTakesItsChoicesAndRefusesABadDate)
+{
+    InstalmentPosting posting(*company, salesInstalments(), &t.install);
+    plannedSale(posting);
+    TfrmTakLis w(*shell, salesInstalments());
+    w.prepare();
+    w.show();
+    QApplication::processEvents();
+    EXPECT_EQ(w.windowTitle(), "[-ABC-Deneme Ltd.-]  Kredili satış ödeme listesi");
+    EXPECT_EQ(w.state.chosen(), 2);
+    EXPECT_EQ(w.order.chosen(), 1);
+    w.customer.setText("120.01");
+    w.due.from.setText("1.2.26");
+    w.state.choose(1);
+    const InstalmentReports::PaymentListChoice c = w.choice();
+    EXPECT_EQ(c.customerCode, "120.01");
+    EXPECT_EQ(c.dueFrom, QDate(2026, 2, 1));
+    EXPECT_EQ(c.state, InstalmentReports::PaymentListChoice::Unpaid);
+    EXPECT_EQ(bandTexts(w.pages(), "Plan").size(), 2 * 4);
+    w.due.to.setText("31.02.2026");
+    EXPECT_THROW(w.choice(), AppError);
 }

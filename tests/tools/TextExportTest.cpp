@@ -1,5 +1,6 @@
 #include "Subsystems.h"
 #include "cash/CashDemo.h"
+#include "instalments/InstalmentDemo.h"
 #include "invoicing/InvoiceDemo.h"
 #include "portfolio/PortfolioDemo.h"
 #include "store/AppError.h"
@@ -88,11 +89,13 @@ TEST(TextExport, EveryReportKeepsEveryTextWholeAtBothPitches)
     fillDemoSlips(company, 4, 2, quiet);
     fillDemoInvoices(company, 6, false, quiet);
     fillDemoPapers(company, PortfolioDemoSize::small(), quiet);
+    fillDemoInstalments(company, 4, 2, quiet);
     ReportRegistry registry;
     registerReports(registry);
     // Reports of one document need to be told which.
     const std::map<int, ReportOptions> options = {
         {1202, {{QStringLiteral("number"), "1"}}},
+        {1204, {{QStringLiteral("sale"), "1"}}},
         {2304, {{QStringLiteral("customer"), "M000001"}, {QStringLiteral("stock"), "stoklu"}}},
         {2305, {{QStringLiteral("UZUNLUK"), "297"}, {QStringLiteral("GENISLIK"), "210"}}},
         {3307, {{QStringLiteral("stock"), "STK000001"}}},
