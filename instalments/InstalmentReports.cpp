@@ -69,7 +69,7 @@ struct PlanLines {
         table->setReadFields({QStringLiteral("Vadesi"), QStringLiteral("Tutari"),
                               QStringLiteral("Odeme"), QStringLiteral("Bakiye")});
         table->setIndexName(QStringLiteral("Plan_1"));
-        table->setFilter(QStringLiteral("Nosu < 0"));
+        table->setFilter(QStringLiteral("CARef = -1"));
         table->setFiltered(true);
         table->open();
         vadesi = table->fieldIndex(QStringLiteral("Vadesi"));
@@ -197,12 +197,13 @@ RunningReport startPaymentList(CompanyData& company, const InstalmentSide& side,
 
     RunningReport running{st, std::make_unique<ReportRenderer>(def, st->cards.get())};
     State* s = st.get();
-    running.renderer->setSubDetail(s->lines.table.get(), [s] {
+    running.renderer->setSubDetailWhen(s->lines.table.get(), [s] {
         const qint64 id = s->cards->currentId();
+        if (!s->withLines.contains(id)) return false; // a card without lines reads nothing
         Table& t = *s->lines.table;
-        t.setFilter(s->withLines.contains(id) ? QStringLiteral("CARef = %1").arg(id) + s->lineFilter
-                                              : QStringLiteral("Nosu < 0"));
+        t.setFilter(QStringLiteral("CARef = %1").arg(id) + s->lineFilter);
         t.setFiltered(true);
+        return true;
     });
     const QString mask = company.moneyFormat();
     const std::function<QString(const MoneySum&)> money = [&company, mask](const MoneySum& v) {

@@ -78,7 +78,7 @@ struct ReportRenderer::Impl {
     int copies = 0, copiesMade = 0; // detail bands of a report without a master table
     bool nothingWhenEmpty = false;
     Table* sub = nullptr;
-    std::function<void()> prepareSub;
+    std::function<bool()> prepareSub; // false: no rows for this record
     std::vector<Table*> others;
 
     // Compiled expressions, by band and element position.
@@ -630,9 +630,9 @@ struct ReportRenderer::Impl {
         accumulate();
         if (detail) print(*detail, true);
         if (subDetail && sub) {
-            if (prepareSub) prepareSub();
-            for (sub->first(); !sub->eof() && !cancelled; sub->next())
-                print(*subDetail);
+            if (!prepareSub || prepareSub())
+                for (sub->first(); !sub->eof() && !cancelled; sub->next())
+                    print(*subDetail);
         }
     }
 
@@ -754,6 +754,16 @@ ReportRenderer::ReportRenderer(const ReportDef& def, Table* master)
 ReportRenderer::~ReportRenderer() = default;
 
 void ReportRenderer::setSubDetail(Table* table, std::function<void()> prepare)
+{
+    d->sub = table;
+    d->prepareSub = prepare ? std::function<bool()>([prepare = std::move(prepare)] {
+        prepare();
+        return true;
+    })
+                            : std::function<bool()>();
+}
+
+void ReportRenderer::setSubDetailWhen(Table* table, std::function<bool()> prepare)
 {
     d->sub = table;
     d->prepareSub = std::move(prepare);

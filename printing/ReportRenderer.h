@@ -73,6 +73,9 @@ public:
     // The sub-detail band runs over `table` once per master record, after `prepare` has set it
     // to that record's rows.
     void setSubDetail(Table* table, std::function<void()> prepare);
+    // The same, where `prepare` may answer false: this master record has no rows (the table is
+    // not read at all).
+    void setSubDetailWhen(Table* table, std::function<bool()> prepare);
 
     // A further table whose fields elements name as "Table.Field" (a document's header beside
     // its lines); it stays where its owner put it.

@@ -3,8 +3,10 @@
 #include "invoicing/InvoicePosting.h"
 #include "store/AppError.h"
 #include "support/Installation.h"
+#include "support/KilledProgram.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -172,4 +174,56 @@ TEST(InstalmentPosting, AFailedPaymentLeavesNothing)
     b.company->connection().exec("DROP TRIGGER refuse");
     p.savePayment(lines[0], 0, p.proposal(lines[0]));
     EXPECT_EQ(b.count("SELECT count(*) FROM \"Kasa\""), 1);
+}
+
+TEST(InstalmentPosting, AProgramKilledMidCommandLeavesAllOrNothing)
+{
+    InstalmentBooks b;
+    InstalmentPosting p(*b.company, salesInstalments());
+    const qint64 saleId = b.sale(p);
+    const qint64 inv = b.invoice(p, saleId, 600);
+    const std::vector<qint64> lines = b.plan(p, inv, 600, 0, 2);
+    const auto paid = [&] {
+        return std::tuple(
+            b.count("SELECT count(*) FROM \"Odeme\""),
+            b.count("SELECT count(*) FROM \"CarHar\" WHERE \"Kaynak\" = 'TK'"),
+            b.count("SELECT count(*) FROM \"Kasa\""),
+            b.number("SELECT \"Bakiye\" FROM \"Plan\" WHERE \"Nosu\" = ?", {lines[0]}));
+    };
+    // Killed before the commit: nothing of the payment.
+    runAndKill(b, false, [&](CompanyData& other) {
+        InstalmentPosting o(other, salesInstalments());
+        o.savePayment(lines[0], 0, o.proposal(lines[0]));
+    });
+    EXPECT_EQ(paid(), std::tuple(0, 0, 0, 300.0));
+    // Killed after it: all of it.
+    runAndKill(b, true, [&](CompanyData& other) {
+        InstalmentPosting o(other, salesInstalments());
+        o.savePayment(lines[0], 0, o.proposal(lines[0]));
+    });
+    EXPECT_EQ(paid(), std::tuple(1, 1, 1, 0.0));
+    // An invoice delete killed midway leaves the invoice, its plan and its payment.
+    runAndKill(b, false, [&](CompanyData& other) {
+        InstalmentPosting(other, salesInstalments()).removeInvoice(inv);
+    });
+    EXPECT_EQ(paid(), std::tuple(1, 1, 1, 0.0));
+    EXPECT_EQ(b.count("SELECT count(*) FROM \"Plan\""), 2);
+    EXPECT_EQ(b.count("SELECT count(*) FROM \"Fatura\""), 1);
+}
+
+TEST(InstalmentPosting, TheProposalReadsTheBalanceAndWritesNothing)
+{
+    InstalmentBooks b;
+    InstalmentPosting p(*b.company, salesInstalments());
+    const std::vector<qint64> lines = b.plan(p, b.invoice(p, b.sale(p), 300), 300, 0, 1);
+    p.savePayment(lines[0], 0, {QDate(2026, 2, 1), "", 100, InstalmentPosting::Other});
+    // A stale balance (an older program, a hand edit) does not mislead the proposal…
+    b.company->connection().exec("UPDATE \"Plan\" SET \"Bakiye\" = 300, \"Odeme\" = 0");
+    const qint64 version =
+        b.company->connection().scalar("SELECT \"_Surum\" FROM \"Plan\"").toLongLong();
+    EXPECT_DOUBLE_EQ(p.proposal(lines[0]).tutari, 200);
+    // …and opening the payment window writes nothing.
+    EXPECT_EQ(b.company->connection().scalar("SELECT \"_Surum\" FROM \"Plan\"").toLongLong(),
+              version);
+    EXPECT_DOUBLE_EQ(b.number("SELECT \"Bakiye\" FROM \"Plan\""), 300);
 }
