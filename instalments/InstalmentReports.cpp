@@ -13,7 +13,9 @@
 #include "widgets/AmountInWords.h"
 #include "widgets/DisplayText.h"
 
+#include <QFontMetricsF>
 #include <QHash>
+#include <QImage>
 
 using namespace ReportBuilder;
 
@@ -387,10 +389,14 @@ PageSet notePages(CompanyData& company, qint64 saleId, const NoteChoice& c)
         note.push_back(label(QStringLiteral("v%1").arg(i), {42, y, w - 42, 5}, values[i]));
     }
     // The cut line, dash and dot across the page.
-    QString cut;
-    while (cut.size() * 1.9 < w)
-        cut += QStringLiteral("-.");
-    note.push_back(label(QStringLiteral("kesme"), {0, top + 37, w, 5}, cut));
+    ElementDef cutLine = label(QStringLiteral("kesme"), {0, top + 37, w, 5}, QString());
+    QImage printer(1, 1, QImage::Format_RGB32); // measured as a 300 dpi printer sets it
+    printer.setDotsPerMeterX(int(300 / 0.0254));
+    printer.setDotsPerMeterY(int(300 / 0.0254));
+    const double step =
+        QFontMetricsF(cutLine.font, &printer).horizontalAdvance(QStringLiteral("-.")) / 300 * 25.4;
+    cutLine.text = QStringLiteral("-.").repeated(std::max(1, int((w - 1) / step)));
+    note.push_back(cutLine);
     BandDef title = band(BandKind::Title, QStringLiteral("Senet"), top + 44, note);
     title.enabled = c.note;
     def.bands.push_back(title);

@@ -133,14 +133,14 @@ TfrmTaksitG::TfrmTaksitG(Shell& shell, qint64 saleId, bool preview, QWidget* par
     row({fixed(QStringLiteral("Kağıt geniş/uzunluk (mm): ")), fields_[Genis], fields_[Uzun]});
 
     const QString hints[12] = {QStringLiteral("Ödeme gününü giriniz"),
-                               QStringLiteral("Ek"),
+                               QStringLiteral("Metnin ekini giriniz"),
                                QStringLiteral("Senedin düzenlenme tarihini giriniz"),
                                QStringLiteral("Alacaklının adını giriniz"),
-                               QStringLiteral("Ek"),
-                               QStringLiteral("Ek"),
+                               QStringLiteral("Metnin ekini giriniz"),
+                               QStringLiteral("Metnin ekini giriniz"),
                                QStringLiteral("Bedelin cinsini giriniz"),
                                QStringLiteral("Yetkili mahkemenin bulunduğu yeri giriniz"),
-                               QStringLiteral("Ek"),
+                               QStringLiteral("Metnin ekini giriniz"),
                                QStringLiteral("Kefilin adını giriniz"),
                                QStringLiteral("Kağıt genişliğini giriniz (mm)"),
                                QStringLiteral("Kağıt uzunluğunu giriniz (mm)")};

@@ -1,4 +1,6 @@
 #include "app/PickList.h"
+#include "cash/Kasa.h"
+#include "customers/CarHar.h"
 #include "instalments/TakLis.h"
 #include "instalments/Taksit.h"
 #include "instalments/TaksitB.h"
@@ -396,4 +398,69 @@ TEST_F(InstalmentWindows, ThePaymentListTakesItsChoicesAndRefusesABadDate)
     EXPECT_EQ(bandTexts(w.pages(), "Plan").size(), 2 * 4);
     w.due.to.setText("31.02.2026");
     EXPECT_THROW(w.choice(), AppError);
+}
+
+// A new user's round: a sale on instalments planned by a template, the down payment taken in
+// cash (seen in the customer's movements and in the cash box), the note previewed.
+TEST_F(InstalmentWindows, ANewUserPlansByTemplateTakesCashAndPreviewsTheNote)
+{
+    InstalmentPosting posting(*company, salesInstalments(), &t.install);
+    InstalmentPlan::writeTemplate(InstalmentPlan::templatePath(t.install.programDir(), 1),
+                                  {20, 40, 40});
+    const qint64 saleId = sale(posting);
+    {
+        TfrmTaksitB w(*shell, posting, saleId);
+        w.prepare();
+        w.show();
+        QApplication::processEvents();
+        EXPECT_FALSE(w.commandEnabled("OnIzleme")); // nothing planned yet
+        key(&w, Qt::Key_Right);
+        whenOpen<TfrmTaksitD>([](TfrmTaksitD* d) {
+            d->planType()->button(1)->click();
+            EXPECT_EQ(d->preview(), QStringList({"400.00", "400.00"}));
+            key(d, Qt::Key_F2);
+        });
+        key(&w, Qt::Key_F2);
+        EXPECT_EQ(w.grid(TfrmTaksitB::Plan)->model()->rowCount(), 3);
+        // The down payment (the first line) in cash.
+        QTest::keyClick(w.grid(TfrmTaksitB::Plan), Qt::Key_Home, Qt::ControlModifier);
+        key(&w, Qt::Key_Right);
+        whenOpen<TfrmTaksitF>([](TfrmTaksitF* f) {
+            EXPECT_DOUBLE_EQ(f->number(TfrmTaksitF::Tutari), 200);
+            key(f, Qt::Key_F2);
+        });
+        key(&w, Qt::Key_F2);
+        EXPECT_EQ(w.totalText(TfrmTaksitB::Odenen), "200.00");
+        // The note of the whole sale in the preview.
+        ASSERT_TRUE(w.commandEnabled("OnIzleme"));
+        QString seen;
+        whenOpen<TfrmTaksitG>([&seen](TfrmTaksitG* g) {
+            whenOpen<TfrmOnIzle>([&seen](TfrmOnIzle* preview) {
+                seen = preview->pages().plainText();
+                key(preview, Qt::Key_Escape);
+            });
+            key(g, Qt::Key_F2);
+        });
+        key(&w, Qt::Key_F5);
+        EXPECT_TRUE(seen.contains("# 1,000.00 # TL")) << seen.toStdString();
+        EXPECT_TRUE(seen.contains("PLAN TARİHİ"));
+        key(&w, Qt::Key_Escape);
+    }
+    // The customer's movements (2201) and the cash box (5203) show the payment.
+    Table& cari = company->table("Cari");
+    ASSERT_TRUE(cari.gotoId(customer));
+    TfrmCarHar movements(*shell);
+    movements.prepare();
+    movements.show();
+    QApplication::processEvents();
+    EXPECT_EQ(movements.totalText(1), "200.00");
+    EXPECT_EQ(movements.grid()->model()->rowCount(), 2); // the invoice and the payment
+    TfrmKasa cash(*shell);
+    cash.prepare();
+    cash.show();
+    QApplication::processEvents();
+    ASSERT_EQ(cash.grid()->model()->rowCount(), 1);
+    EXPECT_TRUE(
+        cash.grid()->model()->index(0, 1).data().toString().startsWith("501 SAT FT ÖDEMES"));
+    EXPECT_EQ(cash.totalText(0), "200.00");
 }

@@ -1,7 +1,7 @@
 #!/bin/bash
 # An instalment sale on fresh demo books: a new sale's header from the list (1204), an invoice
 # of one line, the plan window (100 down, three instalments), the sale window with its plan,
-# a cash payment of an instalment, and the templates window. A new invoice has no plan yet, so
+# a cash payment of an instalment, the templates window, the note's print window and its preview. A new invoice has no plan yet, so
 # the sale window says the plan is short ("EKSİK") until it is made.
 #   tools/screenshots/instalments.sh [OUTDIR]   (needs xvfb-run, xdotool and ImageMagick's import)
 # The clicks are screen positions of a 1280x800 screen with the main window as it opens.
@@ -31,5 +31,11 @@ scene '
     xdotool key Right; sleep 0.3; xdotool key F2; sleep 1.5; shot instalment-payment
     xdotool key F2; sleep 2; shot instalment-paid
     xdotool key F8; sleep 1.5; shot instalment-templates
+    xdotool key Escape; sleep 1
+    xdotool key F5; sleep 1.5; xdotool type --delay 40 "15 ocak 2027"; xdotool key Return Return
+    xdotool type --delay 40 "11.12.2026"; xdotool key Return
+    xdotool type --delay 40 "ornek ticaret ltd."; xdotool key Return; sleep 0.5
+    shot instalment-note-window
+    xdotool key F2; sleep 2.5; shot instalment-note-preview
     xdotool key Escape; sleep 1'
 ls "$out"
