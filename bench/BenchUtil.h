@@ -50,6 +50,22 @@ inline double ms(const QElapsedTimer& timer)
     return timer.nsecsElapsed() / 1e6;
 }
 
+// How long `work` took, in milliseconds.
+template <typename Work> double timed(Work&& work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return ms(timer);
+}
+
+// One line of timings: the median and the worst against the budget.
+inline void reportTimes(const char* what, const std::vector<double>& times, double budget)
+{
+    std::printf("%s: median %.1f ms, worst %.1f ms (budget %.0f)\n", what, median(times),
+                *std::max_element(times.begin(), times.end()), budget);
+}
+
 // An installation at `programDir` with a session that knows the master password, made there
 // first when there is none.
 struct BenchInstallation {

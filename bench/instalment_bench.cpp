@@ -20,24 +20,6 @@
 #include <QTemporaryDir>
 #include <algorithm>
 
-namespace {
-
-template <typename Work> double timed(Work&& work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return ms(timer);
-}
-
-void report(const char* what, std::vector<double> times, double budget)
-{
-    std::printf("%s: median %.1f ms, worst %.1f ms (budget %.0f)\n", what, median(times),
-                *std::max_element(times.begin(), times.end()), budget);
-}
-
-} // namespace
-
 int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -68,7 +50,8 @@ int main(int argc, char* argv[])
                 TfrmTaksit list(shell, *side);
                 paints.push_back(firstPaint(list));
             }
-            report(side->sales ? "1204 list first paint" : "1205 list first paint", paints, 150);
+            reportTimes(side->sales ? "1204 list first paint" : "1205 list first paint", paints,
+                        150);
         }
 
         InstalmentPosting posting(company, salesInstalments());
@@ -88,7 +71,7 @@ int main(int argc, char* argv[])
                     sale.grid(pane)->viewport()->repaint();
                 QApplication::processEvents();
             }));
-        report("Sale window with 5 invoices, first paint", paints, 150);
+        reportTimes("Sale window with 5 invoices, first paint", paints, 150);
 
         // Durable commands on a new invoice of that sale.
         const qint64 stock =
@@ -131,10 +114,10 @@ int main(int argc, char* argv[])
             deletes.push_back(timed([&] { posting.removeInvoice(a); }));
             posting.removeInvoice(b);
         }
-        report("12-instalment plan save", plans12, 20);
-        report("120-instalment plan save", plans120, 50);
-        report("Payment save (cash or card)", payments, 15);
-        report("Delete of an invoice with 12 paid lines", deletes, 60);
+        reportTimes("12-instalment plan save", plans12, 20);
+        reportTimes("120-instalment plan save", plans120, 50);
+        reportTimes("Payment save (cash or card)", payments, 15);
+        reportTimes("Delete of an invoice with 12 paid lines", deletes, 60);
 
         InstalmentReports::PaymentListChoice all;
         firstAndWhole("1303 payment list, every customer",
@@ -149,13 +132,13 @@ int main(int argc, char* argv[])
         for (int i = 0; i < 5; ++i)
             ones.push_back(
                 timed([&] { InstalmentReports::paymentList(company, salesInstalments(), one); }));
-        report("1303 payment list, one customer", ones, 200);
+        reportTimes("1303 payment list, one customer", ones, 200);
         InstalmentReports::NoteChoice note;
         std::vector<double> notes;
         for (int i = 0; i < 5; ++i)
             notes.push_back(
                 timed([&] { InstalmentReports::notePages(company, fiveInvoices, note); }));
-        report("Note with 5 invoices and their plans", notes, 300);
+        reportTimes("Note with 5 invoices and their plans", notes, 300);
     } catch (const AppError& e) {
         std::fprintf(stderr, "%s\n", qPrintable(e.message()));
         return 1;

@@ -16,24 +16,6 @@
 #include <QTemporaryDir>
 #include <algorithm>
 
-namespace {
-
-template <typename Work> double timed(Work&& work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return ms(timer);
-}
-
-void report(const char* what, std::vector<double> times, double budget)
-{
-    std::printf("%s: median %.1f ms, worst %.1f ms (budget %.0f)\n", what, median(times),
-                *std::max_element(times.begin(), times.end()), budget);
-}
-
-} // namespace
-
 int main(int argc, char* argv[])
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -78,8 +60,8 @@ int main(int argc, char* argv[])
                 }));
             std::printf("%s list: first paint with total %.0f ms (budget 150)\n",
                         qPrintable(kind->table), paint);
-            report(qPrintable(kind->table + QStringLiteral(" list, position or date change")),
-                   changes, 150);
+            reportTimes(qPrintable(kind->table + QStringLiteral(" list, position or date change")),
+                        changes, 150);
         }
 
         // Operations on papers in the portfolio: each one durable command.
@@ -105,7 +87,7 @@ int main(int argc, char* argv[])
             operations.push_back(timed([&] { checks.collect(id, {day, {}, 0}); }));
             operations.push_back(timed([&] { checks.reset(id); }));
         }
-        report("Paper operation (endorse, deposit, collect, reset)", operations, 50);
+        reportTimes("Paper operation (endorse, deposit, collect, reset)", operations, 50);
 
         // The 100-paper voucher commands.
         VoucherPosting vouchers(company, customerChecks());
@@ -122,7 +104,7 @@ int main(int argc, char* argv[])
             paper.vadesi = QDate(year, 3, 1).addDays(30 + i);
             lines.push_back(timed([&] { vouchers.saveLine(voucher, paper); }));
         }
-        report("Voucher line save over up to 100 papers", lines, 50);
+        reportTimes("Voucher line save over up to 100 papers", lines, 50);
         std::printf(
             "Customer change over 100 papers: %.0f ms (budget 250)\n", timed([&] {
                 vouchers.saveHeader(voucher, {QDate(year, 3, 1), endorsee, 3, "Bench", true});

@@ -84,9 +84,7 @@ protected:
 TEST_F(InstalmentWindows, ANewSaleFromTheListOpensItsWindow)
 {
     TfrmTaksit list(*shell, salesInstalments());
-    list.prepare();
-    list.show();
-    QApplication::processEvents();
+    showWindow(list);
     EXPECT_EQ(list.windowTitle(), "[-ABC-Deneme Ltd.-]  Kredili satış fişleri");
     EXPECT_FALSE(list.commandEnabled("Duzelt"));
     bool saleShown = false;
@@ -133,9 +131,7 @@ TEST_F(InstalmentWindows, TheSaleWindowPaysAPlanLineAndTellsAPlanOffItsInvoice)
     InstalmentPosting posting(*company, salesInstalments(), &t.install);
     const qint64 sale = plannedSale(posting);
     TfrmTaksitB w(*shell, posting, sale);
-    w.prepare();
-    w.show();
-    QApplication::processEvents();
+    showWindow(w);
     EXPECT_EQ(w.totalText(TfrmTaksitB::Toplam), "1,000.00");
     EXPECT_EQ(w.totalText(TfrmTaksitB::Planlanan), "1,000.00");
     EXPECT_EQ(w.totalText(TfrmTaksitB::PlanTutari), "1,000.00");
@@ -194,9 +190,7 @@ TEST_F(InstalmentWindows, ASaleWithInvoicesIsNotDeletedAndAPaidOneIsListedClosed
     InstalmentPosting posting(*company, salesInstalments());
     const qint64 sale = plannedSale(posting);
     TfrmTaksit list(*shell, salesInstalments());
-    list.prepare();
-    list.show();
-    QApplication::processEvents();
+    showWindow(list);
     messages.answers = {1, 1};
     key(&list, Qt::Key_F4);
     EXPECT_EQ(messages.asked.last(), "İlk önce faturaları iptal ediniz / ");
@@ -222,9 +216,7 @@ TEST_F(InstalmentWindows, ThePlanWindowPlansEquallyOrByTemplate)
                                   {20, 40, 30});
     {
         TfrmTaksitD w(*shell, posting, invoice);
-        w.prepare();
-        w.show();
-        QApplication::processEvents();
+        showWindow(w);
         EXPECT_EQ(w.windowTitle(), "Yılmaz Ticaret ödeme planı düzenleme");
         EXPECT_EQ(w.text(TfrmTaksitD::Tutar), "1,000.00");
         EXPECT_EQ(w.text(TfrmTaksitD::Baslangic), "15.02.2026");
@@ -266,9 +258,7 @@ TEST_F(InstalmentWindows, TheTemplatesStayOpenUntilEachAddsUpTo100)
     const QString dir = t.install.programDir();
     InstalmentPlan::writeTemplate(InstalmentPlan::templatePath(dir, 1), {20, 40, 40});
     TfrmTaksitS w(*shell);
-    w.prepare();
-    w.show();
-    QApplication::processEvents();
+    showWindow(w);
     EXPECT_EQ(w.windowTitle(), "[-ABC-Deneme Ltd.-]  Ödeme planı şablonları");
     EXPECT_EQ(w.grid(0)->item(2, 0)->text(), "40");
     // Right goes round to the second template; digits only, an empty line between is dropped.
@@ -294,9 +284,7 @@ TEST_F(InstalmentWindows, TheNoteWindowKeepsItsTextsOnlyAfterAPreview)
     InstalmentPosting posting(*company, salesInstalments(), &t.install);
     const qint64 sale = plannedSale(posting);
     TfrmTaksitB w(*shell, posting, sale);
-    w.prepare();
-    w.show();
-    QApplication::processEvents();
+    showWindow(w);
     ASSERT_TRUE(w.commandEnabled("OnIzleme"));
     whenOpen<TfrmTaksitG>([](TfrmTaksitG* g) {
         EXPECT_EQ(g->windowTitle(), "[-ABC-Deneme Ltd.-]  Ön İzleme");
@@ -351,9 +339,7 @@ TEST_F(InstalmentWindows, ThePurchaseWindowHasNoNoteAndTheListPicksARecord)
     const qint64 second = purchases.saveSale(0, s);
     {
         TfrmTaksitB w(*shell, purchases, first);
-        w.prepare();
-        w.show();
-        QApplication::processEvents();
+        showWindow(w);
         EXPECT_EQ(w.commandButton("OnIzleme"), nullptr);
         EXPECT_EQ(w.commandButton("Yazdir"), nullptr);
         EXPECT_EQ(w.commandButton("Ayar"), nullptr);
@@ -363,9 +349,7 @@ TEST_F(InstalmentWindows, ThePurchaseWindowHasNoNoteAndTheListPicksARecord)
         EXPECT_TRUE(messages.asked.isEmpty());
     }
     TfrmTaksit list(*shell, purchaseInstalments());
-    list.prepare();
-    list.show();
-    QApplication::processEvents();
+    showWindow(list);
     EXPECT_EQ(list.table().currentId(), second);
     whenOpen<PickList>([first, second](PickList* pick) {
         EXPECT_EQ(pick->windowTitle(), "[-ABC-Deneme Ltd.-]  Kredili alış listesi");
@@ -382,9 +366,7 @@ TEST_F(InstalmentWindows, ThePaymentListTakesItsChoicesAndRefusesABadDate)
     InstalmentPosting posting(*company, salesInstalments(), &t.install);
     plannedSale(posting);
     TfrmTakLis w(*shell, salesInstalments());
-    w.prepare();
-    w.show();
-    QApplication::processEvents();
+    showWindow(w);
     EXPECT_EQ(w.windowTitle(), "[-ABC-Deneme Ltd.-]  Kredili satış ödeme listesi");
     EXPECT_EQ(w.state.chosen(), 2);
     EXPECT_EQ(w.order.chosen(), 1);
@@ -410,9 +392,7 @@ TEST_F(InstalmentWindows, ANewUserPlansByTemplateTakesCashAndPreviewsTheNote)
     const qint64 saleId = sale(posting);
     {
         TfrmTaksitB w(*shell, posting, saleId);
-        w.prepare();
-        w.show();
-        QApplication::processEvents();
+        showWindow(w);
         EXPECT_FALSE(w.commandEnabled("OnIzleme")); // nothing planned yet
         key(&w, Qt::Key_Right);
         whenOpen<TfrmTaksitD>([](TfrmTaksitD* d) {
@@ -450,15 +430,11 @@ TEST_F(InstalmentWindows, ANewUserPlansByTemplateTakesCashAndPreviewsTheNote)
     Table& cari = company->table("Cari");
     ASSERT_TRUE(cari.gotoId(customer));
     TfrmCarHar movements(*shell);
-    movements.prepare();
-    movements.show();
-    QApplication::processEvents();
+    showWindow(movements);
     EXPECT_EQ(movements.totalText(1), "200.00");
     EXPECT_EQ(movements.grid()->model()->rowCount(), 2); // the invoice and the payment
     TfrmKasa cash(*shell);
-    cash.prepare();
-    cash.show();
-    QApplication::processEvents();
+    showWindow(cash);
     ASSERT_EQ(cash.grid()->model()->rowCount(), 1);
     EXPECT_TRUE(
         cash.grid()->model()->index(0, 1).data().toString().startsWith("501 SAT FT ÖDEMES"));

@@ -64,6 +64,14 @@ protected:
         whenModalOpen<W>(std::move(act));
     }
 
+    // Prepares and shows a window as run() would, without waiting in it.
+    template <typename Window> static void showWindow(Window& window)
+    {
+        window.prepare();
+        window.show();
+        QApplication::processEvents();
+    }
+
     // A key to the window's focused field, or to the window.
     static void key(QWidget* window, int k, Qt::KeyboardModifiers m = Qt::NoModifier)
     {
