@@ -22,6 +22,7 @@
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTableWidget>
@@ -439,4 +440,55 @@ TEST_F(InstalmentWindows, ANewUserPlansByTemplateTakesCashAndPreviewsTheNote)
     EXPECT_TRUE(
         cash.grid()->model()->index(0, 1).data().toString().startsWith("501 SAT FT ÖDEMES"));
     EXPECT_EQ(cash.totalText(0), "200.00");
+}
+
+TEST_F(InstalmentWindows, APaperPaymentAsksForThePaperAndThePurchasePlanHidesTheDifference)
+{
+    InstalmentPosting posting(*company, salesInstalments(), &t.install);
+    const qint64 saleId = plannedSale(posting);
+    const qint64 line =
+        company->connection().scalar("SELECT min(\"Nosu\") FROM \"Plan\"").toLongLong();
+    {
+        TfrmTaksitF f(*shell, posting, line, 0);
+        showWindow(f);
+        f.kind()->button(InstalmentPosting::Paper)->click();
+        EXPECT_EQ(QApplication::focusWidget(), f.editor(TfrmTaksitF::Tarih));
+        key(&f, Qt::Key_F2);
+        EXPECT_EQ(messages.asked.value(0), "Çek yada senet kaydını / Çek-Senet modülüne giriniz");
+        EXPECT_EQ(messages.titles.value(0), "Çek senet ödeme kontrol");
+    }
+    // The balance went down; no movement, no cash record.
+    EXPECT_EQ(posting.totals(saleId, 0).odenen.value(), 100);
+    EXPECT_EQ(company->connection().scalar("SELECT count(*) FROM \"Kasa\"").toInt(), 0);
+
+    // The purchase plan window normalises as the sales one but shows no difference.
+    InstalmentPosting purchases(*company, purchaseInstalments(), &t.install);
+    const qint64 p = purchases.saveSale(0, {QDate(2026, 1, 15), "", "120.01"});
+    InvoiceHeader h;
+    h.fatNo = 900;
+    h.tarih = QDate(2026, 1, 15);
+    const qint64 invoice = purchases.saveInvoice(p, 0, h);
+    InvoiceLine l;
+    l.stockId = stock;
+    l.miktari = 1;
+    l.birimF = 1000;
+    static_cast<LineAmounts&>(l) = computeLine(*company, l);
+    InvoicePosting(*company).saveLine(invoice, l);
+    TfrmTaksitD d(*shell, purchases, invoice);
+    showWindow(d);
+    EXPECT_EQ(d.objectName(), "frmATaksitD");
+    int differences = 0;
+    for (QLabel* label : d.findChildren<QLabel*>())
+        if (label->text().startsWith("Fark : ")) {
+            ++differences;
+            EXPECT_FALSE(label->isVisible());
+        }
+    EXPECT_EQ(differences, 1);
+    d.setNumber(TfrmTaksitD::Adet, 0);
+    d.setNumber(TfrmTaksitD::Fark, 7);
+    key(&d, Qt::Key_F2);
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(company->connection().scalar("SELECT count(*) FROM \"APlan\"").toInt(), 1);
+    EXPECT_DOUBLE_EQ(company->connection().scalar("SELECT \"Tutari\" FROM \"APlan\"").toDouble(),
+                     1000);
 }
