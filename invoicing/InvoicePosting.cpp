@@ -365,6 +365,21 @@ bool InvoicePosting::sync(const InvoiceData& stored)
     return wrote;
 }
 
+void InvoicePosting::moveCounter(const InvoiceKind& kind, double fatNo)
+{
+    if (!install_) return;
+    try {
+        const qint64 next = qint64(std::llround(fatNo)) + 1;
+        if (kind.sales)
+            install_->setSatisNo(next);
+        else
+            install_->setAlisNo(next);
+    } catch (const AppError& e) {
+        // The invoice stands; the proposal then comes from the highest number.
+        qWarning() << "Fatura sayacı yazılamadı:" << e.message();
+    }
+}
+
 qint64 InvoicePosting::saveHeader(const InvoiceKind& kind, qint64 invoiceId,
                                   const InvoiceHeader& header, const InvoiceSource& source)
 {
@@ -425,18 +440,7 @@ qint64 InvoicePosting::saveHeader(const InvoiceKind& kind, qint64 invoiceId,
         // An invoice saved as open gives up its settling movement and cash record at once.
         if (invoice.fDurumu == 0 && (invoice.cakRef || invoice.kRef)) removeSettlement(invoice);
         sync(invoice);
-        if (!before && install_) {
-            try {
-                const qint64 next = qint64(std::llround(header.fatNo)) + 1;
-                if (kind.sales)
-                    install_->setSatisNo(next);
-                else
-                    install_->setAlisNo(next);
-            } catch (const AppError& e) {
-                // The invoice stands; the proposal then comes from the highest number.
-                qWarning() << "Fatura sayacı yazılamadı:" << e.message();
-            }
-        }
+        if (!before) moveCounter(kind, header.fatNo);
         return id;
     });
 }

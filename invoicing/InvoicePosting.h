@@ -97,6 +97,9 @@ public:
     // Another `source` saves and edits only invoices of its own.
     qint64 saveHeader(const InvoiceKind& kind, qint64 invoiceId, const InvoiceHeader& header,
                       const InvoiceSource& source = {});
+    // The counter (SATISNO, ALISNO) after a new invoice numbered `fatNo`: fatNo + 1. Without
+    // the installation's settings nothing moves; a counter that cannot be written is logged.
+    void moveCounter(const InvoiceKind& kind, double fatNo);
 
     // Saves a new or an existing line with its stock movement and brings the totals and
     // postings up to date. `merge` (barcode mode) folds the line into an earlier one of the

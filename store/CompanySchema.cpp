@@ -267,7 +267,11 @@ std::vector<SqlIndex> companyExtraIndexes()
             link("Odeme", "Ref"),
             link("APlan", "Ref"),
             link("APlan", "FRef"),
-            link("AOdeme", "Ref")};
+            link("AOdeme", "Ref"),
+            link("SipHar", "SipRef"),
+            link("SipHar", "STRef"),
+            link("FatHar", "SIPRef"),
+            link("Fatura", "SIRef")};
 }
 
 void ensureExtraIndexes(Connection& db)
