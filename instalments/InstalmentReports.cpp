@@ -434,20 +434,19 @@ PageSet notePages(CompanyData& company, qint64 saleId, const NoteChoice& c)
                          .arg(salesInstalments().fatTuru()));
     fatura.setFiltered(true);
     fatura.open();
-    PlanLines lines2;
-    lines2.open(company, salesInstalments().plan);
+    PlanLines plans;
+    plans.open(company, salesInstalments().plan);
 
     // Without the plans no invoice prints: the note alone, once.
     ReportRenderer renderer(def, c.plans ? &fatura : nullptr);
     if (!c.plans) renderer.setCopies(0);
-    renderer.setSubDetail(lines2.table.get(), [&] {
-        lines2.table->setFilter(QStringLiteral("FRef = %1").arg(fatura.currentId()));
-        lines2.table->setFiltered(true);
+    renderer.setSubDetail(plans.table.get(), [&] {
+        plans.table->setFilter(QStringLiteral("FRef = %1").arg(fatura.currentId()));
+        plans.table->setFiltered(true);
     });
     const std::function<QString(const MoneySum&)> money = [&company, mask](const MoneySum& v) {
         return formatNumber(company.RoundMoney(v.value()), mask);
     };
-    Sums unused;
     renderer.beforePrint = [&](BandPrint& p) {
         if (p.band.kind == BandKind::Detail) {
             const auto f = [&](const char* name) {
@@ -468,7 +467,7 @@ PageSet notePages(CompanyData& company, qint64 saleId, const NoteChoice& c)
             for (int i = 0; i < 6; ++i)
                 p.setText(QStringLiteral("fv%1").arg(i), texts[i]);
         } else if (p.band.kind == BandKind::SubDetail) {
-            lines2.print(p, money, {&unused});
+            plans.print(p, money, {});
         }
     };
     return renderer.render();
