@@ -7,29 +7,17 @@
 #include "store/CommandTransaction.h"
 #include "store/CompanyData.h"
 #include "store/MoneyFormat.h"
+#include "store/RecordWrites.h"
 #include "store/Table.h"
 
 #include <cmath>
 
 namespace {
 
-// Puts a record in edit or append, fills it and posts; a failure leaves nothing in edit.
+// saveRecord with the cursor handed to the filler.
 template <typename Fill> void write(Table& t, qint64 id, Fill fill)
 {
-    if (id > 0) {
-        if (!t.editId(id))
-            throw AppError(
-                QStringLiteral("Kayıt bulunamadı; başka bir kullanıcı silmiş olabilir."));
-    } else {
-        t.append();
-    }
-    try {
-        fill(t);
-        t.post();
-    } catch (...) {
-        t.cancel();
-        throw;
-    }
+    saveRecord(t, id, [&] { fill(t); });
 }
 
 QVariant link(qint64 id)

@@ -7,6 +7,7 @@
 #include "store/IniFile.h"
 #include "store/InstallSettings.h"
 #include "store/MoneySum.h"
+#include "store/RecordWrites.h"
 #include "store/StockTotals.h"
 #include "store/Table.h"
 
@@ -18,17 +19,6 @@ using StockTotals::units;
 namespace {
 
 const QString kSection = QStringLiteral("SIPARIS");
-
-// Fills an existing record and posts it; refused when it is gone. Nothing stays in edit.
-template <typename Fill> void edit(Table& t, qint64 id, Fill fill)
-{
-    if (!t.editId(id))
-        throw AppError(QStringLiteral("Kayıt bulunamadı; başka bir kullanıcı silmiş olabilir."));
-    changeOrCancel(t, [&] {
-        fill();
-        t.postIfChanged();
-    });
-}
 
 // "?, ?, ?" for a list of keys, bound as values.
 QString placeholders(size_t count)
@@ -107,11 +97,7 @@ qint64 OrderPosting::saveHeader(qint64 orderId, const Header& h)
                 t[QStringLiteral("GenTop")] = 0;
             }
         };
-        if (before) {
-            edit(*orders_, orderId, fill);
-            return orderId;
-        }
-        return appendRecord(*orders_, fill);
+        return saveRecord(*orders_, before ? orderId : 0, fill);
     });
     if (!before) {
         // The counter follows the number once the order stands, and never goes down.
@@ -219,11 +205,7 @@ qint64 OrderPosting::saveLine(qint64 orderId, qint64 lineId, const Line& line)
             t[QStringLiteral("CariNo")] = order->cariNo;
             t[QStringLiteral("Unvani")] = order->unvani;
         };
-        qint64 id = lineId;
-        if (lineId > 0)
-            edit(*lines_, lineId, fill);
-        else
-            id = appendRecord(*lines_, fill);
+        const qint64 id = saveRecord(*lines_, lineId, fill);
         writeTotals(orderId);
         return id;
     });
@@ -277,8 +259,8 @@ void OrderPosting::removeLine(qint64 lineId)
         for (const SqlRow& row : db.select(QStringLiteral("SELECT \"Nosu\" FROM \"FatHar\" WHERE "
                                                           "coalesce(\"SIPRef\",0) = ?"),
                                            {lineId}))
-            edit(*fatHar_, row[0].toLongLong(),
-                 [&] { (*fatHar_)[QStringLiteral("SIPRef")] = QVariant(); });
+            editRecord(*fatHar_, row[0].toLongLong(),
+                       [&] { (*fatHar_)[QStringLiteral("SIPRef")] = QVariant(); });
         lines_->removeId(lineId);
         if (orderId) writeTotals(orderId);
     });
@@ -287,7 +269,7 @@ void OrderPosting::removeLine(qint64 lineId)
 void OrderPosting::writeTotals(qint64 orderId)
 {
     const Totals t = orderTotals(orderId);
-    edit(*orders_, orderId, [&] {
+    editRecord(*orders_, orderId, [&] {
         Table& o = *orders_;
         o[QStringLiteral("Toplam")] = t.tutari;
         o[QStringLiteral("IskTutar")] = t.iskonto;
@@ -406,7 +388,8 @@ bool OrderPosting::quantities(const std::vector<qint64>& orderIds)
              params)) {
         for (OrderLine& l : lines) {
             if (l.stock != r[1].toLongLong() || l.kalan() <= 0) continue;
-            edit(*fatHar_, r[0].toLongLong(), [&] { (*fatHar_)[QStringLiteral("SIPRef")] = l.id; });
+            editRecord(*fatHar_, r[0].toLongLong(),
+                       [&] { (*fatHar_)[QStringLiteral("SIPRef")] = l.id; });
             l.faturalanan += units(r[2].toDouble());
             wrote = true;
             break;
@@ -415,7 +398,7 @@ bool OrderPosting::quantities(const std::vector<qint64>& orderIds)
     for (const OrderLine& l : lines) {
         const double f = StockTotals::toDouble(l.faturalanan), k = StockTotals::toDouble(l.kalan());
         if (f == l.storedF && k == l.storedK) continue;
-        edit(*lines_, l.id, [&] {
+        editRecord(*lines_, l.id, [&] {
             (*lines_)[QStringLiteral("Faturalanan")] = f;
             (*lines_)[QStringLiteral("Kalan")] = k;
         });
@@ -544,7 +527,7 @@ void OrderPosting::close(const std::vector<qint64>& orderIds)
                 open = open || units(r[0].toDouble()) > 0;
             }
             const int acikMi = lines > 0 && !open ? 1 : 0;
-            edit(*orders_, orderId, [&] { (*orders_)[QStringLiteral("AcikMi")] = acikMi; });
+            editRecord(*orders_, orderId, [&] { (*orders_)[QStringLiteral("AcikMi")] = acikMi; });
         }
     });
 }
