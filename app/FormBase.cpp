@@ -272,7 +272,7 @@ QString FormBase::statusText(int panel) const
 
 void FormBase::onFocusChanged(QWidget*, QWidget* now)
 {
-    if (!now || now->window() != this) return;
+    if (!now || now->window() != this || hintsHeld_) return;
     const auto it = hints_.find(now);
     if (it != hints_.end())
         YardimEt(*it);

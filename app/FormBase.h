@@ -86,6 +86,9 @@ protected:
     void YardimEt(const QString& hint);
     void YardimSil();
     void setStatusText(int panel, const QString& text);
+    // While held, the hint panel keeps what a running command wrote there (a print's state and
+    // how to stop it) instead of following the focus.
+    void holdHints(bool on) { hintsHeld_ = on; }
     QVBoxLayout* content() const { return content_; }
     QHBoxLayout* toolbar() const { return toolbar_; }
 
@@ -115,6 +118,7 @@ private:
     bool wrapFields_ = false;
     bool downWraps_ = false;
     bool upWraps_ = false;
+    bool hintsHeld_ = false;
     QHash<QWidget*, QString> hints_;
     QVBoxLayout* content_;
     QHBoxLayout* toolbar_;

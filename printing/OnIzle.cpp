@@ -302,7 +302,9 @@ void TfrmOnIzle::printText()
     exporting_ = true;
     cancelPrint_ = false;
     updateCommands();
+    holdHints(true);
     const auto done = qScopeGuard([this] {
+        holdHints(false);
         exporting_ = false;
         updateCommands();
     });
