@@ -7,6 +7,7 @@
 #include "customers/Registration.h"
 #include "instalments/Registration.h"
 #include "invoicing/Registration.h"
+#include "orders/Registration.h"
 #include "portfolio/Registration.h"
 #include "printing/CompanyListReport.h"
 #include "printing/ReportRegistry.h"
@@ -31,4 +32,5 @@ inline void registerWindows(WindowRegistry& windows)
     registerInvoiceWindows(windows);
     registerPortfolioWindows(windows);
     registerInstalmentWindows(windows);
+    registerOrderWindows(windows);
 }

@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 QTableView* makeGridView(TableModel* model, QWidget* parent)
 {
@@ -78,16 +79,45 @@ void GridWindow::selectTableRow()
 
 void GridWindow::reload()
 {
+    // Rows chosen together stay chosen after a command that changed no row count (a refusal).
+    QList<int> chosen;
+    if (grid_->selectionMode() == QAbstractItemView::ExtendedSelection)
+        for (const QModelIndex& index : grid_->selectionModel()->selectedRows())
+            chosen << index.row();
+    const int before = model_->rowCount();
     syncing_ = true;
     model_->reload();
     syncing_ = false;
     selectTableRow();
+    if (chosen.size() < 2 || model_->rowCount() != before) return;
+    for (int row : chosen)
+        grid_->selectionModel()->select(model_->index(row, 0),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
 void GridWindow::goLast()
 {
     table_.last();
     selectTableRow();
+}
+
+void GridWindow::setMultiSelect(bool on)
+{
+    grid_->setSelectionMode(on ? QAbstractItemView::ExtendedSelection
+                               : QAbstractItemView::SingleSelection);
+}
+
+std::vector<qint64> GridWindow::selectedIds() const
+{
+    QList<int> rows;
+    for (const QModelIndex& index : grid_->selectionModel()->selectedRows())
+        rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    std::vector<qint64> ids;
+    for (int row : rows)
+        if (const qint64 id = model_->recordId(row); id > 0) ids.push_back(id);
+    if (ids.empty() && table_.currentId() > 0) ids.push_back(table_.currentId());
+    return ids;
 }
 
 void GridWindow::connectSelection()
@@ -133,7 +163,9 @@ void GridWindow::setColumns(std::vector<GridColumn> columns)
     auto* model = new TableModel(table_, std::move(columns), this);
     syncing_ = true;
     QItemSelectionModel* oldSelection = grid_->selectionModel();
+    const QAbstractItemView::SelectionMode mode = grid_->selectionMode();
     grid_->setModel(model);
+    grid_->setSelectionMode(mode);
     delete oldSelection;
     delete model_;
     model_ = model;

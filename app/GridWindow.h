@@ -32,6 +32,10 @@ public:
     // or one under the other above it (a document's header) when `above`.
     std::vector<QLineEdit*> addInfoBoxes(const QStringList& labels, bool above = false,
                                          int width = 140);
+    // Several rows may be chosen at once (Shift and Ctrl with the arrows or the mouse).
+    void setMultiSelect(bool on);
+    // The Nosu of the rows chosen, in the grid's order; the current record when none is.
+    std::vector<qint64> selectedIds() const;
     // Shows other columns (another order of the same table, for example).
     void setColumns(std::vector<GridColumn> columns);
 

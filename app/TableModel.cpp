@@ -148,6 +148,12 @@ void TableModel::moveTableTo(int number)
     if (const SqlRow* r = row(number)) table_.gotoRow(*r, number + 1);
 }
 
+qint64 TableModel::recordId(int number) const
+{
+    const SqlRow* r = row(number);
+    return r ? table_.rowId(*r) : 0;
+}
+
 int TableModel::tableRow() const
 {
     if (table_.isEmpty()) return -1;

@@ -43,6 +43,8 @@ public:
     void reload();
     // Moves the table's cursor to a row of the grid.
     void moveTableTo(int row);
+    // The Nosu of the record on a grid row (0 when it cannot be read).
+    qint64 recordId(int row) const;
     // The grid row of the table's current record, -1 when the table is empty.
     int tableRow() const;
     size_t cachedRows() const { return cache_.size(); }

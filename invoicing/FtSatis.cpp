@@ -123,36 +123,38 @@ void TfrmFtSatis::deleteRecord()
 
 // --- header ------------------------------------------------------------------------------------
 
-InvoiceHeader invoiceHeaderOf(const EntryWindow& window)
+InvoiceHeader invoiceHeaderOf(const EntryWindow& window, const InvoiceHeaderFields& at)
 {
     InvoiceHeader h;
-    h.tarih = window.value(0).toDate();
-    h.irsTarih = window.value(1).toDate();
-    h.vadesi = window.value(2).toDate();
-    h.fatNo = window.number(3);
-    h.irsNo = window.number(4);
-    h.aciklama = window.text(5);
+    h.tarih = window.value(at.tarih).toDate();
+    h.irsTarih = window.value(at.irsTarih).toDate();
+    h.vadesi = window.value(at.vadesi).toDate();
+    h.fatNo = window.number(at.fatNo);
+    h.irsNo = window.number(at.irsNo);
+    h.aciklama = window.text(at.aciklama);
     return h;
 }
 
-void showInvoiceHeader(EntryWindow& window, const InvoiceData* invoice, double proposedNumber)
+void showInvoiceHeader(EntryWindow& window, const InvoiceData* invoice, double proposedNumber,
+                       const InvoiceHeaderFields& at)
 {
     if (invoice) {
-        window.setText(0, invoice->tarih.toString(kDate));
-        window.setText(1, invoice->irsTarih.toString(kDate));
+        window.setText(at.tarih, invoice->tarih.toString(kDate));
+        window.setText(at.irsTarih, invoice->irsTarih.toString(kDate));
         // A due date that cannot be read shows the invoice date.
         window.setText(
-            2, (invoice->vadesi.isValid() ? invoice->vadesi : invoice->tarih).toString(kDate));
-        window.setNumber(3, invoice->fatNo);
-        window.setNumber(4, invoice->irsNo);
-        window.setText(5, invoice->aciklama);
+            at.vadesi,
+            (invoice->vadesi.isValid() ? invoice->vadesi : invoice->tarih).toString(kDate));
+        window.setNumber(at.fatNo, invoice->fatNo);
+        window.setNumber(at.irsNo, invoice->irsNo);
+        window.setText(at.aciklama, invoice->aciklama);
         return;
     }
     const QString today = QDate::currentDate().toString(kDate);
-    for (int field = 0; field < 3; ++field)
+    for (int field : {at.tarih, at.irsTarih, at.vadesi})
         window.setText(field, today);
-    window.setNumber(3, proposedNumber);
-    window.setNumber(4, 0);
+    window.setNumber(at.fatNo, proposedNumber);
+    window.setNumber(at.irsNo, 0);
 }
 
 namespace {

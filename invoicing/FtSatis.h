@@ -41,9 +41,14 @@ private:
 // The first six fields of an invoice header window (invoice date, delivery date, due date,
 // invoice and delivery numbers, description) from a stored invoice, or for a new one: today
 // three times and the number proposed.
-void showInvoiceHeader(EntryWindow& window, const InvoiceData* invoice, double proposedNumber);
+// Where the six fields stand in a window that orders them its own way.
+struct InvoiceHeaderFields {
+    int tarih = 0, irsTarih = 1, vadesi = 2, fatNo = 3, irsNo = 4, aciklama = 5;
+};
+void showInvoiceHeader(EntryWindow& window, const InvoiceData* invoice, double proposedNumber,
+                       const InvoiceHeaderFields& at = {});
 // Those six fields as a header (dates that cannot be read are refused with their field).
-InvoiceHeader invoiceHeaderOf(const EntryWindow& window);
+InvoiceHeader invoiceHeaderOf(const EntryWindow& window, const InvoiceHeaderFields& at = {});
 
 class TfrmFtSatisA : public EntryWindow {
     Q_OBJECT

@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
+#include <map>
 
 namespace {
 
@@ -207,37 +208,24 @@ void TfrmFtSatisF::transfer(qint64 stockId)
 void TfrmFtSatisF::leave(int field)
 {
     CompanyData& c = *shell().company;
-    LineAmounts a = amounts();
-    switch (field) {
-    case Miktari:
-        // The whole line follows a new quantity.
-        setAmounts(computeLine(c, a));
-        return;
-    case IskOran:
-        if (a.iskOran > 0 && a.tutari > 0)
-            setNumber(IskTutar, c.RoundMoney(a.iskOran * a.tutari / 100));
-        break;
-    case KdvOran:
-        if (a.kdvOran > 0 && a.araTop > 0)
-            setNumber(KdvTutar, c.RoundMoney(a.kdvOran * a.araTop / 100));
-        break;
-    case BirimF:
+    if (field == BirimF) {
         // A purchase price typed with VAT loses it once: again only when it is typed anew.
+        const LineAmounts a = amounts();
         if (!kind_.sales && !lineId_ && kdvDahil_ == 1 && text(BirimF) != convertedPrice_ &&
             a.kdvOran > 0 && a.birimF > 0) {
             setNumber(BirimF, priceWithoutVat(c, a.birimF, a.kdvOran, false));
             convertedPrice_ = text(BirimF);
         }
-        [[fallthrough]];
-    case Tutari:
-    case IskTutar:
-    case KdvTutar:
-        setNumber(Tutari, c.RoundMoney(number(Miktari) * number(BirimF)));
-        break;
-    default:
-        break;
     }
-    showTotals();
+    static const std::map<int, LineField> fields = {
+        {Miktari, LineField::Quantity},        {BirimF, LineField::Price},
+        {Tutari, LineField::Amount},           {IskOran, LineField::DiscountRate},
+        {IskTutar, LineField::DiscountAmount}, {KdvOran, LineField::VatRate},
+        {KdvTutar, LineField::VatAmount}};
+    if (const auto it = fields.find(field); it != fields.end())
+        setAmounts(leaveLineField(c, amounts(), it->second));
+    else
+        showTotals();
 }
 
 bool TfrmFtSatisF::eventFilter(QObject* watched, QEvent* event)

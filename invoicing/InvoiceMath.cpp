@@ -23,6 +23,47 @@ LineAmounts computeLine(const CompanyData& company, LineAmounts line)
     return line;
 }
 
+namespace {
+
+LineAmounts withTotals(const CompanyData& company, LineAmounts line)
+{
+    MoneySum net;
+    net += line.tutari;
+    net -= line.iskTutar;
+    line.araTop = company.RoundMoney(net.value());
+    MoneySum total;
+    total += line.araTop;
+    total += line.kdvTutar;
+    line.topTutar = company.RoundMoney(total.value());
+    return line;
+}
+
+} // namespace
+
+LineAmounts leaveLineField(const CompanyData& company, LineAmounts line, LineField field)
+{
+    line = withTotals(company, line);
+    switch (field) {
+    case LineField::Quantity:
+        return computeLine(company, line);
+    case LineField::DiscountRate:
+        if (line.iskOran > 0 && line.tutari > 0)
+            line.iskTutar = company.RoundMoney(line.iskOran * line.tutari / 100);
+        break;
+    case LineField::VatRate:
+        if (line.kdvOran > 0 && line.araTop > 0)
+            line.kdvTutar = company.RoundMoney(line.kdvOran * line.araTop / 100);
+        break;
+    case LineField::Price:
+    case LineField::Amount:
+    case LineField::DiscountAmount:
+    case LineField::VatAmount:
+        line.tutari = company.RoundMoney(line.miktari * line.birimF);
+        break;
+    }
+    return withTotals(company, line);
+}
+
 double priceWithoutVat(const CompanyData& company, double price, double rate, bool sales)
 {
     if (!(price > 0 && rate > 0)) return price;

@@ -21,6 +21,14 @@ struct LineAmounts {
 // then the net amount and the line total; every amount through RoundMoney.
 LineAmounts computeLine(const CompanyData& company, LineAmounts line);
 
+// The amount fields of a line window.
+enum class LineField { Quantity, Price, Amount, DiscountRate, DiscountAmount, VatRate, VatAmount };
+// The line after its field `field` was left: a quantity recomputes the whole line (as saving
+// does); a discount or VAT rate above 0 sets its amount from the amount or the net when that is
+// above 0; the other money fields set the amount to quantity × price. The net and the total
+// follow, every amount through RoundMoney.
+LineAmounts leaveLineField(const CompanyData& company, LineAmounts line, LineField field);
+
 // A price typed or proposed with VAT, without it: sales divide by (1 + rate / 100), purchases
 // by (rate + 100) and multiply by 100, as each side has always done. Only for rate and price
 // above 0; otherwise the price stays.

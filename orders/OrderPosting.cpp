@@ -145,14 +145,27 @@ std::optional<OrderPosting::Header> OrderPosting::read(qint64 orderId)
     return h;
 }
 
+bool OrderPosting::sameCustomer(const std::vector<qint64>& orderIds)
+{
+    if (orderIds.size() < 2) return true;
+    return company_.connection()
+               .scalar(QStringLiteral("SELECT count(DISTINCT coalesce(\"CARef\",0)) FROM "
+                                      "\"Siparis\" WHERE \"Nosu\" IN (%1)")
+                           .arg(placeholders(orderIds.size())),
+                       values(orderIds))
+               .toLongLong() <= 1;
+}
+
 void OrderPosting::removeOrder(qint64 orderId)
 {
     Connection& db = company_.connection();
     CommandTransaction::run(db, [&] {
-        if (db.scalar(QStringLiteral("SELECT count(*) FROM \"Fatura\" WHERE coalesce(\"SIRef\",0) "
-                                     "= ?"),
-                      {orderId})
-                .toLongLong())
+        // A combined invoice names its first order in its header and each order in its lines.
+        if (db.scalar(QStringLiteral("SELECT EXISTS (SELECT 1 FROM \"Fatura\" WHERE "
+                                     "coalesce(\"SIRef\",0) = ?) OR EXISTS (SELECT 1 FROM "
+                                     "\"FatHar\" WHERE coalesce(\"SIRef\",0) = ?)"),
+                      {orderId, orderId})
+                .toBool())
             throw AppError(QStringLiteral("İlk önce faturaları iptal ediniz"));
         if (db.scalar(QStringLiteral("SELECT count(*) FROM \"SipHar\" WHERE "
                                      "coalesce(\"SipRef\",0) = ?"),
@@ -170,7 +183,7 @@ qint64 OrderPosting::saveLine(qint64 orderId, qint64 lineId, const Line& line)
     const std::optional<Header> order = read(orderId);
     if (!order) throw AppError(QStringLiteral("Sipariş fişi bulunamadı (%1).").arg(orderId));
     const std::optional<InvoicePosting::StockCard> card =
-        invoices_->findStock(line.kodu.trimmed(), kind_.sipTuru == 0);
+        invoices_->findStock(line.kodu.trimmed(), lastCardFirst());
     if (!card) throw AppError(QStringLiteral("Stok kartı bulunamadı"));
     const std::optional<Line> before = lineId > 0 ? readLine(lineId) : std::nullopt;
     if (lineId > 0 && !before)

@@ -28,6 +28,10 @@ public:
     OrderPosting& operator=(const OrderPosting&) = delete;
 
     const OrderKind& kind() const { return kind_; }
+    // The invoices' postings, for the stock cards a line window looks up.
+    InvoicePosting& invoices() const { return *invoices_; }
+    // Purchases take the last card with a code, sales the first (as their invoices do).
+    bool lastCardFirst() const { return kind_.sipTuru == 0; }
 
     // --- The order header -----------------------------------------------------------------
     struct Header {
@@ -46,6 +50,8 @@ public:
     // order moves the counter to its number after the commit (never down).
     qint64 saveHeader(qint64 orderId, const Header& header);
     std::optional<Header> read(qint64 orderId);
+    // True when the orders are all of one customer card (CARef).
+    bool sameCustomer(const std::vector<qint64>& orderIds);
     // Refused with "İlk önce faturaları iptal ediniz" while an invoice names the order, and
     // with "İlk hareketleri iptal ediniz" while it has lines.
     void removeOrder(qint64 orderId);

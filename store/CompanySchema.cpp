@@ -271,6 +271,7 @@ std::vector<SqlIndex> companyExtraIndexes()
             link("SipHar", "SipRef"),
             link("SipHar", "STRef"),
             link("FatHar", "SIPRef"),
+            link("FatHar", "SIRef"),
             link("Fatura", "SIRef")};
 }
 

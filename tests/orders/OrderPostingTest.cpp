@@ -207,6 +207,23 @@ TEST(OrderPosting, DeletesAreRefusedWhileInvoicesOrLinesRemainAndClosingNeedsLin
     b.orders.removeOrder(id);
     EXPECT_FALSE(b.orders.read(id));
     b.orders.removeOrder(empty);
+
+    // A combined invoice names its first order in its header, the second only in its lines:
+    // the second is held as well.
+    const qint64 first = b.order(), second = b.order();
+    b.line(first, "K01", 1);
+    const qint64 secondLine = b.line(second, "M01", 1);
+    const qint64 both = b.orders.invoiceFromOrders({first, second}, invoiceHeader(904));
+    b.orders.removeLine(secondLine);
+    try {
+        b.orders.removeOrder(second);
+        FAIL();
+    } catch (const AppError& e) {
+        EXPECT_EQ(e.message(), "İlk önce faturaları iptal ediniz");
+    }
+    b.orders.removeInvoice(both, {first, second});
+    b.orders.removeOrder(second);
+    EXPECT_FALSE(b.orders.read(second));
 }
 
 TEST(OrderPosting, AnInvoiceFromAnOrderIsAllOrNothing)
