@@ -70,11 +70,12 @@ PageSet orderPages(CompanyData& company, const OrderKind& kind, qint64 orderId)
         double width;
         bool number;
         QString mask;
+        double gap = 0; // space before the column
     };
     const Column columns[] = {{"Kodu", "Kodu", 25, false, {}},
-                              {"Stok Cinsi", "Cinsi", 45, false, {}},
+                              {"Stok Cinsi", "Cinsi", 43, false, {}},
                               {"Miktar", "Miktari", 16, true, quantity},
-                              {"Br", "Birim", 9, false, {}},
+                              {"Br", "Birim", 9, false, {}, 2},
                               {"B.Fiyatı", "BirimF", 18, true, price},
                               {"Tutarı", "Tutari", 20, true, money},
                               {"İskonto", "IskTutar", 18, true, money},
@@ -83,6 +84,7 @@ PageSet orderPages(CompanyData& company, const OrderKind& kind, qint64 orderId)
     std::vector<ElementDef> detail;
     double x = 0;
     for (const Column& c : columns) {
+        x += c.gap;
         const int align = c.number ? int(Qt::AlignRight) : 0;
         head.push_back(bold(label(QStringLiteral("lbl%1").arg(QLatin1String(c.field)),
                                   {x, 43, c.width, 5}, QString::fromUtf8(c.title), align)));
