@@ -22,6 +22,7 @@ inline void registerReports(ReportRegistry& reports)
     registerInvoiceReports(reports);
     registerPortfolioReports(reports);
     registerInstalmentReports(reports);
+    registerOrderReports(reports);
 }
 
 inline void registerWindows(WindowRegistry& windows)

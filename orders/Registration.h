@@ -3,3 +3,6 @@
 class WindowRegistry;
 
 void registerOrderWindows(WindowRegistry& windows);
+
+class ReportRegistry;
+void registerOrderReports(ReportRegistry& reports);

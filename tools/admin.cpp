@@ -6,6 +6,7 @@
 #include "instalments/InstalmentDemo.h"
 #include "invoicing/InvoiceDemo.h"
 #include "invoicing/VatRates.h"
+#include "orders/OrderDemo.h"
 #include "portfolio/PortfolioDemo.h"
 #include "printing/Exports.h"
 #include "printing/TextPrint.h"
@@ -218,6 +219,7 @@ int demo(const QStringList& args)
     fillDemoInvoices(data, large ? 25000 : 6, large, progress);
     fillDemoPapers(data, large ? PortfolioDemoSize::large() : PortfolioDemoSize::small(), progress);
     fillDemoInstalments(data, large ? 10000 : 4, large ? 2000 : 2, progress);
+    fillDemoOrders(data, large ? 14000 : 6, large ? 6000 : 6, progress);
     // The VAT summary and the printed invoice list the rates of the demo cards.
     if (VatRates::read(setup.install.programDir()).isEmpty())
         VatRates::write(setup.install.programDir(),

@@ -2,6 +2,7 @@
 #include "cash/CashDemo.h"
 #include "instalments/InstalmentDemo.h"
 #include "invoicing/InvoiceDemo.h"
+#include "orders/OrderDemo.h"
 #include "portfolio/PortfolioDemo.h"
 #include "store/AppError.h"
 #include "store/DemoBooks.h"
@@ -90,12 +91,17 @@ TEST(TextExport, EveryReportKeepsEveryTextWholeAtBothPitches)
     fillDemoInvoices(company, 6, false, quiet);
     fillDemoPapers(company, PortfolioDemoSize::small(), quiet);
     fillDemoInstalments(company, 4, 2, quiet);
+    fillDemoOrders(company, 6, 6, quiet);
     ReportRegistry registry;
     registerReports(registry);
     // Reports of one document need to be told which.
     const std::map<int, ReportOptions> options = {
         {1202, {{QStringLiteral("number"), "1"}}},
         {1204, {{QStringLiteral("sale"), "1"}}},
+        {7201, {{QStringLiteral("order"), "1"}}},
+        {7202, {{QStringLiteral("order"), "7"}}},
+        {7301, {{QStringLiteral("detail"), "yes"}, {QStringLiteral("state"), "all"}}},
+        {7303, {{QStringLiteral("state"), "all"}}},
         {2304, {{QStringLiteral("customer"), "M000001"}, {QStringLiteral("stock"), "stoklu"}}},
         {2305, {{QStringLiteral("UZUNLUK"), "297"}, {QStringLiteral("GENISLIK"), "210"}}},
         {3307, {{QStringLiteral("stock"), "STK000001"}}},
