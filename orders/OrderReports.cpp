@@ -263,12 +263,12 @@ RunningReport startOrderList(CompanyData& company, const OrderListChoice& c, boo
                                         {"TERMİN", QStringLiteral("TerminTar"), 20, {}},
                                         {"AÇ.TAR.", QStringLiteral("Tarih"), 20, {}},
                                         {"CARİ NO", QStringLiteral("CariNo"), 22, {}},
-                                        {"ÜNVANI", QStringLiteral("Unvani"), 58, {}},
+                                        {"ÜNVANI", QStringLiteral("Unvani"), 54, {}},
                                         {"TUTARI", QStringLiteral("Toplam"), 27, money},
                                         {"İSKONTO", QStringLiteral("IskTutar"), 24, money},
                                         {"KDV", QStringLiteral("Kdv"), 24, money},
                                         {"GENEL TOPLAM", QStringLiteral("GenTop"), 28, money},
-                                        {"Ö.Kod", QStringLiteral("OzelKod"), 10, {}}},
+                                        {"Ö.Kod", QStringLiteral("OzelKod"), 14, {}}},
                                        QStringLiteral("Detay"), top);
     const auto sums = [&](const char* prefix, double y) {
         std::vector<ElementDef> e = {
@@ -300,7 +300,7 @@ RunningReport startOrderList(CompanyData& company, const OrderListChoice& c, boo
             double width;
             QString mask;
         } columns[] = {{"STOK KODU", "Kodu", 28, {}},
-                       {"STOKCİNSİ", "Cinsi", 50, {}},
+                       {"STOKCİNSİ", "Cinsi", 40, {}},
                        {"BİRİM", "Birim", 12, {}},
                        {"MİKTARI", "Miktari", 18, quantity},
                        {"SEVK", "Faturalanan", 18, quantity},
@@ -308,7 +308,7 @@ RunningReport startOrderList(CompanyData& company, const OrderListChoice& c, boo
                        {"FİYATI", "BirimF", 24, money},
                        {"TUTARI", "Tutari", 26, money},
                        {"İSKONTO", "IskTutar", 22, money},
-                       {"KDV'SİZ TOPLAM", "AraTop", 28, money}};
+                       {"KDV'SİZ TOPLAM", "AraTop", 36, money}};
         const double s = std::min(1.0, width / 267.0);
         std::vector<ElementDef> captions, values;
         double x = 10;
