@@ -252,3 +252,49 @@ TEST(OrderPosting, AnInvoiceFromAnOrderIsAllOrNothing)
     EXPECT_EQ(b.number("SELECT count(*) FROM \"FatHar\""), 2);
     EXPECT_EQ(b.number("SELECT sum(\"Kalan\") FROM \"SipHar\""), 0);
 }
+
+TEST(OrderPosting, AnOrderInvoiceReDatedMovesItsPostingsAndADeadLinkDeletesNothingElse)
+{
+    OrderBooks b;
+    const qint64 id = b.order();
+    b.line(id, "K01", 3);
+    b.line(id, "M01", 2);
+    const qint64 invoice = b.orders.invoiceFromOrders({id}, invoiceHeader(907));
+    // The header saved again on another day: the invoice, its stock movements and the
+    // customer's movement follow, and the totals stay.
+    const double total =
+        b.number("SELECT \"GToplam\" FROM \"Fatura\" WHERE \"Nosu\" = ?", {invoice});
+    InvoiceHeader later = invoiceHeader(907);
+    later.tarih = later.irsTarih = later.vadesi = QDate(2026, 3, 12);
+    b.orders.saveInvoiceHeader(invoice, later);
+    Connection& db = b.company->connection();
+    EXPECT_EQ(db.scalar("SELECT \"Tarih\" FROM \"Fatura\" WHERE \"Nosu\" = ?", {invoice}).toDate(),
+              QDate(2026, 3, 12));
+    EXPECT_EQ(b.number("SELECT count(*) FROM \"StHar\" WHERE \"Tarih\" = '2026-03-12'"), 2);
+    EXPECT_EQ(b.number("SELECT count(*) FROM \"StHar\" WHERE \"Tarih\" <> '2026-03-12'"), 0);
+    EXPECT_EQ(b.number("SELECT \"Tarih\" = '2026-03-12' FROM \"CarHar\" WHERE \"Nosu\" = "
+                       "(SELECT \"CAHRef\" FROM \"Fatura\" WHERE \"Nosu\" = ?)",
+                       {invoice}),
+              1);
+    EXPECT_DOUBLE_EQ(b.number("SELECT \"GToplam\" FROM \"Fatura\" WHERE \"Nosu\" = ?", {invoice}),
+                     total);
+    EXPECT_EQ(
+        db.scalar("SELECT \"Kaynak\" FROM \"Fatura\" WHERE \"Nosu\" = ?", {invoice}).toString(),
+        "SI");
+
+    // Links to records already gone are passed over; the first records of the tables stay.
+    const qint64 firstStock = b.number("SELECT min(\"Nosu\") FROM \"StHar\"");
+    const qint64 other = b.orders.invoiceFromOrders({b.order()}, invoiceHeader(908));
+    Q_UNUSED(other);
+    db.exec("UPDATE \"FatHar\" SET \"STHRef\" = 999999 WHERE \"FRef\" = ?", {invoice});
+    db.exec("UPDATE \"Fatura\" SET \"CAHRef\" = 999998, \"CAKRef\" = 999997, \"KRef\" = 999996 "
+            "WHERE \"Nosu\" = ?",
+            {invoice});
+    const double cari = b.number("SELECT count(*) FROM \"CarHar\"");
+    b.orders.removeInvoice(invoice, {id});
+    EXPECT_EQ(b.number("SELECT count(*) FROM \"Fatura\" WHERE \"Nosu\" = ?", {invoice}), 0);
+    EXPECT_EQ(b.number("SELECT count(*) FROM \"FatHar\" WHERE \"FRef\" = ?", {invoice}), 0);
+    EXPECT_EQ(b.number("SELECT count(*) FROM \"StHar\" WHERE \"Nosu\" = ?", {firstStock}), 1);
+    EXPECT_EQ(b.number("SELECT count(*) FROM \"CarHar\""), cari);
+    EXPECT_EQ(b.number("SELECT sum(\"Kalan\") FROM \"SipHar\" WHERE \"SipRef\" = ?", {id}), 5);
+}

@@ -1,9 +1,12 @@
 #include "app/PickList.h"
+#include "customers/CarHar.h"
 #include "invoicing/FtSatisB.h"
+#include "orders/SipLis.h"
 #include "orders/Siparis.h"
 #include "orders/SiparisB.h"
 #include "orders/SiparisParts.h"
 #include "printing/OnIzle.h"
+#include "stock/StHar.h"
 #include "store/IniFile.h"
 #include "store/InstallSettings.h"
 #include "support/Reference.h"
@@ -304,4 +307,103 @@ TEST_F(OrderWindows, TheOrderPreviewsWithItsTotalInWords)
     // The invoices' grid in use: the order does not print from there.
     key(&b, Qt::Key_Right);
     EXPECT_FALSE(b.commandEnabled("OnIzleme"));
+}
+
+// A new user's round: an order of 10 taken, 4 invoiced (the invoice's line cut down), then the
+// rest; "Sevk" follows, the stock and customer movements show both invoices, the order closes,
+// it is previewed, and so is the order list.
+TEST_F(OrderWindows, ANewUserDeliversAnOrderInTwoInvoicesAndSeesItClosed)
+{
+    TfrmSiparis list(*shell, salesOrders());
+    showWindow(list);
+    const auto invoiceOpenLines = [&](TfrmSiparisB* b, double cutTo) {
+        whenOpen<TfrmSiparisD>([cutTo](TfrmSiparisD* d) {
+            whenOpen<TfrmFtSatisB>([cutTo](TfrmFtSatisB* lines) {
+                if (cutTo > 0) {
+                    whenOpen<TfrmFtSatisF>([cutTo](TfrmFtSatisF* f) {
+                        f->setNumber(TfrmFtSatisF::Miktari, cutTo);
+                        f->editor(TfrmFtSatisF::Miktari)->setFocus();
+                        key(f, Qt::Key_F2);
+                    });
+                    key(lines, Qt::Key_F3);
+                }
+                key(lines, Qt::Key_Escape);
+            });
+            key(d, Qt::Key_F2);
+        });
+        key(b, Qt::Key_F2);
+    };
+    bool done = false;
+    whenOpen<TfrmSiparisA>([&](TfrmSiparisA* a) {
+        a->setText(TfrmSiparisA::CariNo, "120.01");
+        whenOpen<TfrmSiparisB>([&](TfrmSiparisB* b) {
+            whenOpen<TfrmSiparisC>([](TfrmSiparisC* c) {
+                c->setText(TfrmSiparisC::Kodu, "K01");
+                c->setNumber(TfrmSiparisC::Miktari, 10);
+                c->setNumber(TfrmSiparisC::BirimF, 2.5);
+                key(c, Qt::Key_F2);
+            });
+            key(b, Qt::Key_F2);
+            key(b, Qt::Key_Right);
+            invoiceOpenLines(b, 4);
+            const QAbstractItemModel* lines = b->grid(TfrmSiparisB::Lines)->model();
+            EXPECT_EQ(lines->index(0, 6).data().toString(), "4"); // Sevk
+            EXPECT_EQ(lines->index(0, 7).data().toString(), "6"); // Kalan
+            invoiceOpenLines(b, 0);
+            EXPECT_EQ(lines->index(0, 6).data().toString(), "10");
+            EXPECT_EQ(lines->index(0, 7).data().toString(), "0");
+            EXPECT_EQ(b->grid(TfrmSiparisB::Invoices)->model()->rowCount(), 2);
+            EXPECT_EQ(b->totalText(TfrmSiparisB::FTutari), "25.00");
+            // The print, from the order's lines.
+            key(b, Qt::Key_Left);
+            whenOpen<TfrmOnIzle>([](TfrmOnIzle* preview) {
+                while (!preview->finished())
+                    preview->produce();
+                EXPECT_TRUE(preview->pages().plainText().contains("GENEL TOPLAM"));
+                key(preview, Qt::Key_Escape);
+            });
+            key(b, Qt::Key_F5);
+            done = true;
+            key(b, Qt::Key_Escape);
+        });
+        key(a, Qt::Key_F2);
+    });
+    key(&list, Qt::Key_F2);
+    ASSERT_TRUE(done);
+    // Closed: gone from the open orders, there under the closed ones.
+    EXPECT_EQ(list.grid()->model()->rowCount(), 0);
+    list.state()->button(1)->click();
+    EXPECT_EQ(list.grid()->model()->rowCount(), 1);
+
+    // The stock card's movements (3201) and the customer's (2201) show both invoices.
+    Table& stok = company->table("Stok");
+    ASSERT_TRUE(stok.gotoId(company->connection()
+                                .scalar("SELECT \"Nosu\" FROM \"Stok\" WHERE \"Kodu\" = 'K01'")
+                                .toLongLong()));
+    TfrmStHar stock(*shell);
+    showWindow(stock);
+    EXPECT_EQ(stock.grid()->model()->rowCount(), 2);
+    Table& cari = company->table("Cari");
+    ASSERT_TRUE(cari.gotoId(company->connection()
+                                .scalar("SELECT \"Nosu\" FROM \"Cari\" WHERE \"CariNo\" = '120.01'")
+                                .toLongLong()));
+    TfrmCarHar movements(*shell);
+    showWindow(movements);
+    EXPECT_EQ(movements.grid()->model()->rowCount(), 2);
+    EXPECT_EQ(movements.totalText(0), "25.00"); // 4 and 6 at 2.50
+
+    // The order list report previewed from its window.
+    TfrmSipLis report(*shell);
+    showWindow(report);
+    report.type.choose(1);
+    report.state.choose(2);
+    bool previewed = false;
+    whenOpen<TfrmOnIzle>([&](TfrmOnIzle* preview) {
+        while (!preview->finished())
+            preview->produce();
+        previewed = preview->pages().plainText().contains("Listelenen 1 adet");
+        key(preview, Qt::Key_Escape);
+    });
+    key(&report, Qt::Key_F2);
+    EXPECT_TRUE(previewed);
 }
