@@ -69,3 +69,25 @@ void showCardAddress(EntryWindow& window, int codeField, const CardAddress& card
     for (int i = 0; i < 5; ++i)
         window.setText(codeField + 2 + i, lines[i]);
 }
+
+void followCustomerCode(EntryWindow& window, CodeField* code, int codeField,
+                        std::function<bool()> address)
+{
+    QObject::connect(code, &CodeField::checked, &window,
+                     [&window, codeField, address = std::move(address)](qint64 id) {
+                         const std::optional<CardAddress> c =
+                             id ? cardAddress(*window.shell().company, id) : std::nullopt;
+                         if (c)
+                             showCardAddress(window, codeField, *c, address());
+                         else
+                             window.setText(codeField + 1, QString());
+                     });
+}
+
+void lockCustomerCode(EntryWindow& window, int codeField)
+{
+    for (const int f : {codeField, codeField + 1}) {
+        window.editor(f)->setEnabled(false);
+        window.editor(f)->setFocusPolicy(Qt::NoFocus);
+    }
+}

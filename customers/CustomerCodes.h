@@ -2,6 +2,7 @@
 
 #include "app/CodeField.h"
 
+#include <functional>
 #include <optional>
 
 class CompanyData;
@@ -22,3 +23,10 @@ class EntryWindow;
 // Shows a card's code and title in a window's field `codeField` and the one after it, and (when
 // `address`) the three address lines, tax office and number in the five fields after those.
 void showCardAddress(EntryWindow& window, int codeField, const CardAddress& card, bool address);
+// A document header's customer code field (`codeField`, the title after it, then the address
+// and tax fields): after every look-up the card found shows as above, its address only while
+// `address()` says so; no card empties the title.
+void followCustomerCode(EntryWindow& window, CodeField* code, int codeField,
+                        std::function<bool()> address);
+// The code and title of a stored document: off and skipped.
+void lockCustomerCode(EntryWindow& window, int codeField);

@@ -1,6 +1,7 @@
 #include "instalments/InstalmentDemo.h"
 
 #include "instalments/InstalmentPosting.h"
+#include "invoicing/InvoiceDemo.h"
 #include "invoicing/InvoiceMath.h"
 #include "invoicing/InvoicePosting.h"
 #include "store/CommandTransaction.h"
@@ -8,32 +9,18 @@
 
 #include <QRandomGenerator>
 
-namespace {
-
-struct Item {
-    qint64 id;
-    QString code, name;
-    double price;
-};
-
-} // namespace
+using Item = DemoCatalogue::Item;
 
 void fillDemoInstalments(CompanyData& company, int sales, int purchases,
                          const std::function<void(const QString&)>& progress)
 {
     Connection& db = company.connection();
+    const DemoCatalogue catalogue = DemoCatalogue::read(db);
+    if (catalogue.empty()) return;
     std::vector<QString> cards;
-    for (const SqlRow& row :
-         db.select(QStringLiteral("SELECT \"CariNo\" FROM \"Cari\" WHERE coalesce(\"CariDurum\",0) "
-                                  "<> 3 ORDER BY \"Nosu\" LIMIT 5000")))
-        cards.push_back(row[0].toString());
-    std::vector<Item> items;
-    for (const SqlRow& row : db.select(QStringLiteral(
-             "SELECT \"Nosu\", \"Kodu\", \"Cinsi\", \"Fiyat1\" FROM \"Stok\" ORDER BY \"Nosu\" "
-             "LIMIT 5000")))
-        items.push_back(
-            {row[0].toLongLong(), row[1].toString(), row[2].toString(), row[3].toDouble()});
-    if (cards.empty() || items.empty()) return;
+    for (const DemoCatalogue::Card& card : catalogue.cards)
+        cards.push_back(card.code);
+    const std::vector<Item>& items = catalogue.items;
 
     QRandomGenerator rng(20261211);
     const int year = QDate::currentDate().year();

@@ -159,19 +159,7 @@ TfrmTaksitA::TfrmTaksitA(Shell& shell, InstalmentPosting& posting, qint64 saleId
     setWrapFields(true);
     auto* code = static_cast<QLineEdit*>(editor(CariNo));
     code_ = new CodeField(shell, code, customerCodes());
-    connect(code_, &CodeField::checked, this, [this](qint64 id) {
-        const std::optional<CardAddress> c =
-            id ? cardAddress(*this->shell().company, id) : std::nullopt;
-        setText(Unvani, c ? c->title : QString());
-        if (!c) return;
-        setText(CariNo, c->code);
-        if (saleId_) return;
-        setText(Adres1, c->adres1);
-        setText(Adres2, c->adres2);
-        setText(Adres3, c->adres3);
-        setText(Vd, c->vd);
-        setText(VdNo, c->vdNo);
-    });
+    followCustomerCode(*this, code_, CariNo, [this] { return saleId_ == 0; });
     addCommand(QStringLiteral("Liste"), QStringLiteral("Kart listesi [F6]"), Qt::Key_F6, QString(),
                [this] { code_->pick(this); });
     addQuickCardKey(QuickCard::Customer, [this] { return QuickTarget{0, text(CariNo)}; });
@@ -184,10 +172,7 @@ TfrmTaksitA::TfrmTaksitA(Shell& shell, InstalmentPosting& posting, qint64 saleId
                         {s->cariNo, s->unvani, s->adres1, s->adres2, s->adres3, s->vd, s->vdNo},
                         true);
         // The customer of a sale stays: its code, title and list are off and skipped.
-        for (const int f : {int(CariNo), int(Unvani)}) {
-            editor(f)->setEnabled(false);
-            editor(f)->setFocusPolicy(Qt::NoFocus);
-        }
+        lockCustomerCode(*this, CariNo);
         setCommandEnabled(QStringLiteral("Liste"), false);
     } else {
         setText(Tarih, QDate::currentDate().toString(kDate));

@@ -5,7 +5,9 @@
 #include "invoicing/InvoiceKind.h"
 #include "invoicing/InvoiceMath.h"
 #include "invoicing/InvoicePosting.h"
+#include "invoicing/LineAmountFields.h"
 
+#include <memory>
 #include <optional>
 
 class CodeField;
@@ -108,9 +110,8 @@ private:
     void codeChecked(qint64 stockId);
     void transfer(qint64 stockId);
     void leave(int field);
-    void showTotals();
-    LineAmounts amounts() const;
-    void setAmounts(const LineAmounts& a);
+    LineAmounts amounts() const { return amounts_->read(); }
+    void setAmounts(const LineAmounts& a) { amounts_->show(a); }
     void clearForNext();
 
     InvoicePosting& posting_;
@@ -127,6 +128,5 @@ private:
     double scaleQuantity_ = 0;
     QString convertedPrice_; // the purchase price text as the last conversion left it
     std::optional<InvoicePosting::StockCard> card_; // found for the code at save
-    QLineEdit* araTop_ = nullptr;
-    QLineEdit* topTutar_ = nullptr;
+    std::unique_ptr<LineAmountFields> amounts_;
 };

@@ -9,11 +9,9 @@
 #include "store/MoneyFormat.h"
 
 #include <QApplication>
-#include <QFormLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
-#include <map>
 
 namespace {
 
@@ -66,18 +64,7 @@ TfrmFtSatisF::TfrmFtSatisF(Shell& shell, InvoicePosting& posting, const InvoiceK
     if (!inv) throw AppError(QStringLiteral("Fatura bulunamadı."));
     kdvDahil_ = inv->kdvDahil;
 
-    auto* shown = new QFormLayout;
-    araTop_ = new QLineEdit(this);
-    topTutar_ = new QLineEdit(this);
-    for (QLineEdit* box : {araTop_, topTutar_}) {
-        box->setReadOnly(true);
-        box->setFocusPolicy(Qt::NoFocus);
-        box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        box->setMaximumWidth(160);
-    }
-    shown->addRow(QStringLiteral("Ara Toplam : "), araTop_);
-    shown->addRow(QStringLiteral("Fatura Tutarı : "), topTutar_);
-    content()->addLayout(shown);
+    amounts_ = std::make_unique<LineAmountFields>(*this, Miktari, content());
 
     code_ = new CodeField(shell, static_cast<QLineEdit*>(editor(Kodu)), invoiceStockCodes());
     connect(code_, &CodeField::checked, this, [this](qint64 id) { codeChecked(id); });
@@ -110,53 +97,12 @@ TfrmFtSatisF::TfrmFtSatisF(Shell& shell, InvoicePosting& posting, const InvoiceK
 
 QString TfrmFtSatisF::araToplamText() const
 {
-    return araTop_->text();
+    return amounts_->araToplamText();
 }
 
 QString TfrmFtSatisF::toplamText() const
 {
-    return topTutar_->text();
-}
-
-LineAmounts TfrmFtSatisF::amounts() const
-{
-    LineAmounts a;
-    a.miktari = number(Miktari);
-    a.birimF = number(BirimF);
-    a.tutari = number(Tutari);
-    a.iskOran = number(IskOran);
-    a.iskTutar = number(IskTutar);
-    a.kdvOran = number(KdvOran);
-    a.kdvTutar = number(KdvTutar);
-    MoneySum net;
-    net += a.tutari;
-    net -= a.iskTutar;
-    a.araTop = shell().company->RoundMoney(net.value());
-    MoneySum total;
-    total += a.araTop;
-    total += a.kdvTutar;
-    a.topTutar = shell().company->RoundMoney(total.value());
-    return a;
-}
-
-void TfrmFtSatisF::setAmounts(const LineAmounts& a)
-{
-    setNumber(Miktari, a.miktari);
-    setNumber(BirimF, a.birimF);
-    setNumber(Tutari, a.tutari);
-    setNumber(IskOran, a.iskOran);
-    setNumber(IskTutar, a.iskTutar);
-    setNumber(KdvOran, a.kdvOran);
-    setNumber(KdvTutar, a.kdvTutar);
-    showTotals();
-}
-
-void TfrmFtSatisF::showTotals()
-{
-    const LineAmounts a = amounts();
-    const QString money = shell().company->moneyFormat();
-    araTop_->setText(formatNumber(a.araTop, money));
-    topTutar_->setText(formatNumber(a.topTutar, money));
+    return amounts_->toplamText();
 }
 
 void TfrmFtSatisF::codeChecked(qint64 stockId)
@@ -217,15 +163,7 @@ void TfrmFtSatisF::leave(int field)
             convertedPrice_ = text(BirimF);
         }
     }
-    static const std::map<int, LineField> fields = {
-        {Miktari, LineField::Quantity},        {BirimF, LineField::Price},
-        {Tutari, LineField::Amount},           {IskOran, LineField::DiscountRate},
-        {IskTutar, LineField::DiscountAmount}, {KdvOran, LineField::VatRate},
-        {KdvTutar, LineField::VatAmount}};
-    if (const auto it = fields.find(field); it != fields.end())
-        setAmounts(leaveLineField(c, amounts(), it->second));
-    else
-        showTotals();
+    amounts_->leave(field);
 }
 
 bool TfrmFtSatisF::eventFilter(QObject* watched, QEvent* event)

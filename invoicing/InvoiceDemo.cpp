@@ -6,37 +6,32 @@
 
 #include <QRandomGenerator>
 
-namespace {
+using Card = DemoCatalogue::Card;
+using Item = DemoCatalogue::Item;
 
-struct Card {
-    qint64 id;
-    QString code, title;
-};
-
-struct Item {
-    qint64 id;
-    QString code, name, unit;
-    double price;
-};
-
-} // namespace
+DemoCatalogue DemoCatalogue::read(Connection& db)
+{
+    DemoCatalogue c;
+    for (const SqlRow& row :
+         db.select(QStringLiteral("SELECT \"Nosu\", \"CariNo\", \"Unvani\" FROM \"Cari\" WHERE "
+                                  "coalesce(\"CariDurum\",0) <> 3 ORDER BY \"Nosu\" LIMIT 5000")))
+        c.cards.push_back({row[0].toLongLong(), row[1].toString(), row[2].toString()});
+    for (const SqlRow& row :
+         db.select(QStringLiteral("SELECT \"Nosu\", \"Kodu\", \"Cinsi\", \"Birim\", \"Fiyat1\" "
+                                  "FROM \"Stok\" ORDER BY \"Nosu\" LIMIT 5000")))
+        c.items.push_back({row[0].toLongLong(), row[1].toString(), row[2].toString(),
+                           row[3].toString(), row[4].toDouble()});
+    return c;
+}
 
 void fillDemoInvoices(CompanyData& company, int count, bool large,
                       const std::function<void(const QString&)>& progress)
 {
     Connection& db = company.connection();
-    std::vector<Card> cards;
-    for (const SqlRow& row :
-         db.select(QStringLiteral("SELECT \"Nosu\", \"CariNo\", \"Unvani\" FROM \"Cari\" WHERE "
-                                  "coalesce(\"CariDurum\",0) <> 3 ORDER BY \"Nosu\" LIMIT 5000")))
-        cards.push_back({row[0].toLongLong(), row[1].toString(), row[2].toString()});
-    std::vector<Item> items;
-    for (const SqlRow& row :
-         db.select(QStringLiteral("SELECT \"Nosu\", \"Kodu\", \"Cinsi\", \"Birim\", \"Fiyat1\" "
-                                  "FROM \"Stok\" ORDER BY \"Nosu\" LIMIT 5000")))
-        items.push_back({row[0].toLongLong(), row[1].toString(), row[2].toString(),
-                         row[3].toString(), row[4].toDouble()});
-    if (cards.empty() || items.empty()) return;
+    const DemoCatalogue catalogue = DemoCatalogue::read(db);
+    if (catalogue.empty()) return;
+    const std::vector<Card>& cards = catalogue.cards;
+    const std::vector<Item>& items = catalogue.items;
 
     InvoicePosting posting(company);
     QRandomGenerator rng(20261215);

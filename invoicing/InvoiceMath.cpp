@@ -23,9 +23,7 @@ LineAmounts computeLine(const CompanyData& company, LineAmounts line)
     return line;
 }
 
-namespace {
-
-LineAmounts withTotals(const CompanyData& company, LineAmounts line)
+LineAmounts lineTotals(const CompanyData& company, LineAmounts line)
 {
     MoneySum net;
     net += line.tutari;
@@ -38,11 +36,9 @@ LineAmounts withTotals(const CompanyData& company, LineAmounts line)
     return line;
 }
 
-} // namespace
-
 LineAmounts leaveLineField(const CompanyData& company, LineAmounts line, LineField field)
 {
-    line = withTotals(company, line);
+    line = lineTotals(company, line);
     switch (field) {
     case LineField::Quantity:
         return computeLine(company, line);
@@ -61,7 +57,7 @@ LineAmounts leaveLineField(const CompanyData& company, LineAmounts line, LineFie
         line.tutari = company.RoundMoney(line.miktari * line.birimF);
         break;
     }
-    return withTotals(company, line);
+    return lineTotals(company, line);
 }
 
 double priceWithoutVat(const CompanyData& company, double price, double rate, bool sales)

@@ -21,6 +21,9 @@ struct LineAmounts {
 // then the net amount and the line total; every amount through RoundMoney.
 LineAmounts computeLine(const CompanyData& company, LineAmounts line);
 
+// The net (amount less discount) and the total (net and VAT) of the line as it stands.
+LineAmounts lineTotals(const CompanyData& company, LineAmounts line);
+
 // The amount fields of a line window.
 enum class LineField { Quantity, Price, Amount, DiscountRate, DiscountAmount, VatRate, VatAmount };
 // The line after its field `field` was left: a quantity recomputes the whole line (as saving

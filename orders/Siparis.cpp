@@ -200,19 +200,7 @@ TfrmSiparisA::TfrmSiparisA(Shell& shell, OrderPosting& posting, qint64 orderId, 
                                               : QStringLiteral("frmASiparisA"));
     setWrapFields(true);
     code_ = new CodeField(shell, static_cast<QLineEdit*>(editor(CariNo)), customerCodes());
-    connect(code_, &CodeField::checked, this, [this](qint64 id) {
-        const std::optional<CardAddress> c =
-            id ? cardAddress(*this->shell().company, id) : std::nullopt;
-        setText(Unvani, c ? c->title : QString());
-        if (!c) return;
-        setText(CariNo, c->code);
-        if (orderId_) return;
-        setText(Adres1, c->adres1);
-        setText(Adres2, c->adres2);
-        setText(Adres3, c->adres3);
-        setText(Vd, c->vd);
-        setText(VdNo, c->vdNo);
-    });
+    followCustomerCode(*this, code_, CariNo, [this] { return orderId_ == 0; });
     addCommand(QStringLiteral("Liste"), QStringLiteral("Kart listesi [F6]"), Qt::Key_F6, QString(),
                [this] { code_->pick(this); });
     addQuickCardKey(QuickCard::Customer, [this] { return QuickTarget{0, text(CariNo)}; });
@@ -229,10 +217,7 @@ TfrmSiparisA::TfrmSiparisA(Shell& shell, OrderPosting& posting, qint64 orderId, 
                         true);
         setText(OzelKod, h->ozelKod);
         // The customer of an order stays: its code, title and list are off and skipped.
-        for (const int f : {int(CariNo), int(Unvani)}) {
-            editor(f)->setEnabled(false);
-            editor(f)->setFocusPolicy(Qt::NoFocus);
-        }
+        lockCustomerCode(*this, CariNo);
         setCommandEnabled(QStringLiteral("Liste"), false);
     } else {
         const QDate today = QDate::currentDate();

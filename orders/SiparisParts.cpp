@@ -10,11 +10,9 @@
 #include "store/MoneyFormat.h"
 
 #include <QApplication>
-#include <QFormLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
-#include <map>
 
 namespace {
 
@@ -68,18 +66,7 @@ TfrmSiparisC::TfrmSiparisC(Shell& shell, OrderPosting& posting, qint64 orderId, 
 {
     setObjectName(posting.kind().sipTuru == 1 ? QStringLiteral("frmSiparisC")
                                               : QStringLiteral("frmASiparisC"));
-    auto* shown = new QFormLayout;
-    araTop_ = new QLineEdit(this);
-    topTutar_ = new QLineEdit(this);
-    for (QLineEdit* box : {araTop_, topTutar_}) {
-        box->setReadOnly(true);
-        box->setFocusPolicy(Qt::NoFocus);
-        box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        box->setMaximumWidth(160);
-    }
-    shown->addRow(QStringLiteral("Ara Toplam : "), araTop_);
-    shown->addRow(QStringLiteral("Fatura Tutarı : "), topTutar_);
-    content()->addLayout(shown);
+    amounts_ = std::make_unique<LineAmountFields>(*this, Miktari, content());
 
     code_ = new CodeField(shell, static_cast<QLineEdit*>(editor(Kodu)), orderStockCodes());
     connect(code_, &CodeField::checked, this, [this](qint64 id) { codeChecked(id); });
@@ -110,49 +97,12 @@ TfrmSiparisC::TfrmSiparisC(Shell& shell, OrderPosting& posting, qint64 orderId, 
         if (!order) throw AppError(QStringLiteral("Sipariş fişi bulunamadı (%1).").arg(orderId_));
         setText(Tarih, order->terminTar.toString(kDate));
     }
-    setAmounts(a);
+    amounts_->show(a);
     // This window's rules run before the field's own (Enter, leaving): installed last.
     for (int f = Kodu; f <= KdvTutar; ++f)
         editor(f)->installEventFilter(this);
     resize(540, 560);
     editor(Kodu)->setFocus();
-}
-
-QString TfrmSiparisC::araToplamText() const
-{
-    return araTop_->text();
-}
-
-QString TfrmSiparisC::toplamText() const
-{
-    return topTutar_->text();
-}
-
-LineAmounts TfrmSiparisC::amounts() const
-{
-    LineAmounts a;
-    a.miktari = number(Miktari);
-    a.birimF = number(BirimF);
-    a.tutari = number(Tutari);
-    a.iskOran = number(IskOran);
-    a.iskTutar = number(IskTutar);
-    a.kdvOran = number(KdvOran);
-    a.kdvTutar = number(KdvTutar);
-    return leaveLineField(*shell().company, a, LineField::VatAmount);
-}
-
-void TfrmSiparisC::setAmounts(const LineAmounts& a)
-{
-    setNumber(Miktari, a.miktari);
-    setNumber(BirimF, a.birimF);
-    setNumber(Tutari, a.tutari);
-    setNumber(IskOran, a.iskOran);
-    setNumber(IskTutar, a.iskTutar);
-    setNumber(KdvOran, a.kdvOran);
-    setNumber(KdvTutar, a.kdvTutar);
-    const QString money = shell().company->moneyFormat();
-    araTop_->setText(formatNumber(a.araTop, money));
-    topTutar_->setText(formatNumber(a.topTutar, money));
 }
 
 void TfrmSiparisC::codeChecked(qint64 stockId)
@@ -180,23 +130,12 @@ void TfrmSiparisC::codeChecked(qint64 stockId)
         const double quantity = scaleQuantity_;
         scaleQuantity_ = 0;
         QTimer::singleShot(0, this, [this, quantity] {
-            LineAmounts a = amounts();
+            LineAmounts a = amounts_->read();
             a.miktari = quantity;
-            setAmounts(computeLine(*shell().company, a));
+            amounts_->show(computeLine(*shell().company, a));
             MenuIslem(QStringLiteral("Kaydet"));
         });
     }
-}
-
-void TfrmSiparisC::leave(int f)
-{
-    static const std::map<int, LineField> fields = {
-        {Miktari, LineField::Quantity},        {BirimF, LineField::Price},
-        {Tutari, LineField::Amount},           {IskOran, LineField::DiscountRate},
-        {IskTutar, LineField::DiscountAmount}, {KdvOran, LineField::VatRate},
-        {KdvTutar, LineField::VatAmount}};
-    if (const auto it = fields.find(f); it != fields.end())
-        setAmounts(leaveLineField(*shell().company, amounts(), it->second));
 }
 
 bool TfrmSiparisC::eventFilter(QObject* watched, QEvent* event)
@@ -205,7 +144,7 @@ bool TfrmSiparisC::eventFilter(QObject* watched, QEvent* event)
     for (int i = Kodu; i <= KdvTutar; ++i)
         if (watched == editor(i)) f = i;
     if (f < 0) return EntryWindow::eventFilter(watched, event);
-    if (event->type() == QEvent::FocusOut && f >= Miktari) leave(f);
+    if (event->type() == QEvent::FocusOut) amounts_->leave(f);
     if (f == Kodu && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
@@ -239,15 +178,15 @@ void TfrmSiparisC::save()
 {
     // F2 pressed in a field applies that field's rule before anything is read.
     for (int f = Miktari; f <= KdvTutar; ++f)
-        if (QApplication::focusWidget() == editor(f)) leave(f);
+        if (QApplication::focusWidget() == editor(f)) amounts_->leave(f);
     if (!card_) throw AppError(QStringLiteral("Stok kartı bulunamadı"));
     if (!value(Tarih).toDate().isValid()) {
         editor(Tarih)->setFocus();
         throw AppError(QStringLiteral("Termin tarihi geçerli bir tarih değil"));
     }
     OrderPosting::Line line;
-    static_cast<LineAmounts&>(line) = computeLine(*shell().company, amounts());
-    setAmounts(line);
+    static_cast<LineAmounts&>(line) = computeLine(*shell().company, amounts_->read());
+    amounts_->show(line);
     line.kodu = text(Kodu).trimmed();
     line.cinsi = text(Cinsi);
     line.birim = text(Birim);

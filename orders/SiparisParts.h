@@ -3,8 +3,10 @@
 #include "app/EntryWindow.h"
 #include "invoicing/InvoiceMath.h"
 #include "invoicing/InvoicePosting.h"
+#include "invoicing/LineAmountFields.h"
 #include "orders/OrderPosting.h"
 
+#include <memory>
 #include <optional>
 
 class CodeField;
@@ -35,8 +37,8 @@ public:
     TfrmSiparisC(Shell& shell, OrderPosting& posting, qint64 orderId, qint64 lineId,
                  QWidget* parent = nullptr);
     qint64 savedId() const { return saved_; }
-    QString araToplamText() const;
-    QString toplamText() const;
+    QString araToplamText() const { return amounts_->araToplamText(); }
+    QString toplamText() const { return amounts_->toplamText(); }
 
 protected:
     bool validate() override;
@@ -46,9 +48,6 @@ protected:
 
 private:
     void codeChecked(qint64 stockId);
-    void leave(int field);
-    LineAmounts amounts() const;
-    void setAmounts(const LineAmounts& a);
 
     OrderPosting& posting_;
     qint64 orderId_, lineId_, saved_ = 0;
@@ -57,8 +56,7 @@ private:
     bool picking_ = false;
     double scaleQuantity_ = 0;
     std::optional<InvoicePosting::StockCard> card_; // found for the code at save
-    QLineEdit* araTop_ = nullptr;
-    QLineEdit* topTutar_ = nullptr;
+    std::unique_ptr<LineAmountFields> amounts_;
 };
 
 // The header of an invoice made from the order (or orders): dates, numbers, description and due
