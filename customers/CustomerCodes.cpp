@@ -91,3 +91,17 @@ void lockCustomerCode(EntryWindow& window, int codeField)
         window.editor(f)->setFocusPolicy(Qt::NoFocus);
     }
 }
+
+std::vector<FieldSpec> customerHeaderFields()
+{
+    const auto f = [](const char* label, EditorKind kind, int size, const char* hint) {
+        return FieldSpec{QString::fromUtf8(label), QString(), kind, size, QString::fromUtf8(hint)};
+    };
+    return {f("Cari kart nosu : ", EditorKind::Code, 10, "Cari kart nosunu giriniz"),
+            f("Ünvanı : ", EditorKind::Text, 35, "Cari kart ünvanını giriniz"),
+            f("Adres : ", EditorKind::Text, 35, "Cari kart adresini giriniz"),
+            f("", EditorKind::Text, 35, "Cari kart adresini giriniz"),
+            f("", EditorKind::Text, 35, "Cari kart adresini giriniz"),
+            f("Vergi dairesi : ", EditorKind::Text, 15, "Cari kart vergi dairesini giriniz"),
+            f("Vergi hesap no : ", EditorKind::Text, 15, "Cari kart vergi nosunu giriniz")};
+}

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 class CompanyData;
 
@@ -28,5 +29,9 @@ void showCardAddress(EntryWindow& window, int codeField, const CardAddress& card
 // `address()` says so; no card empties the title.
 void followCustomerCode(EntryWindow& window, CodeField* code, int codeField,
                         std::function<bool()> address);
+// The seven fields of a document header's customer: "Cari kart nosu : ", "Ünvanı : ", the three
+// address lines, "Vergi dairesi : " and "Vergi hesap no : ", with their hints.
+struct FieldSpec;
+std::vector<FieldSpec> customerHeaderFields();
 // The code and title of a stored document: off and skipped.
 void lockCustomerCode(EntryWindow& window, int codeField);

@@ -17,9 +17,7 @@ void fillDemoInstalments(CompanyData& company, int sales, int purchases,
     Connection& db = company.connection();
     const DemoCatalogue catalogue = DemoCatalogue::read(db);
     if (catalogue.empty()) return;
-    std::vector<QString> cards;
-    for (const DemoCatalogue::Card& card : catalogue.cards)
-        cards.push_back(card.code);
+    const std::vector<DemoCatalogue::Card>& cards = catalogue.cards;
     const std::vector<Item>& items = catalogue.items;
 
     QRandomGenerator rng(20261211);
@@ -35,7 +33,7 @@ void fillDemoInstalments(CompanyData& company, int sales, int purchases,
             for (int b = 0; b < kBatch && done < count; ++b, ++done) {
                 InstalmentPosting::Sale s;
                 s.tarih = QDate(year, 1, 1).addDays(rng.bounded(330));
-                s.cariNo = cards[rng.bounded(quint32(cards.size()))];
+                s.cariNo = cards[rng.bounded(quint32(cards.size()))].code;
                 s.aciklama =
                     side->sales ? QStringLiteral("Taksitli satış") : QStringLiteral("Kredili alış");
                 const qint64 saleId = posting.saveSale(0, s);

@@ -131,15 +131,12 @@ std::vector<FieldSpec> headerFields()
     const auto f = [](const char* label, EditorKind kind, int size, const char* hint) {
         return FieldSpec{QString::fromUtf8(label), QString(), kind, size, QString::fromUtf8(hint)};
     };
-    return {f("Fiş Tarihi : ", EditorKind::Date, 0, "Fiş tarihini giriniz"),
-            f("Fiş açıklaması : ", EditorKind::Text, 25, "Fiş açıklamasını giriniz"),
-            f("Cari kart nosu : ", EditorKind::Code, 10, "Cari kart nosunu giriniz"),
-            f("Ünvanı : ", EditorKind::Text, 35, "Cari kart ünvanını giriniz"),
-            f("Adres : ", EditorKind::Text, 35, "Cari kart adresini giriniz"),
-            f("", EditorKind::Text, 35, "Cari kart adresini giriniz"),
-            f("", EditorKind::Text, 35, "Cari kart adresini giriniz"),
-            f("Vergi dairesi : ", EditorKind::Text, 15, "Cari kart vergi dairesini giriniz"),
-            f("Vergi hesap no : ", EditorKind::Text, 15, "Cari kart vergi nosunu giriniz")};
+    std::vector<FieldSpec> fields = {
+        f("Fiş Tarihi : ", EditorKind::Date, 0, "Fiş tarihini giriniz"),
+        f("Fiş açıklaması : ", EditorKind::Text, 25, "Fiş açıklamasını giriniz")};
+    for (FieldSpec& c : customerHeaderFields())
+        fields.push_back(std::move(c));
+    return fields;
 }
 
 } // namespace

@@ -17,9 +17,7 @@ void fillDemoOrders(CompanyData& company, int sales, int purchases,
     Connection& db = company.connection();
     const DemoCatalogue catalogue = DemoCatalogue::read(db);
     if (catalogue.empty()) return;
-    std::vector<QString> cards;
-    for (const DemoCatalogue::Card& card : catalogue.cards)
-        cards.push_back(card.code);
+    const std::vector<DemoCatalogue::Card>& cards = catalogue.cards;
     const std::vector<Item>& items = catalogue.items;
 
     QRandomGenerator rng(20261212);
@@ -43,8 +41,8 @@ void fillDemoOrders(CompanyData& company, int sales, int purchases,
                 h.saat = QTime(8 + int(rng.bounded(10)), int(rng.bounded(60)));
                 h.terminTar = h.tarih.addDays(7 + rng.bounded(30));
                 // The one invoiced together with the order before it is the same customer's.
-                h.cariNo =
-                    part == 3 && before ? beforeCard : cards[rng.bounded(quint32(cards.size()))];
+                h.cariNo = part == 3 && before ? beforeCard
+                                               : cards[rng.bounded(quint32(cards.size()))].code;
                 h.aciklama = kind->sipTuru == 1 ? QStringLiteral("Müşteri siparişi")
                                                 : QStringLiteral("Satıcıya sipariş");
                 h.ozelKod = QStringLiteral("S%1").arg(rng.bounded(5));

@@ -164,19 +164,16 @@ std::vector<FieldSpec> headerFields()
     const auto f = [](const char* label, EditorKind kind, int size, const char* hint) {
         return FieldSpec{QString::fromUtf8(label), QString(), kind, size, QString::fromUtf8(hint)};
     };
-    return {f("Sipariş açma tarihi : ", EditorKind::Date, 0, "Sipariş açma tarihini giriniz"),
-            f("Sipariş açma saati : ", EditorKind::Text, 5, "Sipariş açma saatini giriniz"),
-            f("Sipariş Termin tarihi : ", EditorKind::Date, 0, "Sipariş TERMİN tarihini giriniz"),
-            f("Sipariş nosu : ", EditorKind::Integer, 0, "Sipariş nosunu giriniz"),
-            f("Sipariş açıklaması : ", EditorKind::Text, 30, "Sipariş açıklamasını giriniz"),
-            f("Cari kart nosu : ", EditorKind::Code, 10, "Cari kart nosunu giriniz"),
-            f("Ünvanı : ", EditorKind::Text, 35, "Cari kart ünvanını giriniz"),
-            f("Adres : ", EditorKind::Text, 35, "Cari kart adresini giriniz"),
-            f("", EditorKind::Text, 35, "Cari kart adresini giriniz"),
-            f("", EditorKind::Text, 35, "Cari kart adresini giriniz"),
-            f("Vergi dairesi : ", EditorKind::Text, 15, "Cari kart vergi dairesini giriniz"),
-            f("Vergi hesap no : ", EditorKind::Text, 15, "Cari kart vergi nosunu giriniz"),
-            f("Sipariş Özel kod : ", EditorKind::Code, 5, "Sipariş özel kodunu giriniz")};
+    std::vector<FieldSpec> fields = {
+        f("Sipariş açma tarihi : ", EditorKind::Date, 0, "Sipariş açma tarihini giriniz"),
+        f("Sipariş açma saati : ", EditorKind::Text, 5, "Sipariş açma saatini giriniz"),
+        f("Sipariş Termin tarihi : ", EditorKind::Date, 0, "Sipariş TERMİN tarihini giriniz"),
+        f("Sipariş nosu : ", EditorKind::Integer, 0, "Sipariş nosunu giriniz"),
+        f("Sipariş açıklaması : ", EditorKind::Text, 30, "Sipariş açıklamasını giriniz")};
+    for (FieldSpec& c : customerHeaderFields())
+        fields.push_back(std::move(c));
+    fields.push_back(f("Sipariş Özel kod : ", EditorKind::Code, 5, "Sipariş özel kodunu giriniz"));
+    return fields;
 }
 
 QTime timeOf(const QString& text)
