@@ -389,16 +389,29 @@ bool OrderPosting::quantities(const std::vector<qint64>& orderIds)
         for (OrderLine& l : lines)
             l.faturalanan = delivered.value(l.id);
     }
-    // 2. The unlinked lines of the orders' invoices, each to the first open line of its card.
+    // 2. The unlinked lines of the orders' invoices, each to the first open line of its card. The
+    // invoices first, then their lines by the invoice link: a join would read every invoice line
+    // not linked to an order.
     params = values(orderIds);
     params.prepend(kind_.fatTuru());
-    for (const SqlRow& r : db.select(
-             QStringLiteral("SELECT h.\"Nosu\", coalesce(h.\"STRef\",0), coalesce(h.\"Miktari\",0) "
-                            "FROM \"FatHar\" h JOIN \"Fatura\" f ON f.\"Nosu\" = h.\"FRef\" WHERE "
-                            "f.\"FatTuru\" = ? AND coalesce(f.\"SIRef\",0) IN (%1) AND "
-                            "coalesce(h.\"SIPRef\",0) < 1 ORDER BY h.\"Nosu\"")
-                 .arg(placeholders(orderIds.size())),
-             params)) {
+    std::vector<qint64> invoiceIds;
+    for (const SqlRow& r :
+         db.select(QStringLiteral("SELECT \"Nosu\" FROM \"Fatura\" WHERE \"FatTuru\" = ? AND "
+                                  "coalesce(\"SIRef\",0) IN (%1)")
+                       .arg(placeholders(orderIds.size())),
+                   params))
+        invoiceIds.push_back(r[0].toLongLong());
+    const std::vector<SqlRow> unlinked =
+        invoiceIds.empty()
+            ? std::vector<SqlRow>()
+            : db.select(
+                  QStringLiteral("SELECT \"Nosu\", coalesce(\"STRef\",0), "
+                                 "coalesce(\"Miktari\",0) FROM \"FatHar\" WHERE "
+                                 "coalesce(\"FRef\",0) IN (%1) AND coalesce(\"SIPRef\",0) < 1 "
+                                 "ORDER BY \"Nosu\"")
+                      .arg(placeholders(invoiceIds.size())),
+                  values(invoiceIds));
+    for (const SqlRow& r : unlinked) {
         for (OrderLine& l : lines) {
             if (l.stock != r[1].toLongLong() || l.kalan() <= 0) continue;
             editRecord(*fatHar_, r[0].toLongLong(),
