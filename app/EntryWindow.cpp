@@ -1,5 +1,6 @@
 #include "app/EntryWindow.h"
 
+#include "app/CodeField.h"
 #include "store/AppError.h"
 #include "store/CommandTransaction.h"
 #include "store/Table.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 EntryWindow::EntryWindow(Shell& shell, const QString& title, std::vector<FieldSpec> fields,
@@ -201,4 +203,19 @@ void EntryWindow::save()
                 table_->fieldByName(specs_[i].field).setValue(value(int(i)));
         table_->post();
     });
+}
+
+void EntryWindow::addCardListCommand(CodeField* code, int titleField, int nextField, bool* picking)
+{
+    addCommand(QStringLiteral("Liste"), QStringLiteral("Kart listesi [F6]"), Qt::Key_F6, QString(),
+               [this, code, titleField, nextField, picking] {
+                   if (picking) *picking = true;
+                   code->pick(this);
+                   if (picking) *picking = false;
+                   if (titleField >= 0 && code->id()) setText(titleField, code->title());
+                   // After the list has closed and handed the focus back.
+                   if (nextField >= 0)
+                       QTimer::singleShot(0, this,
+                                          [this, nextField] { editor(nextField)->setFocus(); });
+               });
 }

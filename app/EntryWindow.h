@@ -2,6 +2,7 @@
 
 #include "app/FormBase.h"
 
+class CodeField;
 class QGridLayout;
 class Table;
 
@@ -60,6 +61,12 @@ protected:
     virtual void saved() { closeWindow(QDialog::Accepted); }
     void setSaveHints(const QString& saveHint, const QString& cancelHint);
     Table* table() const { return table_; }
+    // "Kart listesi [F6]" ("Liste"): the card list of `code`, the chosen card's code put into
+    // its field; the field `titleField` (when >= 0) then takes the chosen card's title, and the
+    // focus goes to `nextField` (when >= 0) once the list has handed it back. `picking`, when
+    // given, is true while the list is open (for rules that must wait for the choice).
+    void addCardListCommand(CodeField* code, int titleField = -1, int nextField = -1,
+                            bool* picking = nullptr);
 
 private:
     QWidget* makeEditor(const FieldSpec& spec);

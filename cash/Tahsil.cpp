@@ -13,7 +13,6 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QTimer>
 
 namespace {
 
@@ -120,13 +119,7 @@ TfrmTahsilA::TfrmTahsilA(Shell& shell, const SlipKind& kind, qint64 slipId, QWid
     connect(code_, &CodeField::checked, this,
             [this](qint64 id) { setText(Unvani, id ? code_->title() : QString()); });
     if (kind.titleAfterUnknownCode) code_->setFocusAfterUnknown(editor(Unvani));
-    addCommand(QStringLiteral("Liste"), QStringLiteral("Kart listesi [F6]"), Qt::Key_F6, QString(),
-               [this] {
-                   code_->pick(this);
-                   if (code_->id()) setText(Unvani, code_->title());
-                   // After the list has closed and handed the focus back.
-                   QTimer::singleShot(0, this, [this] { editor(Tarih)->setFocus(); });
-               });
+    addCardListCommand(code_, Unvani, Tarih);
     addQuickCardKey(QuickCard::Customer, [this] { return QuickTarget{0, text(CariNo)}; });
     if (slipId_) {
         const std::optional<SlipData> slip = SlipPosting(*shell.company, kind).read(slipId_);

@@ -9,7 +9,6 @@
 #include "store/CompanyData.h"
 
 #include <QLineEdit>
-#include <QTimer>
 
 namespace {
 
@@ -99,12 +98,7 @@ TfrmCarFisG::TfrmCarFisG(Shell& shell, qint64 voucherId, qint64 lineId, QWidget*
     code_ = new CodeField(shell, static_cast<QLineEdit*>(editor(CariNo)), customerCodes());
     connect(code_, &CodeField::checked, this,
             [this](qint64 id) { setText(Unvani, id ? code_->title() : QString()); });
-    addCommand(QStringLiteral("Liste"), QStringLiteral("Kart listesi [F6]"), Qt::Key_F6, QString(),
-               [this] {
-                   code_->pick(this);
-                   if (code_->id()) setText(Unvani, code_->title());
-                   QTimer::singleShot(0, this, [this] { editor(Unvani)->setFocus(); });
-               });
+    addCardListCommand(code_, Unvani, Unvani);
     addQuickCardKey(QuickCard::Customer, [this] { return QuickTarget{0, text(CariNo)}; });
     // A positive amount typed on one side clears the other.
     for (const auto& [typed, other] : {std::pair{Borc, Alacak}, std::pair{Alacak, Borc}}) {

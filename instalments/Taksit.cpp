@@ -11,7 +11,6 @@
 #include <QButtonGroup>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 
 namespace {
 
@@ -157,8 +156,7 @@ TfrmTaksitA::TfrmTaksitA(Shell& shell, InstalmentPosting& posting, qint64 saleId
     auto* code = static_cast<QLineEdit*>(editor(CariNo));
     code_ = new CodeField(shell, code, customerCodes());
     followCustomerCode(*this, code_, CariNo, [this] { return saleId_ == 0; });
-    addCommand(QStringLiteral("Liste"), QStringLiteral("Kart listesi [F6]"), Qt::Key_F6, QString(),
-               [this] { code_->pick(this); });
+    addCardListCommand(code_);
     addQuickCardKey(QuickCard::Customer, [this] { return QuickTarget{0, text(CariNo)}; });
     if (saleId_) {
         const std::optional<InstalmentPosting::Sale> s = posting.readSale(saleId_);

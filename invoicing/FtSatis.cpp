@@ -16,7 +16,6 @@
 #include <QDebug>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QTimer>
 
 namespace {
 
@@ -197,12 +196,7 @@ TfrmFtSatisA::TfrmFtSatisA(Shell& shell, InvoicePosting& posting, const InvoiceK
     auto* code = static_cast<QLineEdit*>(editor(CariNo));
     code_ = new CodeField(shell, code, customerCodes());
     connect(code_, &CodeField::checked, this, [this](qint64 id) { transfer(id); });
-    addCommand(QStringLiteral("Liste"), QStringLiteral("Kart listesi [F6]"), Qt::Key_F6, QString(),
-               [this] {
-                   code_->pick(this);
-                   // After the list has closed and handed the focus back.
-                   QTimer::singleShot(0, this, [this] { editor(Tarih)->setFocus(); });
-               });
+    addCardListCommand(code_, -1, Tarih);
     addQuickCardKey(QuickCard::Customer, [this] { return QuickTarget{0, text(CariNo)}; });
 
     int durum = barcode ? 1 : 0;

@@ -35,14 +35,6 @@ std::vector<FieldSpec> lineFields(const InvoiceKind& kind, int money, int price)
     };
 }
 
-// The line's code field: stock cards, with the invoice's own words for an unknown code.
-CodeKind invoiceStockCodes()
-{
-    CodeKind kind = stockCodes();
-    kind.notFound = QStringLiteral("Stok kartı bulunamadı");
-    return kind;
-}
-
 } // namespace
 
 TfrmFtSatisF::TfrmFtSatisF(Shell& shell, InvoicePosting& posting, const InvoiceKind& kind,
@@ -66,15 +58,9 @@ TfrmFtSatisF::TfrmFtSatisF(Shell& shell, InvoicePosting& posting, const InvoiceK
 
     amounts_ = std::make_unique<LineAmountFields>(*this, Miktari, content());
 
-    code_ = new CodeField(shell, static_cast<QLineEdit*>(editor(Kodu)), invoiceStockCodes());
+    code_ = new CodeField(shell, static_cast<QLineEdit*>(editor(Kodu)), lineStockCodes());
     connect(code_, &CodeField::checked, this, [this](qint64 id) { codeChecked(id); });
-    addCommand(QStringLiteral("Liste"), QStringLiteral("Kart listesi [F6]"), Qt::Key_F6, QString(),
-               [this] {
-                   picking_ = true;
-                   code_->pick(this);
-                   picking_ = false;
-                   QTimer::singleShot(0, this, [this] { editor(Kodu)->setFocus(); });
-               });
+    addCardListCommand(code_, -1, Kodu, &picking_);
     addQuickCardKey(QuickCard::Stock, [this] { return QuickTarget{0, text(Kodu)}; });
 
     LineAmounts a;

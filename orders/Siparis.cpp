@@ -198,8 +198,7 @@ TfrmSiparisA::TfrmSiparisA(Shell& shell, OrderPosting& posting, qint64 orderId, 
     setWrapFields(true);
     code_ = new CodeField(shell, static_cast<QLineEdit*>(editor(CariNo)), customerCodes());
     followCustomerCode(*this, code_, CariNo, [this] { return orderId_ == 0; });
-    addCommand(QStringLiteral("Liste"), QStringLiteral("Kart listesi [F6]"), Qt::Key_F6, QString(),
-               [this] { code_->pick(this); });
+    addCardListCommand(code_);
     addQuickCardKey(QuickCard::Customer, [this] { return QuickTarget{0, text(CariNo)}; });
     if (orderId_) {
         const std::optional<OrderPosting::Header> h = posting.read(orderId_);

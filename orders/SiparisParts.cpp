@@ -40,13 +40,6 @@ std::vector<FieldSpec> lineFields(int money, int price)
             field("Termin Tarihi : ", EditorKind::Date, 0, "Termin tarihini giriniz")};
 }
 
-CodeKind orderStockCodes()
-{
-    CodeKind kind = stockCodes();
-    kind.notFound = QStringLiteral("Stok kartı bulunamadı");
-    return kind;
-}
-
 } // namespace
 
 // --- line ---------------------------------------------------------------------------------------
@@ -68,15 +61,9 @@ TfrmSiparisC::TfrmSiparisC(Shell& shell, OrderPosting& posting, qint64 orderId, 
                                               : QStringLiteral("frmASiparisC"));
     amounts_ = std::make_unique<LineAmountFields>(*this, Miktari, content());
 
-    code_ = new CodeField(shell, static_cast<QLineEdit*>(editor(Kodu)), orderStockCodes());
+    code_ = new CodeField(shell, static_cast<QLineEdit*>(editor(Kodu)), lineStockCodes());
     connect(code_, &CodeField::checked, this, [this](qint64 id) { codeChecked(id); });
-    addCommand(QStringLiteral("Liste"), QStringLiteral("Kart listesi [F6]"), Qt::Key_F6, QString(),
-               [this] {
-                   picking_ = true;
-                   code_->pick(this);
-                   picking_ = false;
-                   QTimer::singleShot(0, this, [this] { editor(Kodu)->setFocus(); });
-               });
+    addCardListCommand(code_, -1, Kodu, &picking_);
     addQuickCardKey(QuickCard::Stock, [this] { return QuickTarget{0, text(Kodu)}; });
 
     LineAmounts a;

@@ -24,7 +24,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 
 namespace {
 
@@ -407,12 +406,7 @@ TfrmCekF::TfrmCekF(Shell& shell, const PortfolioKind& kind, qint64 paperId, qint
         code_ = new CodeField(shell, static_cast<QLineEdit*>(editor(at(CariNo))), customerCodes());
         connect(code_, &CodeField::checked, this,
                 [this](qint64 id) { setText(at(Unvani), id ? code_->title() : QString()); });
-        addCommand(QStringLiteral("Liste"), QStringLiteral("Kart listesi [F6]"), Qt::Key_F6,
-                   QString(), [this] {
-                       code_->pick(this);
-                       if (code_->id()) setText(at(Unvani), code_->title());
-                       QTimer::singleShot(0, this, [this] { editor(at(Unvani))->setFocus(); });
-                   });
+        addCardListCommand(code_, at(Unvani), at(Unvani));
         addQuickCardKey(QuickCard::Customer, [this] { return QuickTarget{0, text(at(CariNo))}; });
     } else {
         addQuickCardKey(QuickCard::Customer, [this, &shell] {

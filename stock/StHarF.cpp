@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QTimer>
 
 namespace {
 
@@ -85,11 +84,7 @@ TfrmStHarF::TfrmStHarF(Shell& shell, qint64 voucherId, qint64 movementId, bool, 
         if (id) setText(0, text(0).trimmed());
         setText(1, id ? code_->title() : QString());
     });
-    addCommand(QStringLiteral("Liste"), QStringLiteral("Kart listesi [F6]"), Qt::Key_F6, QString(),
-               [this] {
-                   code_->pick(this);
-                   QTimer::singleShot(0, this, [this] { editor(1)->setFocus(); });
-               });
+    addCardListCommand(code_, -1, 1);
     addQuickCardKey(QuickCard::Stock, [this] { return QuickTarget{0, text(0)}; });
     load(movementId);
     editor(movementId ? at(Tarih) : 0)->setFocus();

@@ -36,3 +36,13 @@ const CodeKind& stockCodes()
     static const CodeKind kind = stockKind();
     return kind;
 }
+
+const CodeKind& lineStockCodes()
+{
+    static const CodeKind kind = [] {
+        CodeKind line = stockKind();
+        line.notFound = QStringLiteral("Stok kartı bulunamadı");
+        return line;
+    }();
+    return kind;
+}
