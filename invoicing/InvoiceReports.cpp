@@ -2,6 +2,7 @@
 
 #include "invoicing/VatRates.h"
 
+#include "printing/ListTotals.h"
 #include "printing/ReportBuilder.h"
 #include "store/AppError.h"
 #include "store/CompanyData.h"
@@ -22,8 +23,7 @@ namespace {
 struct ListState {
     std::unique_ptr<Connection::MappedReads> mapped;
     std::unique_ptr<Table> invoices, lines;
-    MoneySum net, vat, total;
-    int count = 0;
+    std::unique_ptr<ListTotals> totals;
 };
 
 // An invoice number typed as text, for the filter: a number written by the program.
@@ -62,7 +62,6 @@ RunningReport startList(CompanyData& company, const ListChoice& choice, bool let
     ReportDef def = standardReport(QStringLiteral("TfrmFatRap1"), title, letter);
     def.page.landscape = true;
     const double width = fitPageHeader(def);
-    def.page.footerOnLastPage = false; // the last page has the summary instead
     const QString money = company.moneyFormat();
     // Columns: caption, x, width, right-aligned.
     struct Column {
@@ -99,23 +98,14 @@ RunningReport startList(CompanyData& company, const ListChoice& choice, bool let
          right(field("f7", rect(columns[7], top), "Kdv", money)),
          right(field("f8", rect(columns[8], top), "GToplam", money)),
          field("f9", rect(columns[9], top), "Kaynak")}));
-    const auto sums = [&](const char* prefix, double y) {
-        return std::vector<ElementDef>{
-            bold(label(QStringLiteral("%1Baslik").arg(QLatin1String(prefix)),
-                       QRectF(columns[5].x * s, y, columns[5].w * s, 5), QStringLiteral("TOPLAM :"),
-                       Qt::AlignRight)),
-            bold(right(label(QStringLiteral("%1Tutar").arg(QLatin1String(prefix)),
-                             rect(columns[6], y), QString()))),
-            bold(right(label(QStringLiteral("%1Kdv").arg(QLatin1String(prefix)),
-                             rect(columns[7], y), QString()))),
-            bold(right(label(QStringLiteral("%1Toplam").arg(QLatin1String(prefix)),
-                             rect(columns[8], y), QString())))};
+    const auto amount = [&company, money](const MoneySum& v) {
+        return formatNumber(company.RoundMoney(v.value()), money);
     };
-    def.bands.push_back(band(BandKind::PageFooter, QStringLiteral("SayfaSonu"), 7, sums("s", 1)));
-    def.bands.push_back(band(BandKind::Summary, QStringLiteral("Ozet"), 16, sums("l", 2)));
-    summaryCount(def, 9);
-
     auto st = std::make_shared<ListState>();
+    st->totals = std::make_unique<ListTotals>(
+        def, rect(columns[5], 0),
+        std::vector{rect(columns[6], 0), rect(columns[7], 0), rect(columns[8], 0)}, amount);
+
     st->mapped = std::make_unique<Connection::MappedReads>(company.connection());
     st->invoices = std::make_unique<Table>(company.connection(), QStringLiteral("Fatura"));
     Table& fatura = *st->invoices;
@@ -181,42 +171,17 @@ RunningReport startList(CompanyData& company, const ListChoice& choice, bool let
         n -= state->invoices->field(iskonto).asFloat();
         return n;
     };
-    const auto amount = [&company, money](const MoneySum& v) {
-        return formatNumber(company.RoundMoney(v.value()), money);
-    };
-    const auto put = [state, amount](BandPrint& p, const char* prefix) {
-        p.setText(QStringLiteral("%1Tutar").arg(QLatin1String(prefix)), amount(state->net));
-        p.setText(QStringLiteral("%1Kdv").arg(QLatin1String(prefix)), amount(state->vat));
-        p.setText(QStringLiteral("%1Toplam").arg(QLatin1String(prefix)), amount(state->total));
-    };
-    running.renderer->beforePrint = [state, net, amount, put](BandPrint& p) {
-        switch (p.band.kind) {
-        case BandKind::Detail:
+    running.renderer->beforePrint = [state, net, amount](BandPrint& p) {
+        if (p.band.kind == BandKind::Detail)
             p.setText(QStringLiteral("tutar"), amount(net()));
-            break;
-        case BandKind::PageFooter:
-            // Nothing listed: no totals at the foot either.
-            if (state->count == 0)
-                p.suppress();
-            else
-                put(p, "s");
-            break;
-        case BandKind::Summary:
-            put(p, "l");
-            p.setText(QStringLiteral("lblAdet"),
-                      QStringLiteral("Listelenen %1 adet").arg(state->count));
-            break;
-        default:
-            break;
-        }
+        else
+            state->totals->fill(p);
     };
     // An invoice counts once it is on paper.
     running.renderer->afterPrint = [state, net, kdv, gToplam](const BandDef& b) {
         if (b.kind != BandKind::Detail) return;
-        state->net += net();
-        state->vat += state->invoices->field(kdv).asFloat();
-        state->total += state->invoices->field(gToplam).asFloat();
-        ++state->count;
+        state->totals->add({net().value(), state->invoices->field(kdv).asFloat(),
+                            state->invoices->field(gToplam).asFloat()});
     };
     return running;
 }

@@ -2,6 +2,7 @@
 
 #include "orders/OrderKind.h"
 #include "orders/OrderPosting.h"
+#include "printing/ListTotals.h"
 #include "printing/ReportBuilder.h"
 #include "printing/ReportRenderer.h"
 #include "store/AppError.h"
@@ -224,8 +225,7 @@ namespace {
 struct OrderListState {
     std::unique_ptr<Connection::MappedReads> mapped;
     std::unique_ptr<Table> orders, lines;
-    MoneySum toplam, iskonto, kdv, genTop;
-    int count = 0;
+    std::unique_ptr<ListTotals> totals;
 };
 
 } // namespace
@@ -255,7 +255,6 @@ RunningReport startOrderList(CompanyData& company, const OrderListChoice& c, boo
                             .arg(dateText(c.from), dateText(c.to),
                                  c.type == 1 ? QStringLiteral("SATIŞ") : QStringLiteral("ALIŞ")),
                         letter, width);
-    def.page.footerOnLastPage = false; // the last page has the summary instead
     const QString money = company.moneyFormat();
     const double top = c.detail ? 3 : 0; // a little room between orders in the detailed list
     const std::vector<QRectF> at = lay(def, width,
@@ -270,20 +269,11 @@ RunningReport startOrderList(CompanyData& company, const OrderListChoice& c, boo
                                         {"GENEL TOPLAM", QStringLiteral("GenTop"), 28, money},
                                         {"Ö.Kod", QStringLiteral("OzelKod"), 14, {}}},
                                        QStringLiteral("Detay"), top);
-    const auto sums = [&](const char* prefix, double y) {
-        std::vector<ElementDef> e = {
-            bold(label(QStringLiteral("%1Baslik").arg(QLatin1String(prefix)),
-                       at[4].translated(0, y), QStringLiteral("TOPLAM :"), Qt::AlignRight))};
-        for (int i = 0; i < 4; ++i)
-            e.push_back(bold(right(label(QStringLiteral("%1%2").arg(QLatin1String(prefix)).arg(i),
-                                         at[size_t(5 + i)].translated(0, y), QString()))));
-        return e;
-    };
-    def.bands.push_back(band(BandKind::PageFooter, QStringLiteral("SayfaSonu"), 7, sums("s", 1)));
-    def.bands.push_back(band(BandKind::Summary, QStringLiteral("Ozet"), 16, sums("l", 2)));
-    summaryCount(def, 9);
-
     auto st = std::make_shared<OrderListState>();
+    st->totals = std::make_unique<ListTotals>(
+        def, at[4], std::vector{at[5], at[6], at[7], at[8]}, [&company, money](const MoneySum& v) {
+            return formatNumber(company.RoundMoney(v.value()), money);
+        });
     st->mapped = std::make_unique<Connection::MappedReads>(company.connection());
     st->orders = std::make_unique<Table>(company.connection(), QStringLiteral("Siparis"));
     static const char* indexes[] = {"Siparis_3", "Siparis_1", "Siparis_2", "Siparis_4"};
@@ -339,27 +329,7 @@ RunningReport startOrderList(CompanyData& company, const OrderListChoice& c, boo
             state->lines->setFilter(QStringLiteral("SipRef = %1").arg(state->orders->currentId()));
             state->lines->setFiltered(true);
         });
-    const auto amount = [&company, money](const MoneySum& v) {
-        return formatNumber(company.RoundMoney(v.value()), money);
-    };
-    const auto put = [state, amount](BandPrint& p, const char* prefix) {
-        const MoneySum* values[] = {&state->toplam, &state->iskonto, &state->kdv, &state->genTop};
-        for (int i = 0; i < 4; ++i)
-            p.setText(QStringLiteral("%1%2").arg(QLatin1String(prefix)).arg(i), amount(*values[i]));
-    };
-    running.renderer->beforePrint = [state, put](BandPrint& p) {
-        if (p.band.kind == BandKind::PageFooter) {
-            // Nothing listed: no totals at the foot either.
-            if (state->count == 0)
-                p.suppress();
-            else
-                put(p, "s");
-        } else if (p.band.kind == BandKind::Summary) {
-            put(p, "l");
-            p.setText(QStringLiteral("lblAdet"),
-                      QStringLiteral("Listelenen %1 adet").arg(state->count));
-        }
-    };
+    running.renderer->beforePrint = [state](BandPrint& p) { state->totals->fill(p); };
     const int fields[] = {st->orders->fieldIndex(QStringLiteral("Toplam")),
                           st->orders->fieldIndex(QStringLiteral("IskTutar")),
                           st->orders->fieldIndex(QStringLiteral("Kdv")),
@@ -367,10 +337,9 @@ RunningReport startOrderList(CompanyData& company, const OrderListChoice& c, boo
     // An order counts once it is on paper.
     running.renderer->afterPrint = [state, fields](const BandDef& b) {
         if (b.kind != BandKind::Detail) return;
-        MoneySum* sums[] = {&state->toplam, &state->iskonto, &state->kdv, &state->genTop};
-        for (int i = 0; i < 4; ++i)
-            *sums[i] += state->orders->field(fields[i]).asFloat();
-        ++state->count;
+        Table& o = *state->orders;
+        state->totals->add({o.field(fields[0]).asFloat(), o.field(fields[1]).asFloat(),
+                            o.field(fields[2]).asFloat(), o.field(fields[3]).asFloat()});
     };
     return running;
 }
