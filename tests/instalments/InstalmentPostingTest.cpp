@@ -94,6 +94,23 @@ TEST(InstalmentPosting, ASaleItsInvoicePlanAndPayments)
     EXPECT_DOUBLE_EQ(t.bakiye().value(), 600);
     EXPECT_EQ(p.closeSale(saleId), 0);
 
+    // More than the balance is taken: the line's balance goes below zero.
+    const InstalmentPosting::Payment more{QDate(2026, 3, 3), "c", 250, InstalmentPosting::Cash};
+    const qint64 over = p.savePayment(lines[2], 0, more);
+    EXPECT_DOUBLE_EQ(b.number("SELECT \"Bakiye\" FROM \"Plan\" WHERE \"Nosu\" = ?", {lines[2]}),
+                     -50);
+    // A cash record lost behind the payment's back is written again when the payment is saved.
+    b.company->connection().exec("DELETE FROM \"Kasa\" WHERE \"Nosu\" = (SELECT \"KARef\" FROM "
+                                 "\"Odeme\" WHERE \"Nosu\" = ?)",
+                                 {over});
+    p.savePayment(lines[2], over, more);
+    EXPECT_EQ(b.count("SELECT count(*) FROM \"Kasa\" WHERE \"Kaynak\" = 'TK' AND \"Giren\" = 250"),
+              1);
+    EXPECT_EQ(b.count("SELECT count(*) FROM \"Odeme\" o JOIN \"Kasa\" k ON k.\"Nosu\" = "
+                      "o.\"KARef\" WHERE o.\"Nosu\" = ?",
+                      {over}),
+              1);
+
     // The sale cannot go while its invoice stands; the invoice takes everything with it.
     EXPECT_THROW(p.removeSale(saleId), AppError);
     p.removeInvoice(inv);
