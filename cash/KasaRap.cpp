@@ -31,13 +31,7 @@ CashReports::BookChoice TfrmKasaRap::choice() const
     return c;
 }
 
-PageSet TfrmKasaRap::pages()
+RunningReport TfrmKasaRap::start()
 {
-    return CashReports::book(*shell().company, choice(), letterPaper());
-}
-
-void TfrmKasaRap::preview()
-{
-    RunningReport running = CashReports::startBook(*shell().company, choice(), letterPaper());
-    showPreview(*running.renderer);
+    return CashReports::startBook(*shell().company, choice(), letterPaper());
 }

@@ -9,12 +9,9 @@ class TfrmKasaRap : public ReportWindow {
     Q_OBJECT
 public:
     TfrmKasaRap(Shell& shell, QWidget* parent = nullptr);
-    PageSet pages() override;
+    RunningReport start() override;
     CashReports::BookChoice choice() const;
 
     CriterionRange<DateCriterion> dates;
     ChoiceCriterion totals;
-
-protected:
-    void preview() override;
 };

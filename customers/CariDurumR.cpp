@@ -36,14 +36,7 @@ CustomerReports::BalanceChoice TfrmCariDurumR::balanceChoice() const
     return c;
 }
 
-PageSet TfrmCariDurumR::pages()
+RunningReport TfrmCariDurumR::start()
 {
-    return CustomerReports::balanceStatus(*shell().company, balanceChoice(), letterPaper());
-}
-
-void TfrmCariDurumR::preview()
-{
-    RunningReport running =
-        CustomerReports::startBalanceStatus(*shell().company, balanceChoice(), letterPaper());
-    showPreview(*running.renderer);
+    return CustomerReports::startBalanceStatus(*shell().company, balanceChoice(), letterPaper());
 }

@@ -8,16 +8,12 @@ class TfrmCariDurumR : public ReportWindow {
     Q_OBJECT
 public:
     explicit TfrmCariDurumR(Shell& shell, QWidget* parent = nullptr);
-    PageSet pages() override;
+    RunningReport start() override;
 
     CardCriteria criteria;
     CriterionRange<DateCriterion> dates;
     CriterionRange<AmountCriterion> bounds;
     ChoiceCriterion balances;
-
-protected:
-    // Long over many cards: the preview shows the first page while the rest are made.
-    void preview() override;
 
 private:
     CustomerReports::BalanceChoice balanceChoice() const;

@@ -37,13 +37,7 @@ InvoiceReports::ListChoice TfrmFatRap::choice() const
     return c;
 }
 
-PageSet TfrmFatRap::pages()
+RunningReport TfrmFatRap::start()
 {
-    return InvoiceReports::list(*shell().company, choice(), letterPaper());
-}
-
-void TfrmFatRap::preview()
-{
-    RunningReport running = InvoiceReports::startList(*shell().company, choice(), letterPaper());
-    showPreview(*running.renderer);
+    return InvoiceReports::startList(*shell().company, choice(), letterPaper());
 }

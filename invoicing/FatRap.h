@@ -9,13 +9,10 @@ class TfrmFatRap : public ReportWindow {
     Q_OBJECT
 public:
     explicit TfrmFatRap(Shell& shell, QWidget* parent = nullptr);
-    PageSet pages() override;
+    RunningReport start() override;
     InvoiceReports::ListChoice choice() const;
 
     CriterionRange<DateCriterion> dates;
     CriterionRange<TextCriterion> numbers, customers;
     ChoiceCriterion type, order, kind;
-
-protected:
-    void preview() override;
 };

@@ -92,15 +92,9 @@ OrderReports::OrderListChoice TfrmSipLis::choice() const
     return c;
 }
 
-PageSet TfrmSipLis::pages()
+RunningReport TfrmSipLis::start()
 {
-    return OrderReports::orderList(*shell().company, choice(), letterPaper());
-}
-
-void TfrmSipLis::preview()
-{
-    RunningReport running = OrderReports::startOrderList(*shell().company, choice(), letterPaper());
-    showPreview(*running.renderer);
+    return OrderReports::startOrderList(*shell().company, choice(), letterPaper());
 }
 
 // --- 7303 --------------------------------------------------------------------------------------
@@ -135,15 +129,9 @@ OrderReports::LineListChoice TfrmSipKal::choice() const
     return c;
 }
 
-PageSet TfrmSipKal::pages()
+RunningReport TfrmSipKal::start()
 {
-    return OrderReports::lineList(*shell().company, choice(), letterPaper());
-}
-
-void TfrmSipKal::preview()
-{
-    RunningReport running = OrderReports::startLineList(*shell().company, choice(), letterPaper());
-    showPreview(*running.renderer);
+    return OrderReports::startLineList(*shell().company, choice(), letterPaper());
 }
 
 // --- 7302 --------------------------------------------------------------------------------------
@@ -179,14 +167,7 @@ OrderReports::StockStatusChoice TfrmSipFzk::choice() const
     return c;
 }
 
-PageSet TfrmSipFzk::pages()
+RunningReport TfrmSipFzk::start()
 {
-    return OrderReports::stockStatus(*shell().company, choice(), letterPaper());
-}
-
-void TfrmSipFzk::preview()
-{
-    RunningReport running =
-        OrderReports::startStockStatus(*shell().company, choice(), letterPaper());
-    showPreview(*running.renderer);
+    return OrderReports::startStockStatus(*shell().company, choice(), letterPaper());
 }

@@ -12,15 +12,12 @@ class TfrmSipLis : public ReportWindow {
 public:
     explicit TfrmSipLis(Shell& shell, QWidget* parent = nullptr);
     ~TfrmSipLis() override;
-    PageSet pages() override;
+    RunningReport start() override;
     OrderReports::OrderListChoice choice() const;
 
     CriterionRange<DateCriterion> dates;
     CriterionRange<TextCriterion> numbers, customers, special;
     ChoiceCriterion order, type, kind, state;
-
-protected:
-    void preview() override;
 };
 
 // "Sipariş kalemleri listesi" (7303): delivery dates, stock and customer code ranges; order,
@@ -29,15 +26,12 @@ class TfrmSipKal : public ReportWindow {
     Q_OBJECT
 public:
     explicit TfrmSipKal(Shell& shell, QWidget* parent = nullptr);
-    PageSet pages() override;
+    RunningReport start() override;
     OrderReports::LineListChoice choice() const;
 
     CriterionRange<DateCriterion> dates;
     CriterionRange<TextCriterion> stocks, customers;
     ChoiceCriterion order, state, type;
-
-protected:
-    void preview() override;
 };
 
 // "Sipariş fiziki envanter listesi" (7302): stock code and special code ranges, the kind of card
@@ -46,13 +40,10 @@ class TfrmSipFzk : public ReportWindow {
     Q_OBJECT
 public:
     explicit TfrmSipFzk(Shell& shell, QWidget* parent = nullptr);
-    PageSet pages() override;
+    RunningReport start() override;
     OrderReports::StockStatusChoice choice() const;
 
     CriterionRange<TextCriterion> codes;
     std::array<CriterionRange<TextCriterion>, 3> special;
     ChoiceCriterion kind, order;
-
-protected:
-    void preview() override;
 };

@@ -74,14 +74,7 @@ PaperListChoice TfrmMCekR::choice() const
     return c;
 }
 
-PageSet TfrmMCekR::pages()
+RunningReport TfrmMCekR::start()
 {
-    return PortfolioReports::paperList(*shell().company, kind_, choice(), letterPaper());
-}
-
-void TfrmMCekR::preview()
-{
-    RunningReport running =
-        PortfolioReports::startPaperList(*shell().company, kind_, choice(), letterPaper());
-    showPreview(*running.renderer);
+    return PortfolioReports::startPaperList(*shell().company, kind_, choice(), letterPaper());
 }

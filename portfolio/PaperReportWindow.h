@@ -10,16 +10,13 @@ class TfrmMCekR : public ReportWindow {
     Q_OBJECT
 public:
     TfrmMCekR(Shell& shell, const PortfolioKind& kind, QWidget* parent = nullptr);
-    PageSet pages() override;
+    RunningReport start() override;
     PaperListChoice choice() const;
 
     CriterionRange<DateCriterion> dates;
     ChoiceCriterion position;
     CriterionRange<TextCriterion> numbers, customers, references;
     TextCriterion bank, branch;
-
-protected:
-    void preview() override;
 
 private:
     const PortfolioKind& kind_;

@@ -108,7 +108,13 @@ ReportWindow::ReportWindow(Shell& shell, const QString& title, QWidget* parent)
 
 PageSet ReportWindow::pages()
 {
-    return PageSet();
+    RunningReport running = start();
+    return running.renderer ? running.renderer->render() : PageSet();
+}
+
+RunningReport ReportWindow::start()
+{
+    return {};
 }
 
 QLineEdit* ReportWindow::addLine(QLineEdit* edit, const QString& hint, const CodeKind* codes)
@@ -341,7 +347,11 @@ int ReportWindow::workingYear() const
 
 void ReportWindow::preview()
 {
-    showPages(pages());
+    RunningReport running = start();
+    if (running.renderer)
+        showPreview(*running.renderer);
+    else
+        showPages(pages());
 }
 
 void ReportWindow::print()

@@ -12,6 +12,7 @@ class QComboBox;
 class QFormLayout;
 class QLineEdit;
 class ReportRenderer;
+struct RunningReport;
 class TZemrakSEdit;
 struct CodeKind;
 
@@ -103,8 +104,12 @@ class ReportWindow : public FormBase {
 public:
     ReportWindow(Shell& shell, const QString& title, QWidget* parent = nullptr);
 
-    // The report's pages for the criteria as they stand.
+    // The report's pages for the criteria as they stand; by default those of start().
     virtual PageSet pages();
+    // The report for the criteria as they stand, made page by page: a window that gives one
+    // needs neither pages() nor preview(), and its preview shows the first pages while the rest
+    // are made. By default none (no renderer).
+    virtual RunningReport start();
 
     // A heading over the criteria that follow.
     void addHeading(const QString& text);
@@ -143,7 +148,8 @@ public:
     int workingYear() const;
 
 protected:
-    // By default: by default the pages of pages() in the preview and on the printer.
+    // By default: start()'s report in the preview as it is made, or else the pages of pages();
+    // on the printer the pages of pages().
     virtual void preview();
     virtual void print();
     // The shared printer set-up of every report window.
